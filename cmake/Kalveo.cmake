@@ -1,0 +1,58 @@
+# Helpers shared by every subsystem's CMakeLists.txt.
+
+function(kalveo_target_options target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
+                                             -Wno-missing-field-initializers)
+    if(KALVEO_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+  if(KALVEO_SANITIZE)
+    target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer
+                                            -fno-sanitize-recover=undefined)
+    target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# kalveo_library(<subsystem> [DEPENDS targets...] [EXCLUDE regex])
+# One static library per folder under src/: every .cpp of the folder except
+# records.cpp (which goes into kalveo_records). Files ending in _posix.cpp are
+# built only on POSIX systems, files ending in _win32.cpp only on Windows.
+function(kalveo_library sub)
+  cmake_parse_arguments(ARG "" "EXCLUDE" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/records\\.cpp$")
+  if(ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${ARG_EXCLUDE}")
+  endif()
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
+  endif()
+  add_library(kalveo_${sub} STATIC ${sources})
+  target_include_directories(kalveo_${sub} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(kalveo_${sub} PUBLIC kalveo_records ${ARG_DEPENDS})
+  kalveo_target_options(kalveo_${sub})
+endfunction()
+
+# kalveo_test(<subsystem> [DEPENDS targets...])
+# One GoogleTest executable per folder under tests/, from all its .cpp files.
+# Tests run with the folder of test fixtures in KALVEO_TEST_DATA and the
+# shipped data folder in KALVEO_DATA_DIR.
+function(kalveo_test sub)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(test_${sub} ${sources})
+  set_target_properties(test_${sub} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(test_${sub} PRIVATE kalveo_${sub} ${ARG_DEPENDS} kalveo_testing
+                                            GTest::gtest GTest::gmock GTest::gtest_main)
+  kalveo_target_options(test_${sub})
+  gtest_discover_tests(test_${sub}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT
+      "KALVEO_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KALVEO_DATA_DIR=${CMAKE_SOURCE_DIR}/data;KALVEO_SAMPLES=${CMAKE_SOURCE_DIR}/tests/data/samples;KALVEO_BIN_DIR=${KALVEO_BIN_DIR}")
+endfunction()

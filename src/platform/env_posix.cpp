@@ -1,0 +1,14 @@
+#include "platform/env.h"
+
+#include <cstdlib>
+
+namespace kalveo {
+
+std::optional<std::string> get_env(std::string_view name) {
+    const std::string key(name);
+    const char* value = std::getenv(key.c_str());
+    if (value == nullptr) return std::nullopt;
+    return std::string(value);
+}
+
+} // namespace kalveo

@@ -1,0 +1,30 @@
+// platform/process: starting other programs (editor, browser, download tool).
+//
+// Programs are always started from an argument vector, never through a shell
+// line, so file names with blanks or quotes reach them as one argument.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalveo {
+
+/// Exit status of a program that could not be started at all.
+inline constexpr int kNotStarted = -1;
+
+/// Starts argv[0] (looked up on the PATH) with its arguments and waits for it.
+/// Returns its exit status; kNotStarted when it could not be started, 128 plus
+/// the signal number when a signal ended it.
+int run_program(const std::vector<std::string>& argv);
+
+/// Starts a program and does not wait for it (a browser or a document viewer).
+/// Returns true when it was started.
+bool launch_program(const std::vector<std::string>& argv);
+
+/// Splits a command text into words as a shell would: blanks separate words,
+/// single and double quotes group, a backslash outside single quotes escapes
+/// the next character. Nothing is expanded.
+[[nodiscard]] std::vector<std::string> split_command_words(std::string_view command);
+
+} // namespace kalveo

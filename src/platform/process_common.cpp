@@ -1,0 +1,40 @@
+#include "platform/process.h"
+
+namespace kalveo {
+
+std::vector<std::string> split_command_words(std::string_view command) {
+    std::vector<std::string> words;
+    std::string word;
+    bool in_word = false;
+    char quote = 0;
+    for (std::size_t i = 0; i < command.size(); ++i) {
+        const char c = command[i];
+        if (quote != 0) {
+            if (c == quote) {
+                quote = 0;
+            } else if (c == '\\' && quote == '"' && i + 1 < command.size() &&
+                       (command[i + 1] == '"' || command[i + 1] == '\\')) {
+                word += command[++i];
+            } else {
+                word += c;
+            }
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+            in_word = true;
+        } else if (c == '\\' && i + 1 < command.size()) {
+            word += command[++i];
+            in_word = true;
+        } else if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+            if (in_word) words.push_back(std::move(word));
+            word.clear();
+            in_word = false;
+        } else {
+            word += c;
+            in_word = true;
+        }
+    }
+    if (in_word) words.push_back(std::move(word));
+    return words;
+}
+
+} // namespace kalveo

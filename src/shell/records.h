@@ -1,0 +1,2 @@
+// shell/records: the records of the program shell.
+#pragma once

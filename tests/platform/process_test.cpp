@@ -1,0 +1,41 @@
+#include "platform/process.h"
+
+#include <gtest/gtest.h>
+
+#include "support/test_files.h"
+
+namespace kalveo {
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(SplitCommandWords, SplitsLikeAShellWithoutExpanding) {
+    EXPECT_EQ(split_command_words("notepad"), Words{"notepad"});
+    EXPECT_EQ(split_command_words("  gedit   --new-window  "), (Words{"gedit", "--new-window"}));
+    EXPECT_EQ(split_command_words("\"C:\\Program Files\\Notepad++\\notepad++.exe\" -multiInst"),
+              (Words{"C:\\Program Files\\Notepad++\\notepad++.exe", "-multiInst"}));
+    EXPECT_EQ(split_command_words("vim '-c set ff=dos'"), (Words{"vim", "-c set ff=dos"}));
+    EXPECT_EQ(split_command_words("a\\ b c"), (Words{"a b", "c"}));
+    EXPECT_EQ(split_command_words("echo \"$HOME\" `x`"), (Words{"echo", "$HOME", "`x`"}));
+    EXPECT_EQ(split_command_words("''"), Words{""});
+    EXPECT_TRUE(split_command_words("   ").empty());
+}
+
+TEST(RunProgram, ReturnsTheExitStatusAndPassesArgumentsWhole) {
+    testing::TempDir dir;
+    const auto out = dir / "out file.txt";
+    EXPECT_EQ(run_program({"sh", "-c", "printf '%s|' \"$@\" > \"$0\"", out.string(), "a b", "c;d",
+                           "$(x)"}),
+              0);
+    EXPECT_EQ(testing::read_file(out), "a b|c;d|$(x)|");
+    EXPECT_EQ(run_program({"sh", "-c", "exit 3"}), 3);
+}
+
+TEST(RunProgram, ReportsProgramsThatCannotStart) {
+    const int status = run_program({"/nonexistent/kalveo-no-such-program"});
+    EXPECT_TRUE(status == kNotStarted || status == 127) << status;
+    EXPECT_EQ(run_program({}), kNotStarted);
+}
+
+} // namespace
+} // namespace kalveo
