@@ -1,0 +1,7 @@
+#include "sound/records.h"
+
+namespace kalveo {
+
+BeepsRecord beeps;
+
+} // namespace kalveo
