@@ -1,0 +1,151 @@
+// flight/records: alarm thresholds, processing constants, run states and flap table of a flight.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace kalveo {
+
+// Arrays that the program numbers from 1 have one slot more than their
+// count; slot 0 is unused so that numbers in logs and files match.
+
+/// Number of flap positions a glider can have.
+inline constexpr int kMaxFlaps = 20;
+
+/// Speed thresholds of the VNE alarm and the processing constants of the per-packet cycle.
+/// A speed threshold below -1000 means "not set".
+struct MyTas0Record {
+    /// Alarm start speed, vne - dv1 (m/s, true airspeed).
+    double va1 = 0.0;
+    /// End of the graded alarm band, va1 + dv2 (m/s).
+    double va2 = -10000.0;
+    /// Never-exceed speed of the flight (m/s, true airspeed); settings give display units.
+    double vne = -10000.0;
+    /// Margin below vne at which the alarm starts (m/s; settings give display units).
+    double dv1 = -10000.0;
+    /// Width of the graded alarm band above va1 (m/s; settings give display units).
+    double dv2 = -10000.0;
+    /// Factor from m/s to the display speed unit.
+    double fconv = 3.6;
+    /// Offset added to altitude= (m); kept only with the QFE altimeter setting, else 0.
+    double z_0 = 0.0;
+    /// Altitude of the last turnpoint of the flight plan (m); nothing in the cycle reads it.
+    double z_fin = 0.0;
+    /// Bank angle above which flap sounds are held back (degrees); -15 marks "not set".
+    double flapmxbank = -15.0;
+    /// Factor applied to altitude= (1.0, or 0.3048 when the simulator sends feet).
+    double fconv_alt = 1.0;
+    /// Factor from m/s to the vario display unit (1.0 or 1.9438444 for knots).
+    double fconv_vz = 1.0;
+    /// Mass (and load-factor) factor applied to the airspeed for the flap advice.
+    double fmulf = 1.0;
+    /// Atmosphere model: 0 standard atmosphere, otherwise the simulator's task weather.
+    int atmo_mod = 0;
+    /// True: standard atmosphere; false: the simulator's atmosphere (derived per flight).
+    bool qatmo_isa = true;
+    /// Time constant of the speed-change filter of polar mode (s).
+    double tau_vz = 0.3333;
+    /// Time constant of the flap speed filter (s); the settings replace it.
+    double tau_v = 0.3333;
+    /// Time constant of the flap position filter (s); the settings replace it.
+    double tau_f = 0.66666;
+    /// Turn-rate time constant (s); nothing reads it.
+    double tau_om = 2.0;
+    /// Time constant of the bank filter (s).
+    double tau_bank = 2.0;
+    /// Netto time constant (s); nothing reads it.
+    double tau_ne = 1.0;
+    /// The simulator sends an electronic vario (evario=); nothing reads it.
+    bool q_e_vario = false;
+    /// Record one polar point at the next steady packet (polar mode).
+    bool qwrpol = false;
+    /// Netto display mode (switch -net).
+    bool qnetto = false;
+    /// Netto time constant from -net (hours).
+    double t_netto = 0.1;
+};
+
+/// Program version and the run flags of start-up and the first datagram.
+struct MyTas1Record {
+    /// The first datagram of the flight has been processed.
+    bool condor_started = false;
+    /// Program version, major x 1000 + minor x 100 + release x 10 + build.
+    int numver = 0;
+    /// Version recorded in the settings file, same coding.
+    int numver_fich = 0;
+    /// Start-up has finished its pass; datagrams are processed only then.
+    bool kalveo_init = false;
+    /// VNE alarm enabled.
+    bool vne_act = true;
+};
+
+/// Calibration values kept with the settings.
+struct MyTas3Record {
+    /// Horizontal calibration value.
+    double x_cal = 0.0;
+    /// Vertical calibration value.
+    double y_cal = 0.0;
+};
+
+/// Texts of the flight processing: units, font, box title, language, flight plan.
+struct MyTasCRecord {
+    /// Unit names by unit number 0..5: "kmh", "kts", "mph", "kFpf", blank, blank (10 characters).
+    std::array<std::string, 6> cunit_def{"kmh", "kts", "mph", "kFpf", "", ""};
+    /// Name of the active display speed unit (at most 40 characters).
+    std::string cunit;
+    /// Font name without extension (at most 30 characters).
+    std::string fntnam = "arialbd";
+    /// Title of the message boxes (at most 32 characters).
+    std::string msg_tit = "Kalveo";
+    /// Language code from the settings, for example "EN" (at most 10 characters).
+    std::string lang;
+    /// Flight-plan file of the flight (a simulator path, at most 256 characters).
+    std::string fplfile;
+    /// Language codes by language number 1..4: blank, "EN", "FR", "DE" (8 characters).
+    std::array<std::string, 5> lang_0{"", "", "EN", "FR", "DE"};
+};
+
+/// Run states of the averages and timers: -1 reset requested, 0 stopped, 1 running.
+struct ChronoRecord {
+    /// Netto average.
+    int run_nv = -1;
+    /// Climb average.
+    int run_iv = 0;
+    /// Stopwatch.
+    int run_tim = 0;
+    /// Task timer.
+    int run_tsktim = -1;
+};
+
+/// Flap table of the glider and the position set in the simulator.
+/// Positions run from 1 (slowest, landing) to nflap (fastest).
+struct Flaps0Record {
+    /// Flap speeds from the glider data, by position (m/s, indicated).
+    std::array<double, kMaxFlaps + 1> vflap{};
+    /// Flap speeds used for the advice, by position (m/s, indicated, at the reference mass).
+    std::array<double, kMaxFlaps + 1> vflap100{};
+    /// Number of flap positions; 0 means no flaps.
+    int nflap = 0;
+    /// Position whose name is the longest.
+    int nflmax = 0;
+    /// Length of the longest position name (characters).
+    int lflmax = 0;
+    /// Position set in the simulator: nflap - flaps=.
+    int nfl_act = 0;
+};
+
+/// Names of the flap positions.
+struct FlapsCRecord {
+    /// Name of each position as shown to the pilot (at most 10 characters).
+    std::array<std::string, kMaxFlaps + 1> cflap{};
+};
+
+extern MyTas0Record my_tas_0;
+extern MyTas1Record my_tas_1;
+extern MyTas3Record my_tas_3;
+extern MyTasCRecord my_tas_c;
+extern ChronoRecord chrono;
+extern Flaps0Record flaps_0;
+extern FlapsCRecord flaps_c;
+
+} // namespace kalveo
