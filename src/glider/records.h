@@ -1,0 +1,186 @@
+// glider/records: masses, glider names, polar figures, unit factors and the Bezier polar.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace kalveo {
+
+// Arrays that the program numbers from 1 have one slot more than their
+// count; slot 0 is unused so that numbers in logs and files match.
+
+/// Nodes a polar-node file may hold; segments are one fewer.
+inline constexpr int kMaxPolarNodes = 12;
+
+/// Masses of the glider (kg).
+struct GggmasRecord {
+    /// Reference flying mass, the base of the total mass.
+    double rmass = 0.0;
+    /// Mass at which the flap speeds of the glider data hold.
+    double mmass = 0.0;
+    /// Current total mass, rmass + fmass + wmass.
+    double cmass = 0.0;
+    /// Water ballast.
+    double wmass = 0.0;
+    /// Fixed ballast.
+    double fmass = 0.0;
+    /// Largest water ballast.
+    double balmax = 0.0;
+};
+
+/// Names of the glider from the flight plan and the glider data.
+struct Ggg001Record {
+    /// Glider name; after the lookup, the name of the matching glider data entry (at most 32
+    /// characters).
+    std::string glnam;
+    /// Glider class from the flight plan (at most 32 characters).
+    std::string glclass;
+    /// Skin name from the flight plan (at most 32 characters).
+    std::string glskin;
+};
+
+/// Glider options from the flight plan.
+struct Ggg002Record {
+    /// Centre-of-gravity bias.
+    double cgbias = 0.0;
+    /// Seat.
+    int glseat = 1;
+    /// Bug wipers fitted (and usable in this task).
+    bool qbugwipers = false;
+};
+
+/// Unit factors and the polar-mode switch.
+struct Misc00Record {
+    /// Factors from m/s to the display speed units by unit number 0..6: 0 km/h 3.6, 1 kt
+    /// 1.9438444, 2 mph 2.2369363, 3 "kFpf" 6.0132294; 4 to 6 stay 0. Index 0 also turns
+    /// km/h read from files into m/s.
+    std::array<double, 7> fconv_def{};
+    /// Polar measurement mode (switch -p).
+    bool qpolar = false;
+};
+
+/// Polar figures and the airspeed factors shared by the cycle and polar mode.
+/// Only fmulatm, gforce, calage and v_vzmin are computed; every other field is a polar
+/// figure that nothing computes: it stays 0 and the polar help receives it as 0.
+struct GggpolRecord {
+    /// Polar points and reference polar points (unused), 1..3.
+    std::array<double, 4> vap{};
+    std::array<double, 4> vzp{};
+    std::array<double, 4> vap00{};
+    std::array<double, 4> vzp00{};
+    /// Coefficients of the two polar parts, 1..2 (unused; sent to the polar help).
+    std::array<double, 3> pol_a{};
+    std::array<double, 3> pol_b{};
+    std::array<double, 3> pol_c{};
+    /// Further polar figures (unused).
+    double pol_d = 0.0;
+    double pol_v = 0.0;
+    /// McCready setting from the simulator (MC=, m/s).
+    double calage = 0.0;
+    /// Reference polar figures (unused; pol_v00 is sent to the polar help).
+    double pol_a00 = 0.0;
+    double pol_b00 = 0.0;
+    double pol_c00 = 0.0;
+    double pol_d00 = 0.0;
+    double pol_v00 = 0.0;
+    double vmin_00 = 0.0;
+    double vvzm_00 = 0.0;
+    double vfmax_00 = 0.0;
+    double fmax_00 = 0.0;
+    /// Airspeed of the first polar node (m/s).
+    double v_vzmin = 0.0;
+    /// Unused.
+    double h_wnd = 0.0;
+    /// True airspeed divided by indicated airspeed at the present altitude.
+    double fmulatm = 0.0;
+    /// Unused.
+    double vmin = 0.0;
+    double vvzm = 0.0;
+    /// Load factor from the telemetry (g).
+    double gforce = 0.0;
+};
+
+/// The simulator's plane data as read and derived by get_pol.
+struct Cndrp0Record {
+    /// 1: rmass; 2: rmass plus the extra ballast (kg).
+    std::array<double, 3> dmass{};
+    /// Never-exceed speed from the plane file (km/h); listed only.
+    double vne = 0.0;
+    /// Water ballast capacity (kg).
+    double ball = 0.0;
+    /// Ballast dump time, ball / (dump rate + 1e-9) (s).
+    double tball = 0.0;
+    /// Wing area (m^2).
+    double area = 0.0;
+    /// Mass at which the polar nodes are given (kg).
+    double c_rmass = 0.0;
+    /// First additional mass term (kg).
+    double d_rmas1 = 0.0;
+    /// Maximum take-off mass (kg).
+    double mtow = 0.0;
+    /// Second additional mass term (kg).
+    double d_rmas2 = 0.0;
+    /// Polar scaling factor sqrt(rmass / c_rmass).
+    double fcor = 0.0;
+    /// sqrt(mtow / rmass).
+    double fmul = 0.0;
+    /// Word listed under "HAND".
+    int hand = 0;
+    /// Class code 0..10.
+    int iclass = 0;
+    /// Number of seats.
+    int nbseat = 0;
+    /// Not used.
+    bool qlist = false;
+    /// Nodes already adjusted: skips the fcor scaling; nothing sets it.
+    bool qadj = false;
+};
+
+/// Nodes of the Bezier polar, 1..kMaxPolarNodes: airspeeds (km/h) and sink rates (m/s).
+struct Rrrppp000Record {
+    /// Node airspeed (km/h).
+    std::array<double, kMaxPolarNodes + 1> vv_c{};
+    /// Airspeed of the incoming control point (km/h).
+    std::array<double, kMaxPolarNodes + 1> vv_m{};
+    /// Airspeed of the outgoing control point (km/h).
+    std::array<double, kMaxPolarNodes + 1> vv_p{};
+    /// Node sink rate (m/s).
+    std::array<double, kMaxPolarNodes + 1> vz_c{};
+    /// Sink rate of the incoming control point (m/s).
+    std::array<double, kMaxPolarNodes + 1> vz_m{};
+    /// Sink rate of the outgoing control point (m/s).
+    std::array<double, kMaxPolarNodes + 1> vz_p{};
+    /// Number of segments, npt_bz - 1.
+    int nbi_bz = 0;
+    /// Number of nodes read.
+    int npt_bz = 0;
+    /// Not used.
+    double tmax = 0.0;
+    /// Extrapolation switch; nothing sets it.
+    bool qex_bz = false;
+    /// Verbose listing switch; nothing sets it.
+    bool qv_bz = false;
+};
+
+/// Control points and spans of the Bezier segments, 1..kMaxPolarNodes.
+struct Rrrppp002Record {
+    /// p_bz[k][c][s]: control point k (0..3) of coordinate c (1 airspeed in km/h, 2 sink in
+    /// m/s) of segment s.
+    std::array<std::array<std::array<double, kMaxPolarNodes + 1>, 3>, 4> p_bz{};
+    /// Airspeed span of each segment, vv_c(s+1) - vv_c(s) (km/h).
+    std::array<double, kMaxPolarNodes + 1> dv_bz{};
+};
+
+extern GggmasRecord gggmas;
+extern Ggg001Record ggg001;
+extern Ggg002Record ggg002;
+extern Misc00Record misc00;
+extern GggpolRecord gggpol;
+extern Cndrp0Record cndrp0;
+extern Rrrppp000Record rrrppp000;
+extern Rrrppp002Record rrrppp002;
+
+/// Fills misc00.fconv_def with the factors from m/s to the display speed units.
+void init_fconv();
+
+} // namespace kalveo
