@@ -1,0 +1,8 @@
+#include "keys/records.h"
+
+namespace kalveo {
+
+KeydefRecord keydef;
+KeydefCndrRecord keydef_cndr;
+
+} // namespace kalveo
