@@ -1,0 +1,7 @@
+#include "display/records.h"
+
+namespace kalveo {
+
+DisplayStateRecord display_state;
+
+} // namespace kalveo
