@@ -1,0 +1,294 @@
+#include "config/defaults.h"
+#include "config/records.h"
+#include "flight/records.h"
+#include "glider/records.h"
+#include "keys/records.h"
+#include "link/records.h"
+#include "shell/records.h"
+#include "sim/records.h"
+#include "sound/records.h"
+
+#include <gtest/gtest.h>
+
+namespace kalveo {
+namespace {
+
+// Leaves the records as a previous pass with a flight and an unusual settings
+// file would, so that every expectation below shows a value being reset.
+void mess_up_records() {
+    misc00.fconv_def.fill(0.0);
+    option.nunit = 1;
+    my_tas_0.fconv = 1.9438444;
+    my_tas_c.cunit = "kts";
+    my_tas_0.fconv_alt = 0.3048;
+    my_tas_0.fconv_vz = 1.9438444;
+    my_tas_0.atmo_mod = 1;
+    my_tas_0.z_0 = 312.0;
+    option.qfe = true;
+    my_tas_0.vne = 77.0;
+    my_tas_0.dv1 = 2.0;
+    my_tas_0.dv2 = 5.0;
+    my_tas_0.va1 = 75.0;
+    my_tas_0.va2 = 80.0;
+    my_tas_0.flapmxbank = 90.0;
+    my_tas_1.vne_act = false;
+    option.qflap_beep = true;
+    option.qflap_g = true;
+    option.lndopt = 3;
+    keydef = KeydefRecord{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    keydef_cndr.scnchatc = 99;
+    keydef_cndr.scnchato = 20;
+    keydef_cndr.keychato = 84;
+    keydef_cndr.scngrst = 34;
+    option.posx = 12;
+    option.posy = 34;
+    option.horposx = 56;
+    option.horposy = 78;
+    option.horwid = 300;
+    option.horizarti = 2;
+    option.fntsiz = 40;
+    option.txtopa = 128;
+    option.horopa = 0;
+    my_tas_c.fntnam = "verdana";
+    option.disvne = 0;
+    option.disfla = 2;
+    option.disnet = 1;
+    option.disbal = 3;
+    option.dishdg = 0;
+    option.diswnd = 6;
+    option.disg = 2;
+    option.numdig = -3;
+    option.minthturns = 4;
+    option.qbugwrn = true;
+    option.colflap = 1;
+    option.colva1 = 2;
+    option.colgs = 3;
+    option.colclk = 0xFFFFFF;
+    option.txtbgd = 0;
+    option.horbgd = 0;
+    option.kbdhook = 0;
+    option.kbdautorst = 5;
+    option.stopwait = -1;
+    option.qrecord = true;
+    option.qdebug = true;
+    option.qauto_upd = true;
+    misc00.qpolar = true;
+    my_tas_0.qnetto = true;
+    my_tas_0.t_netto = 30.0 / 3600.0;
+    my_tas_0.qwrpol = true;
+    my_tas_1.kalveo_init = true;
+    my_tas_1.numver_fich = 3100;
+    my_tas_3.x_cal = 1.5;
+    my_tas_c.lang = "FR";
+    my_tas_c.fplfile = "C:\\Pilots\\Flightplan.fpl";
+    cmndta001.qfr = true;
+    cmndta001.qline = true;
+    cmndta000.text_editor = "vi";
+    communic_0.udp_port = 4000;
+    communic_0.fwd_port = 4001;
+    communic_c.fwd_addr = "10.0.0.7";
+    beeps.snddev = 2;
+    beeps.sndvol = 0.9;
+    beeps.flapvol = 0.1;
+    chrono = ChronoRecord{1, 1, 1, 1};
+    gggmas = GggmasRecord{325.0, 370.0, 505.0, 180.0, 0.0, 180.0};
+    gggpol.calage = 1.5;
+    flaps_0.nflap = 4;
+    flaps_0.vflap[1] = 41.67;
+    flaps_0.vflap[4] = 30.56;
+    flaps_c.cflap[1] = "-2";
+    flaps_c.cflap[4] = "+1";
+    rd_fpl_6.qpda = false;
+    inst00.icndr = 3;
+    inst00.qc1 = true;
+    inst00.qc2 = true;
+    inst00.qc3 = true;
+    inst00.condor_1_path = "C:\\Condor";
+}
+
+class BuiltinDefaults : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        mess_up_records();
+        apply_builtin_defaults();
+    }
+    void TearDown() override { apply_builtin_defaults(); }
+};
+
+TEST_F(BuiltinDefaults, DisplayUnitIsKmhWithStandardConversionFactors) {
+    EXPECT_DOUBLE_EQ(misc00.fconv_def[0], 3.6);
+    EXPECT_DOUBLE_EQ(misc00.fconv_def[1], 1.9438444);
+    EXPECT_DOUBLE_EQ(misc00.fconv_def[2], 2.2369363);
+    EXPECT_DOUBLE_EQ(misc00.fconv_def[3], 6.0132294);
+    for (int unit = 4; unit <= 6; ++unit) {
+        EXPECT_EQ(misc00.fconv_def[unit], 0.0) << "unit " << unit;
+    }
+    EXPECT_EQ(option.nunit, 0);
+    EXPECT_DOUBLE_EQ(my_tas_0.fconv, 3.6);
+    EXPECT_EQ(my_tas_c.cunit, "kmh");
+    EXPECT_EQ(my_tas_0.fconv_alt, 1.0);
+    EXPECT_EQ(my_tas_0.fconv_vz, 1.0);
+    EXPECT_EQ(my_tas_0.atmo_mod, 0);
+    EXPECT_FALSE(option.qfe);
+    EXPECT_EQ(my_tas_0.z_0, 0.0);
+}
+
+TEST_F(BuiltinDefaults, AlarmSpeedsAreUnsetAndAlarmEnabled) {
+    EXPECT_EQ(my_tas_0.vne, -10000.0);
+    EXPECT_EQ(my_tas_0.dv1, -10000.0);
+    EXPECT_EQ(my_tas_0.dv2, -10000.0);
+    // Derived from the placeholders, so they too read as "not set" or neutral.
+    EXPECT_EQ(my_tas_0.va1, 0.0);
+    EXPECT_EQ(my_tas_0.va2, -10000.0);
+    EXPECT_TRUE(my_tas_1.vne_act);
+}
+
+TEST_F(BuiltinDefaults, FlapAdviceAndSoundSettings) {
+    EXPECT_EQ(my_tas_0.flapmxbank, -15.0);
+    EXPECT_FALSE(option.qflap_g);
+    EXPECT_FALSE(option.qflap_beep);
+    EXPECT_EQ(option.lndopt, 0);
+    EXPECT_EQ(beeps.snddev, -1);
+    EXPECT_EQ(beeps.sndvol, 0.5);
+    EXPECT_EQ(beeps.flapvol, 0.5);
+}
+
+TEST_F(BuiltinDefaults, HotkeysAreTheLettersAndDigitsOfTheManual) {
+    EXPECT_EQ(keydef.keyinc, 'I');
+    EXPECT_EQ(keydef.keydec, 'U');
+    EXPECT_EQ(keydef.keyhor, 'O');
+    EXPECT_EQ(keydef.keysfl, 'M');
+    EXPECT_EQ(keydef.keyavn, '6');
+    EXPECT_EQ(keydef.keyvup, '8');
+    EXPECT_EQ(keydef.keyvdn, '7');
+    EXPECT_EQ(keydef.keyave, '9');
+    EXPECT_EQ(keydef.keytim, '0');
+    EXPECT_EQ(keydef.keytsktim, '5');
+    EXPECT_EQ(keydef.keyhuds, 60);
+    EXPECT_EQ(keydef_cndr.scnchatc, 28);
+    EXPECT_EQ(keydef_cndr.scnchato, 0);
+    EXPECT_EQ(keydef_cndr.keychato, 0);
+    EXPECT_EQ(keydef_cndr.scngrst, 0);
+}
+
+TEST_F(BuiltinDefaults, WindowsAtTopRightAndTopCentre) {
+    EXPECT_EQ(option.posx, 1000003);
+    EXPECT_EQ(option.posy, 1000001);
+    EXPECT_EQ(option.horposx, 1000002);
+    EXPECT_EQ(option.horposy, 1000001);
+    EXPECT_EQ(option.horwid, 150);
+    EXPECT_EQ(option.horizarti, 0);
+    EXPECT_EQ(option.horizontal, 1);
+    EXPECT_EQ(option.fntsiz, 24);
+    EXPECT_EQ(option.horfntsiz, 0);
+    EXPECT_EQ(my_tas_c.fntnam, "arialbd");
+    EXPECT_EQ(option.txtopa, 255);
+    EXPECT_EQ(option.horopa, 255);
+    EXPECT_EQ(option.horbgdtrans, 1);
+}
+
+TEST_F(BuiltinDefaults, ShownFieldsAreTheSpeedsUnitsAndFlaps) {
+    EXPECT_EQ(option.disvne, 1);
+    EXPECT_EQ(option.disva1, 1);
+    EXPECT_EQ(option.disias, 1);
+    EXPECT_EQ(option.distas, 1);
+    EXPECT_EQ(option.disuni, 1);
+    EXPECT_EQ(option.disfla, 1);
+    EXPECT_EQ(option.disnet, 0);
+    EXPECT_EQ(option.disbal, 0);
+    EXPECT_EQ(option.disg, 0);
+    EXPECT_EQ(option.dishdg, 3);
+    EXPECT_EQ(option.diswnd, 3);
+    EXPECT_EQ(option.numdig, 1);
+    EXPECT_EQ(option.minthturns, 0);
+    EXPECT_FALSE(option.qbugwrn);
+}
+
+TEST_F(BuiltinDefaults, Colours) {
+    EXPECT_EQ(option.colflap, 127);
+    EXPECT_EQ(option.colva1, 16711935);
+    EXPECT_EQ(option.colgs, 8863267);
+    EXPECT_EQ(option.colclk, 0);
+    EXPECT_EQ(option.txtbgd, 8565990);
+    EXPECT_EQ(option.horbgd, 8565990);
+}
+
+TEST_F(BuiltinDefaults, SwitchesOfTheCommandLineAndTheSettingsAreOff) {
+    EXPECT_EQ(option.kbdhook, 1);
+    EXPECT_EQ(option.kbdautorst, 0);
+    EXPECT_EQ(option.stopwait, 0);
+    EXPECT_FALSE(option.qrecord);
+    EXPECT_FALSE(option.qdebug);
+    EXPECT_FALSE(option.qauto_upd);
+    EXPECT_FALSE(misc00.qpolar);
+    EXPECT_FALSE(my_tas_0.qnetto);
+    EXPECT_DOUBLE_EQ(my_tas_0.t_netto, 0.1);
+    EXPECT_FALSE(my_tas_0.qwrpol);
+    EXPECT_FALSE(my_tas_1.kalveo_init);
+    EXPECT_EQ(my_tas_1.numver_fich, 0);
+    EXPECT_EQ(my_tas_3.x_cal, 0.0);
+    EXPECT_EQ(my_tas_c.lang, "");
+    EXPECT_FALSE(cmndta001.qfr);
+    EXPECT_FALSE(cmndta001.qline);
+}
+
+TEST_F(BuiltinDefaults, LinkEditorAndSimulatorSettings) {
+    EXPECT_EQ(cmndta000.text_editor, "notepad");
+    EXPECT_EQ(communic_0.udp_port, 55278);
+    EXPECT_EQ(communic_0.fwd_port, 0);
+    EXPECT_EQ(communic_c.fwd_addr, "127.0.0.1");
+    EXPECT_EQ(inst00.icndr, 2);
+    EXPECT_FALSE(inst00.qc1);
+    EXPECT_FALSE(inst00.qc2);
+    EXPECT_FALSE(inst00.qc3);
+    EXPECT_EQ(inst00.condor_1_path, "");
+}
+
+TEST_F(BuiltinDefaults, PreviousFlightIsForgotten) {
+    EXPECT_EQ(chrono.run_nv, -1);
+    EXPECT_EQ(chrono.run_iv, 0);
+    EXPECT_EQ(chrono.run_tim, 0);
+    EXPECT_EQ(chrono.run_tsktim, -1);
+    EXPECT_EQ(gggmas.rmass, 0.0);
+    EXPECT_EQ(gggmas.mmass, 0.0);
+    EXPECT_EQ(gggmas.cmass, 0.0);
+    EXPECT_EQ(gggmas.wmass, 0.0);
+    EXPECT_EQ(gggmas.balmax, 0.0);
+    EXPECT_EQ(gggpol.calage, 0.0);
+    EXPECT_EQ(flaps_0.nflap, 0);
+    for (int position = 1; position <= kMaxFlaps; ++position) {
+        EXPECT_EQ(flaps_0.vflap[position], 0.0) << "position " << position;
+        EXPECT_EQ(flaps_c.cflap[position], "") << "position " << position;
+    }
+    EXPECT_EQ(my_tas_c.fplfile, "");
+    EXPECT_TRUE(rd_fpl_6.qpda);
+}
+
+// A restart pass runs the defaults again; what start-up carries across
+// passes must survive them.
+TEST(BuiltinDefaultsOnRestart, KeepWhatStartupCarriesAcrossPasses) {
+    option.qrestart = true;
+    option.qkeepwnd = true;
+    my_tas_0.tau_v = 1.0;
+    my_tas_0.tau_f = 2.0 / 3.0;
+    my_tas_1.numver = 3210;
+    my_tas_c.msg_tit = "Kalveo";
+    inst00.instpath3 = "C:\\Condor3";
+
+    apply_builtin_defaults();
+
+    EXPECT_TRUE(option.qrestart);
+    EXPECT_TRUE(option.qkeepwnd);
+    EXPECT_EQ(my_tas_0.tau_v, 1.0);
+    EXPECT_DOUBLE_EQ(my_tas_0.tau_f, 2.0 / 3.0);
+    EXPECT_EQ(my_tas_1.numver, 3210);
+    EXPECT_EQ(my_tas_c.msg_tit, "Kalveo");
+    EXPECT_EQ(inst00.instpath3, "C:\\Condor3");
+
+    option.qrestart = false;
+    option.qkeepwnd = false;
+    inst00.instpath3.clear();
+}
+
+} // namespace
+} // namespace kalveo
