@@ -51,8 +51,14 @@ function(kalveo_test sub)
   target_link_libraries(test_${sub} PRIVATE kalveo_${sub} ${ARG_DEPENDS} kalveo_testing
                                             GTest::gtest GTest::gmock GTest::gtest_main)
   kalveo_target_options(test_${sub})
-  gtest_discover_tests(test_${sub}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT
-      "KALVEO_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KALVEO_DATA_DIR=${CMAKE_SOURCE_DIR}/data;KALVEO_SAMPLES=${CMAKE_SOURCE_DIR}/tests/data/samples;KALVEO_BIN_DIR=${KALVEO_BIN_DIR}")
+  gtest_discover_tests(test_${sub} DISCOVERY_MODE PRE_TEST)
+  # gtest_discover_tests flattens a list-valued property (only the first
+  # variable would arrive), so a script of our own, run after the discovery,
+  # sets the environment on the discovered tests.
+  set(environment "KALVEO_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KALVEO_DATA_DIR=${CMAKE_SOURCE_DIR}/data;KALVEO_SAMPLES=${CMAKE_SOURCE_DIR}/tests/data/samples;KALVEO_BIN_DIR=${KALVEO_BIN_DIR}")
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/test_${sub}_environment.cmake)
+  file(WRITE ${script} "if(test_${sub}_TESTS)\n"
+                       "  set_tests_properties(\${test_${sub}_TESTS} PROPERTIES ENVIRONMENT \"${environment}\")\n"
+                       "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
 endfunction()
