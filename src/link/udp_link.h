@@ -1,0 +1,56 @@
+// link/udp_link: the UDP socket on which the simulator's telemetry arrives,
+// and the optional forwarding of every datagram to another program.
+//
+// Polled from the event loop: udp_init once at start-up, udp_read on every
+// timer tick, udp_close at clean-up. Every status line goes to standard output
+// and to the log.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+namespace kalveo {
+
+/// Port the telemetry arrives on when the settings give none.
+inline constexpr int kDefaultUdpPort = 55278;
+/// Largest datagram read; longer ones are cut to this (bytes).
+inline constexpr int kUdpBufferLength = 1024;
+/// Longest wait of each poll of the socket (microseconds).
+inline constexpr int kUdpSelectTimeoutUs = 2500;
+
+/// Decodes one datagram (its bytes exactly, not NUL-terminated) and returns
+/// the true airspeed in display units.
+using PacketHandler = std::function<double(std::string_view datagram)>;
+
+/// Sets the decoder udp_read hands the newest datagram of each tick to;
+/// an empty handler drops datagrams after forwarding them.
+void set_packet_handler(PacketHandler handler);
+
+/// Opens the link: receives on `in_port` (the built-in port when 0 or
+/// negative) and, when `out_port` > 0, forwards every datagram to
+/// `out_addr`:`out_port` (dotted IPv4 text). Reads once. Returns the byte
+/// count of that read (0 or more), or -1 after reporting why it failed;
+/// nothing stays open then.
+int udp_init(int in_port, int out_port, std::string_view out_addr);
+
+/// Drains the datagrams waiting on the socket, forwards each, and decodes the
+/// last one. Waits at most kUdpSelectTimeoutUs when nothing is waiting.
+/// Returns the length of the last datagram (0 when none arrived); `tas`
+/// receives the decoder's result for it, truncated, or 0 when nothing was decoded.
+int udp_read(int& tas);
+
+/// Closes the sockets. Safe to call when the link is not open. Returns 0.
+int udp_close();
+
+/// What the link is doing, for the display and for checks.
+struct UdpLinkState {
+    bool open = false;       ///< sockets open
+    int port = 0;            ///< receiving port
+    bool forwarding = false; ///< forwarding socket open
+    int send_port = 0;       ///< forward port
+    int reads = 0;           ///< udp_read calls so far, over the program's life
+};
+
+[[nodiscard]] UdpLinkState udp_link_state();
+
+} // namespace kalveo

@@ -1,0 +1,42 @@
+// link/udp_module: state and status lines shared by the link's source files.
+#pragma once
+
+#include "link/udp_link.h"
+#include "platform/socket.h"
+
+#include <array>
+#include <string>
+
+namespace kalveo::udp_detail {
+
+/// The link's one instance of state; lives for the program's run.
+struct UdpModule {
+    int port = kDefaultUdpPort;         ///< receiving port
+    int send_port = 0;                  ///< forward port
+    bool forward_enabled = false;       ///< forwarding socket wanted and open
+    bool library_started = false;       ///< socket library started by udp_init
+    SocketHandle receiving = kNoSocket; ///< bound receiving socket
+    SocketHandle sending = kNoSocket;   ///< forwarding socket, connected to its target
+    Ipv4Endpoint sender;                ///< sender of the last datagram read
+    long last_error = 0;                ///< error code of the last failed read
+    std::array<char, kUdpBufferLength> receive_buf{}; ///< the last datagram read
+    int count = 0;                                    ///< udp_read calls so far; never reset
+    PacketHandler handler;                            ///< decoder of the newest datagram
+};
+
+UdpModule& module();
+
+/// Reads below this count also print their diagnostic lines.
+inline constexpr int kTracedReads = 9;
+
+/// printf-style text in the "C" locale's number format.
+[[nodiscard]] std::string format_text(const char* format, ...)
+    __attribute__((format(printf, 1, 2)));
+
+/// A diagnostic line: standard output only.
+void print_line(const std::string& line);
+
+/// A status line: standard output and the log.
+void report(const std::string& line);
+
+} // namespace kalveo::udp_detail

@@ -1,0 +1,77 @@
+#include "link/udp_link.h"
+#include "link/udp_module.h"
+
+#include <cmath>
+#include <limits>
+
+namespace kalveo {
+
+using namespace udp_detail;
+
+namespace {
+
+// A flood of datagrams must not hold the event loop forever: past this many
+// in one tick the rest waits for the next tick.
+constexpr int kMostDatagramsPerRead = 4096;
+
+// The decoder's real result as the integer the caller stores; values that do
+// not fit an int (or are not numbers) must not reach the conversion.
+int truncate_to_int(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (value <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(value);
+}
+
+void forward(int length) {
+    UdpModule& m = module();
+    const int sent =
+        socket_send(m.sending, {m.receive_buf.data(), static_cast<std::size_t>(length)});
+    if (m.count <= kTracedReads)
+        print_line(
+            format_text("Server: Total Bytes received, sent: %d %d %d \n", m.count, length, sent));
+    if (sent < 1) report(format_text("Server: UDP forward failed : %ld", socket_last_error()));
+}
+
+int decode(int length) {
+    UdpModule& m = module();
+    if (!m.handler) return 0;
+    const int tas = truncate_to_int(m.handler(std::string_view(m.receive_buf.data(), length)));
+    if (m.count <= kTracedReads) print_line(format_text("udp_read TAS = %d \n", tas));
+    return tas;
+}
+
+} // namespace
+
+int udp_read(int& tas) {
+    UdpModule& m = module();
+    ++m.count;
+    tas = 0;
+    if (m.receiving == kNoSocket) return 0;
+
+    int length = 0;
+    int ready = socket_wait_readable(m.receiving, kUdpSelectTimeoutUs);
+    for (int drained = 0; ready > 0 && drained < kMostDatagramsPerRead; ++drained) {
+        const int received = socket_receive(m.receiving, m.receive_buf, &m.sender);
+        const long error = received < 0 ? socket_last_error() : 0;
+        // Announced but gone (a datagram with a bad checksum): nothing to read.
+        if (received < 0 && socket_error_is_would_block(error)) break;
+        length = received;
+        if (received < 0) m.last_error = error;
+        if (m.count <= kTracedReads)
+            print_line(format_text("Select, bytes rcvd %d %d %d\n", m.count, ready, length));
+        if (length < 1)
+            report(format_text("Server: Connection closed with error code: %ld", error));
+        else if (m.forward_enabled)
+            forward(length);
+        ready = socket_wait_readable(m.receiving, kUdpSelectTimeoutUs);
+    }
+    if (m.count <= kTracedReads)
+        print_line(format_text("Select, bytes rcvd %d %d %d\n", m.count, ready, length));
+    if (length >= 1) tas = decode(length);
+    return length;
+}
+
+} // namespace kalveo

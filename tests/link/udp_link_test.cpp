@@ -1,0 +1,279 @@
+#include "link/udp_link.h"
+#include "loopback.h"
+#include "support/test_files.h"
+
+#include <chrono>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace kalveo {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::LoopbackPeer;
+
+// Each test runs in a scratch folder (the log lands there), with a decoder
+// that records what it was handed.
+class UdpLink : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        set_packet_handler([this](std::string_view datagram) {
+            decoded.emplace_back(datagram);
+            return decoder_result;
+        });
+    }
+    void TearDown() override {
+        udp_close();
+        set_packet_handler(nullptr);
+    }
+
+    // Runs udp_init with standard output captured into `output`.
+    int init(int in_port, int out_port, std::string_view out_addr) {
+        ::testing::internal::CaptureStdout();
+        const int result = udp_init(in_port, out_port, out_addr);
+        output = ::testing::internal::GetCapturedStdout();
+        return result;
+    }
+
+    [[nodiscard]] std::string log_text() const { return testing::read_file(dir / "Logfile.txt"); }
+
+    testing::TempDir dir;
+    testing::ScopedCwd cwd{dir.path()};
+    std::vector<std::string> decoded;
+    double decoder_result = 123.7;
+    std::string output;
+};
+
+TEST_F(UdpLink, IdleSocketGivesNothingAndDecodesNothing) {
+    const int port = testing::free_udp_port();
+    ASSERT_EQ(init(port, 0, ""), 0);
+    int tas = -1;
+    EXPECT_EQ(udp_read(tas), 0);
+    EXPECT_EQ(tas, 0);
+    EXPECT_TRUE(decoded.empty());
+    EXPECT_TRUE(udp_link_state().open);
+    EXPECT_FALSE(udp_link_state().forwarding);
+}
+
+TEST_F(UdpLink, ForwardsEveryQueuedDatagramInOrderAndDecodesOnlyTheLast) {
+    LoopbackPeer simulator;
+    LoopbackPeer listener;
+    ASSERT_TRUE(simulator.ok() && listener.ok());
+    const int port = testing::free_udp_port();
+    ASSERT_EQ(init(port, listener.port(), "127.0.0.1"), 0);
+    EXPECT_TRUE(udp_link_state().forwarding);
+
+    ASSERT_TRUE(simulator.send_to(port, "airspeed=10\r\n"));
+    ASSERT_TRUE(simulator.send_to(port, "airspeed=20\r\n"));
+    ASSERT_TRUE(simulator.send_to(port, "airspeed=3\r\n"));
+    int tas = 0;
+    EXPECT_EQ(udp_read(tas), 12);
+    EXPECT_EQ(tas, 123);
+    EXPECT_EQ(decoded, std::vector<std::string>{"airspeed=3\r\n"});
+    EXPECT_EQ(listener.receive_all(),
+              (std::vector<std::string>{"airspeed=10\r\n", "airspeed=20\r\n", "airspeed=3\r\n"}));
+}
+
+TEST_F(UdpLink, CutsLongDatagramsForDecoderAndForwardAlike) {
+    LoopbackPeer simulator;
+    LoopbackPeer listener;
+    const int port = testing::free_udp_port();
+    ASSERT_EQ(init(port, listener.port(), "127.0.0.1"), 0);
+
+    std::string long_datagram;
+    for (int i = 0; long_datagram.size() < 1500; ++i)
+        long_datagram += "key" + std::to_string(i) + "=1\n";
+    long_datagram.resize(1500);
+    ASSERT_TRUE(simulator.send_to(port, long_datagram));
+    int tas = 0;
+    EXPECT_EQ(udp_read(tas), kUdpBufferLength);
+    const std::string head = long_datagram.substr(0, kUdpBufferLength);
+    EXPECT_EQ(decoded, std::vector<std::string>{head});
+    EXPECT_EQ(listener.receive_all(), std::vector<std::string>{head});
+}
+
+TEST_F(UdpLink, DecoderSeesOnlyTheBytesOfEachDatagram) {
+    LoopbackPeer simulator;
+    const int port = testing::free_udp_port();
+    ASSERT_EQ(init(port, 0, ""), 0);
+    int tas = 0;
+    ASSERT_TRUE(simulator.send_to(port, "altitude=1234.5\nvario=2.5\n"));
+    EXPECT_EQ(udp_read(tas), 26);
+    // A shorter datagram must not come with the tail of the one before.
+    ASSERT_TRUE(simulator.send_to(port, "altitude=9\n"));
+    EXPECT_EQ(udp_read(tas), 11);
+    EXPECT_EQ(decoded, (std::vector<std::string>{"altitude=1234.5\nvario=2.5\n", "altitude=9\n"}));
+    // An empty datagram is nothing to decode.
+    ASSERT_TRUE(simulator.send_to(port, ""));
+    EXPECT_EQ(udp_read(tas), 0);
+    EXPECT_EQ(tas, 0);
+    EXPECT_EQ(decoded.size(), 2u);
+}
+
+TEST_F(UdpLink, TruncatesTheDecoderResultAndKeepsOddValuesInRange) {
+    LoopbackPeer simulator;
+    const int port = testing::free_udp_port();
+    ASSERT_EQ(init(port, 0, ""), 0);
+    const auto tas_for = [&](double result) {
+        decoder_result = result;
+        simulator.send_to(port, "x=1\n");
+        int tas = -7;
+        udp_read(tas);
+        return tas;
+    };
+    EXPECT_EQ(tas_for(181.9), 181);
+    EXPECT_EQ(tas_for(-4.5), -4);
+    EXPECT_EQ(tas_for(std::nan("")), 0);
+    EXPECT_EQ(tas_for(1e30), std::numeric_limits<int>::max());
+    EXPECT_EQ(tas_for(-1e30), std::numeric_limits<int>::min());
+}
+
+TEST_F(UdpLink, WithoutDecoderDatagramsAreStillForwarded) {
+    set_packet_handler(nullptr);
+    LoopbackPeer simulator;
+    LoopbackPeer listener;
+    const int port = testing::free_udp_port();
+    ASSERT_EQ(init(port, listener.port(), "127.0.0.1"), 0);
+    ASSERT_TRUE(simulator.send_to(port, "a=1\n"));
+    int tas = -1;
+    EXPECT_EQ(udp_read(tas), 4);
+    EXPECT_EQ(tas, 0);
+    EXPECT_EQ(listener.receive_all(), std::vector<std::string>{"a=1\n"});
+}
+
+TEST_F(UdpLink, InitReportsItsPortsAndItsFirstRead) {
+    LoopbackPeer simulator;
+    const int port = testing::free_udp_port();
+    // Nothing can be waiting before the socket exists, so the first read of
+    // udp_init finds nothing; the next tick gets the datagram.
+    ASSERT_EQ(init(port, 0, ""), 0);
+    EXPECT_NE(output.find("Port = " + std::to_string(port) + " " + std::to_string(port)),
+              std::string::npos);
+    EXPECT_NE(log_text().find("Waiting for datagrams ..."), std::string::npos);
+    EXPECT_NE(log_text().find("Server: Total Bytes received: 0"), std::string::npos);
+    ASSERT_TRUE(simulator.send_to(port, "a=1\n"));
+    int tas = 0;
+    EXPECT_EQ(udp_read(tas), 4);
+}
+
+TEST_F(UdpLink, PortsOfZeroOrLessKeepTheDefaultsAndForwardNothing) {
+    if (!testing::udp_port_is_free(kDefaultUdpPort)) GTEST_SKIP() << "port 55278 is in use";
+    ASSERT_EQ(init(0, 0, "not an address"), 0);
+    EXPECT_EQ(udp_link_state().port, kDefaultUdpPort);
+    EXPECT_FALSE(udp_link_state().forwarding);
+    EXPECT_NE(output.find("Port = 0 55278"), std::string::npos);
+    EXPECT_NE(output.find("SendPort = 0 0 0"), std::string::npos);
+
+    LoopbackPeer simulator;
+    ASSERT_TRUE(simulator.send_to(kDefaultUdpPort, "a=1\n"));
+    int tas = 0;
+    EXPECT_EQ(udp_read(tas), 4);
+    EXPECT_EQ(decoded, std::vector<std::string>{"a=1\n"});
+
+    udp_close();
+    ASSERT_EQ(init(-5, -1, "127.0.0.1"), 0);
+    EXPECT_EQ(udp_link_state().port, kDefaultUdpPort);
+    EXPECT_FALSE(udp_link_state().forwarding);
+}
+
+TEST_F(UdpLink, BadForwardAddressFailsWithItsReportAndFreesThePort) {
+    const int port = testing::free_udp_port();
+    for (const char* address : {"not.an.address", "256.1.1.1", "", "10.0.0", "255.255.255.255"}) {
+        SCOPED_TRACE(address);
+        EXPECT_EQ(init(port, 40000, address), -1);
+        EXPECT_NE(output.find("Server: Sending Bind() failed!"), std::string::npos);
+        EXPECT_FALSE(udp_link_state().open);
+        EXPECT_FALSE(udp_link_state().forwarding);
+        // Nothing stays bound after the failure.
+        EXPECT_TRUE(testing::udp_port_is_free(port));
+    }
+    EXPECT_NE(log_text().find("Invalid forward address: not.an.address"), std::string::npos);
+}
+
+TEST_F(UdpLink, PortInUseFailsCleanlyAndTheLinkOpensLater) {
+    LoopbackPeer occupant;
+    // Bound to every address, as udp_init binds.
+    const int port = testing::free_udp_port();
+    const SocketHandle blocker = udp_socket_open();
+    ASSERT_EQ(socket_bind(blocker, {kIpv4Any, static_cast<std::uint16_t>(port)}), 0);
+    EXPECT_EQ(init(port, occupant.port(), "127.0.0.1"), -1);
+    EXPECT_NE(output.find("Server: Bind() failed! Error: "), std::string::npos);
+    EXPECT_NE(log_text().find("Server: Bind() failed! Error: "), std::string::npos);
+    EXPECT_FALSE(udp_link_state().open);
+    int tas = -1;
+    EXPECT_EQ(udp_read(tas), 0);
+    EXPECT_EQ(tas, 0);
+
+    socket_close(blocker);
+    EXPECT_EQ(init(port, occupant.port(), "127.0.0.1"), 0);
+    EXPECT_TRUE(udp_link_state().open);
+}
+
+TEST_F(UdpLink, PortsBeyondSixteenBitsAreRefused) {
+    EXPECT_EQ(init(65536 + 4000, 0, ""), -1);
+    EXPECT_NE(output.find("Server: Port 69536 is not a valid UDP port"), std::string::npos);
+    EXPECT_EQ(init(testing::free_udp_port(), 70000, "127.0.0.1"), -1);
+    EXPECT_NE(output.find("Forward port 70000 is not a valid UDP port"), std::string::npos);
+    EXPECT_FALSE(udp_link_state().open);
+}
+
+TEST_F(UdpLink, ReadNeverWaitsLongerThanItsSelectTimeout) {
+    const int port = testing::free_udp_port();
+    ASSERT_EQ(init(port, 0, ""), 0);
+    int tas = 0;
+    for (int i = 0; i < 20; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        udp_read(tas);
+        const auto waited = std::chrono::steady_clock::now() - start;
+        // 2.5 ms, plus what a busy machine adds to any wait.
+        EXPECT_LT(waited, 2500us + 50ms);
+    }
+    udp_close();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(udp_read(tas), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 50ms);
+}
+
+TEST_F(UdpLink, FailedForwardsDoNotStopDecoding) {
+    LoopbackPeer simulator;
+    const int nobody = testing::free_udp_port();
+    const int port = testing::free_udp_port();
+    ASSERT_EQ(init(port, nobody, "127.0.0.1"), 0);
+    int tas = 0;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(simulator.send_to(port, "tick=" + std::to_string(i) + "\n"));
+        EXPECT_EQ(udp_read(tas), 7);
+        EXPECT_EQ(tas, 123);
+    }
+    EXPECT_EQ(decoded.size(), 3u);
+}
+
+TEST_F(UdpLink, ReopensAfterCloseAndForgetsAnEarlierForward) {
+    LoopbackPeer simulator;
+    LoopbackPeer listener;
+    const int port = testing::free_udp_port();
+    ASSERT_EQ(init(port, listener.port(), "127.0.0.1"), 0);
+    ASSERT_TRUE(udp_link_state().forwarding);
+    EXPECT_EQ(udp_close(), 0);
+    EXPECT_EQ(udp_close(), 0);
+    EXPECT_FALSE(udp_link_state().open);
+    EXPECT_NE(log_text().find("FWD closesocket() is OK"), std::string::npos);
+
+    // The restart pass reads the settings anew: forwarding now off.
+    ASSERT_EQ(init(port, 0, "127.0.0.1"), 0);
+    EXPECT_FALSE(udp_link_state().forwarding);
+    ASSERT_TRUE(simulator.send_to(port, "a=1\n"));
+    int tas = 0;
+    EXPECT_EQ(udp_read(tas), 4);
+    EXPECT_TRUE(listener.receive_all(50ms).empty());
+
+    // Opening again without a close first must not leave the old socket bound.
+    ASSERT_EQ(init(port, 0, ""), 0);
+    EXPECT_TRUE(udp_link_state().open);
+}
+
+} // namespace
+} // namespace kalveo
