@@ -1,0 +1,58 @@
+// sound/sound: the sound engine: one output device, the loaded sound files and
+// their playback at a chosen volume.
+//
+// Sounds are numbered 0, 1, 2 ... in loading order. Each sound has a mixer
+// channel of its own, so playing a sound again restarts it instead of mixing
+// a second copy, while different sounds may overlap. A failed start-up leaves
+// the engine silent: loading and playing then do nothing and return 0.
+#pragma once
+
+#include "sound/records.h"
+
+#include <array>
+#include <string_view>
+
+namespace kalveo {
+
+/// Output sample rate (Hz); the device is opened mono.
+inline constexpr int kSoundRate = 44100;
+
+/// The sound files, by slot (slot 0 unused), named relative to the program folder.
+inline constexpr std::array<std::string_view, kSoundSlots + 1> kSoundFiles = {
+    "",
+    "Sounds\\VNE_0.wav",
+    "Sounds\\VNE_1.wav",
+    "Sounds\\VNE_2.wav",
+    "Sounds\\VNE_3.wav",
+    "Sounds\\Flaps_Up.wav",
+    "Sounds\\Flaps_Dn.wav",
+    "Sounds\\Landing.wav"};
+
+/// Opens output device `device` (-1 the system default, n >= 1 the n-th
+/// device of the list) and lists the available devices in the log.
+/// Returns 1, or 0 after logging why the device could not be opened.
+int init_sounds(int device);
+
+/// Loads a WAV file (backslash or native name). On success `num` receives its
+/// sound number and `samlen` its length (s); returns 1. Returns 0 after
+/// logging the reason otherwise, leaving `num` and `samlen` alone.
+int load_sound(std::string_view file, int& num, double& samlen);
+
+/// Plays sound `num` from its start at volume `vol` (0 to 1, linear; values
+/// outside are limited), restarting it when it is playing already. Returns 1,
+/// or 0 when the engine is not running, `num` names no sound or playing failed.
+int play_sound(int num, double vol);
+
+/// True while sound `num` is playing.
+[[nodiscard]] bool sound_playing(int num);
+
+/// Loads the seven files of kSoundFiles into beeps.sound_num and
+/// beeps.sound_length, logging one line per loaded file. A file that fails
+/// keeps number 0 and length 0 in its slot. Returns the number of files loaded.
+int load_sound_files();
+
+/// Stops every sound, frees them and closes the device. Sound numbers start
+/// again from 0 after the next init_sounds.
+void close_sounds();
+
+} // namespace kalveo

@@ -1,0 +1,130 @@
+#include "platform/paths.h"
+#include "shell/log.h"
+#include "sound/sound.h"
+#include "sound/sound_module.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <algorithm>
+#include <cmath>
+
+namespace kalveo {
+
+using namespace sound_detail;
+
+namespace {
+
+// Frames per mixing buffer: 11.6 ms at 44100 Hz, short enough for an alarm.
+constexpr int kBufferFrames = 512;
+
+int fail_init(const char* reason) {
+    log_line(format_text("Can't initialize sound device : %s", reason));
+    return 0;
+}
+
+// Opens the chosen device; false after logging when it cannot be opened.
+bool open_device(int device) {
+    const auto name = device_name(device);
+    if (name && name->empty()) {
+        fail_init(format_text("no sound device %d", device).c_str());
+        return false;
+    }
+    if (Mix_OpenAudioDevice(kSoundRate, AUDIO_S16SYS, 1, kBufferFrames,
+                            name ? name->c_str() : nullptr, 0) != 0) {
+        fail_init(Mix_GetError());
+        return false;
+    }
+    log_line("Sound device in use: " + (name ? *name : std::string("system default")));
+    return true;
+}
+
+// Length of a loaded sound (s) at the format the device was opened with.
+double length_seconds(const Mix_Chunk& chunk) {
+    int rate = 0;
+    int channels = 0;
+    Uint16 format = 0;
+    if (Mix_QuerySpec(&rate, &format, &channels) == 0) return 0.0;
+    const int frame_bytes = SDL_AUDIO_BITSIZE(format) / 8 * channels;
+    if (frame_bytes <= 0 || rate <= 0) return 0.0;
+    return static_cast<double>(chunk.alen) / frame_bytes / rate;
+}
+
+bool is_loaded(int num) {
+    const SoundModule& m = module();
+    return m.initialized && num >= 0 && static_cast<std::size_t>(num) < m.samples.size();
+}
+
+} // namespace
+
+namespace sound_detail {
+
+SoundModule& module() {
+    static SoundModule state;
+    return state;
+}
+
+} // namespace sound_detail
+
+int init_sounds(int device) {
+    if (module().initialized) return 1;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return fail_init(SDL_GetError());
+    log_devices();
+    if (!open_device(device)) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return 0;
+    }
+    module().initialized = true;
+    return 1;
+}
+
+int load_sound(std::string_view file, int& num, double& samlen) {
+    SoundModule& m = module();
+    if (!m.initialized) {
+        log_message("Sound device not initialized");
+        return 0;
+    }
+    const std::string path = native_path(file).string();
+    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+    if (chunk == nullptr) {
+        log_line(
+            format_text("Can't load sound %s : %s", std::string(file).c_str(), Mix_GetError()));
+        return 0;
+    }
+    m.samples.push_back(chunk);
+    Mix_AllocateChannels(static_cast<int>(m.samples.size()));
+    num = static_cast<int>(m.samples.size()) - 1;
+    samlen = length_seconds(*chunk);
+    return 1;
+}
+
+int play_sound(int num, double vol) {
+    if (!is_loaded(num)) return 0;
+    const double volume = std::isnan(vol) ? 0.0 : std::clamp(vol, 0.0, 1.0);
+    // Playing on the sound's own busy channel restarts it in one step, with
+    // no gap in between.
+    Mix_Volume(num, static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)));
+    if (Mix_PlayChannel(num, module().samples[static_cast<std::size_t>(num)], 0) < 0) {
+        log_line(format_text("Can't play sample # %d %s", num, Mix_GetError()));
+        return 0;
+    }
+    return 1;
+}
+
+bool sound_playing(int num) {
+    return is_loaded(num) && Mix_Playing(num) != 0;
+}
+
+void close_sounds() {
+    SoundModule& m = module();
+    if (!m.initialized) return;
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+    for (Mix_Chunk* chunk : m.samples)
+        Mix_FreeChunk(chunk);
+    m.samples.clear();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m.initialized = false;
+}
+
+} // namespace kalveo

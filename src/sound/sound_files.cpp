@@ -1,0 +1,31 @@
+#include "shell/log.h"
+#include "sound/sound.h"
+#include "sound/sound_module.h"
+
+#include <string>
+
+namespace kalveo {
+
+int load_sound_files() {
+    int loaded = 0;
+    for (int slot = 1; slot <= kSoundSlots; ++slot) {
+        const std::string file(kSoundFiles[static_cast<std::size_t>(slot)]);
+        int num = 0;
+        double length = 0.0;
+        // A file that fails keeps number 0: its requests then play the first
+        // sound that did load, which beats silence for an alarm.
+        if (load_sound(file, num, length) == 1) {
+            ++loaded;
+            sound_detail::log_line(
+                sound_detail::format_text("%3d %s%3d%9.4f", slot, file.c_str(), num, length));
+        } else {
+            num = 0;
+            length = 0.0;
+        }
+        beeps.sound_num[static_cast<std::size_t>(slot)] = num;
+        beeps.sound_length[static_cast<std::size_t>(slot)] = length;
+    }
+    return loaded;
+}
+
+} // namespace kalveo
