@@ -1,0 +1,98 @@
+#include "glider/plane_listing.h"
+
+#include "glider/plane_data.h"
+#include "glider/records.h"
+#include "platform/paths.h"
+#include "shell/log.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace kalveo {
+namespace {
+
+void labelled(const char* label, double a) {
+    std::printf(" %-4s %12.4f\n", label, a);
+}
+
+void labelled(const char* label, double a, double b) {
+    std::printf(" %-4s %12.4f %12.4f\n", label, a, b);
+}
+
+std::string node_line(int i) {
+    const auto& r = rrrppp000;
+    char line[120];
+    std::snprintf(line, sizeof line, " %14.7f %14.7f %14.7f %14.7f %14.7f %14.7f", r.vv_c[i],
+                  r.vz_c[i], r.vv_m[i], r.vz_m[i], r.vv_p[i], r.vz_p[i]);
+    return line;
+}
+
+} // namespace
+
+void list_plane_data(const std::string& fnam, int class_word, bool condor3) {
+    const Cndrp0Record& c = cndrp0;
+    const double rmass = gggmas.rmass;
+    const double fxball = c.dmass[2] - c.dmass[1];
+    std::printf("\n%-39s %8.5f %8.5f\n", fnam.c_str(), c.fmul, c.fcor);
+    std::printf(" %10.1f %10.1f %10.1f %10.1f %10.1f %10.1f %10.1f\n", c.c_rmass, c.d_rmas1,
+                c.d_rmas2, rmass, c.mtow, c.ball, fxball);
+    std::printf(" %4d %8d %4d %-20s %4d\n", condor3 ? 119 : 98, class_word, c.iclass,
+                class_name(c.iclass).c_str(), c.nbseat);
+    if (!condor3 && !rrrppp000.qv_bz) {
+        std::printf(" RMASS %10.1f %10.1f %10.1f %10.1f\n", rmass, c.c_rmass, c.d_rmas1, c.d_rmas2);
+        return;
+    }
+    labelled("AREA", c.area);
+    labelled("DMAS", c.d_rmas1, c.d_rmas2);
+    labelled("CREF", c.c_rmass, c.c_rmass / c.area);
+    labelled("REF0", rmass, rmass / c.area);
+    labelled("REF1", c.dmass[1], c.dmass[1] / c.area);
+    labelled("REF2", c.dmass[2], c.dmass[2] / c.area);
+    labelled("MTOW", c.mtow, c.mtow / c.area);
+    labelled("VNE", c.vne);
+    labelled("FMUL", c.fmul);
+    labelled("FCOR", c.fcor);
+    labelled("FXB ", fxball);
+    labelled("BALL", c.ball);
+    labelled("TBAL", c.tball);
+    std::printf(" HAND %12d\n", c.hand);
+}
+
+void echo_polar_nodes() {
+    for (int i = 1; i <= rrrppp000.npt_bz; ++i) {
+        std::printf("%4d%s\n", i, node_line(i).c_str());
+    }
+}
+
+bool write_polar_listing(const std::string& glider) {
+    const std::string name = "Details\\" + glider + "_pol.txt";
+    const std::filesystem::path file = native_path(name);
+    std::filesystem::path temporary = file;
+    temporary += ".tmp";
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        char head[40];
+        std::snprintf(head, sizeof head, "%4d%16.9E", rrrppp000.npt_bz, cndrp0.fcor);
+        out << head << '\n';
+        for (int i = 1; i <= rrrppp000.npt_bz; ++i) {
+            out << node_line(i) << '\n';
+        }
+        if (!out.flush()) {
+            log_message_f(name + " could not be written");
+            std::filesystem::remove(temporary, ec);
+            return false;
+        }
+    }
+    std::filesystem::rename(temporary, file, ec);
+    if (ec) {
+        log_message_f(name + " could not be written: " + ec.message());
+        std::filesystem::remove(temporary, ec);
+        return false;
+    }
+    return true;
+}
+
+} // namespace kalveo
