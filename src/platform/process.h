@@ -18,6 +18,11 @@ inline constexpr int kNotStarted = -1;
 /// the signal number when a signal ended it.
 int run_program(const std::vector<std::string>& argv);
 
+/// Like run_program, and also hands back what the program wrote on its
+/// standard output (the first `max_output` bytes; the rest is read and dropped).
+int run_program_capture(const std::vector<std::string>& argv, std::string& output,
+                        std::size_t max_output = 65536);
+
 /// Starts a program and does not wait for it (a browser or a document viewer).
 /// Returns true when it was started.
 bool launch_program(const std::vector<std::string>& argv);

@@ -1,8 +1,11 @@
 #include "platform/process.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -10,20 +13,18 @@ namespace kalveo {
 
 namespace {
 
-bool spawn(const std::vector<std::string>& argv, pid_t& pid) {
+bool spawn(const std::vector<std::string>& argv, pid_t& pid,
+           const posix_spawn_file_actions_t* actions = nullptr) {
     if (argv.empty() || argv[0].empty()) return false;
     std::vector<char*> args;
     args.reserve(argv.size() + 1);
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
-    return posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) == 0;
+    return posix_spawnp(&pid, args[0], actions, nullptr, args.data(), environ) == 0;
 }
 
-} // namespace
-
-int run_program(const std::vector<std::string>& argv) {
-    pid_t pid = 0;
-    if (!spawn(argv, pid)) return kNotStarted;
+int wait_for(pid_t pid) {
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) return kNotStarted;
@@ -34,6 +35,42 @@ int run_program(const std::vector<std::string>& argv) {
     }
     if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
     return kNotStarted;
+}
+
+void read_all(int fd, std::string& output, std::size_t max_output) {
+    char buffer[4096];
+    while (true) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        const std::size_t room = max_output - std::min(max_output, output.size());
+        output.append(buffer, std::min(room, static_cast<std::size_t>(got)));
+    }
+}
+
+} // namespace
+
+int run_program(const std::vector<std::string>& argv) {
+    pid_t pid = 0;
+    if (!spawn(argv, pid)) return kNotStarted;
+    return wait_for(pid);
+}
+
+int run_program_capture(const std::vector<std::string>& argv, std::string& output,
+                        std::size_t max_output) {
+    output.clear();
+    int pipe_ends[2];
+    if (pipe2(pipe_ends, O_CLOEXEC) != 0) return kNotStarted;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], STDOUT_FILENO);
+    pid_t pid = 0;
+    const bool started = spawn(argv, pid, &actions);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipe_ends[1]);
+    if (started) read_all(pipe_ends[0], output, max_output);
+    close(pipe_ends[0]);
+    return started ? wait_for(pid) : kNotStarted;
 }
 
 bool launch_program(const std::vector<std::string>& argv) {

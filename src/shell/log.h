@@ -17,6 +17,9 @@ inline constexpr int kSeverityError = 1;
 inline constexpr int kSeverityWarning = 2;
 inline constexpr int kSeverityFatal = 999;
 
+/// Longest log or error-log message; the rest is cut.
+inline constexpr std::size_t kLogMessageLength = 1024;
+
 /// Channel numbers shown in the console echo of each line.
 inline constexpr int kConsoleChannel = 6;
 inline constexpr int kLogChannel = 33;
@@ -28,17 +31,27 @@ inline constexpr int kErrorLogChannel = 66;
 /// file name for the CREATE forms, an empty string otherwise.
 std::string log_message_f(std::string_view msg);
 
+/// Remembers the program's command-line argument 0, from which "CREATE" alone
+/// names the log file (the running program's file is used until it is set).
+void set_program_name(std::string_view argument0);
+
 /// The same for callers holding NUL-terminated text.
-inline void log_message(std::string_view text) { log_message_f(text); }
+inline void log_message(std::string_view text) {
+    log_message_f(text);
+}
 
 /// One entry in the error log with a time stamp and the header of `nsta`
 /// (kSeverityWarning, kSeverityError, kSeverityFatal; others: no header).
 /// kSeverityFatal stops the program after the entry.
 void log_error_f(std::string_view msg, int nsta);
-inline void log_error(std::string_view text, int nsta) { log_error_f(text, nsta); }
+inline void log_error(std::string_view text, int nsta) {
+    log_error_f(text, nsta);
+}
 
 /// Writes a message to a channel (kLogChannel or kErrorLogChannel) and echoes
-/// each line to the console as "  33   0 text".
+/// each line to the console as "  33   0 text": channel, write status (0 ok),
+/// a blank and the line. Log messages and error-log texts are cut to
+/// kLogMessageLength characters.
 void print_message(int nunit, std::string_view msg);
 
 /// Line feeds become "/".

@@ -27,4 +27,12 @@ int error_message(int msg_status, std::string_view msg, bool qline);
 /// Counts errors and warnings, traces the call, then error_message_tit.
 int error_message_vfl(int msg_status, std::string_view tit, std::string_view msg, bool qline);
 
+/// The box itself for a status code (ready-made title and text): returns the
+/// answer for the questions, `status` unchanged for the others and for codes
+/// without a box.
+int DisplayMessage(std::string_view title, std::string_view message, int status);
+
+/// The title of error_message's boxes.
+inline constexpr std::string_view kDefaultBoxTitle = "Vorlen";
+
 } // namespace kalveo

@@ -1,8 +1,7 @@
 #include "platform/process.h"
+#include "support/test_files.h"
 
 #include <gtest/gtest.h>
-
-#include "support/test_files.h"
 
 namespace kalveo {
 namespace {
@@ -24,8 +23,8 @@ TEST(SplitCommandWords, SplitsLikeAShellWithoutExpanding) {
 TEST(RunProgram, ReturnsTheExitStatusAndPassesArgumentsWhole) {
     testing::TempDir dir;
     const auto out = dir / "out file.txt";
-    EXPECT_EQ(run_program({"sh", "-c", "printf '%s|' \"$@\" > \"$0\"", out.string(), "a b", "c;d",
-                           "$(x)"}),
+    EXPECT_EQ(run_program(
+                  {"sh", "-c", "printf '%s|' \"$@\" > \"$0\"", out.string(), "a b", "c;d", "$(x)"}),
               0);
     EXPECT_EQ(testing::read_file(out), "a b|c;d|$(x)|");
     EXPECT_EQ(run_program({"sh", "-c", "exit 3"}), 3);
@@ -35,6 +34,16 @@ TEST(RunProgram, ReportsProgramsThatCannotStart) {
     const int status = run_program({"/nonexistent/kalveo-no-such-program"});
     EXPECT_TRUE(status == kNotStarted || status == 127) << status;
     EXPECT_EQ(run_program({}), kNotStarted);
+}
+
+TEST(RunProgramCapture, CollectsStandardOutputUpToItsLimit) {
+    std::string output;
+    EXPECT_EQ(run_program_capture({"sh", "-c", "printf 'line one\\nline two'; exit 5"}, output), 5);
+    EXPECT_EQ(output, "line one\nline two");
+    // A program writing more than a pipe holds is read to its end, not blocked.
+    EXPECT_EQ(run_program_capture({"sh", "-c", "head -c 200000 /dev/zero"}, output, 1000), 0);
+    EXPECT_EQ(output.size(), 1000u);
+    EXPECT_EQ(run_program_capture({}, output), kNotStarted);
 }
 
 } // namespace

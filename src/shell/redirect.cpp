@@ -1,0 +1,73 @@
+#include "platform/paths.h"
+#include "platform/program_path.h"
+#include "shell/console.h"
+#include "shell/log.h"
+#include "shell/messages.h"
+#include "shell/records.h"
+#include "shell/stop.h"
+
+#include <filesystem>
+#include <string>
+
+namespace kalveo {
+
+namespace {
+
+constexpr std::size_t kTitleLength = 8;
+// app_name is left empty at start-up; the box then gets the program's name.
+constexpr std::string_view kFallbackTitle = "Kalveo";
+
+std::string in_folder(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+    return path + std::string(name);
+}
+
+// Program-folder paths hold "/" on Linux: a quoted message stays one line.
+void log_line(const std::string& text) {
+    log_message_f("\"" + text + "\"");
+}
+
+std::string redirect_box_title() {
+    std::string title = cmndta000.app_name.substr(0, kTitleLength);
+    while (!title.empty() && title.back() == ' ')
+        title.pop_back();
+    return title.empty() ? std::string(kFallbackTitle) : title;
+}
+
+} // namespace
+
+void backup_file(std::string_view fnam) {
+    const std::string name(fnam);
+    const auto file = native_path(name);
+    const auto backup = native_path(name + ".bak");
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) return;
+    if (std::filesystem::exists(backup, ec) || std::filesystem::is_symlink(backup, ec)) {
+        if (!std::filesystem::remove(backup, ec) || ec) {
+            log_line(name + ".bak: Error deleting - " + name + " will be overwritten");
+            return;
+        }
+    }
+    std::filesystem::rename(file, backup, ec);
+    if (ec) log_line(name + ": Error renaming to .bak - " + name + " will be overwritten");
+}
+
+void begin_redirect() {
+    begin_redirect_in(get_inst_path());
+}
+
+void begin_redirect_in(std::string_view folder) {
+    const std::string out = in_folder(folder, "StdOut.log");
+    const std::string err = in_folder(folder, "StdErr.log");
+    backup_file(out);
+    backup_file(err);
+    if (start_redirect(out.c_str(), err.c_str()) != 0) {
+        error_message_vfl(kBoxError, redirect_box_title(), "Error redirecting", cmndta001.qline);
+        stop_program("Standard output and error could not be redirected");
+    }
+    log_line("Standard output redirected to " + out);
+    log_line("Standard error  redirected to " + err);
+}
+
+} // namespace kalveo
