@@ -152,8 +152,12 @@ int udp_close() {
 
 UdpLinkState udp_link_state() {
     const UdpModule& m = module();
-    return {m.receiving != kNoSocket, m.port, m.forward_enabled && m.sending != kNoSocket,
-            m.send_port, m.count};
+    return {m.receiving != kNoSocket,
+            m.port,
+            m.forward_enabled && m.sending != kNoSocket,
+            m.send_port,
+            m.count,
+            m.last_batch};
 }
 
 } // namespace kalveo

@@ -49,6 +49,7 @@ struct UdpLinkState {
     bool forwarding = false; ///< forwarding socket open
     int send_port = 0;       ///< forward port
     int reads = 0;           ///< udp_read calls so far, over the program's life
+    int last_batch = 0;      ///< datagrams the last udp_read took (decoded: the last one)
 };
 
 [[nodiscard]] UdpLinkState udp_link_state();

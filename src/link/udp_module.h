@@ -21,12 +21,13 @@ struct UdpModule {
     long last_error = 0;                ///< error code of the last failed read
     std::array<char, kUdpBufferLength> receive_buf{}; ///< the last datagram read
     int count = 0;                                    ///< udp_read calls so far; never reset
+    int last_batch = 0;                               ///< datagrams taken by the last udp_read
     PacketHandler handler;                            ///< decoder of the newest datagram
 };
 
 UdpModule& module();
 
-/// Reads below this count also print their diagnostic lines.
+/// Reads up to this count also print their diagnostic lines.
 inline constexpr int kTracedReads = 9;
 
 /// printf-style text in the "C" locale's number format.

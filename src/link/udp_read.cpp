@@ -48,6 +48,7 @@ int decode(int length) {
 int udp_read(int& tas) {
     UdpModule& m = module();
     ++m.count;
+    m.last_batch = 0;
     tas = 0;
     if (m.receiving == kNoSocket) return 0;
 
@@ -59,6 +60,7 @@ int udp_read(int& tas) {
         // Announced but gone (a datagram with a bad checksum): nothing to read.
         if (received < 0 && socket_error_is_would_block(error)) break;
         length = received;
+        ++m.last_batch;
         if (received < 0) m.last_error = error;
         if (m.count <= kTracedReads)
             print_line(format_text("Select, bytes rcvd %d %d %d\n", m.count, ready, length));

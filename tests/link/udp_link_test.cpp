@@ -73,6 +73,7 @@ TEST_F(UdpLink, ForwardsEveryQueuedDatagramInOrderAndDecodesOnlyTheLast) {
     EXPECT_EQ(udp_read(tas), 12);
     EXPECT_EQ(tas, 123);
     EXPECT_EQ(decoded, std::vector<std::string>{"airspeed=3\r\n"});
+    EXPECT_EQ(udp_link_state().last_batch, 3);
     EXPECT_EQ(listener.receive_all(),
               (std::vector<std::string>{"airspeed=10\r\n", "airspeed=20\r\n", "airspeed=3\r\n"}));
 }
