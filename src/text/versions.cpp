@@ -7,6 +7,7 @@
 #include "text/blanks.h"
 #include "text/file_names.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
