@@ -1,5 +1,6 @@
 #include "glider/plane_data.h"
 
+#include "glider/file_bytes.h"
 #include "glider/plane_listing.h"
 #include "glider/polar_curve.h"
 #include "glider/records.h"
@@ -11,8 +12,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace kalveo {
 namespace {
@@ -44,15 +43,7 @@ float real_at(std::string_view bytes, std::size_t offset) {
 }
 
 std::optional<std::string> read_binary(const std::string& name) {
-    std::ifstream in(native_path(name), std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return bytes;
+    return read_file_bytes(native_path(name));
 }
 
 std::string trimmed(std::string_view text) {

@@ -232,6 +232,16 @@ TEST_F(GetPol, MissingPlaneDataChangesNothing) {
     EXPECT_EQ(rrrppp000.npt_bz, 0);
 }
 
+TEST_F(GetPol, FoldersInPlaceOfFilesAreNotFound) {
+    std::filesystem::create_directories(dir_ / "Condor3" / "Planes" / "G" / "G.pdt");
+    EXPECT_EQ(get_pol((dir_ / "Condor3").string(), "G"), 0);
+    install("Condor3", *sample_plane("ASK21"), PlaneLayout::condor3);
+    const auto pol = dir_ / "Condor3" / "Planes" / "ASK21" / "ASK21.pol";
+    std::filesystem::remove(pol);
+    std::filesystem::create_directories(pol);
+    EXPECT_EQ(get_pol((dir_ / "Condor3").string(), "ASK21"), 0);
+}
+
 TEST_F(GetPol, MissingPolarKeepsThePlaneData) {
     const std::string cpath = install("Condor3", *sample_plane("ASK21"), PlaneLayout::condor3);
     std::filesystem::remove(dir_ / "Condor3" / "Planes" / "ASK21" / "ASK21.pol");

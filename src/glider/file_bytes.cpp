@@ -1,0 +1,27 @@
+#include "glider/file_bytes.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace kalveo {
+
+std::optional<std::string> read_file_bytes(const std::filesystem::path& file) {
+    // C streams report a folder or a failing disk as a read error instead of
+    // throwing from inside the stream buffer.
+#ifdef _WIN32
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(_wfopen(file.c_str(), L"rb"), std::fclose);
+#else
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file.c_str(), "rb"), std::fclose);
+#endif
+    if (!in) return std::nullopt;
+    std::string bytes;
+    char buffer[8192];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) {
+        bytes.append(buffer, got);
+    }
+    if (std::ferror(in.get()) != 0) return std::nullopt;
+    return bytes;
+}
+
+} // namespace kalveo
