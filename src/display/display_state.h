@@ -1,0 +1,62 @@
+// display/display_state: the display state (records.h) as the per-packet core and start-up
+// feed it: per-flight layout, flap advice, per-packet values, colours and blink partners.
+//
+// These functions never call GL or the windowing component while no window exists, so the
+// core can run them in tests and before the windows are open.
+#pragma once
+
+#include "display/cpw.h"
+#include "display/cpw_font.h"
+#include "display/records.h"
+#include "flight/outputs.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace kalveo {
+
+/// The windowing component's context (null until start-up opens it).
+extern pCpw this_cpw;
+/// The font loaded at start-up (null until then).
+extern CpwFontFace Font;
+/// Native handles of the text and horizon windows (0 none) and of the program module.
+extern std::uintptr_t txt_hwnd;
+extern std::uintptr_t hor_hwnd;
+extern std::uintptr_t hInstance;
+
+/// Wall-clock seconds, with fractions; every display time (StartTime, LastFlapUpdate,
+/// BW_Time, ...) is on this clock.
+[[nodiscard]] double display_clock();
+
+/// A settings colour 0xRRGGBB as floats 0..1.
+[[nodiscard]] RgbF ConvertColor(int value);
+/// The same as bytes.
+[[nodiscard]] Rgb8 ConvertColor_US(int value);
+
+/// The blink partner of a colour: the same hue, a light colour made dark and a dark one light.
+void setblinkcolor(const RgbF& colour, RgbF& partner);
+[[nodiscard]] RgbF blink_partner(const RgbF& colour);
+
+/// Height of the text window (pixels) for numlin lines of FontSize with VertMargin.
+int ComputeHeight();
+
+/// Once per flight, when the glider is known: alarm speeds (display units), flap display,
+/// ballast, wind, chat keys, bug wipers; lays the text window out again. Returns 0.
+int UpdVNE(const FlightLayout& opt_f, std::string_view flap_f, std::string_view cu_f);
+/// Flap advice changed: position name and direction (1 up, -1 down, 0 in place).
+void UpdFlp(std::string_view flap1, int mflap1);
+/// Once per packet: stopwatch, task timer and clock texts, the values (display units), and in
+/// polar mode the speed trace, point counts and polar points.
+void UpdAng(std::string_view t_f, std::string_view tst_f, std::string_view clk_f,
+            const DisplayValues& val, const SpeedTrace& vv, int nn, int n1, const PolarTable& vp);
+
+/// Loads the insect picture (BugFile) as texture 2 when a window exists; warns when it cannot.
+void load_bug();
+/// The insect picture's file and its texture (0 until loaded).
+extern std::string BugFile;
+extern unsigned int BugTexture;
+
+/// Points the flight cycle's display calls at UpdVNE, UpdFlp and UpdAng.
+void connect_display_outputs(FlightOutputs& outputs);
+
+} // namespace kalveo
