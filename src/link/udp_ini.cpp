@@ -75,7 +75,8 @@ void edit_file(std::string_view fich) {
     argv.push_back(file);
     const int exit_status = run_program(argv);
     const int command_status = exit_status == kNotStarted ? -1 : 0;
-    log_message_f(std::string(trim(cmndta000.text_editor)) + " " + file);
+    // The log names the file as the simulator does: its "/" would cut a host path.
+    log_message_f(std::string(trim(cmndta000.text_editor)) + " " + std::string(fich));
     log_message_f("EDIT :" + std::to_string(exit_status) + " " + std::to_string(command_status));
 }
 

@@ -51,7 +51,7 @@ bool open_flight_plan(std::ifstream& in, const std::function<void()>& pause) {
         }
         if (!std::filesystem::is_directory(file, ec)) in.open(file, std::ios::binary);
         const bool opened = in.is_open();
-        if (option.qdebug) log_message_f(file.string() + " OPEN " + (opened ? "0" : "1"));
+        if (option.qdebug) log_message_f(my_tas_c.fplfile + " OPEN " + (opened ? "0" : "1"));
         if (opened) return true;
         if (++attempt > kFplAttempts - 1) return false;
         pause();
