@@ -16,6 +16,11 @@ int failed_status() {
     return errno != 0 ? errno : EIO;
 }
 
+// An empty view may hold no buffer at all, which fwrite must not see.
+bool write_bytes(std::string_view bytes, std::FILE* file) {
+    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+}
+
 } // namespace
 
 LogChannel& log_channel() {
@@ -59,8 +64,7 @@ void close_channel(LogChannel& channel) {
 int write_channel_line(LogChannel& channel, std::string_view line) {
     if (channel.file == nullptr) return channel.open_status != 0 ? channel.open_status : EBADF;
     errno = 0;
-    const bool written = std::fwrite(line.data(), 1, line.size(), channel.file) == line.size() &&
-                         std::fputc('\n', channel.file) != EOF;
+    const bool written = write_bytes(line, channel.file) && std::fputc('\n', channel.file) != EOF;
     return written ? 0 : failed_status();
 }
 
@@ -76,7 +80,7 @@ ChannelSession::~ChannelSession() {
 }
 
 void console_line(std::string_view line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
+    write_bytes(line, stdout);
     std::fputc('\n', stdout);
 }
 
