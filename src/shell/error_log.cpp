@@ -17,7 +17,7 @@ namespace detail {
 std::string error_log_name() {
     if (trim_right(cmndta000.app_path).empty()) cmndta000.app_path = get_inst_path();
     std::string name(trim_right(cmndta000.app_path));
-    if (name.back() != '\\' && name.back() != '/') name += '\\';
+    if (!name.empty() && name.back() != '\\' && name.back() != '/') name += '\\';
     return name + "ErrorLog.txt";
 }
 
