@@ -1,0 +1,91 @@
+#include "flight/averages.h"
+
+#include "flight/records.h"
+#include "flight/time_text.h"
+
+#include <cmath>
+
+namespace kalveo {
+
+namespace {
+
+constexpr double kGravity = 9.80665;        // m/s2
+constexpr double kCirclingBank = 20.0;      // degrees
+constexpr double kStraightFlightBank = 6.0; // degrees
+
+void run_netto_average(const AverageInputs& in, AverageState& st) {
+    st.nvario = in.nvario;
+    if (chrono.run_nv == -1) {
+        st.som_nv = 0.0;
+        st.dt_nv = 0.0;
+        st.nvario_m = 0.0;
+    } else if (std::abs(st.bank_moy) < kStraightFlightBank) {
+        st.som_nv += (st.nvario + st.nvario_m1) / 2.0 * in.dtc;
+        st.dt_nv += in.dtc;
+        st.nvario_m = st.som_nv / st.dt_nv;
+    }
+    st.nvario_m1 = st.nvario;
+    if (chrono.run_nv == 1) {
+        st.nv1_m = my_tas_0.fconv_vz * st.nvario_m;
+    } else if (chrono.run_nv == 0) {
+        st.nv1_m = st.som_nv;
+    } else {
+        st.nv1_m = 0.0;
+    }
+}
+
+void run_climb_average(const AverageInputs& in, AverageState& st) {
+    const double e = energy_height(in.v, in.z);
+    if (chrono.run_iv == -1) {
+        st.temps_int_0 = in.temps;
+        st.alt_int_0 = e;
+        st.ivario_m = 0.0;
+        chrono.run_iv = 1;
+    } else if (chrono.run_iv == 1) {
+        // The average needs some time behind it; until then it stays where it was.
+        const double elapsed = in.temps - st.temps_int_0;
+        if (elapsed > 0.0) st.ivario_m = (e - st.alt_int_0) / elapsed;
+    }
+}
+
+void run_stopwatch(const AverageInputs& in, AverageState& st) {
+    if (chrono.run_tim == -1) {
+        st.t0_tim = in.tcalc;
+        chrono.run_tim = 1;
+    }
+    if (chrono.run_tim == 1) st.tim_c = hours_text(in.tcalc - st.t0_tim);
+}
+
+void run_task_timer(const AverageInputs& in, AverageState& st) {
+    if (chrono.run_tsktim != st.run_tsktim_old) {
+        if (chrono.run_tsktim == -1) st.tsktim_c = "00:00:00";
+        if (chrono.run_tsktim == 1) st.t0_tsktim = in.tcalc;
+    }
+    st.run_tsktim_old = chrono.run_tsktim;
+    if (chrono.run_tsktim == 1) st.tsktim_c = hours_text(in.tcalc - st.t0_tsktim);
+}
+
+} // namespace
+
+void follow_turns(double bank, double d_beta, double urf, AverageState& st) {
+    st.bank_moy = urf * bank + (1.0 - urf) * st.bank_moy;
+    if (std::abs(st.bank_moy) > kCirclingBank) {
+        st.th_turn += d_beta;
+    } else {
+        st.th_turn = 0.0;
+    }
+}
+
+double energy_height(double v, double z) {
+    return v * v / (2.0 * kGravity) + z;
+}
+
+void run_averages_and_timers(const AverageInputs& in, AverageState& st) {
+    run_netto_average(in, st);
+    run_climb_average(in, st);
+    run_stopwatch(in, st);
+    run_task_timer(in, st);
+    st.clk_c = hours_text(in.tcalc);
+}
+
+} // namespace kalveo

@@ -1,0 +1,118 @@
+#include "flight/flap_advice.h"
+
+#include "config/records.h"
+#include "flight/records.h"
+#include "glider/records.h"
+#include "sound/records.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace kalveo {
+
+namespace {
+
+double filter_weight(double dt, double tau) {
+    return 1.0 - std::exp(-dt / tau);
+}
+
+int flap_count() {
+    return std::clamp(flaps_0.nflap, 0, kMaxFlaps);
+}
+
+// Mass ratio of the flap speeds; a mass not known (0) leaves the speeds as they are
+// rather than pushing every advice to the landing position.
+double mass_ratio() {
+    if (!(gggmas.mmass > 0.0) || !(gggmas.cmass > 0.0)) return 1.0;
+    return gggmas.mmass / gggmas.cmass;
+}
+
+double speed_factor(const FlapInputs& in, FlapAdviceState& st, double urf) {
+    if (!option.qflap_g) return std::sqrt(mass_ratio());
+    st.gforce_m = urf * in.gforce + (1.0 - urf) * st.gforce_m;
+    return std::sqrt(mass_ratio() / std::max(st.gforce_m, 0.1));
+}
+
+int smoothed_position(int nf, double dtc, FlapAdviceState& st) {
+    if (st.xfl_moy <= 0.0001) {
+        st.xfl_moy = nf;
+    } else {
+        const double w = filter_weight(dtc, my_tas_0.tau_f);
+        st.xfl_moy = w * nf + (1.0 - w) * st.xfl_moy;
+    }
+    return std::clamp(static_cast<int>(std::lround(st.xfl_moy)), 1, flap_count());
+}
+
+// A position the simulator reports outside the table is shown by its nearest name.
+const std::string& position_name(int n) {
+    return flaps_c.cflap[std::clamp(n, 1, flap_count())];
+}
+
+double flap_volume() {
+    return std::clamp(beeps.sndvol * beeps.flapvol, 0.0, 1.0);
+}
+
+void play_slot(int slot, const FlightOutputs& out, FlapAdviceState& st) {
+    if (out.play_sound) out.play_sound(beeps.sound_num[slot], flap_volume());
+    st.dur_last = beeps.sound_length[slot];
+}
+
+int advice_direction(int recommended, int actual) {
+    if (recommended > actual && (actual > 1 || option.lndopt % 2 != 0)) return 1;
+    if (recommended < actual) return -1;
+    return 0;
+}
+
+void sound_advice(int mflap, const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out) {
+    if (!option.qflap_beep) return;
+    if (!(in.temps > st.temps_flaps_beep + 2.0 + st.dur_last)) return;
+    if (!(std::abs(in.bank) < my_tas_0.flapmxbank)) return;
+    st.temps_flaps_beep = in.temps;
+    if (mflap == 1) play_slot(kFlapsUpSlot, out, st);
+    if (mflap == -1) play_slot(kFlapsDownSlot, out, st);
+}
+
+} // namespace
+
+int raw_flap_position(double v) {
+    int nf = 1;
+    for (int n = 1; n <= flap_count(); ++n) {
+        if (flaps_0.vflap100[n] < v) nf = n;
+    }
+    return nf;
+}
+
+void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out) {
+    if (flap_count() < 1) return;
+    const double urf = filter_weight(in.dtc, my_tas_0.tau_v);
+    my_tas_0.fmulf = speed_factor(in, st, urf);
+    const double vequiv = in.ias * my_tas_0.fmulf;
+    st.v_moy = urf * vequiv + (1.0 - urf) * st.v_moy;
+    const int nf = raw_flap_position(st.v_moy);
+    const int nfl_moy = smoothed_position(nf, in.dtc, st);
+    const int nfl_act = flaps_0.nfl_act;
+    const std::string& flap_c = position_name(option.disfla != 1 ? nfl_moy : nfl_act);
+    const bool moved = nfl_act != st.nfl_0;
+
+    if (option.lndopt >= 2 && moved && nfl_act == 1) {
+        play_slot(kLandingSlot, out, st);
+    } else if (moved || nfl_moy != nfl_act) {
+        const int mflap = advice_direction(nfl_moy, nfl_act);
+        if (out.upd_flp) out.upd_flp(flap_c, mflap);
+        sound_advice(mflap, in, st, out);
+    } else {
+        if (out.upd_flp) out.upd_flp(flap_c, 0);
+        st.dur_last = 0.0;
+    }
+    st.nfl_0 = nfl_act;
+
+    if (option.qdebug) {
+        std::printf("%8.2f %8.3f %8.4f %8.2f %8.2f %3d %8.2f %3d %3d %3d\n", in.ias, st.gforce_m,
+                    my_tas_0.fmulf, vequiv, st.v_moy, nf, flaps_0.vflap100[nf], nfl_moy, nfl_act,
+                    st.nfl_0);
+    }
+}
+
+} // namespace kalveo

@@ -1,0 +1,209 @@
+#include "flight/flight_setup.h"
+
+#include "config/records.h"
+#include "config/setup_ini.h"
+#include "flight/angles.h"
+#include "flight/records.h"
+#include "flight/report.h"
+#include "glider/glider_data.h"
+#include "glider/plane_data.h"
+#include "glider/records.h"
+#include "glider/vne_lookup.h"
+#include "keys/controls.h"
+#include "keys/records.h"
+#include "shell/messages.h"
+#include "shell/stop.h"
+#include "sim/fpl.h"
+#include "sim/install.h"
+#include "sim/records.h"
+#include "sim/sim_files.h"
+#include "text/blanks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace kalveo {
+
+namespace {
+
+constexpr double kUnset = -1000.0; // settings values below this were not given
+
+[[noreturn]] void stop_with_error(const std::string& text) {
+    error_message_tit(1, my_tas_c.msg_tit, text, false);
+    stop_program(text);
+}
+
+void require_file(const std::string& file) {
+    if (simulator_file_exists(file)) return;
+    log_line("%s NOT FOUND", file.c_str());
+    stop_with_error(file + std::string(trim(messages.msgfplnfnd)));
+}
+
+void read_controls(const std::string& pilot) {
+    const std::string controls = pilot + "\\controls.ini";
+    log_line("%s", controls.c_str());
+    const bool q3 = inst00.condor_version == 3;
+    trace_line(" Q3 %d %c %s", inst00.condor_version, q3 ? 'T' : 'F', pilot.c_str());
+    require_file(controls);
+    if (read_controls_ini(controls, q3, option.qdebug, messages.msgkeymapp, messages.msgkeynosu) !=
+        0) {
+        log_line("%s ERROR", controls.c_str());
+        stop_with_error("controls.ini - Error reading");
+    }
+}
+
+void read_pilot_options(const std::string& pilot) {
+    const std::string setup = pilot + "\\Setup.ini";
+    if (option.qdebug) log_line("%s", setup.c_str());
+    require_file(setup);
+    if (read_settings(setup, option.qdebug) != 0) {
+        log_line("%s ERROR", setup.c_str());
+        stop_with_error("Setup.ini - Error reading");
+    }
+}
+
+void take_simulator_units() {
+    const bool imperial = rdstng00.nunit_cndr == 1 || rdstng00.nunit_cndr == 2;
+    if (rdstng00.nunit_cndr == 0) {
+        my_tas_0.fconv_alt = 1.0;
+        my_tas_0.fconv_vz = 1.0;
+    } else if (imperial) {
+        my_tas_0.fconv_vz = 1.9438444;
+        my_tas_0.fconv_alt = 0.3048;
+    }
+    if (option.nunit == -1 && rdstng00.nunit_cndr >= 0 && rdstng00.nunit_cndr <= 2) {
+        option.nunit = imperial ? 1 : 0;
+    }
+    if (option.nunit >= 0 && option.nunit <= 3) {
+        my_tas_0.fconv = misc00.fconv_def[option.nunit];
+        my_tas_c.cunit = my_tas_c.cunit_def[option.nunit];
+    }
+    log_line("%d %g %s %g %g", option.nunit, my_tas_0.fconv, my_tas_c.cunit.c_str(),
+             my_tas_0.fconv_alt, my_tas_0.fconv_vz);
+}
+
+double margin_in_ms(double setting, double speed_units_default, double kmh_default) {
+    if (setting >= kUnset) return setting / my_tas_0.fconv;
+    const bool knots_or_mph = option.nunit == 1 || option.nunit == 2;
+    return knots_or_mph ? speed_units_default / my_tas_0.fconv : kmh_default / misc00.fconv_def[0];
+}
+
+void log_flap_table() {
+    const int nflap = std::clamp(flaps_0.nflap, 0, kMaxFlaps);
+    if (nflap < 1) return;
+    log_line("Flaps settings");
+    for (int n = 1; n <= nflap; ++n) {
+        std::string name = flaps_c.cflap[n];
+        name.resize(static_cast<std::size_t>(std::max(flaps_0.lflmax, 0)), ' ');
+        log_line("%s %4d%4d", name.c_str(), display_round(flaps_0.vflap100[n] * my_tas_0.fconv),
+                 display_round(flaps_0.vflap[n] * my_tas_0.fconv));
+    }
+}
+
+FlightLayout flight_layout() {
+    const double fconv = my_tas_0.fconv;
+    FlightLayout opt{};
+    opt[0] = display_round(my_tas_0.vne * fconv);
+    opt[1] = display_round(my_tas_0.dv1 * fconv);
+    opt[2] = display_round(my_tas_0.dv2 * fconv);
+    opt[3] = flaps_0.nflap > 0 ? option.disfla : 0;
+    opt[4] = display_round(gggmas.balmax);
+    opt[5] = static_cast<int>(modang(rd_fpl_wz1.winddir[0] + 180.0, 0.0));
+    opt[6] = static_cast<int>(std::clamp(rd_fpl_wz1.windspeed[0], -1e9, 1e9));
+    opt[7] = display_round(gggmas.wmass);
+    opt[8] = keydef_cndr.keychato;
+    opt[9] = keydef_cndr.scnchatc;
+    opt[10] = keydef_cndr.scnchato;
+    opt[11] = -keydef_cndr.scnbugw;
+    opt[12] = ggg002.qbugwipers && option.minthturns >= 1 ? 1 : 0;
+    opt[13] = option.minthturns;
+    return opt;
+}
+
+std::string longest_flap_name() {
+    if (flaps_0.nflap < 1) return "";
+    return std::string(trim(flaps_c.cflap[std::clamp(flaps_0.nflmax, 0, kMaxFlaps)]));
+}
+
+} // namespace
+
+void init_settings_0() {
+    const std::string pilot(trim(inst00.pilot_path()));
+    read_controls(pilot);
+    read_pilot_options(pilot);
+    take_simulator_units();
+    my_tas_0.qatmo_isa = my_tas_0.atmo_mod == 0;
+    log_line(my_tas_0.qatmo_isa ? "Atmosphere model = ISA" : "Atmosphere model = Condor");
+}
+
+void init_settings_1() {
+    option.qfe = rdstng00.altsttng == 1;
+    if (option.qfe) {
+        log_line("QFE/AGL :%12.2f", my_tas_0.z_0);
+    } else {
+        my_tas_0.z_0 = 0.0;
+        log_line("QNH/MSL");
+    }
+}
+
+double default_vne() {
+    switch (option.nunit) {
+    case 0:
+        return 270.0 / my_tas_0.fconv;
+    case 1:
+        return 145.0 / my_tas_0.fconv;
+    case 2:
+        return 160.0 / my_tas_0.fconv;
+    case 3:
+        return 450.0 / my_tas_0.fconv;
+    default:
+        return 270.0 / misc00.fconv_def[0];
+    }
+}
+
+void settle_vne(double vne_setting) {
+    if (my_tas_0.vne >= kUnset) return;
+    if (vne_setting >= kUnset) my_tas_0.vne = vne_setting / my_tas_0.fconv;
+}
+
+int init_settings_2(const FlightOutputs& out) {
+    my_tas_0.dv1 = margin_in_ms(my_tas_0.dv1, 5.0, 10.0);
+    my_tas_0.dv2 = margin_in_ms(my_tas_0.dv2, 10.0, 20.0);
+    if (my_tas_0.vne < kUnset) my_tas_0.vne = default_vne();
+    trace_line(" %g %g %g %g", gggmas.rmass, gggmas.fmass, gggmas.wmass, gggmas.mmass);
+    update_wl();
+    log_flap_table();
+    trace_line(" cunit %s", my_tas_c.cunit.c_str());
+    const int result =
+        out.upd_vne ? out.upd_vne(flight_layout(), longest_flap_name(), trim(my_tas_c.cunit)) : 0;
+    my_tas_0.va1 = my_tas_0.vne - my_tas_0.dv1;
+    my_tas_0.va2 = my_tas_0.va1 + my_tas_0.dv2;
+    return result;
+}
+
+void learn_flight_from_simulator() {
+    get_active_condor_version();
+    trace_line(" condor_version %d", inst00.condor_version);
+    log_line("call init_settings_0");
+    init_settings_0();
+    my_tas_c.fplfile = std::string(trim(inst00.pilot_path())) + "\\Flightplan.fpl";
+    log_line("FPLFILE : %s", my_tas_c.fplfile.c_str());
+    log_line("call read_fpl_0");
+    read_fpl_0();
+    trace_line(" FPL_version %d %d", rd_fpl_0.fpl_vers, inst00.condor_version);
+    // Version 3 flight plans carry no pressure: the simulator flies the standard one.
+    if (rd_fpl_0.fpl_vers == 3) rd_fpl_4.pressure = 101325.0;
+    log_line("%s", ggg001.glnam.c_str());
+    log_line("call init_settings_1");
+    init_settings_1();
+    log_line("call get_vne  %s", ggg001.glnam.c_str());
+    // The settings' VNE is in display units, the glider data's in m/s: look the glider
+    // up first and fall back to the setting only when it gives none.
+    const double vne_setting = my_tas_0.vne;
+    my_tas_0.vne = -10000.0;
+    get_vne(ggg001.glnam);
+    settle_vne(vne_setting);
+}
+
+} // namespace kalveo

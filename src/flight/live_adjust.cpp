@@ -1,0 +1,65 @@
+#include "flight/live_adjust.h"
+
+#include "config/records.h"
+#include "flight/records.h"
+#include "shell/log.h"
+#include "sound/records.h"
+
+#include <cstdio>
+
+namespace kalveo {
+
+void enable_vne(int iii) {
+    my_tas_1.vne_act = iii != 0;
+    char text[64];
+    std::snprintf(text, sizeof text, "VNE_Alarm : %d", my_tas_1.vne_act ? 1 : 0);
+    log_message_f(text);
+}
+
+void update_dv1(int dv1_c) {
+    my_tas_0.dv1 = dv1_c / my_tas_0.fconv;
+    my_tas_0.va1 = my_tas_0.vne - my_tas_0.dv1;
+    char text[128];
+    std::snprintf(text, sizeof text, "DV1 updated : %.2f %.2f", my_tas_0.dv1 * my_tas_0.fconv,
+                  my_tas_0.va1 * my_tas_0.fconv);
+    log_message_f(text);
+}
+
+void update_vol(double vvv) {
+    beeps.sndvol = vvv;
+}
+
+void update_flap_sound(int nso_c) {
+    if (flaps_0.nflap > 0) option.qflap_beep = nso_c != 0;
+    char text[128];
+    std::snprintf(text, sizeof text, "Flaps sound updated : %d %d", nso_c,
+                  option.qflap_beep ? 1 : 0);
+    log_message_f(text);
+}
+
+void start_avn(int nnn) {
+    chrono.run_nv = nnn;
+    std::printf(" run_nv %d\n", nnn);
+}
+
+void start_ave(int nnn) {
+    chrono.run_iv = nnn;
+    std::printf(" run_iv %d\n", nnn);
+}
+
+void start_tim(int nnn) {
+    if (nnn >= 50) {
+        chrono.run_tsktim = nnn - 100;
+        std::printf(" run_tsktim %d\n", chrono.run_tsktim);
+    } else {
+        chrono.run_tim = nnn;
+        std::printf(" run_tim %d\n", nnn);
+    }
+}
+
+void write_pol() {
+    my_tas_0.qwrpol = true;
+    std::printf(" write_pol %s\n", my_tas_0.qwrpol ? "T" : "F");
+}
+
+} // namespace kalveo

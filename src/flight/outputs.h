@@ -1,0 +1,60 @@
+// flight/outputs: the calls the per-packet cycle makes out of flight processing
+// (sound, display, beep) and the clocks it reads, as replaceable functions.
+//
+// Start-up connects the real sound engine and display; tests connect recorders
+// and a fake clock. An empty function is a call that does nothing.
+#pragma once
+
+#include "glider/polar_curve.h"
+
+#include <array>
+#include <functional>
+#include <string_view>
+
+namespace kalveo {
+
+/// Values handed to the display once per packet, indexed as the display reads them
+/// (0 bank, 1 pitch, 2 netto, 3 climb average, 4 heading, ...; 41 slots).
+inline constexpr int kDisplayValueCount = 41;
+using DisplayValues = std::array<double, kDisplayValueCount>;
+
+/// Speed trace of polar mode: slots 0..200 used, relative to the present speed.
+inline constexpr int kTraceLength = 201;
+using SpeedTrace = std::array<double, 301>;
+
+/// Recorded polar points fill table entries 1..kRecordedPolarMax; the reference
+/// polar starts after them.
+inline constexpr int kRecordedPolarMax = kReferencePolarFirst - 1;
+
+/// Display thresholds and fixed values of a flight, indexed as the display reads them.
+inline constexpr int kFlightLayoutCount = 14;
+using FlightLayout = std::array<int, kFlightLayoutCount>;
+
+struct FlightOutputs {
+    /// Plays sound number `num` (as handed out by the sound engine) at volume 0..1.
+    std::function<void(int num, double vol)> play_sound;
+    /// Once per flight: alarm speeds and fixed values, the longest flap name, the unit name.
+    std::function<int(const FlightLayout& opt, std::string_view flap, std::string_view unit)>
+        upd_vne;
+    /// Flap advice: position name and direction (1 up, -1 down, 0 in place).
+    std::function<void(std::string_view flap, int mflap)> upd_flp;
+    /// Once per packet: stopwatch, task timer and clock texts, the values, polar-mode data.
+    std::function<void(std::string_view tim, std::string_view tsktim, std::string_view clk,
+                       const DisplayValues& val, const SpeedTrace& vv, int nbpol, int nbfpl,
+                       const PolarTable& vp)>
+        upd_ang;
+    /// A tone of `freq` Hz for `dur` ms.
+    std::function<void(int freq, int dur)> my_beep;
+    /// A steadily running counter (s); only differences count.
+    std::function<double()> counter_seconds;
+    /// Milliseconds since local midnight.
+    std::function<int()> ms_of_day;
+};
+
+/// Outputs whose clocks read the system clocks and whose other calls do nothing.
+[[nodiscard]] FlightOutputs default_flight_outputs();
+
+/// The outputs of the program's own cycle; start-up connects the real ones.
+FlightOutputs& flight_outputs();
+
+} // namespace kalveo

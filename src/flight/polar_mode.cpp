@@ -1,0 +1,167 @@
+#include "flight/polar_mode.h"
+
+#include "config/records.h"
+#include "flight/records.h"
+#include "flight/report.h"
+#include "glider/plane_data.h"
+#include "glider/polar_curve.h"
+#include "glider/records.h"
+#include "platform/paths.h"
+#include "shell/records.h"
+#include "sim/records.h"
+#include "text/blanks.h"
+#include "text/strings.h"
+#include "text/versions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace kalveo {
+
+namespace {
+
+constexpr char kTableHeader[] =
+    " t z TAS IAS Vz_C Vz_C_Mod z(n-1) TAS(n-1) IAS(n-1) Vz_C_Cen Vz_C_Cen_Mod";
+constexpr char kCsvHeader[] = "IAS,Vz_C,Flaps";
+
+// A glider name becomes part of a file name: no folder separators or drive colons.
+std::string file_name_part(std::string_view name) {
+    std::string out(trim(name));
+    for (char& c : out) {
+        if (c == '\\' || c == '/' || c == ':') c = '_';
+    }
+    return out;
+}
+
+std::string csv_name_of(const std::string& table_name) {
+    const std::size_t dot = table_name.rfind(".txt");
+    if (dot == std::string::npos) return table_name + ".csv";
+    return table_name.substr(0, dot) + ".csv" + table_name.substr(dot + 4);
+}
+
+// The next numbered name of `name`, opened for writing. Failures are logged; the
+// flight goes on without that file.
+void open_result_file(std::string& name, std::ofstream& file) {
+    if (file.is_open()) file.close();
+    if (get_new_vers(name) == 0) return;
+    const std::filesystem::path path = native_path(name);
+    std::error_code ec;
+    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
+    file.open(path, std::ios::out | std::ios::trunc);
+    if (!file) log_line("{W}Polar result file could not be created : %s", name.c_str());
+}
+
+std::string csv_text(std::string_view line) {
+    return cmndta001.qfr ? subs_dot_comma(line) : std::string(line);
+}
+
+void load_reference_polar(PolarState& st) {
+    const std::string& cpath = inst00.condor_version == 2 ? inst00.instpath2 : inst00.instpath3;
+    st.qgotpol = get_pol(cpath, ggg001.glnam) != 0;
+    trace_line(" get_pol %d", st.qgotpol ? 1 : 0);
+    st.nbfpl = st.qgotpol ? sample_reference_polar(st.vvpol) : 0;
+}
+
+std::string simulator_flap_name() {
+    const int n = std::clamp(flaps_0.nfl_act, 0, kMaxFlaps);
+    return std::string(trim(flaps_c.cflap[n]));
+}
+
+void write_point(const PolarSample& s, PolarState& st) {
+    if (st.table.is_open()) {
+        const double values[] = {s.tcalc, s.z,      s.tas,  s.ias,       s.vz_comp,    s.vz_comp_m,
+                                 s.z_m1,  s.tas_m1, s.v_m1, s.vz_comp_c, s.vz_comp_c_m};
+        char item[32];
+        for (const double value : values) {
+            std::snprintf(item, sizeof item, " %12.4f", value);
+            st.table << item;
+        }
+        st.table << '\n' << std::flush;
+    }
+    if (st.csv.is_open()) {
+        char line[128];
+        if (option.qflap_c) {
+            std::snprintf(line, sizeof line, "%12.4f,%12.4f,%s", s.ias, s.vz_comp_c_m,
+                          simulator_flap_name().c_str());
+        } else {
+            std::snprintf(line, sizeof line, "%12.4f,%12.4f,", s.ias, s.vz_comp_c_m);
+        }
+        st.csv << csv_text(line) << '\n' << std::flush;
+    }
+}
+
+} // namespace
+
+void prepare_polar_flight(PolarState& st) {
+    const std::string name = file_name_part(ggg001.glnam);
+    if (!name.empty()) {
+        st.polfile = "Polars\\" + name + "-FlightPolar.txt";
+        load_reference_polar(st);
+    } else {
+        st.polfile = "Polars\\FlightPolar.txt";
+        st.qgotpol = false;
+        st.nbfpl = 0;
+    }
+    open_result_file(st.polfile, st.table);
+    if (st.table.is_open()) st.table << kTableHeader << '\n' << std::flush;
+    st.csvfile = csv_name_of(st.polfile);
+    open_result_file(st.csvfile, st.csv);
+    if (st.csv.is_open()) st.csv << csv_text(kCsvHeader) << '\n' << std::flush;
+    log_line("Polar files : %s %s", st.polfile.c_str(), st.csvfile.c_str());
+}
+
+void record_polar_point(const PolarSample& s, PolarState& st, const FlightOutputs& out) {
+    if (!my_tas_0.qwrpol) return;
+    const double steadiness = st.dvdt_moy / s.ias;
+    trace_line("%8.3f %10.3E %10.3E%7.2f", s.ias * 3.6, s.dvdt, steadiness, my_tas_0.tau_vz);
+    if (!(std::abs(steadiness) < kSteadySpeed)) return;
+    trace_line(" write polar %f %f %f %f %f %f", s.tcalc, s.z, s.tas, s.ias, s.vz_comp,
+               s.vz_comp_m);
+    write_point(s, st);
+    if (out.my_beep) out.my_beep(930, 100);
+    // The table's entries after kRecordedPolarMax belong to the reference polar.
+    if (st.nbpol < kRecordedPolarMax) {
+        ++st.nbpol;
+        st.vvpol[st.nbpol] = {s.ias, s.vz_comp_c_m};
+    }
+    my_tas_0.qwrpol = false;
+}
+
+void follow_speed_trace(double ias, PolarState& st) {
+    double vmin = 1.0e10;
+    double vmax = 0.0;
+    for (int i = kTraceLength - 1; i >= 1; --i) {
+        st.vsve[i] = st.vsve[i - 1];
+        vmin = std::min(vmin, st.vsve[i]);
+        vmax = std::max(vmax, st.vsve[i]);
+    }
+    st.vsve[0] = ias;
+    if (vmax - vmin < 1.0) {
+        vmax = ias + 0.5;
+        vmin = ias - 0.5;
+    }
+    const double dv = std::max(ias - vmin, vmax - ias);
+    for (int i = 0; i < kTraceLength; ++i)
+        st.vval[i] = (st.vsve[i] - ias) / dv;
+}
+
+void fill_polar_display(DisplayValues& cval, const PolarState& st, double ev1, double dvdt_c) {
+    cval[9] = my_tas_0.qwrpol ? 1.0 : 0.0;
+    cval[10] = ev1;
+    cval[14] = dvdt_c;
+    if (!st.qgotpol) return; // slots 30..37 stay 0
+    cval[30] = gggpol.pol_a[1];
+    cval[31] = gggpol.pol_b[1];
+    cval[32] = gggpol.pol_c[1];
+    cval[33] = gggpol.pol_a[2];
+    cval[34] = gggpol.pol_b[2];
+    cval[35] = gggpol.pol_c[2];
+    cval[36] = gggpol.pol_v00;
+    gggpol.v_vzmin = vv_bz(0.0, 1) / 3.6;
+    cval[37] = gggpol.v_vzmin;
+}
+
+} // namespace kalveo

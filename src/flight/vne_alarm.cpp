@@ -1,0 +1,34 @@
+#include "flight/vne_alarm.h"
+
+#include "flight/records.h"
+#include "sound/records.h"
+
+#include <algorithm>
+
+namespace kalveo {
+
+int alarm_level(double dv, double dv2) {
+    const double quarters = 4.0 * dv / dv2;
+    // A zero or odd band width must not turn into an undefined conversion.
+    if (!(quarters >= 0.0)) return 0;
+    if (quarters >= kAlarmLevels - 1) return kAlarmLevels - 1;
+    return static_cast<int>(quarters);
+}
+
+double next_alarm_start(int level, double len, double temps) {
+    if (level == kAlarmLevels - 1 && len > 1.5) return temps + len;
+    const double pause = std::clamp((kAlarmLevels - level) * len, 0.0, 0.8);
+    return temps + len + pause;
+}
+
+void sound_vne_alarm(double tas, double temps, double& temps_vne, const FlightOutputs& out) {
+    const double dv = tas - my_tas_0.va1;
+    if (!my_tas_1.vne_act || !(dv > 0.0) || temps < temps_vne) return;
+    const int level = alarm_level(dv, my_tas_0.dv2);
+    const double vol = (0.7 + 0.1 * level) * beeps.sndvol;
+    const int slot = level + 1;
+    if (out.play_sound) out.play_sound(beeps.sound_num[slot], vol);
+    temps_vne = next_alarm_start(level, beeps.sound_length[slot], temps);
+}
+
+} // namespace kalveo

@@ -1,0 +1,214 @@
+// The per-packet cycle end to end: start-up gate, true airspeed, time steps, kept values.
+#include "config/records.h"
+#include "flight/cycle.h"
+#include "flight/records.h"
+#include "flight_test_support.h"
+#include "glider/records.h"
+#include "sim/records.h"
+#include "sound/records.h"
+#include "support/test_files.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numbers>
+#include <random>
+#include <string>
+
+namespace kalveo {
+namespace {
+
+using testing::Datagram;
+using testing::FlightTest;
+using testing::TestFlight;
+
+// The standard atmosphere's true/indicated airspeed factor, from its textbook form.
+double isa_factor(double z) {
+    const double t = 288.15 - 0.0065 * z;
+    const double p = 101325.0 * std::pow(1.0 - 0.0065 * z / 288.15, 5.254988);
+    return std::sqrt(1.2247922 / (p * 0.02896 / 8.314462 / t));
+}
+
+Datagram cruise(double ias, double altitude) {
+    return Datagram().set("airspeed", ias).set("altitude", altitude);
+}
+
+using Cycle = FlightTest;
+
+TEST_F(Cycle, BeforeStartUpHasFinishedEveryDatagramGives25AndChangesNothing) {
+    my_tas_1.kalveo_init = false;
+    TestFlight f;
+    EXPECT_EQ(f.send(cruise(80.0, 1000.0)), kNotInitialisedResult);
+    EXPECT_FALSE(my_tas_1.condor_started);
+    EXPECT_EQ(f.rec.angle_calls, 0);
+    EXPECT_TRUE(f.rec.layouts.empty());
+    EXPECT_TRUE(f.rec.sounds.empty());
+}
+
+TEST_F(Cycle, FirstDatagramSetsUpTheFlightOnce) {
+    TestFlight f;
+    f.send(cruise(30.0, 500.0));
+    f.send(cruise(30.0, 500.0));
+    EXPECT_TRUE(my_tas_1.condor_started);
+    ASSERT_EQ(f.rec.layouts.size(), 1u);
+    EXPECT_EQ(f.rec.layouts[0].opt[0], 250) << "VNE in km/h";
+    EXPECT_EQ(f.rec.layouts[0].unit, "kmh");
+    EXPECT_EQ(f.rec.angle_calls, 2);
+}
+
+TEST_F(Cycle, TrueAirspeedFollowsTheStandardAtmosphere) {
+    TestFlight f;
+    EXPECT_EQ(f.send(cruise(30.0, 0.0)), 108) << "at sea level TAS equals IAS";
+    for (const double z : {1000.0, 3000.0, 6000.0}) {
+        const int tas = f.send(cruise(30.0, z));
+        EXPECT_EQ(tas, std::lround(30.0 * isa_factor(z) * 3.6)) << z << " m";
+        EXPECT_DOUBLE_EQ(f.rec.last.val[6], 108.0) << "IAS stays";
+    }
+}
+
+TEST_F(Cycle, TrueAirspeedFollowsTheTaskWeather) {
+    TestFlight f;
+    f.send(cruise(30.0, 0.0));
+    my_tas_0.qatmo_isa = false;
+    rd_fpl_4.pressure = 101325.0;
+    rd_fpl_wz1.thermalstemp[0] = 298.15; // 25 degrees C
+    const double z = 3000.0;
+    const double t_c = (2.0 * 298.15 - 0.0065 * z) / 2.0;
+    const double factor = std::sqrt(std::exp(9.80665 * z / (287.0 * t_c)));
+    EXPECT_EQ(f.send(cruise(30.0, z)), std::lround(30.0 * factor * 3.6));
+    EXPECT_NE(std::lround(factor * 1000), std::lround(isa_factor(z) * 1000));
+}
+
+TEST_F(Cycle, AltitudeInFeetAndTheQfeOffsetReachTheAtmosphere) {
+    TestFlight f;
+    f.send(cruise(30.0, 0.0));
+    my_tas_0.fconv_alt = 0.3048;
+    EXPECT_EQ(f.send(cruise(30.0, 3000.0 / 0.3048)), std::lround(30.0 * isa_factor(3000.0) * 3.6));
+    my_tas_0.fconv_alt = 1.0;
+    my_tas_0.z_0 = 400.0;
+    EXPECT_EQ(f.send(cruise(30.0, 2600.0)), std::lround(30.0 * isa_factor(3000.0) * 3.6));
+}
+
+TEST_F(Cycle, ResultIsInTheDisplayUnit) {
+    TestFlight f;
+    f.send(cruise(30.0, 0.0));
+    my_tas_0.fconv = misc00.fconv_def[1];
+    EXPECT_EQ(f.send(cruise(30.0, 0.0)), 58) << "30 m/s in knots";
+}
+
+TEST_F(Cycle, FirstTimeStepIsOneMillisecondAndNeverLess) {
+    chrono.run_nv = 0; // a stopped netto average shows the integral, so the time step shows
+    TestFlight f;
+    f.send(Datagram().set("nettovario", 2.0).set("bank", 0.0));
+    EXPECT_NEAR(f.rec.last.val[12], (2.0 + 0.0) / 2.0 * 0.001, 1e-9);
+    const double first = f.rec.last.val[12];
+    f.send(Datagram().set("nettovario", 2.0), 0.0); // the same time again
+    EXPECT_NEAR(f.rec.last.val[12] - first, 2.0 * 0.001, 1e-9);
+}
+
+TEST_F(Cycle, HeadingAndWindFromTheCompass) {
+    TestFlight f;
+    // Flying north at 30 m/s TAS with a ground velocity that holds a 5 m/s wind.
+    Datagram d = cruise(30.0, 0.0).set("vz", 0.0).set("compass", 0.0);
+    const int first = f.send(d.set("vx", 0.0).set("vy", 30.0));
+    EXPECT_EQ(first, 108);
+    EXPECT_DOUBLE_EQ(f.rec.last.val[4], 0.0);
+    EXPECT_DOUBLE_EQ(f.rec.last.val[17], 0.0) << "ground speed equals air speed: no wind";
+    EXPECT_DOUBLE_EQ(f.rec.last.val[22], 108.0);
+    f.send(d.set("vx", 5.0).set("vy", 30.0));
+    EXPECT_DOUBLE_EQ(f.rec.last.val[17], 18.0) << "5 m/s of wind in km/h";
+}
+
+TEST_F(Cycle, WithoutCompassTheTrackGivesTheHeadingAndThePlanTheWind) {
+    rd_fpl_wz1.winddir[0] = 270.0;
+    rd_fpl_wz1.windspeed[0] = 5.0;
+    TestFlight f;
+    f.send(cruise(30.0, 0.0).remove("compass").set("vx", 0.0).set("vy", 30.0));
+    EXPECT_NEAR(f.rec.last.val[4], 0.0, 1e-9) << "track north";
+    EXPECT_DOUBLE_EQ(f.rec.last.val[16], 90.0) << "the plan's wind turned by 180 degrees";
+    EXPECT_DOUBLE_EQ(f.rec.last.val[17], 18.0) << "the plan's 5 m/s in the display unit";
+    f.send(cruise(30.0, 0.0).remove("compass").set("vx", -30.0).set("vy", 0.0));
+    EXPECT_NEAR(f.rec.last.val[4], 90.0, 1e-9);
+}
+
+TEST_F(Cycle, AttitudeIsShownInDegrees) {
+    TestFlight f;
+    f.send(Datagram().set("bank", 0.5).set("pitch", -0.1).set("yawstringangle", 3.0));
+    EXPECT_NEAR(f.rec.last.val[0], 28.6479, 1e-4);
+    EXPECT_NEAR(f.rec.last.val[1], -5.72958, 1e-5);
+    EXPECT_DOUBLE_EQ(f.rec.last.val[20], 3.0);
+}
+
+TEST_F(Cycle, OptionalKeysSetValuesThatHold) {
+    TestFlight f(
+        {.flaps = {
+             {20.0, "L"}, {25.0, "+2"}, {30.0, "0"}, {40.0, "-2"}, {45.0, "S"}, {50.0, "-4"}}});
+    f.send(Datagram().set("flaps", 3).set("MC", 1.5).set("water", 120.0).set("gforce", 1.4));
+    EXPECT_EQ(flaps_0.nfl_act, 3);
+    EXPECT_TRUE(option.qflap_c && option.qmc_c && option.qball_c);
+    EXPECT_DOUBLE_EQ(gggpol.calage, 1.5);
+    EXPECT_DOUBLE_EQ(gggmas.cmass, 350.0 + 120.0);
+    f.send(Datagram().remove("flaps").remove("MC").remove("water").remove("gforce"));
+    EXPECT_EQ(flaps_0.nfl_act, 3);
+    EXPECT_DOUBLE_EQ(gggmas.wmass, 120.0);
+    EXPECT_DOUBLE_EQ(f.rec.last.val[5], 120.0);
+    EXPECT_DOUBLE_EQ(f.rec.last.val[21], 1.4);
+}
+
+TEST_F(Cycle, BadOrMissingValuesKeepThePreviousPacketsValues) {
+    TestFlight f;
+    const Datagram d = cruise(30.0, 1000.0).set("bank", 0.2);
+    const int tas = f.send(d);
+    EXPECT_EQ(f.send(Datagram(d).set_text("airspeed", "nan").set_text("bank", "")), tas);
+    EXPECT_EQ(f.send(Datagram(d).remove("airspeed").set_text("altitude", "x")), tas);
+    f.send(Datagram(d).remove("bank"));
+    EXPECT_NEAR(f.rec.last.val[0], 0.2 * 180.0 / std::numbers::pi, 1e-9);
+    f.send(Datagram().set("airspeed", 30.0).remove("nettovario").remove("evario"));
+    EXPECT_DOUBLE_EQ(f.rec.last.val[2], 0.0) << "no netto key: netto 0";
+}
+
+TEST_F(Cycle, DatagramWithoutAirspeedAndTimeChangesNothing) {
+    TestFlight f;
+    const int tas = f.send(cruise(30.0, 0.0));
+    const int calls = f.rec.angle_calls;
+    EXPECT_EQ(f.send_raw("altitude=3000\nbank=1\nwater=50\n"), tas);
+    EXPECT_EQ(f.send_raw("airspeed=nan\ntime=inf\n"), tas);
+    EXPECT_EQ(f.rec.angle_calls, calls);
+    EXPECT_DOUBLE_EQ(gggmas.wmass, 0.0);
+}
+
+TEST_F(Cycle, GarbageNeverStartsAFlightNorSoundsTheAlarm) {
+    beeps.sound_length.fill(0.0);
+    TestFlight f({.vne = 20.0});
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::string noise(1024, 'x');
+    for (int round = 0; round < 200; ++round) {
+        for (char& c : noise)
+            c = static_cast<char>(byte(random));
+        f.send_raw(noise);
+    }
+    f.send_raw(std::string(1024, 'a'));
+    f.send_raw("airspeed=\ntime=\naltitude=\n=\n==\nairspeed\n");
+    f.send_raw("airspeed=inf\ntime=nan\n");
+    EXPECT_FALSE(my_tas_1.condor_started);
+    EXPECT_TRUE(f.rec.sounds.empty());
+    f.send(cruise(10.0, 500.0)); // slow flight, far below the alarm
+    for (int round = 0; round < 200; ++round) {
+        for (char& c : noise)
+            c = static_cast<char>(byte(random));
+        f.send_raw(noise);
+        f.send_raw("time=12.5\nairspeed=nan\naltitude=1e300\nvz=inf\n");
+    }
+    EXPECT_TRUE(f.rec.sounds.empty());
+}
+
+TEST_F(Cycle, ADatagramAtRestGivesFiniteValues) {
+    TestFlight f;
+    // At rest the sample's vertical speed exceeds its airspeed.
+    f.send_raw(Datagram().text());
+    for (const double value : f.rec.last.val)
+        EXPECT_TRUE(std::isfinite(value));
+}
+
+} // namespace
+} // namespace kalveo

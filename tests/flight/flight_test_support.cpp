@@ -1,0 +1,143 @@
+#include "flight_test_support.h"
+
+#include "config/records.h"
+#include "flight/records.h"
+#include "glider/records.h"
+#include "keys/records.h"
+#include "sim/records.h"
+#include "sound/records.h"
+#include "support/test_files.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace kalveo::testing {
+
+void reset_flight_records(double sound_length) {
+    my_tas_0 = MyTas0Record{};
+    my_tas_1 = MyTas1Record{};
+    my_tas_c = MyTasCRecord{};
+    chrono = ChronoRecord{};
+    flaps_0 = Flaps0Record{};
+    flaps_c = FlapsCRecord{};
+    gggmas = GggmasRecord{};
+    ggg001 = Ggg001Record{};
+    ggg002 = Ggg002Record{};
+    gggpol = GggpolRecord{};
+    misc00 = Misc00Record{};
+    option = OptionRecord{};
+    rdstng00 = Rdstng00Record{};
+    messages = MessagesRecord{};
+    keydef_cndr = KeydefCndrRecord{};
+    inst00 = Inst00Record{};
+    rd_fpl_0 = RdFpl0Record{};
+    rd_fpl_1 = RdFpl1Record{};
+    rd_fpl_4 = RdFpl4Record{};
+    rd_fpl_wz1 = RdFplWz1Record{};
+    rd_fpl_wz2 = RdFplWz2Record{};
+    beeps = BeepsRecord{};
+    init_fconv();
+    my_tas_0.fconv = misc00.fconv_def[0];
+    my_tas_c.cunit = "kmh";
+    my_tas_0.flapmxbank = 15.0; // what the settings reader makes of "not set"
+    my_tas_1.kalveo_init = true;
+    for (int slot = 1; slot <= kSoundSlots; ++slot) {
+        beeps.sound_num[slot] = slot - 1;
+        beeps.sound_length[slot] = sound_length;
+    }
+}
+
+Recorder::Recorder() {
+    outputs.play_sound = [this](int num, double vol) { sounds.push_back({num, vol, now}); };
+    outputs.upd_flp = [this](std::string_view flap, int mflap) {
+        flaps.push_back({std::string(flap), mflap});
+    };
+    outputs.upd_vne = [this](const FlightLayout& opt, std::string_view flap,
+                             std::string_view unit) {
+        layouts.push_back({opt, std::string(flap), std::string(unit)});
+        return 1;
+    };
+    outputs.upd_ang = [this](std::string_view tim, std::string_view tsktim, std::string_view clk,
+                             const DisplayValues& val, const SpeedTrace&, int nbpol, int nbfpl,
+                             const PolarTable&) {
+        last = {std::string(tim), std::string(tsktim), std::string(clk), val, nbpol, nbfpl};
+        ++angle_calls;
+    };
+    outputs.my_beep = [this](int freq, int dur) { beeps.emplace_back(freq, dur); };
+    outputs.counter_seconds = [this] { return now; };
+    outputs.ms_of_day = [this] { return static_cast<int>(now * 1000.0); };
+}
+
+Datagram::Datagram() {
+    const std::string sample = read_file(env_folder("KALVEO_SAMPLES") / "datagram_at_rest.txt");
+    std::size_t pos = 0;
+    while (pos < sample.size()) {
+        std::size_t eol = sample.find('\n', pos);
+        if (eol == std::string::npos) eol = sample.size();
+        std::string line = sample.substr(pos, eol - pos);
+        pos = eol + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::size_t eq = line.find('=');
+        if (eq != std::string::npos) items_.emplace_back(line.substr(0, eq), line.substr(eq + 1));
+    }
+    EXPECT_EQ(items_.size(), 35u) << "the sample datagram holds 35 keys";
+}
+
+Datagram& Datagram::set(const std::string& key, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return set_text(key, text);
+}
+
+Datagram& Datagram::set_text(const std::string& key, const std::string& value) {
+    for (auto& item : items_) {
+        if (item.first == key) {
+            item.second = value;
+            return *this;
+        }
+    }
+    items_.emplace_back(key, value);
+    return *this;
+}
+
+Datagram& Datagram::remove(const std::string& key) {
+    std::erase_if(items_, [&](const auto& item) { return item.first == key; });
+    return *this;
+}
+
+std::string Datagram::text(const std::string& eol) const {
+    std::string out;
+    for (const auto& [key, value] : items_)
+        out += key + "=" + value + eol;
+    return out;
+}
+
+FlightCycle::FlightSetUp set_up_with(const TestGlider& glider) {
+    return [glider] {
+        ggg001.glnam = glider.name;
+        my_tas_0.vne = glider.vne;
+        gggmas.rmass = glider.rmass;
+        gggmas.mmass = glider.mmass;
+        gggmas.balmax = glider.balmax;
+        flaps_0.nflap = static_cast<int>(glider.flaps.size());
+        for (std::size_t i = 0; i < glider.flaps.size(); ++i) {
+            flaps_0.vflap100[i + 1] = glider.flaps[i].first;
+            flaps_c.cflap[i + 1] = glider.flaps[i].second;
+        }
+    };
+}
+
+TestFlight::TestFlight(const TestGlider& glider) : cycle(rec.outputs, set_up_with(glider)) {}
+
+int TestFlight::send(Datagram d, double dt) {
+    hours += dt / 3600.0;
+    d.set("time", hours);
+    return send_raw(d.text(), dt);
+}
+
+int TestFlight::send_raw(const std::string& text, double dt) {
+    rec.now += dt;
+    return cycle.my_tas(text);
+}
+
+} // namespace kalveo::testing
