@@ -1,1 +1,0 @@
-include("/work/main/build/tests/platform/test_platform[1]_include.cmake")
