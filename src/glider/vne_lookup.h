@@ -1,0 +1,30 @@
+// glider/vne_lookup: the glider's VNE for the flight, from the glider data
+// file or from the pilot.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalveo {
+
+/// Attempts before the program gives up asking; the first ones use an input
+/// box, the later ones the console.
+inline constexpr int kVneAttempts = 10;
+inline constexpr int kVneBoxAttempts = 5;
+
+/// An answer to the glider prompt as the name it stands for: control
+/// characters blanked, cut to 32 characters, trailing blanks removed.
+[[nodiscard]] std::string clean_glider_answer(std::string_view answer);
+
+/// A VNE typed in place of the glider name (km/h), when the text is one.
+[[nodiscard]] std::optional<double> typed_vne(std::string_view text);
+
+/// Sets my_tas_0.vne (m/s) for glider `ggg` (the flight plan's name; in/out):
+/// from its entry in the glider data file, which also sets the ballast,
+/// masses and flaps; else the pilot is told the glider is not listed and asked
+/// for its name or its VNE in km/h. Stops the program after kVneAttempts
+/// unanswered attempts.
+void get_vne(std::string& ggg);
+
+} // namespace kalveo
