@@ -28,6 +28,20 @@ class DiskAudio : public ::testing::Test {
         ASSERT_FALSE(sound_playing(num)) << "sound " << num << " never ended";
     }
 
+    // Waits until the device has written `seconds` more sound to the capture.
+    void wait_for_output(double seconds) {
+        const auto wanted = static_cast<std::uintmax_t>(seconds * kSoundRate * 2);
+        std::error_code error;
+        const auto size_now = [&] {
+            const auto size = std::filesystem::file_size(output, error);
+            return error ? std::uintmax_t{0} : size;
+        };
+        const auto start = size_now();
+        const auto give_up = std::chrono::steady_clock::now() + 10s;
+        while (size_now() < start + wanted && std::chrono::steady_clock::now() < give_up)
+            std::this_thread::sleep_for(5ms);
+    }
+
     // Closes the device, which completes the capture, and returns it.
     Samples capture() {
         close_sounds();
@@ -101,7 +115,8 @@ TEST_F(DiskAudio, PlayingASoundAgainRestartsItInsteadOfMixingTwoCopies) {
     ASSERT_EQ(load_sound((dir / "steady.wav").string(), num, length), 1);
 
     ASSERT_EQ(play_sound(num, 1.0), 1);
-    std::this_thread::sleep_for(120ms);
+    wait_for_output(0.12);
+    ASSERT_TRUE(sound_playing(num));
     ASSERT_EQ(play_sound(num, 1.0), 1);
     wait_until_done(num);
     const Samples out = capture();
