@@ -1,0 +1,214 @@
+#include "glider/data_update.h"
+
+#include "config/records.h"
+#include "flight/records.h"
+#include "glider/file_bytes.h"
+#include "glider/glider_data.h"
+#include "platform/dialogs.h"
+#include "platform/env.h"
+#include "platform/paths.h"
+#include "platform/process.h"
+#include "shell/log.h"
+#include "shell/messages.h"
+#include "shell/records.h"
+#include "shell/stop.h"
+#include "text/blanks.h"
+#include "text/key_value.h"
+#include "text/number_read.h"
+#include "text/value_format.h"
+#include "text/versions.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+
+#ifndef KALVEO_UPDATE_URL_DEFAULT
+#define KALVEO_UPDATE_URL_DEFAULT "https://kalveo.example.org"
+#endif
+
+namespace kalveo {
+namespace {
+
+constexpr char kTitle[] = "Kalveo";
+constexpr char kVersionFile[] = "Settings\\KALVEO_TMP.txt";
+constexpr char kDownloadFile[] = "Settings\\Kalveo_data_download.tmp";
+constexpr char kDownloadFailed[] = "Download failed\\Please download the file from the website";
+
+// Exit status and whether the command could be run at all, as printed.
+struct CommandStatus {
+    int exitstat = 0;
+    int cmdstat = 0;
+    [[nodiscard]] bool ok() const { return exitstat == 0 && cmdstat == 0; }
+};
+
+CommandStatus run_and_report(const std::vector<std::string>& argv) {
+    const int status = run_program(argv);
+    CommandStatus result{status, status == kNotStarted ? 1 : 0};
+    std::printf("exitstat=%d\ncmdstat=%d\n", result.exitstat, result.cmdstat);
+    return result;
+}
+
+// curl without a shell: silent, failing on HTTP errors instead of saving the
+// error page, and bounded in time so start-up cannot hang on a slow server.
+std::vector<std::string> curl_command(const std::filesystem::path& output, const std::string& url,
+                                      const char* max_time) {
+    return {"curl", "--connect-timeout", "3", "--max-time", max_time, "-s", "-f",
+            "-o",   output.string(),     url};
+}
+
+LatestVersions fetch_latest_versions(const std::string& server) {
+    const std::filesystem::path file = native_path(kVersionFile);
+    std::error_code ec;
+    std::filesystem::remove(file, ec);
+    const CommandStatus status =
+        run_and_report(curl_command(file, server + "/Kalveo/Kalveo_Version_Numbers.txt", "10"));
+    LatestVersions latest;
+    if (status.ok()) {
+        if (const std::optional<std::string> text = read_file_bytes(file)) {
+            std::printf("%s\n", text->c_str());
+            latest = parse_version_numbers(*text);
+        } else {
+            std::printf("%s could not be read\n", kVersionFile);
+        }
+    }
+    std::filesystem::remove(file, ec);
+    return latest;
+}
+
+std::string question(const std::string& first, const std::string& version,
+                     const std::string& last) {
+    return std::string(trim_right(first)) + " " + version + " " + std::string(trim_right(last));
+}
+
+bool ask(const std::string& text) {
+    return tinyfd_messageBox(kTitle, text, "yesno", "question", 1) == 1;
+}
+
+void offer_program(const std::string& server, int latest) {
+    if (my_tas_1.numver >= latest) return;
+    if (!ask(question(messages.msgnewdat1, numver_to_char(latest), messages.msgnewprog))) return;
+    const std::string url = server + "/" + download_page(my_tas_c.lang);
+    if (run_and_report(browser_command(url)).ok()) {
+        stop_program("Download page of version " + numver_to_char(latest) + " opened: " + url, 0);
+    }
+}
+
+void offer_data(const std::string& server, int latest) {
+    const int local = read_data(kGliderDataFile, " ", true);
+    std::printf("HangarUpdate %d %d\n", latest, local);
+    if (local >= latest) return;
+    if (!ask(question(messages.msgnewdat1, data_version_text(latest), messages.msgnewdat2))) {
+        return;
+    }
+    install_data_file(server, latest);
+}
+
+bool download_failed(const std::filesystem::path& download) {
+    std::error_code ec;
+    std::filesystem::remove(download, ec);
+    error_message_tit(kBoxWarning, kTitle, kDownloadFailed, cmndta001.qline);
+    return false;
+}
+
+} // namespace
+
+std::string update_server() {
+    std::string server = get_env("KALVEO_UPDATE_URL").value_or("");
+    if (is_blank_text(server)) server = KALVEO_UPDATE_URL_DEFAULT;
+    server = std::string(trim(server));
+    while (server.ends_with('/'))
+        server.pop_back();
+    return server;
+}
+
+LatestVersions parse_version_numbers(std::string_view text) {
+    LatestVersions latest;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const KeyValue kv = extract_key_val(text.substr(0, end));
+        if (!kv.val.empty()) {
+            if (kv.key == "Version") latest.program = read_int(kv.val).value_or(latest.program);
+            if (kv.key == "HangarUpdate") latest.data = read_int(kv.val).value_or(latest.data);
+        }
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+    return latest;
+}
+
+std::string data_version_text(int version) {
+    char text[16];
+    std::snprintf(text, sizeof text, "HU%02d", version);
+    return text;
+}
+
+std::string download_page(std::string_view lang) {
+    const std::string_view code = trim(lang);
+    if (code == "FR") return "index_fr.php#Kalveo";
+    if (code == "DE") return "index_de.php#Kalveo";
+    return "index.php#Kalveo";
+}
+
+std::vector<std::string> browser_command(const std::string& url) {
+    std::vector<std::string> argv;
+    if (const std::optional<std::string> browser = get_env("KALVEO_BROWSER")) {
+        argv = split_command_words(*browser);
+    }
+    if (argv.empty()) {
+#ifdef _WIN32
+        argv = {"explorer"};
+#else
+        argv = {"xdg-open"};
+#endif
+    }
+    argv.push_back(url);
+    return argv;
+}
+
+bool install_data_file(const std::string& server, int version) {
+    const std::filesystem::path download = native_path(kDownloadFile);
+    const std::filesystem::path target = native_path(kGliderDataFile);
+    std::error_code ec;
+    std::filesystem::remove(download, ec);
+    const std::string url = server + "/Kalveo/Kalveo_data_for_automatic_downloads_only_" +
+                            data_version_text(version) + ".txt";
+    std::printf("curl %s > %s\n", url.c_str(), kDownloadFile);
+    if (!run_and_report(curl_command(download, url, "60")).ok()) {
+        return download_failed(download);
+    }
+    const int got = read_data(kDownloadFile, " ", true);
+    if (got != version) {
+        log_message_f("Downloaded glider data reads as version " + std::to_string(got) +
+                      " instead of " + std::to_string(version) + ": not used");
+        return download_failed(download);
+    }
+    std::string kept(kGliderDataFile);
+    const bool had_old = std::filesystem::exists(target, ec);
+    if (had_old) {
+        const int saved = save_old_file(kept, false);
+        std::printf("save_old_file %d %s\n", saved, kept.c_str());
+        if (saved == 0) return download_failed(download);
+    }
+    std::filesystem::rename(download, target, ec);
+    if (ec) {
+        log_message_f("Glider data not replaced: " + ec.message());
+        if (had_old) std::filesystem::rename(native_path(kept), target, ec);
+        return download_failed(download);
+    }
+    if (had_old) {
+        error_message_tit(kBoxInfo, kTitle, "Existing file renamed to " + kept, cmndta001.qline);
+    }
+    log_message_f("Glider data file " + data_version_text(version) + " installed");
+    return true;
+}
+
+void update_data() {
+    std::printf("\n\n\n\n\n\n\n\n\n\nupdate_data\n");
+    const std::string server = update_server();
+    const LatestVersions latest = fetch_latest_versions(server);
+    std::printf("Version %d %d\n", latest.program, my_tas_1.numver);
+    offer_program(server, latest.program);
+    offer_data(server, latest.data);
+}
+
+} // namespace kalveo

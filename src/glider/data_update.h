@@ -1,0 +1,45 @@
+// glider/data_update: the start-up check for a newer program or glider data
+// file on the maker's web server, and the safe replacement of the data file.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalveo {
+
+/// The maker's web server: the environment's KALVEO_UPDATE_URL, else the
+/// address the program was built with; no trailing slash.
+[[nodiscard]] std::string update_server();
+
+/// Latest versions the server announces; 0 where it says nothing usable.
+struct LatestVersions {
+    int program = 0; ///< "Version", a program version number such as 3210
+    int data = 0;    ///< "HangarUpdate", the glider data file's version
+};
+
+/// Reads the server's version file ("Version=..." and "HangarUpdate=..." lines).
+[[nodiscard]] LatestVersions parse_version_numbers(std::string_view text);
+
+/// The data version as the download names it: 7 gives "HU07".
+[[nodiscard]] std::string data_version_text(int version);
+
+/// Download page for the interface language ("FR", "DE", others English).
+[[nodiscard]] std::string download_page(std::string_view lang);
+
+/// Command that opens `url` in the browser: the words of KALVEO_BROWSER
+/// followed by the address when that is set, else the system's opener.
+[[nodiscard]] std::vector<std::string> browser_command(const std::string& url);
+
+/// Downloads data file version `version` from `server` beside the data file
+/// and, only when that worked and it reads as that version, keeps the old file
+/// under its next numbered name and puts the new one in its place. On failure
+/// the old file stays where it was and the download-failed message is shown.
+bool install_data_file(const std::string& server, int version);
+
+/// Asks the server for the latest versions and offers what is newer: the
+/// download page for a newer program (the program then ends), or the newer
+/// data file. Does nothing visible when the server cannot be reached.
+void update_data();
+
+} // namespace kalveo
