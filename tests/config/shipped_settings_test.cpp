@@ -1,0 +1,238 @@
+#include "config/line_reader.h"
+#include "config/records.h"
+#include "config/settings.h"
+#include "config/settings_writer.h"
+#include "config_fixture.h"
+#include "flight/records.h"
+#include "keys/records.h"
+#include "text/key_value.h"
+
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace kalveo {
+namespace {
+
+using testing::env_folder;
+using testing::read_file;
+using testing::same_settings;
+using testing::take_settings_snapshot;
+
+// Every key at a value other than its default: positions, colours by name and by "#",
+// keys with modifiers and scan codes, percentages and a custom unit.
+constexpr const char* kEveryKeyChanged = R"(# every setting changed
+Port=4321
+Forward Port=4322
+Forward Address=192.168.1.20
+Kalveo Version=3210
+Font name=verdana
+StopWait=30
+KbdHook_Auto_Restart=5
+Language=DE
+Auto update=1
+KeyboardHook=0
+Font size=18
+AH Font size=-1
+Opacity=50
+Horizontal display=0
+Hor. position=C
+Ver. position=120
+AH size=300
+AH Standard=1
+AH transparent corners=0
+AH opacity=80
+AH hor. position=L
+AH ver. position=B
+Key increase=CTRL+"I"
+Key decrease=SHFT+"U"
+Key horizon=CTRL+SHFT+"O"
+Key Flaps Sound=ALT+"M"
+Key Chat Open=SCN20
+Key Sound Up=LONG+"8"
+Key Sound Down=ASC112
+Key Stopwatch=CTRL+SCN30
+Key Task Timer="T"
+Key Integrator=LONG+CTRL+SHFT+ALT+"9"
+Key Netto Int="N"
+Key HUD Speed="H"
+Display Netto Vario=1
+Display Long-term Integrator=1
+Display Netto Integrator=1
+Display Stopwatch=1
+Display Task Timer=1
+Display Clock=1
+Display Wall Clock=1
+Display TAS=0
+Display IAS=0
+Display Gnd Speed=1
+Display VNE=0
+Display Flaps=2
+Display VA1=0
+Display Slip=2
+Display Units=0
+Display Ballast=3
+Display Heading=1
+North Up=0
+Display Wind=-3
+Display G meter=3
+Arrow Style=0
+Number of Digits=-2
+ColFlap=RED
+ColWB=yellow
+ColVNE=#112233
+ColVA1=green
+ColTAS=white
+ColGS=#abcdef
+ColHDG=blue
+ColIAS=black
+ColNetto=#010203
+ColNettoInt=Gray
+ColInt=#FFFFFE
+ColTaskTimer=magenta
+ColClock=#0000FE
+ColTimer=cyan
+ColGmeter=#00FF01
+ColSlip=#102030
+ColWind=#FF0001
+AH Corners Background=#203040
+Text Background=WHITE
+Condor 1 Path=C:\Condor
+FlapSoundMaxBank=25
+Flaps_GFactor=1
+Flaps_AverageTime=1.5
+FlapsLandingOpt=3
+Airspeed_AverageTime=0.6
+Flaps Alarm Init=1
+Sound device=2
+General volume=80
+Flaps volume=120
+BugWiperThermTurns=4
+VNE=250
+DV1=15
+DV2=25
+Atmosphere Model=1
+Text editor="C:\Program Files\Notepad++\notepad++.exe" -multiInst
+Unit=knots=1.9438444
+)";
+
+class ShippedSettings : public testing::ConfigTest {
+  protected:
+    ShippedSettings() {
+        const auto data = env_folder("KALVEO_DATA_DIR");
+        template_text_ = read_file(data / "Settings" / "Kalveo_default.ini");
+        settings_text_ = read_file(data / "Settings" / "Kalveo.ini");
+        write("Settings\\Kalveo_default.ini", template_text_);
+    }
+
+    testing::SettingsSnapshot read_settings_text(std::string_view text) {
+        testing::reset_settings_records();
+        write("Settings\\Kalveo.ini", text);
+        EXPECT_EQ(rd_ini(), 1);
+        return take_settings_snapshot();
+    }
+
+    // Reads the file, rewrites it from the template and reads it again, as a restart after
+    // an update does.
+    testing::SettingsSnapshot read_after_rewrite(std::string_view text) {
+        read_settings_text(text);
+        my_tas_1.numver = my_tas_1.numver_fich;
+        EXPECT_EQ(rewrite_ini(), 0);
+        testing::reset_settings_records();
+        EXPECT_EQ(rd_ini(), 1);
+        return take_settings_snapshot();
+    }
+
+    std::string template_text_;
+    std::string settings_text_;
+};
+
+std::vector<std::string> setting_keys_of(std::string_view text) {
+    std::vector<std::string> keys;
+    for_each_line(text, [&keys](std::string_view line) {
+        if (line.empty() || line.front() == '#' || line.front() == '*') return;
+        if (line.find('=') == std::string_view::npos) return;
+        keys.push_back(extract_key_val(line).key);
+    });
+    return keys;
+}
+
+TEST_F(ShippedSettings, TheTemplateHoldsEveryKeyOnce) {
+    const auto keys = setting_keys_of(template_text_);
+    const std::multiset<std::string> in_template(keys.begin(), keys.end());
+    for (const auto& key : settings_keys()) {
+        EXPECT_EQ(in_template.count(std::string(key.name)), 1u) << key.name;
+    }
+    EXPECT_EQ(keys.size(), settings_keys().size());
+}
+
+TEST_F(ShippedSettings, TheTemplateAndTheSettingsFileGiveTheBuiltInDefaults) {
+    const auto defaults = defaults_as_read();
+    EXPECT_TRUE(same_settings(defaults, read_settings_text(template_text_)));
+
+    auto expected = defaults;
+    const auto shipped = read_settings_text(settings_text_);
+    EXPECT_GT(my_tas_1.numver_fich, 0);
+    expected.exact["my_tas_1.numver_fich"] = std::to_string(my_tas_1.numver_fich);
+    EXPECT_TRUE(same_settings(expected, shipped));
+}
+
+TEST_F(ShippedSettings, TheSettingsFileIsTheTemplateForAPilot) {
+    // The template's own notes stay in the template; everything else is the same, only
+    // the version differs.
+    std::vector<std::string> template_lines;
+    for_each_line(template_text_, [&](std::string_view line) {
+        if (line.empty() || line.front() != '*') template_lines.emplace_back(line);
+    });
+    std::vector<std::string> settings_lines;
+    for_each_line(settings_text_,
+                  [&](std::string_view line) { settings_lines.emplace_back(line); });
+    ASSERT_EQ(template_lines.size(), settings_lines.size());
+    for (std::size_t i = 0; i < template_lines.size(); ++i) {
+        if (template_lines[i].rfind("Kalveo Version=", 0) == 0) continue;
+        EXPECT_EQ(template_lines[i], settings_lines[i]);
+    }
+}
+
+TEST_F(ShippedSettings, TheShippedFileSurvivesARewrite) {
+    const auto before = read_settings_text(settings_text_);
+    // The template leaves the time constants to the program; once written they carry the
+    // four decimals of the file.
+    EXPECT_TRUE(same_settings(before, read_after_rewrite(settings_text_), 1e-4));
+}
+
+TEST_F(ShippedSettings, EveryChangedSettingSurvivesARewrite) {
+    const auto before = read_settings_text(kEveryKeyChanged);
+    EXPECT_EQ(option.txtopa, 128);
+    EXPECT_EQ(keydef.keyhor, 30079);
+    EXPECT_EQ(option.diswnd, 7);
+    EXPECT_EQ(option.horizarti, 2);
+    EXPECT_TRUE(same_settings(before, read_after_rewrite(kEveryKeyChanged)));
+    EXPECT_EQ(my_tas_c.cunit, "knots");
+    EXPECT_EQ(my_tas_c.lang, "DE");
+}
+
+TEST_F(ShippedSettings, TheChangedFileChangesEveryKey) {
+    // Rewriting the template with the defaults and with the changed file must differ on
+    // every key line but the version, which is always the program's.
+    read_settings_text("");
+    const auto default_keys = rewrite_settings_text(template_text_);
+    read_settings_text(kEveryKeyChanged);
+    const auto changed_keys = rewrite_settings_text(template_text_);
+    std::vector<std::string> a;
+    std::vector<std::string> b;
+    for_each_line(default_keys, [&a](std::string_view line) { a.emplace_back(line); });
+    for_each_line(changed_keys, [&b](std::string_view line) { b.emplace_back(line); });
+    ASSERT_EQ(a.size(), b.size());
+    int key_lines = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].empty() || a[i].front() == '#' || a[i].rfind("Kalveo Version=", 0) == 0) continue;
+        ++key_lines;
+        EXPECT_NE(a[i], b[i]);
+    }
+    EXPECT_EQ(key_lines, static_cast<int>(settings_keys().size()) - 1);
+}
+
+} // namespace
+} // namespace kalveo
