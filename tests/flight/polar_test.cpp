@@ -1,0 +1,188 @@
+// Polar mode: numbered result files, point recording, the reference polar, the trace.
+#include "config/records.h"
+#include "flight/live_adjust.h"
+#include "flight/polar_mode.h"
+#include "flight/records.h"
+#include "flight_test_support.h"
+#include "glider/records.h"
+#include "sample_install/sample_install.h"
+#include "shell/records.h"
+#include "sim/records.h"
+#include "support/test_files.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kalveo {
+namespace {
+
+using testing::Datagram;
+using testing::FlightTest;
+using testing::TestFlight;
+
+std::vector<std::string> lines_of(const std::filesystem::path& file) {
+    std::istringstream in(testing::read_file(file));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+Datagram steady(double ias) {
+    return Datagram().set("airspeed", ias).set("altitude", 1000.0).set("vz", -0.8);
+}
+
+void fly(TestFlight& f, const Datagram& d, double seconds) {
+    for (int i = 0; i < static_cast<int>(seconds / 0.04); ++i)
+        f.send(d);
+}
+
+class PolarMode : public FlightTest {
+  protected:
+    PolarMode() { misc00.qpolar = true; }
+
+    std::filesystem::path polars() const { return dir_.path() / "Polars"; }
+};
+
+TEST_F(PolarMode, EachFlightWritesNewNumberedResultFiles) {
+    {
+        TestFlight f;
+        f.send(steady(30.0));
+    }
+    my_tas_1.condor_started = false; // a settings restart
+    {
+        TestFlight f;
+        f.send(steady(30.0));
+    }
+    for (const char* n : {"00000", "00001"}) {
+        const auto table =
+            lines_of(polars() / ("TestGlider-FlightPolar_" + std::string(n) + ".txt"));
+        ASSERT_EQ(table.size(), 1u) << n;
+        EXPECT_EQ(table[0], " t z TAS IAS Vz_C Vz_C_Mod z(n-1) TAS(n-1) IAS(n-1) Vz_C_Cen "
+                            "Vz_C_Cen_Mod");
+        // The comma-separated file is numbered again after the table's numbered name.
+        const auto csv =
+            lines_of(polars() / ("TestGlider-FlightPolar_" + std::string(n) + "_00000.csv"));
+        ASSERT_EQ(csv.size(), 1u) << n;
+        EXPECT_EQ(csv[0], "IAS,Vz_C,Flaps");
+    }
+}
+
+TEST_F(PolarMode, WithoutAGliderNameTheFilesHaveTheirPlainNames) {
+    TestFlight f({.name = ""});
+    f.send(steady(30.0));
+    EXPECT_TRUE(std::filesystem::exists(polars() / "FlightPolar_00000.txt"));
+    EXPECT_TRUE(std::filesystem::exists(polars() / "FlightPolar_00000_00000.csv"));
+}
+
+TEST_F(PolarMode, APointIsRecordedOnceTheSpeedIsSteady) {
+    TestFlight f;
+    fly(f, steady(30.0), 1.0);
+    write_pol();
+    // Accelerating: the request waits.
+    for (int i = 0; i < 50; ++i)
+        f.send(steady(30.0 + i * 0.04));
+    EXPECT_TRUE(my_tas_0.qwrpol);
+    EXPECT_DOUBLE_EQ(f.rec.last.val[9], 1.0) << "the display shows the wait";
+    EXPECT_TRUE(f.rec.beeps.empty());
+    fly(f, steady(32.0), 6.0);
+    EXPECT_FALSE(my_tas_0.qwrpol);
+    EXPECT_DOUBLE_EQ(f.rec.last.val[9], 0.0);
+    ASSERT_EQ(f.rec.beeps.size(), 1u);
+    EXPECT_EQ(f.rec.beeps[0], std::make_pair(930, 100));
+    EXPECT_EQ(f.rec.last.nbpol, 1);
+
+    const auto table = lines_of(polars() / "TestGlider-FlightPolar_00000.txt");
+    ASSERT_EQ(table.size(), 2u);
+    double value = 0.0;
+    std::istringstream items(table[1]);
+    std::vector<double> values;
+    while (items >> value)
+        values.push_back(value);
+    ASSERT_EQ(values.size(), 11u);
+    EXPECT_NEAR(values[3], 32.0, 1e-4) << "IAS";
+    EXPECT_NEAR(values[4], -0.8, 1e-3) << "energy-compensated vario at a steady speed";
+    EXPECT_EQ(table[1].size(), 11u * 13u) << "eleven fields of 13 characters";
+
+    const auto csv = lines_of(polars() / "TestGlider-FlightPolar_00000_00000.csv");
+    ASSERT_EQ(csv.size(), 2u);
+    EXPECT_EQ(csv[1].substr(0, 13), "     32.0000,");
+    EXPECT_EQ(csv[1].back(), ',') << "no flap name without flaps=";
+}
+
+TEST_F(PolarMode, TheSimulatorsFlapPositionGoesWithThePoint) {
+    TestFlight f({.flaps = {{0.0, "L"}, {25.0, "+2"}, {33.0, "0"}}});
+    fly(f, steady(30.0).set("flaps", 1), 4.0);
+    write_pol();
+    fly(f, steady(30.0).set("flaps", 1), 0.2);
+    const auto csv = lines_of(polars() / "TestGlider-FlightPolar_00000_00000.csv");
+    ASSERT_EQ(csv.size(), 2u);
+    EXPECT_EQ(csv[1].substr(csv[1].size() - 3), ",+2");
+}
+
+TEST_F(PolarMode, FrenchSettingsGiveDecimalCommas) {
+    cmndta001.qfr = true;
+    TestFlight f;
+    fly(f, steady(30.0), 4.0);
+    write_pol();
+    fly(f, steady(30.0), 0.2);
+    const auto csv = lines_of(polars() / "TestGlider-FlightPolar_00000_00000.csv");
+    ASSERT_EQ(csv.size(), 2u);
+    EXPECT_EQ(csv[0], "IAS;Vz_C;Flaps");
+    EXPECT_EQ(csv[1].substr(0, 13), "     30,0000;");
+}
+
+TEST_F(PolarMode, RecordedPointsStopAtEntry100) {
+    TestFlight f;
+    fly(f, steady(30.0), 4.0);
+    for (int point = 0; point < 105; ++point) {
+        write_pol();
+        f.send(steady(30.0));
+    }
+    EXPECT_EQ(f.rec.last.nbpol, 100);
+    EXPECT_EQ(f.rec.beeps.size(), 105u);
+    EXPECT_EQ(lines_of(polars() / "TestGlider-FlightPolar_00000.txt").size(), 106u)
+        << "the files take every point";
+}
+
+TEST_F(PolarMode, TheGlidersReferencePolarFollowsTheRecordedPoints) {
+    testing::ScopedEnv prefix("WINEPREFIX", (dir_.path() / "prefix").string());
+    const SampleInstall sample = build_sample_installation(dir_.path() / "prefix");
+    ASSERT_TRUE(sample.ok) << sample.error;
+    inst00.instpath3 = sample.condor3.install_dir;
+    inst00.condor_version = 3;
+    TestFlight f({.name = "LS8neo"});
+    f.send(steady(30.0));
+    EXPECT_GT(f.rec.last.nbfpl, kRecordedPolarMax + 3);
+    EXPECT_LE(f.rec.last.nbfpl, kPolarTableSize - 1);
+    EXPECT_GT(f.rec.last.val[37], 15.0) << "speed of the polar's first node (m/s)";
+    EXPECT_DOUBLE_EQ(f.rec.last.val[37], gggpol.v_vzmin);
+}
+
+TEST_F(PolarMode, WithoutAReferencePolarItsSlotsStayEmpty) {
+    TestFlight f;
+    f.send(steady(30.0));
+    EXPECT_EQ(f.rec.last.nbfpl, 0);
+    for (int slot = 30; slot <= 37; ++slot)
+        EXPECT_DOUBLE_EQ(f.rec.last.val[slot], 0.0);
+}
+
+TEST(SpeedTrace, IsRelativeToThePresentSpeed) {
+    PolarState st;
+    follow_speed_trace(30.0, st);
+    EXPECT_DOUBLE_EQ(st.vval[0], 0.0);
+    EXPECT_DOUBLE_EQ(st.vval[1], -60.0) << "no history: a band of one m/s";
+    follow_speed_trace(30.0, st);
+    EXPECT_DOUBLE_EQ(st.vval[1], 0.0);
+    EXPECT_DOUBLE_EQ(st.vval[2], -1.0) << "scaled by the difference to the empty history";
+    for (int i = 0; i < 300; ++i)
+        follow_speed_trace(30.0 + (i % 2) * 0.2, st);
+    EXPECT_DOUBLE_EQ(st.vval[0], 0.0);
+    EXPECT_NEAR(st.vval[1], -0.4, 1e-9) << "steady speeds: a band of one m/s around it";
+}
+
+} // namespace
+} // namespace kalveo

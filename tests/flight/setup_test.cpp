@@ -1,0 +1,273 @@
+// The per-flight set-up: on the sample simulator installation through the first
+// datagram, and the thresholds and display values it derives.
+#include "config/records.h"
+#include "flight/cycle.h"
+#include "flight/flight_setup.h"
+#include "flight/records.h"
+#include "flight_test_support.h"
+#include "glider/records.h"
+#include "keys/records.h"
+#include "sample_install/sample_install.h"
+#include "sim/records.h"
+#include "support/test_files.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace kalveo {
+namespace {
+
+using testing::Datagram;
+using testing::FlightTest;
+using testing::Recorder;
+using testing::ScopedEnv;
+
+constexpr double kKts = 1.9438444;
+
+// A sample installation of the simulator's version 3 with the program folder as the
+// working folder (holding the shipped glider data) and scripted dialogs.
+class SimulatorFlight : public FlightTest {
+  protected:
+    SimulatorFlight()
+        : prefix_env_("WINEPREFIX", (dir_.path() / "prefix").string()),
+          dialogs_env_("KALVEO_DIALOGS", "script:" + (dir_.path() / "answers.txt").string()) {
+        testing::write_file(dir_.path() / "answers.txt", "");
+        std::filesystem::create_directories(dir_.path() / "Settings");
+        std::filesystem::copy_file(testing::env_folder("KALVEO_DATA_DIR") / "Settings" /
+                                       "Kalveo_data.txt",
+                                   dir_.path() / "Settings" / "Kalveo_data.txt");
+    }
+
+    void install(const SampleInstallOptions& options = {}, const std::string& glider = "") {
+        sample_ = build_sample_installation(dir_.path() / "prefix", options);
+        ASSERT_TRUE(sample_.ok) << sample_.error;
+        if (!glider.empty()) {
+            SampleFlightPlan plan = default_flight_plan(3);
+            plan.glider = glider;
+            testing::write_file(sample_.condor3.pilot / "Flightplan.fpl", flight_plan_text(plan));
+        }
+    }
+
+    // The first datagram of the flight, through the real set-up.
+    int first_datagram() {
+        FlightCycle cycle(rec_.outputs);
+        return cycle.my_tas(Datagram().set("airspeed", 30.0).set("altitude", 0.0).text());
+    }
+
+    SampleInstall sample_;
+    Recorder rec_;
+
+  private:
+    ScopedEnv prefix_env_;
+    ScopedEnv dialogs_env_;
+};
+
+TEST_F(SimulatorFlight, FirstDatagramFindsTheGlidersVneInTheShippedData) {
+    install({}, "Diana2");
+    EXPECT_EQ(first_datagram(), 108);
+    EXPECT_EQ(inst00.condor_version, 3);
+    EXPECT_EQ(ggg001.glnam, "Diana2");
+    EXPECT_NEAR(my_tas_0.vne, 270.0 / 3.6, 1e-9);
+    EXPECT_NEAR(my_tas_0.va1, (270.0 - 10.0) / 3.6, 1e-9);
+    EXPECT_DOUBLE_EQ(rd_fpl_4.pressure, 101325.0) << "version 3 plans fly the standard pressure";
+    EXPECT_EQ(flaps_0.nflap, 7);
+    EXPECT_EQ(flaps_0.nfl_act, 3) << "half the positions until the lever is reported";
+    ASSERT_EQ(rec_.layouts.size(), 1u);
+    const Recorder::Layout& layout = rec_.layouts[0];
+    EXPECT_EQ(layout.opt[0], 270);
+    EXPECT_EQ(layout.opt[1], 10);
+    EXPECT_EQ(layout.opt[2], 20);
+    EXPECT_EQ(layout.opt[3], option.disfla);
+    EXPECT_EQ(layout.opt[5], 90) << "the plan's 270 degree wind, turned";
+    EXPECT_EQ(layout.opt[7], 100) << "the plan's water";
+    EXPECT_EQ(layout.opt[10], 20) << "the simulator's chat key";
+    EXPECT_EQ(layout.opt[11], -48) << "the bug-wipe key as a scan code";
+    EXPECT_EQ(layout.unit, "kmh");
+    EXPECT_EQ(layout.flap, flaps_c.cflap[flaps_0.nflmax]);
+    EXPECT_TRUE(my_tas_0.qatmo_isa);
+}
+
+TEST_F(SimulatorFlight, GliderMissingFromTheDataTakesTheVneThePilotTypes) {
+    install(); // the sample plan's LS8neo is not in the shipped data
+    // The boxes: version 2 not installed, glider not listed, then the prompt.
+    testing::write_file(dir_.path() / "answers.txt", "ok\nok\n200\n");
+    option.nunit = 1;
+    first_datagram();
+    EXPECT_NEAR(my_tas_0.vne, 200.0 / 3.6, 1e-9) << "typed in km/h";
+    EXPECT_NEAR(my_tas_0.dv1, 5.0 / kKts, 1e-9);
+    EXPECT_NEAR(my_tas_0.dv2, 10.0 / kKts, 1e-9);
+    EXPECT_EQ(rec_.layouts.at(0).opt[0], 108) << "200 km/h in knots";
+    EXPECT_EQ(rec_.layouts.at(0).opt[3], 0) << "no flaps";
+    EXPECT_EQ(rec_.layouts.at(0).flap, "");
+    EXPECT_EQ(rec_.layouts.at(0).unit, "kts");
+}
+
+TEST_F(SimulatorFlight, ImperialSimulatorWithTheAutoUnitShowsKnotsAndReadsFeet) {
+    install({.units = 1});
+    option.nunit = -1;
+    my_tas_c.cunit = "";
+    first_datagram();
+    EXPECT_EQ(option.nunit, 1);
+    EXPECT_DOUBLE_EQ(my_tas_0.fconv, kKts);
+    EXPECT_DOUBLE_EQ(my_tas_0.fconv_vz, kKts);
+    EXPECT_DOUBLE_EQ(my_tas_0.fconv_alt, 0.3048);
+    EXPECT_EQ(rec_.layouts.at(0).unit, "kts");
+}
+
+TEST_F(SimulatorFlight, MetricSimulatorWithTheAutoUnitShowsKmh) {
+    install({.units = 0});
+    option.nunit = -1;
+    first_datagram();
+    EXPECT_EQ(option.nunit, 0);
+    EXPECT_DOUBLE_EQ(my_tas_0.fconv, 3.6);
+    EXPECT_DOUBLE_EQ(my_tas_0.fconv_vz, 1.0);
+    EXPECT_DOUBLE_EQ(my_tas_0.fconv_alt, 1.0);
+}
+
+TEST_F(SimulatorFlight, AChosenUnitStaysWhateverTheSimulatorUses) {
+    install({.units = 2});
+    option.nunit = 2;
+    first_datagram();
+    EXPECT_EQ(option.nunit, 2);
+    EXPECT_DOUBLE_EQ(my_tas_0.fconv, misc00.fconv_def[2]);
+    EXPECT_DOUBLE_EQ(my_tas_0.fconv_vz, kKts) << "varios follow the simulator";
+    EXPECT_EQ(rec_.layouts.at(0).unit, "mph");
+}
+
+TEST_F(SimulatorFlight, QfeKeepsTheAltitudeOfTheFirstTurnpoint) {
+    install({.altimeter_setting = 1});
+    first_datagram();
+    EXPECT_TRUE(option.qfe);
+    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 400.0);
+}
+
+TEST_F(SimulatorFlight, QnhDropsTheAltitudeOffset) {
+    install({.altimeter_setting = 0});
+    first_datagram();
+    EXPECT_FALSE(option.qfe);
+    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 0.0);
+}
+
+TEST_F(SimulatorFlight, TheSettingsVneYieldsToTheGliderData) {
+    install({}, "Diana2");
+    my_tas_0.vne = 200.0; // settings value, km/h
+    first_datagram();
+    EXPECT_NEAR(my_tas_0.vne, 270.0 / 3.6, 1e-9);
+}
+
+TEST_F(SimulatorFlight, MissingControlsFileStopsTheProgram) {
+    install();
+    std::filesystem::remove(sample_.condor3.pilot / "controls.ini");
+    inst00.cndrpilpath = sample_.condor3.pilot_dir;
+    inst00.condor_version = 3;
+    EXPECT_EXIT(init_settings_0(), ::testing::ExitedWithCode(1), "");
+}
+
+TEST_F(SimulatorFlight, MissingPilotOptionsStopTheProgram) {
+    install();
+    std::filesystem::remove(sample_.condor3.pilot / "Setup.ini");
+    inst00.cndrpilpath = sample_.condor3.pilot_dir;
+    inst00.condor_version = 3;
+    EXPECT_EXIT(init_settings_0(), ::testing::ExitedWithCode(1), "");
+}
+
+using Thresholds = FlightTest;
+
+TEST_F(Thresholds, DefaultsByUnit) {
+    struct Case {
+        int nunit;
+        double fconv;
+        double dv1, dv2, vne; // m/s
+    };
+    const double kmh = 3.6;
+    const Case cases[] = {
+        {0, kmh, 10 / kmh, 20 / kmh, 270 / kmh},
+        {1, kKts, 5 / kKts, 10 / kKts, 145 / kKts},
+        {2, 2.2369363, 5 / 2.2369363, 10 / 2.2369363, 160 / 2.2369363},
+        {3, 6.0132294, 10 / kmh, 20 / kmh, 450 / 6.0132294},
+        {4, 2.0, 10 / kmh, 20 / kmh, 270 / kmh},
+    };
+    for (const Case& c : cases) {
+        testing::reset_flight_records();
+        option.nunit = c.nunit;
+        my_tas_0.fconv = c.fconv;
+        init_settings_2({});
+        EXPECT_NEAR(my_tas_0.dv1, c.dv1, 1e-9) << "unit " << c.nunit;
+        EXPECT_NEAR(my_tas_0.dv2, c.dv2, 1e-9) << "unit " << c.nunit;
+        EXPECT_NEAR(my_tas_0.vne, c.vne, 1e-9) << "unit " << c.nunit;
+        EXPECT_NEAR(my_tas_0.va1, c.vne - c.dv1, 1e-9);
+        EXPECT_NEAR(my_tas_0.va2, c.vne - c.dv1 + c.dv2, 1e-9);
+    }
+}
+
+TEST_F(Thresholds, SettingsMarginsAreInDisplayUnits) {
+    option.nunit = 1;
+    my_tas_0.fconv = kKts;
+    my_tas_0.dv1 = 8.0;
+    my_tas_0.dv2 = 12.0;
+    my_tas_0.vne = 70.0; // m/s, from the glider data
+    init_settings_2({});
+    EXPECT_NEAR(my_tas_0.dv1, 8.0 / kKts, 1e-12);
+    EXPECT_NEAR(my_tas_0.dv2, 12.0 / kKts, 1e-12);
+    EXPECT_DOUBLE_EQ(my_tas_0.vne, 70.0);
+}
+
+TEST_F(Thresholds, LayoutForTheDisplay) {
+    Recorder rec;
+    my_tas_0.vne = 250.0 / 3.6;
+    gggmas.balmax = 149.6;
+    gggmas.wmass = 80.4;
+    rd_fpl_wz1.winddir[0] = 200.0;
+    rd_fpl_wz1.windspeed[0] = 6.7;
+    ggg002.qbugwipers = true;
+    option.minthturns = 3;
+    option.disfla = 2;
+    flaps_0.nflap = 3;
+    flaps_0.nflmax = 2;
+    flaps_c.cflap = {"", "L", "+10", "0"};
+    keydef_cndr.keychato = 84;
+    EXPECT_EQ(init_settings_2(rec.outputs), 1) << "what the display answers";
+    const FlightLayout& opt = rec.layouts.at(0).opt;
+    EXPECT_EQ(opt[0], 250);
+    EXPECT_EQ(opt[3], 2);
+    EXPECT_EQ(opt[4], 150);
+    EXPECT_EQ(opt[5], 20);
+    EXPECT_EQ(opt[6], 6);
+    EXPECT_EQ(opt[7], 80);
+    EXPECT_EQ(opt[8], 84);
+    EXPECT_EQ(opt[9], 28);
+    EXPECT_EQ(opt[12], 1);
+    EXPECT_EQ(opt[13], 3);
+    EXPECT_EQ(rec.layouts.at(0).flap, "+10");
+    option.minthturns = 0;
+    init_settings_2(rec.outputs);
+    EXPECT_EQ(rec.layouts.at(1).opt[12], 0) << "no reminder without a turn count";
+}
+
+TEST_F(Thresholds, SettleVneKeepsTheGliderDataOverTheSetting) {
+    my_tas_0.fconv = kKts;
+    my_tas_0.vne = 75.0;
+    settle_vne(150.0);
+    EXPECT_DOUBLE_EQ(my_tas_0.vne, 75.0);
+    my_tas_0.vne = -10000.0;
+    settle_vne(150.0);
+    EXPECT_NEAR(my_tas_0.vne, 150.0 / kKts, 1e-12);
+    my_tas_0.vne = -10000.0;
+    settle_vne(-10000.0);
+    EXPECT_DOUBLE_EQ(my_tas_0.vne, -10000.0) << "left for the unit's default";
+}
+
+TEST_F(Thresholds, AltimeterReference) {
+    my_tas_0.z_0 = 412.0;
+    rdstng00.altsttng = 1;
+    init_settings_1();
+    EXPECT_TRUE(option.qfe);
+    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 412.0);
+    rdstng00.altsttng = 2;
+    init_settings_1();
+    EXPECT_FALSE(option.qfe);
+    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 0.0);
+}
+
+} // namespace
+} // namespace kalveo
