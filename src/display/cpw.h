@@ -146,6 +146,9 @@ SDL_Window* cpw_sdl_window(pCpw cpw, CpwWindowId winid);
 std::uintptr_t cpw_native_window(pCpw cpw, CpwWindowId winid);
 /// True once the GL context exists and a window can take GL calls.
 bool cpw_gl_ready(pCpw cpw);
+/// Sets the raster position in window pixels (glWindowPos2f, from the bottom-left corner). Unlike
+/// glRasterPos it stays valid outside the viewport, so text may start off the window's edge.
+void cpw_window_pos(pCpw cpw, float x, float y);
 
 /// A loaded image: rows of `width` pixels of `depth` bytes each (3 RGB, 4 RGBA), tightly packed,
 /// the bottom row first when loaded with flip 1 (as glTexImage2D reads it).

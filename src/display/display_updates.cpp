@@ -1,0 +1,185 @@
+// What the per-packet core hands to the display: the flight's layout, flap advice, values.
+#include "config/records.h"
+#include "display/display_log.h"
+#include "display/display_state.h"
+#include "sim/records.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace kalveo {
+
+namespace {
+
+DisplayStateRecord& ds() {
+    return display_state;
+}
+
+/// Integer part of a value from a datagram; not-a-number shows 0, huge values stop at ±1e9.
+int truncated(double value) {
+    if (std::isnan(value)) return 0;
+    return static_cast<int>(std::clamp(value, -1e9, 1e9));
+}
+
+/// Height of the ballast bar (pixels) for a window `height` high; none without capacity.
+int ballast_bar(int height, int wmass, int wmass_max) {
+    if (wmass_max == 0) return 0;
+    return static_cast<int>(static_cast<long long>(height) * wmass / wmass_max);
+}
+
+std::string int_text(int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    return text;
+}
+
+int odd(int value) {
+    return (value % 2) != 0 ? 1 : 0;
+}
+
+int count_values(const DisplayStateRecord& d) {
+    const int count = d.DisUni + d.DisVNE + d.DisVA1 + d.DisNet + d.DisTim + d.DisTskTim +
+                      d.DisClk + d.DisWalClk + d.DisInt_I + d.DisIAS + d.DisTAS + d.DisNet_I +
+                      d.DisVar + d.DisGS + odd(d.DisBal) + odd(d.DisG) + (d.DisFla != 0 ? 1 : 0);
+    return std::max(count, 1);
+}
+
+void take_flight_layout(const FlightLayout& opt) {
+    DisplayStateRecord& d = ds();
+    d.vne = opt[0];
+    d.dv1 = opt[1];
+    d.dv2 = opt[2];
+    d.DisFla = opt[3];
+    d.wmass_max = opt[4];
+    d.WindDir = static_cast<float>(opt[5]);
+    d.WindSpeed = static_cast<float>(opt[6]);
+    d.wmass = opt[7];
+    d.KeyChatO = opt[8];
+    d.ScnChatO = opt[10];
+    d.ScnBugW = opt[11];
+    d.BugWipers = opt[12];
+    d.MinThTurns = static_cast<float>(opt[13]);
+}
+
+/// The ballast field is decided again for each flight from the setting: an empty glider hides
+/// it (unless the setting is negative, "always"), and a glider without tanks always does.
+void decide_ballast_field() {
+    DisplayStateRecord& d = ds();
+    d.DisBal = option.disbal;
+    if (d.wmass_max == 0 || (d.wmass == 0 && d.DisBal > 0)) d.DisBal = 0;
+    d.DisBal = std::abs(d.DisBal);
+}
+
+void lay_out_text_window() {
+    DisplayStateRecord& d = ds();
+    d.numval = count_values(d);
+    if (d.HorizontalDisplay == 1) {
+        d.numlin = 1;
+        d.numcol = d.numval;
+    } else {
+        d.numlin = d.numval;
+        d.numcol = 1;
+    }
+    d.DisWinInfo.height = ComputeHeight();
+    if (cpw_gl_ready(this_cpw) && d.DisWinInfo.id > 0) {
+        cpwReshapeWindow(this_cpw, d.DisWinInfo.width, d.DisWinInfo.height,
+                         static_cast<CpwWindowId>(d.DisWinInfo.id));
+    }
+}
+
+void show_ballast() {
+    DisplayStateRecord& d = ds();
+    d.buf_b = int_text(d.wmass);
+    d.ywb = ballast_bar(d.DisWinInfo.height, d.wmass, d.wmass_max);
+}
+
+void take_polar_data(const DisplayValues& val, const SpeedTrace& vv, int nn, int n1,
+                     const PolarTable& vp) {
+    DisplayStateRecord& d = ds();
+    d.WaitForVelStabil = truncated(val[9]);
+    d.evario = static_cast<float>(val[10]);
+    d.V2Fly = static_cast<float>(val[14] * 10.0);
+    d.vmin = static_cast<float>(val[37]);
+    for (std::size_t i = 0; i < d.vval.size(); ++i)
+        d.vval[i] = static_cast<float>(vv[i]);
+    // The counts come from the core; the tables hold no more than their size.
+    d.NbPol = std::clamp(nn, 0, kPolarPoints);
+    d.NbFpl = std::clamp(n1, 0, kPolarPoints);
+    for (int i = 0; i < d.NbFpl; ++i) {
+        const PolarPoint& point = vp[static_cast<std::size_t>(i) + 1];
+        d.vvpol[static_cast<std::size_t>(i)] = {static_cast<float>(point.speed),
+                                                static_cast<float>(point.sink)};
+    }
+    d.DrawPol = d.NbFpl != 0 ? 1 : 0;
+}
+
+} // namespace
+
+int ComputeHeight() {
+    const DisplayStateRecord& d = ds();
+    const int height = d.numlin <= 1 ? 2 * d.VertMargin + d.FontSize
+                                     : d.numlin * d.FontSize + (d.numlin + 2) * d.VertMargin;
+    display_log("ComputeHeight %d %d %d", d.numlin, d.FontSize, height);
+    return height;
+}
+
+int UpdVNE(const FlightLayout& opt_f, std::string_view flap_f, std::string_view cu_f) {
+    DisplayStateRecord& d = ds();
+    take_flight_layout(opt_f);
+    if (d.BugWipers != 0) load_bug();
+    decide_ballast_field();
+    if (d.DisFla == 2) {
+        d.ColFlap0 = {1.0F, 0.0F, 0.0F};
+        setblinkcolor(d.ColFlap0, d.ColFlap1);
+    }
+    d.cflapmax = std::string(flap_f);
+    d.cunit = std::string(cu_f);
+    lay_out_text_window();
+    if (d.DisBal != 0) show_ballast();
+    d.ChatActive = 0;
+    d.GotPlaneData = 1;
+    display_log("UpdVNE %d %d %d %d", d.numval, d.numlin, d.numcol, d.DisWinInfo.height);
+    display_log("vne,dv1,dv2,cunit,iCndr,KeyChatO,ScnChatO %d %d %d %s %d %d %d %d %d", d.vne,
+                d.dv1, d.dv2, d.cunit.c_str(), inst00.condor_version, d.KeyChatO, d.ScnChatO,
+                d.Enter, d.NumPadEnter);
+    return 0;
+}
+
+void UpdFlp(std::string_view flap1, int mflap1) {
+    DisplayStateRecord& d = ds();
+    d.cflap = std::string(flap1);
+    if (mflap1 != d.modflap) d.LastFlapUpdate = display_clock();
+    d.modflap = mflap1;
+}
+
+void UpdAng(std::string_view t_f, std::string_view tst_f, std::string_view clk_f,
+            const DisplayValues& val, const SpeedTrace& vv, int nn, int n1, const PolarTable& vp) {
+    DisplayStateRecord& d = ds();
+    d.buf_tim = std::string(t_f);
+    d.buf_tsktim = std::string(tst_f);
+    d.buf_clk = std::string(clk_f);
+    d.bank = static_cast<float>(val[0]);
+    d.pitch = static_cast<float>(val[1]);
+    d.nvario = static_cast<float>(val[2]);
+    d.ivario_m = static_cast<float>(val[3]);
+    d.compass = static_cast<float>(val[4]);
+    d.wmass = truncated(val[5]);
+    d.IAS = truncated(val[6]);
+    d.nvario_m = static_cast<float>(val[12]);
+    d.WindDir = static_cast<float>(val[16]);
+    d.WindSpeed = static_cast<float>(val[17]);
+    d.slip = static_cast<float>(val[20]);
+    d.gforce = static_cast<float>(val[21]);
+    d.GS = truncated(val[22]);
+    d.ThTurns = static_cast<float>(val[23]);
+    if (d.DisG != 0) {
+        d.GMax = std::max(d.GMax, d.gforce);
+        d.GMin = std::min(d.GMin, d.gforce);
+    }
+    if (d.Polar != 0) take_polar_data(val, vv, nn, n1, vp);
+    show_ballast();
+}
+
+} // namespace kalveo
