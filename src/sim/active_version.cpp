@@ -30,12 +30,17 @@ void make_active(int version) {
     inst00.condor_version = version;
 }
 
+// A folder that is not known has no files (its blank name must not become the root).
+std::int64_t file_time(const std::string& folder, const char* name) {
+    return folder.empty() ? -1 : simulator_file_time(folder + name);
+}
+
 VersionFileTimes file_times() {
     VersionFileTimes t;
-    t.plan2 = simulator_file_time(inst00.pilpath2 + "\\FlightPlan.fpl");
-    t.plan3 = simulator_file_time(inst00.pilpath3 + "\\FlightPlan.fpl");
-    t.log2 = simulator_file_time(inst00.instpath2 + "\\Logs\\Logfile.txt");
-    t.log3 = simulator_file_time(inst00.instpath3 + "\\Logs\\Logfile.txt");
+    t.plan2 = file_time(inst00.pilpath2, "\\FlightPlan.fpl");
+    t.plan3 = file_time(inst00.pilpath3, "\\FlightPlan.fpl");
+    t.log2 = file_time(inst00.instpath2, "\\Logs\\Logfile.txt");
+    t.log3 = file_time(inst00.instpath3, "\\Logs\\Logfile.txt");
     return t;
 }
 
