@@ -1,0 +1,299 @@
+// What the per-packet core hands to the display, without any window open.
+#include "config/records.h"
+#include "display/display_state.h"
+#include "support/test_files.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace kalveo {
+namespace {
+
+class DisplayUpdates : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        saved_option_ = option;
+        display_state = DisplayStateRecord{};
+        option.disbal = 1;
+    }
+    void TearDown() override {
+        display_state = DisplayStateRecord{};
+        option = saved_option_;
+    }
+
+    /// Only `count` of the counted fields switched on (VNE, VA1, units, ...).
+    static void show_fields(int count) {
+        DisplayStateRecord& d = display_state;
+        int* fields[] = {&d.DisVNE,    &d.DisVA1,   &d.DisUni,    &d.DisNet,   &d.DisTim,
+                         &d.DisTskTim, &d.DisClk,   &d.DisWalClk, &d.DisInt_I, &d.DisIAS,
+                         &d.DisTAS,    &d.DisNet_I, &d.DisVar,    &d.DisGS};
+        for (int i = 0; i < static_cast<int>(std::size(fields)); ++i)
+            *fields[i] = i < count;
+        d.DisG = 0;
+        option.disbal = 0;
+    }
+
+    static FlightLayout layout(int wmass_max, int wmass, int disfla = 0) {
+        FlightLayout opt{};
+        opt[0] = 270;
+        opt[1] = 10;
+        opt[2] = 20;
+        opt[3] = disfla;
+        opt[4] = wmass_max;
+        opt[7] = wmass;
+        return opt;
+    }
+
+    testing::TempDir dir_;
+    testing::ScopedCwd cwd_{dir_.path()};
+    OptionRecord saved_option_;
+};
+
+TEST_F(DisplayUpdates, OneLineLayoutPutsTheFieldsInColumns) {
+    show_fields(5);
+    display_state.HorizontalDisplay = 1;
+    UpdVNE(layout(0, 0), "", "km/h");
+    EXPECT_EQ(display_state.numval, 5);
+    EXPECT_EQ(display_state.numlin, 1);
+    EXPECT_EQ(display_state.numcol, 5);
+}
+
+TEST_F(DisplayUpdates, ColumnLayoutPutsEachFieldOnItsLine) {
+    show_fields(5);
+    display_state.HorizontalDisplay = 0;
+    UpdVNE(layout(0, 0), "", "km/h");
+    EXPECT_EQ(display_state.numval, 5);
+    EXPECT_EQ(display_state.numlin, 5);
+    EXPECT_EQ(display_state.numcol, 1);
+}
+
+TEST_F(DisplayUpdates, FlapsBallastAndLoadFactorCountAsFields) {
+    show_fields(2);
+    option.disbal = 3;      // number and bar: the number is a field
+    display_state.DisG = 2; // g-meter only: no field
+    UpdVNE(layout(150, 100, 1), "L", "kt");
+    EXPECT_EQ(display_state.numval, 2 + 1 + 1);
+    display_state.DisG = 1;
+    UpdVNE(layout(150, 100, 0), "L", "kt");
+    EXPECT_EQ(display_state.numval, 2 + 1 + 1);
+}
+
+TEST_F(DisplayUpdates, NothingSwitchedOnStillShowsOneField) {
+    show_fields(0);
+    UpdVNE(layout(0, 0), "", "km/h");
+    EXPECT_EQ(display_state.numval, 1);
+    EXPECT_EQ(display_state.numlin, 1);
+}
+
+TEST_F(DisplayUpdates, TextWindowHeightFollowsLinesFontAndMargins) {
+    show_fields(3);
+    display_state.FontSize = 20;
+    display_state.VertMargin = 3;
+    display_state.HorizontalDisplay = 1;
+    UpdVNE(layout(0, 0), "", "km/h");
+    EXPECT_EQ(display_state.DisWinInfo.height, 2 * 3 + 20);
+    display_state.HorizontalDisplay = 0;
+    UpdVNE(layout(0, 0), "", "km/h");
+    EXPECT_EQ(display_state.DisWinInfo.height, 3 * 20 + (3 + 2) * 3);
+}
+
+TEST_F(DisplayUpdates, GliderWithoutTanksHidesBallastWhateverTheSetting) {
+    for (int setting : {1, 2, 3, -1, -3}) {
+        option.disbal = setting;
+        UpdVNE(layout(0, 0), "", "km/h");
+        EXPECT_EQ(display_state.DisBal, 0) << setting;
+    }
+}
+
+TEST_F(DisplayUpdates, EmptyTanksHideBallastUnlessTheSettingIsNegative) {
+    option.disbal = 1;
+    UpdVNE(layout(150, 0), "", "km/h");
+    EXPECT_EQ(display_state.DisBal, 0);
+    option.disbal = -3;
+    UpdVNE(layout(150, 0), "", "km/h");
+    EXPECT_EQ(display_state.DisBal, 3);
+}
+
+TEST_F(DisplayUpdates, BallastIsDecidedAgainForEachFlight) {
+    option.disbal = 1;
+    UpdVNE(layout(150, 0), "", "km/h"); // first flight dry
+    EXPECT_EQ(display_state.DisBal, 0);
+    UpdVNE(layout(150, 90), "", "km/h"); // second flight with water
+    EXPECT_EQ(display_state.DisBal, 1);
+    EXPECT_EQ(display_state.buf_b, "90");
+}
+
+TEST_F(DisplayUpdates, BallastBarScalesWithTheFilling) {
+    option.disbal = 3;
+    display_state.FontSize = 24;
+    display_state.VertMargin = 3;
+    display_state.HorizontalDisplay = 1;
+    UpdVNE(layout(200, 50), "", "km/h");
+    const int height = display_state.DisWinInfo.height;
+    EXPECT_EQ(display_state.buf_b, "50");
+    EXPECT_EQ(display_state.ywb, height * 50 / 200);
+}
+
+TEST_F(DisplayUpdates, AdviceColourMakesTheFlapColourRedWithItsPartner) {
+    UpdVNE(layout(0, 0, 2), "+2", "km/h");
+    EXPECT_EQ(display_state.ColFlap0, (RgbF{1.0F, 0.0F, 0.0F}));
+    EXPECT_EQ(display_state.ColFlap1, blink_partner({1.0F, 0.0F, 0.0F}));
+    EXPECT_EQ(display_state.cflapmax, "+2");
+}
+
+TEST_F(DisplayUpdates, FlightLayoutReachesTheDisplayState) {
+    FlightLayout opt = layout(150, 80, 1);
+    opt[5] = 270;
+    opt[6] = 12;
+    opt[8] = 84;
+    opt[10] = 20;
+    opt[11] = 48;
+    opt[12] = 1;
+    opt[13] = 3;
+    display_state.ChatActive = 1;
+    EXPECT_EQ(UpdVNE(opt, "L", "mph"), 0);
+    const DisplayStateRecord& d = display_state;
+    EXPECT_EQ(d.vne, 270);
+    EXPECT_EQ(d.dv1, 10);
+    EXPECT_EQ(d.dv2, 20);
+    EXPECT_EQ(d.WindDir, 270.0F);
+    EXPECT_EQ(d.WindSpeed, 12.0F);
+    EXPECT_EQ(d.KeyChatO, 84);
+    EXPECT_EQ(d.ScnChatO, 20);
+    EXPECT_EQ(d.ScnBugW, 48);
+    EXPECT_EQ(d.BugWipers, 1); // no window: the picture waits, nothing breaks
+    EXPECT_EQ(d.MinThTurns, 3.0F);
+    EXPECT_EQ(d.cunit, "mph");
+    EXPECT_EQ(d.ChatActive, 0);
+    EXPECT_EQ(d.GotPlaneData, 1);
+}
+
+TEST_F(DisplayUpdates, FlapModeChangeIsTimed) {
+    display_state.LastFlapUpdate = 0.0;
+    UpdFlp("L", 0);
+    EXPECT_EQ(display_state.cflap, "L");
+    EXPECT_EQ(display_state.LastFlapUpdate, 0.0); // same mode: no new blinking
+    const double before = display_clock();
+    UpdFlp("+2", 1);
+    EXPECT_EQ(display_state.modflap, 1);
+    EXPECT_GE(display_state.LastFlapUpdate, before);
+    const double changed = display_state.LastFlapUpdate;
+    UpdFlp("+2", 1);
+    EXPECT_EQ(display_state.LastFlapUpdate, changed);
+}
+
+class PacketValues : public DisplayUpdates {
+  protected:
+    void hand_over() {
+        UpdAng("00:01:02", "01:00:00", "12:30:00", val, trace, nbpol, nbfpl, polar);
+    }
+    DisplayValues val{};
+    SpeedTrace trace{};
+    PolarTable polar{};
+    int nbpol = 0;
+    int nbfpl = 0;
+};
+
+TEST_F(PacketValues, ValuesAndTextsReachTheDisplayState) {
+    val[0] = 12.5;
+    val[1] = -3.0;
+    val[4] = 275.0;
+    val[5] = 99.9;
+    val[6] = 123.7;
+    val[16] = 45.0;
+    val[17] = 18.0;
+    val[20] = 4.0;
+    val[21] = 1.5;
+    val[22] = 140.9;
+    val[23] = 2.5;
+    hand_over();
+    const DisplayStateRecord& d = display_state;
+    EXPECT_EQ(d.bank, 12.5F);
+    EXPECT_EQ(d.pitch, -3.0F);
+    EXPECT_EQ(d.compass, 275.0F);
+    EXPECT_EQ(d.wmass, 99);
+    EXPECT_EQ(d.IAS, 123);
+    EXPECT_EQ(d.GS, 140);
+    EXPECT_EQ(d.WindDir, 45.0F);
+    EXPECT_EQ(d.slip, 4.0F);
+    EXPECT_EQ(d.ThTurns, 2.5F);
+    EXPECT_EQ(d.buf_tim, "00:01:02");
+    EXPECT_EQ(d.buf_tsktim, "01:00:00");
+    EXPECT_EQ(d.buf_clk, "12:30:00");
+    EXPECT_EQ(d.buf_b, "99");
+}
+
+TEST_F(PacketValues, LoadFactorExtremesAreKeptWhenShown) {
+    display_state.DisG = 1;
+    for (double g : {1.2, 3.5, -0.8, 1.0}) {
+        val[21] = g;
+        hand_over();
+    }
+    EXPECT_FLOAT_EQ(display_state.GMax, 3.5F);
+    EXPECT_FLOAT_EQ(display_state.GMin, -0.8F);
+    display_state = DisplayStateRecord{};
+    display_state.DisG = 0;
+    val[21] = 4.0;
+    hand_over();
+    EXPECT_FLOAT_EQ(display_state.GMax, 1.0F);
+}
+
+TEST_F(PacketValues, GliderWithoutTanksAndBrokenValuesDoNotCrash) {
+    display_state.wmass_max = 0;
+    val[5] = std::numeric_limits<double>::quiet_NaN();
+    val[6] = 1e300;
+    val[22] = -std::numeric_limits<double>::infinity();
+    hand_over();
+    EXPECT_EQ(display_state.ywb, 0);
+    EXPECT_EQ(display_state.wmass, 0);
+    EXPECT_EQ(display_state.IAS, 1000000000);
+    EXPECT_EQ(display_state.GS, -1000000000);
+}
+
+TEST_F(PacketValues, PolarDataIsTakenOnlyInPolarMode) {
+    val[10] = -1.5;
+    trace[0] = 25.0;
+    nbfpl = 3;
+    polar[1] = {20.0, -0.7};
+    polar[3] = {30.0, -1.2};
+    hand_over();
+    EXPECT_EQ(display_state.DrawPol, 0);
+    EXPECT_EQ(display_state.vval[0], 0.0F);
+
+    display_state.Polar = 1;
+    hand_over();
+    const DisplayStateRecord& d = display_state;
+    EXPECT_EQ(d.evario, -1.5F);
+    EXPECT_EQ(d.vval[0], 25.0F);
+    EXPECT_EQ(d.NbFpl, 3);
+    EXPECT_EQ(d.DrawPol, 1);
+    EXPECT_EQ(d.vvpol[0][0], 20.0F);
+    EXPECT_EQ(d.vvpol[2][1], -1.2F);
+}
+
+TEST_F(PacketValues, PolarCountsBeyondTheTablesAreCut) {
+    display_state.Polar = 1;
+    nbfpl = 100000;
+    nbpol = -5;
+    hand_over();
+    EXPECT_EQ(display_state.NbFpl, kPolarPoints);
+    EXPECT_EQ(display_state.NbPol, 0);
+}
+
+TEST_F(DisplayUpdates, FlightCycleOutputsReachTheDisplay) {
+    FlightOutputs outputs;
+    connect_display_outputs(outputs);
+    ASSERT_TRUE(outputs.upd_vne && outputs.upd_flp && outputs.upd_ang);
+    outputs.upd_vne(layout(0, 0), "S", "kt");
+    EXPECT_EQ(display_state.cunit, "kt");
+    outputs.upd_flp("+4", -1);
+    EXPECT_EQ(display_state.modflap, -1);
+    DisplayValues val{};
+    val[6] = 88.0;
+    outputs.upd_ang("a", "b", "c", val, SpeedTrace{}, 0, 0, PolarTable{});
+    EXPECT_EQ(display_state.IAS, 88);
+}
+
+} // namespace
+} // namespace kalveo
