@@ -28,8 +28,9 @@ int run_program_capture(const std::vector<std::string>& argv, std::string& outpu
 bool launch_program(const std::vector<std::string>& argv);
 
 /// Splits a command text into words as a shell would: blanks separate words,
-/// single and double quotes group, a backslash outside single quotes escapes
-/// the next character. Nothing is expanded.
+/// single and double quotes group; on POSIX a backslash outside single quotes
+/// escapes the next character, on Windows it stays (a folder separator) except
+/// before a double quote inside double quotes. Nothing is expanded.
 [[nodiscard]] std::vector<std::string> split_command_words(std::string_view command);
 
 } // namespace kalveo

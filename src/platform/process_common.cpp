@@ -2,6 +2,18 @@
 
 namespace kalveo {
 
+namespace {
+
+// Outside quotes a backslash escapes the next character in a POSIX shell, but
+// is the folder separator of an unquoted Windows path ("C:\Tools\edit.exe").
+#ifdef _WIN32
+constexpr bool kBackslashEscapes = false;
+#else
+constexpr bool kBackslashEscapes = true;
+#endif
+
+} // namespace
+
 std::vector<std::string> split_command_words(std::string_view command) {
     std::vector<std::string> words;
     std::string word;
@@ -21,7 +33,7 @@ std::vector<std::string> split_command_words(std::string_view command) {
         } else if (c == '\'' || c == '"') {
             quote = c;
             in_word = true;
-        } else if (c == '\\' && i + 1 < command.size()) {
+        } else if (c == '\\' && kBackslashEscapes && i + 1 < command.size()) {
             word += command[++i];
             in_word = true;
         } else if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
