@@ -122,7 +122,7 @@ void cpwKeyboardCallback(pCpw cpw, CpwKeyboardCallback callback);
 void cpwSystemKeyboardCallback(pCpw cpw, CpwKeyboardCallback callback);
 void cpwMouseClickCallback(pCpw cpw, CpwMouseClickCallback callback);
 /// Calls `callback(cpw, id)` every `milliseconds` (once when repeat is 0), on the main loop's
-/// thread. A timer id registered again replaces the old timer.
+/// thread. A timer id registered again replaces the old timer; an empty callback removes it.
 void cpwTimerCallback(pCpw cpw, int milliseconds, int id, int repeat, CpwTimerCallbackFn callback);
 
 /// Runs the event loop until a callback calls cpwBreakMainLoop. Between events it sleeps

@@ -206,6 +206,7 @@ void cpwMouseClickCallback(pCpw cpw, CpwMouseClickCallback callback) {
 void cpwTimerCallback(pCpw cpw, int milliseconds, int id, int repeat, CpwTimerCallbackFn callback) {
     if (!cpw) return;
     std::erase_if(cpw->timers, [id](const CpwTimer& t) { return t.id == id; });
+    if (!callback) return;
     CpwTimer timer;
     timer.id = id;
     timer.period_ms = std::max(milliseconds, 1);

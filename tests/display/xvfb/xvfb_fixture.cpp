@@ -1,0 +1,30 @@
+#include "xvfb_fixture.h"
+
+namespace kalveo::testing {
+
+namespace {
+constexpr int kWatchdogTimer = 99;
+}
+
+void XvfbTest::SetUp() {
+    XvfbServer* server = shared_xvfb();
+    if (!server) GTEST_SKIP() << "Xvfb is not installed";
+    display_ = std::make_unique<ScopedEnv>("DISPLAY", server->display());
+    driver_ = std::make_unique<ScopedEnv>("SDL_VIDEODRIVER", "x11");
+    ASSERT_TRUE(cpwInitContext(&cpw));
+}
+
+void XvfbTest::TearDown() {
+    cpwFreeContext(&cpw);
+}
+
+void XvfbTest::run_loop(int limit_ms) {
+    cpwTimerCallback(cpw, limit_ms, kWatchdogTimer, 0, [](pCpw c, int) {
+        ADD_FAILURE() << "the main loop did not end in time";
+        cpwBreakMainLoop(c);
+    });
+    cpwMainLoop(cpw);
+    cpwTimerCallback(cpw, 0, kWatchdogTimer, 0, nullptr);
+}
+
+} // namespace kalveo::testing
