@@ -30,10 +30,6 @@ UdpModule& module();
 /// Reads up to this count also print their diagnostic lines.
 inline constexpr int kTracedReads = 9;
 
-/// printf-style text in the "C" locale's number format.
-[[nodiscard]] std::string format_text(const char* format, ...)
-    __attribute__((format(printf, 1, 2)));
-
 /// A diagnostic line: standard output only.
 void print_line(const std::string& line);
 

@@ -112,6 +112,19 @@ std::string log_message_f(std::string_view msg) {
     return {};
 }
 
+void log_verbatim(std::string_view text) {
+    if (text.find('/') == std::string_view::npos) {
+        log_message_f(text);
+        return;
+    }
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
+    log_message_f(quoted);
+}
+
 std::string make_printable(std::string_view msg) {
     std::string out(msg);
     for (char& c : out)

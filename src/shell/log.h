@@ -48,6 +48,10 @@ inline void log_error(std::string_view text, int nsta) {
     log_error_f(text, nsta);
 }
 
+/// Logs a text as one line even when it holds "/" (paths, device names,
+/// error texts): such a line goes to the log in double quotes.
+void log_verbatim(std::string_view text);
+
 /// Writes a message to a channel (kLogChannel or kErrorLogChannel) and echoes
 /// each line to the console as "  33   0 text": channel, write status (0 ok),
 /// a blank and the line. Log messages and error-log texts are cut to

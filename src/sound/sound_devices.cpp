@@ -1,8 +1,8 @@
 #include "shell/log.h"
+#include "shell/text_format.h"
 #include "sound/sound_module.h"
 
 #include <SDL.h>
-#include <cstdarg>
 #include <cstdio>
 
 namespace kalveo::sound_detail {
@@ -25,22 +25,6 @@ std::string default_device_name() {
 
 } // namespace
 
-std::string format_text(const char* format, ...) {
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
-
-void log_line(const std::string& text) {
-    if (text.find('/') == std::string::npos)
-        log_message(text);
-    else
-        log_message("\"" + text + "\"");
-}
-
 void log_devices() {
     log_message("************************");
     log_message("Sound devices available:");
@@ -51,7 +35,7 @@ void log_devices() {
         if (name == nullptr) continue;
         std::printf("%s\n", name);
         const char* tag = !default_name.empty() && default_name == name ? "[DEFAULT]" : "";
-        log_line(format_text("%d %s %s", index, name, tag));
+        log_verbatim(format_text("%d %s %s", index, name, tag));
     }
     log_message("************************");
 }

@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 #include "shell/log.h"
+#include "shell/text_format.h"
 #include "sound/sound.h"
 #include "sound/sound_module.h"
 
@@ -18,7 +19,7 @@ namespace {
 constexpr int kBufferFrames = 512;
 
 int fail_init(const char* reason) {
-    log_line(format_text("Can't initialize sound device : %s", reason));
+    log_verbatim(format_text("Can't initialize sound device : %s", reason));
     return 0;
 }
 
@@ -34,7 +35,7 @@ bool open_device(int device) {
         fail_init(Mix_GetError());
         return false;
     }
-    log_line("Sound device in use: " + (name ? *name : std::string("system default")));
+    log_verbatim("Sound device in use: " + (name ? *name : std::string("system default")));
     return true;
 }
 
@@ -86,7 +87,7 @@ int load_sound(std::string_view file, int& num, double& samlen) {
     const std::string path = native_path(file).string();
     Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
     if (chunk == nullptr) {
-        log_line(
+        log_verbatim(
             format_text("Can't load sound %s : %s", std::string(file).c_str(), Mix_GetError()));
         return 0;
     }
@@ -104,7 +105,7 @@ int play_sound(int num, double vol) {
     // no gap in between.
     Mix_Volume(num, static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)));
     if (Mix_PlayChannel(num, module().samples[static_cast<std::size_t>(num)], 0) < 0) {
-        log_line(format_text("Can't play sample # %d %s", num, Mix_GetError()));
+        log_verbatim(format_text("Can't play sample # %d %s", num, Mix_GetError()));
         return 0;
     }
     return 1;

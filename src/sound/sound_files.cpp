@@ -1,4 +1,5 @@
 #include "shell/log.h"
+#include "shell/text_format.h"
 #include "sound/sound.h"
 #include "sound/sound_module.h"
 
@@ -16,8 +17,7 @@ int load_sound_files() {
         // sound that did load, which beats silence for an alarm.
         if (load_sound(file, num, length) == 1) {
             ++loaded;
-            sound_detail::log_line(
-                sound_detail::format_text("%3d %s%3d%9.4f", slot, file.c_str(), num, length));
+            log_verbatim(format_text("%3d %s%3d%9.4f", slot, file.c_str(), num, length));
         } else {
             num = 0;
             length = 0.0;

@@ -17,14 +17,6 @@ struct SoundModule {
 
 SoundModule& module();
 
-/// printf-style text in the "C" locale's number format.
-[[nodiscard]] std::string format_text(const char* format, ...)
-    __attribute__((format(printf, 1, 2)));
-
-/// Writes one log line even when the text holds "/" (the log's line break),
-/// as paths and device names may.
-void log_line(const std::string& text);
-
 /// Lists the output devices in the log and on standard output, the default
 /// one marked.
 void log_devices();

@@ -1,5 +1,6 @@
 #include "link/udp_link.h"
 #include "loopback.h"
+#include "shell/log.h"
 #include "support/test_files.h"
 
 #include <chrono>
@@ -20,6 +21,10 @@ using testing::LoopbackPeer;
 class UdpLink : public ::testing::Test {
   protected:
     void SetUp() override {
+        // A log of its own, whatever an earlier test in this process created.
+        ::testing::internal::CaptureStdout();
+        log_message_f("CREATE Logfile.txt");
+        (void)::testing::internal::GetCapturedStdout();
         set_packet_handler([this](std::string_view datagram) {
             decoded.emplace_back(datagram);
             return decoder_result;

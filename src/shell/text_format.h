@@ -1,0 +1,15 @@
+// shell/text_format: printf-style text for log lines and console traces.
+#pragma once
+
+#include <string>
+
+namespace kalveo {
+
+/// The text printf would print, of any length (numbers in the "C" locale).
+[[nodiscard]] std::string format_text(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+} // namespace kalveo
