@@ -1,22 +1,225 @@
 #include "shell/startup.h"
 
-#include <cstdio>
+#include "config/defaults.h"
+#include "config/language.h"
+#include "config/records.h"
+#include "config/settings.h"
+#include "config/settings_writer.h"
+#include "display/windows.h"
+#include "flight/records.h"
+#include "glider/data_update.h"
+#include "glider/records.h"
+#include "link/records.h"
+#include "link/udp_ini.h"
+#include "link/udp_link.h"
+#include "platform/paths.h"
+#include "platform/program_path.h"
+#include "shell/console.h"
+#include "shell/log.h"
+#include "shell/messages.h"
+#include "shell/records.h"
+#include "shell/startup_checks.h"
+#include "shell/startup_options.h"
+#include "shell/startup_switches.h"
+#include "shell/startup_text.h"
+#include "shell/startup_wiring.h"
+#include "shell/stop.h"
+#include "sim/install.h"
+#include "sim/records.h"
+#include "sound/sound.h"
+#include "text/blanks.h"
+#include "text/value_format.h"
+
+#include <filesystem>
 
 namespace kalveo {
 
 namespace {
 
-constexpr const char* kHelp = "[-help] [-kmh|-kph|-mph|-kts|-fpf]";
+constexpr std::size_t kMessageLength = 255;
+
+struct Pass {
+    std::vector<std::string> args;
+    bool first = true;
+    std::string cc1; ///< the program's version as text
+};
+
+[[noreturn]] void fatal(std::string_view message) {
+    error_message_tit(kBoxError, my_tas_c.msg_tit, message, cmndta001.qline);
+    log_message_f(message);
+    stop_program(message);
+}
+
+void prepare_program_folder(const Pass& pass) {
+    cmndta000.app_path = get_inst_path();
+    check_writable_folder(cmndta000.app_path + "Settings", my_tas_c.msg_tit);
+    // An installation without its (empty) Logs folder would lose the whole run log.
+    std::error_code ec;
+    std::filesystem::create_directories(native_path("Logs"), ec);
+    log_message_f("CREATE Logs\\Logfile.txt");
+    log_message_f("Program    - version : " + pass.cc1);
+    begin_redirect();
+}
+
+void read_settings() {
+    if (rd_ini() != 1) fatal("Kalveo.ini error reading");
+    rd_lang();
+    if (option.qauto_upd) update_data();
+}
+
+void show_usage_and_stop(const Pass& pass) {
+    for (const std::string& line : usage_lines(pass.args.front())) {
+        startup_print(line);
+        print_on_terminal(line);
+    }
+    stop_program("Usage shown", 0);
+}
+
+void log_switches() {
+    std::string line;
+    const auto item = [&line](const char* label, int value) {
+        line += startup_text("%-15s%4d/", label, value);
+    };
+    item("KbdHook", option.kbdhook);
+    item("QNETTO", my_tas_0.qnetto ? 1 : 0);
+    item("QPOLAR", misc00.qpolar ? 1 : 0);
+    item("QRECORD", option.qrecord ? 1 : 0);
+    log_message_f(line);
+    if (my_tas_0.qnetto) log_message_f(startup_text("%-15s%12.7f/", "T_NETTO", my_tas_0.t_netto));
+    if (option.kbdhook == 0) {
+        log_message_f("**********************************/         Keyboard Hook DISABLED/"
+                      "**********************************");
+    }
+}
+
+void read_command_line(const Pass& pass) {
+    if (apply_switches(pass.args)) show_usage_and_stop(pass);
+    option.qkeepwnd = started_by_name(pass.args.front()) || option.qdebug;
+    if (!option.qkeepwnd) HideConsole();
+    log_switches();
+}
+
+void find_simulator() {
+    inst00.qc1 = false;
+    inst00.instpath1.clear();
+    if (check_condor_install(messages.msgpltfldr) == 0) fatal("No Condor installation detected");
+}
+
+void check_settings_version(const Pass& pass) {
+    const std::string cc2 = numver_to_char(my_tas_1.numver_fich);
+    log_message_f("Kalveo.ini - version : " + cc2);
+    startup_print(startup_text(" %d %d", my_tas_1.numver, my_tas_1.numver_fich));
+    const VersionVerdict verdict = compare_versions(my_tas_1.numver, my_tas_1.numver_fich);
+    if (verdict == VersionVerdict::same) return;
+    std::string text = std::string(trim(messages.msgvernum1)) + " " + cc2 + "\n" +
+                       std::string(trim(messages.msgvernum2)) + " " + pass.cc1;
+    startup_print(text);
+    if (verdict == VersionVerdict::program_newer) {
+        text += "\n" + std::string(trim(messages.msgfileupd));
+        error_message_tit(kBoxInfo, my_tas_c.msg_tit, text, cmndta001.qline);
+        if (const int status = rewrite_ini(); status != 0)
+            log_message_f(startup_text("{W}Kalveo.ini could not be rewritten : status %d", status));
+        return;
+    }
+    text += "\n" + std::string(trim(messages.msgvernum3));
+    error_message_tit(kBoxWarning, my_tas_c.msg_tit, text, cmndta001.qline);
+}
+
+SimulatorUdp read_simulator_udp(const std::string& folder, int version) {
+    SimulatorUdp udp;
+    const std::string file = std::string(trim(folder)) + "\\Settings\\UDP.ini";
+    startup_print(startup_text("C%d UDP : %s", version, file.c_str()));
+    set_udp_ini(file, version, udp.port, udp.send_interval, udp.extended, udp.host);
+    return udp;
+}
+
+void check_simulator_udp() {
+    SimulatorUdp c2;
+    SimulatorUdp c3;
+    if (inst00.qc2) c2 = read_simulator_udp(inst00.instpath2, 2);
+    if (inst00.qc3) c3 = read_simulator_udp(inst00.instpath3, 3);
+    if (inst00.qc2 && inst00.qc3 && udp_settings_differ(c2, c3)) {
+        fatal(cmndta001.qfr ? "Les fichiers UDP.ini de Condor 2 et Condor 3 sont diff\xc3\xa9rents"
+                            : "UDP.ini files for Condor 2 and Condor 3 are different");
+    }
+    const int nprt = simulator_port(inst00.qc2, inst00.qc3, c2.port, c3.port);
+    startup_print(startup_text(" %d %d", communic_0.udp_port, nprt));
+    if (nprt >= 1 && nprt != communic_0.udp_port)
+        error_message_tit(kBoxWarning, my_tas_c.msg_tit, messages.msgdiffudp, cmndta001.qline);
+}
+
+void open_socket() {
+    startup_print(startup_text(" %d %d %s", communic_0.udp_port, communic_0.fwd_port,
+                               communic_c.fwd_addr.c_str()));
+    if (udp_init(communic_0.udp_port, communic_0.fwd_port, trim(communic_c.fwd_addr)) < 0) {
+        log_message_f("UDP could not be inialized");
+        stop_program("UDP could not be inialized");
+    }
+}
+
+void load_sounds() {
+    if (init_sounds(beeps.snddev) == 1) {
+        load_sound_files();
+        return;
+    }
+    error_message_tit(kBoxError, my_tas_c.msg_tit, "Error initialising sounds - see logfile",
+                      cmndta001.qline);
+}
+
+std::string message_text(const std::string& text) {
+    std::string out(trim(text));
+    if (out.size() > kMessageLength) out.resize(kMessageLength);
+    return out;
+}
+
+int hand_over() {
+    const std::string fntn_c = font_file_name();
+    const DisplayOptions opt_c = build_display_options();
+    const std::string cu_c = display_unit_name();
+    startup_print(startup_text(" StopWait %d %d", option.stopwait, opt_c[17]));
+    startup_print(" cunit " + std::string(trim(my_tas_c.cunit)) + " " + cu_c);
+    log_message_f(startup_text(" %14.7f %c %d", my_tas_0.flapmxbank, option.qflap_g ? 'T' : 'F',
+                               option.kbdhook));
+    return start_graphics(fntn_c, opt_c, &my_tas_0.flapmxbank, message_text(messages.msgexitcnf),
+                          message_text(messages.msgcndrstp), message_text(messages.msgkeydefi),
+                          cu_c);
+}
+
+// Returns true when the settings editor asked for a restart.
+bool run_pass(Pass& pass) {
+    apply_builtin_defaults();
+    my_tas_1.numver = vers_num();
+    pass.cc1 = numver_to_char(my_tas_1.numver);
+    if (pass.first) prepare_program_folder(pass);
+    read_settings();
+    read_command_line(pass);
+    find_simulator();
+    check_settings_version(pass);
+    check_simulator_udp();
+    open_socket();
+    if (pass.first) load_sounds();
+    my_tas_1.kalveo_init = true;
+    return hand_over() != 0 && option.qrestart;
+}
 
 } // namespace
 
 int kalveo(const std::vector<std::string>& arguments) {
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == "-help") {
-            std::printf("Usage :\n %s %s\n", arguments[0].c_str(), kHelp);
-            return 0;
-        }
-    }
+    keep_terminal();
+    enter_program_folder();
+    Pass pass;
+    pass.args = kept_arguments(arguments);
+    set_program_name(pass.args.front());
+    connect_program_parts();
+
+    my_tas_c.msg_tit = "Kalveo";
+    option.qrestart = false;
+    while (run_pass(pass))
+        pass.first = false;
+
+    close_sounds();
+    close_graphics();
+    log_message_f("Kalveo ended");
     return 0;
 }
 

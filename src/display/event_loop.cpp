@@ -1,0 +1,120 @@
+#include "display/event_loop.h"
+
+#include "display/cpw.h"
+#include "display/display_log.h"
+#include "display/display_state.h"
+#include "display/windows.h"
+#include "link/udp_link.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "sim/install.h"
+
+#include <cstdio>
+
+namespace kalveo {
+
+namespace {
+
+constexpr int kInFlight = 1;
+constexpr int kLogUnreadable = -999;
+constexpr double kVolumeShownSeconds = 1.0;
+
+void restart_watch_when_due(DisplayStateRecord& s, double now) {
+    if (s.WeAreClosing != 0 || s.KbdAutoRst == 0 || s.KbdHookEnabled == 0) return;
+    if (s.KbdTime + 60.0 * s.KbdAutoRst >= now) return;
+    const long handle = keyboard_watch().start ? keyboard_watch().start() : 0;
+    s.KbdTime = now;
+    display_log("Keyboard Hook restarted : %ld %ld %d", handle, static_cast<long>(now),
+                s.WeAreClosing);
+}
+
+void log_tick(const DisplayStateRecord& s, double now) {
+    if (s.count % kTimerLogTicks != 0 && s.Debug == 0) return;
+    display_log(" ");
+    display_log("Timer : count, time, closing %d %d %d", s.count,
+                static_cast<int>(now - s.StartTime), s.WeAreClosing);
+}
+
+void poll_socket(DisplayStateRecord& s, double now) {
+    int tas = 0;
+    const int bytes = udp_read(tas);
+    if (s.count < kTracedTicks || s.Debug != 0) display_log("ByteReceived %d", bytes);
+    if (bytes <= 0) return;
+    s.GotTAS = 1;
+    s.tas = tas;
+    s.LastTimeWeReceivedData = now;
+}
+
+} // namespace
+
+int blink_phase(int count) {
+    return ((((count / 2) % 4) + 1) / 2) % 2;
+}
+
+std::string wall_clock_text() {
+    const std::tm t = local_time_now();
+    char text[16];
+    std::snprintf(text, sizeof text, "W: %02d:%02d:%02d", t.tm_hour % 100, t.tm_min % 100,
+                  t.tm_sec % 100);
+    return text;
+}
+
+bool check_simulator_stopped(DisplayStateRecord& s, double now, const StopProbe& probe) {
+    const bool silent = s.GotTAS != 0 && now - s.LastTimeWeReceivedData > kDataSilenceSeconds;
+    if (!silent || s.StopWait < -1) {
+        // Data flows again: a declined question may be asked anew. A decided exit stays.
+        if (s.WeAreClosing == -1) s.WeAreClosing = 0;
+        return false;
+    }
+    const int every = s.WeAreClosing == -1 ? kProbeTicksDeclined : kProbeTicks;
+    if (s.count % every != 0) return false;
+
+    const int state = probe.simulator_state ? probe.simulator_state() : kInFlight;
+    display_console("Condor running : %d %d \n", state, s.WeAreClosing);
+    // An unreadable log says nothing about the simulator: it does not end the run.
+    if (state == kInFlight || state == kLogUnreadable) {
+        if (s.WeAreClosing == -1) s.WeAreClosing = 0;
+        return false;
+    }
+    if (s.WeAreClosing != 0) return false;
+    if (s.TimeCondorStopped == 0.0) s.TimeCondorStopped = now;
+    if (now - s.TimeCondorStopped < s.StopWait) return false;
+
+    const bool agreed = s.ConfirmStop == 0 || !probe.confirm || probe.confirm(s.MsgCndrStp);
+    s.WeAreClosing = agreed ? 1 : -1;
+    return agreed;
+}
+
+StopProbe program_stop_probe() {
+    StopProbe probe;
+    probe.simulator_state = [] { return condor_running(); };
+    probe.confirm = [](const std::string& question) {
+        return tinyfd_messageBox("Kalveo", question, "okcancel", "question", 1) == 1;
+    };
+    return probe;
+}
+
+void timer_tick() {
+    DisplayStateRecord& s = display_state;
+    const double now = display_clock();
+    s.buf_walclk = wall_clock_text();
+    restart_watch_when_due(s, now);
+    log_tick(s, now);
+    poll_socket(s, now);
+
+    if (s.MoveHorizon != 0) {
+        SetHorPos();
+        s.MoveHorizon = 0;
+    }
+    if (s.DisVol != 0 && s.VolTime + kVolumeShownSeconds < now) s.DisVol = 0;
+
+    if (check_simulator_stopped(s, now, program_stop_probe())) {
+        cpwBreakMainLoop(this_cpw);
+        return;
+    }
+    if (s.count % 2 == 0) cpwPostRedisplay(this_cpw);
+    s.count += 1;
+    s.blink = blink_phase(s.count);
+}
+
+} // namespace kalveo

@@ -1,0 +1,47 @@
+// display/event_loop: the 25 ms timer of the event loop: socket poll, simulator-stopped
+// detection with its question, keyboard-watch restarts, redraw requests and the blink phase.
+#pragma once
+
+#include "display/records.h"
+
+#include <functional>
+#include <string>
+
+namespace kalveo {
+
+/// Seconds without a datagram after which the simulator may have stopped.
+inline constexpr double kDataSilenceSeconds = 10.0;
+/// Ticks between two simulator probes, and after the user declined to exit.
+inline constexpr int kProbeTicks = 20;
+inline constexpr int kProbeTicksDeclined = 200;
+/// Ticks between two "Timer" lines of the log.
+inline constexpr int kTimerLogTicks = 2000;
+/// Ticks during which every socket read is logged.
+inline constexpr int kTracedTicks = 5;
+
+/// Blink phase of a tick count: 1 for 4 ticks, 0 for 4 ticks.
+[[nodiscard]] int blink_phase(int count);
+
+/// The wall-clock text of the text window: "W: hh:mm:ss".
+[[nodiscard]] std::string wall_clock_text();
+
+/// What the stopped-simulator check asks the world.
+struct StopProbe {
+    /// The simulator's flight state: 1 in flight, 0 or -1 not, -999 unknown (log unreadable).
+    std::function<int()> simulator_state;
+    /// Shows the question; true when the user answers OK.
+    std::function<bool(const std::string& question)> confirm;
+};
+
+/// The check of one tick at time `now` (s): only after data has come and then stopped for more
+/// than 10 s, every 20 ticks (200 after the user declined once). Returns true when the program
+/// must end (the user agreed, or StopWait -1 says not to ask).
+bool check_simulator_stopped(DisplayStateRecord& s, double now, const StopProbe& probe);
+
+/// The probe of the running program: the simulator's log, and an OK/Cancel box.
+[[nodiscard]] StopProbe program_stop_probe();
+
+/// One tick of the event loop's timer (registered by start_graphics).
+void timer_tick();
+
+} // namespace kalveo

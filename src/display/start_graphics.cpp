@@ -1,0 +1,233 @@
+#include "display/cpw_font.h"
+#include "display/display_log.h"
+#include "display/display_options.h"
+#include "display/display_state.h"
+#include "display/placement.h"
+#include "display/window_events.h"
+#include "display/window_style.h"
+#include "display/windows.h"
+#include "keys/controls.h"
+#include "shell/stop.h"
+
+#include <SDL_opengl.h>
+#include <cctype>
+
+namespace kalveo {
+
+namespace {
+
+constexpr int kSmallestFont = 4;
+constexpr int kFallbackFontSize = 24;
+constexpr int kWidthPerFontSize = 14;
+constexpr const char* kFallbackFont = "arial.ttf";
+
+void take_arguments(std::string_view fntn_f, const double* flbk, std::string_view msg_1,
+                    std::string_view msg_2, std::string_view msg_3, std::string_view cu_f) {
+    DisplayStateRecord& s = display_state;
+    s.StartTime = display_clock();
+    s.KbdTime = s.StartTime;
+    s.WeAreClosing = 0;
+    s.FontName = fntn_f;
+    s.MsgExitCnf = msg_1;
+    s.MsgCndrStp = msg_2;
+    s.MsgKeyDefi = msg_3;
+    s.cunit = cu_f;
+    if (flbk != nullptr) s.FlapMxBank = static_cast<float>(*flbk);
+}
+
+void check_font_size() {
+    DisplayStateRecord& s = display_state;
+    if (s.FontSize >= kSmallestFont) return;
+    display_log("************* Fontsize = %d : too small or incorrect, set to 24 *************",
+                s.FontSize);
+    s.FontSize = kFallbackFontSize;
+}
+
+char key_char(int code) {
+    return code > 0 && code < 127 && std::isprint(code) != 0 ? static_cast<char>(code) : '?';
+}
+
+void log_colour(const char* label, const RgbF& c) {
+    display_log("%s %f %f %f", label, static_cast<double>(c[0]), static_cast<double>(c[1]),
+                static_cast<double>(c[2]));
+}
+
+void log_settings() {
+    const DisplayStateRecord& s = display_state;
+    display_log("KbdHookEnabled : %d", s.KbdHookEnabled);
+    display_log("FontName, FontSize, HorizontalDisplay %s %d %d", s.FontName.c_str(), s.FontSize,
+                s.HorizontalDisplay);
+    display_log("DisWinX, DisWinY %d %d", s.DisWinX, s.DisWinY);
+    display_log("TxtOpa %d", s.TxtOpa);
+    display_log("Display VNE VA1 Ballast Units AvN %d %d %d %d %d", s.DisVNE, s.DisVA1, s.DisBal,
+                s.DisUni, s.DisNet_I);
+    display_log("DrawHorizon HorBgdTransp HorOpac HorFontSize %d %d %d %d", s.DrawHorizon,
+                s.HorBgdTransp, s.HorOpac, s.HorFontSize);
+    display_log("FlapSoundMaxBank %f", static_cast<double>(s.FlapMxBank));
+    display_log("HorWinX, HorWinY Size Opac. Fnt %d %d %d %d", s.HorWinX, s.HorWinY,
+                s.HorWinInfo.width, s.HorOpac);
+    display_log("KeyInc,KeyDec,KeyHor, KeySFl %d %d %d %d %d", s.KeyInc, s.KeyDec, s.KeyHor,
+                s.KeySFl, s.KeyAvN);
+    display_log("KeyInc,KeyDec,KeyHor, KeySFl KeyAvN %c %c %c %c %c", key_char(s.KeyInc),
+                key_char(s.KeyDec), key_char(s.KeyHor), key_char(s.KeySFl), key_char(s.KeyAvN));
+    display_log("Chat : KeyChatO,Enter %d %d", s.KeyChatO, s.Enter);
+    log_colour("ColFlap0", s.ColFlap0);
+    log_colour("ColWB0  ", s.ColWB0);
+    log_colour("ColVNE  ", s.ColVNE);
+    log_colour("ColVA1  ", s.ColVA1);
+    log_colour("ColTAS0 ", s.ColTAS0);
+    log_colour("ColIAS ", s.ColIAS);
+    log_colour("ColNet ", s.ColNet);
+    log_colour("ColInt0 ", s.ColInt0);
+    log_colour("ColAvn0 ", s.ColAvN0);
+    log_colour("ColTim ", s.ColTim);
+}
+
+void size_text_window() {
+    DisplayStateRecord& s = display_state;
+    s.numlin = 1;
+    s.VertMargin = vert_margin_for(s.FontSize);
+    s.DisWinInfo.height = ComputeHeight();
+    s.DisWinInfo.width = kWidthPerFontSize * s.FontSize;
+    display_log("Wid Hei %d %d", s.DisWinInfo.width, s.DisWinInfo.height);
+}
+
+void open_context() {
+    DisplayStateRecord& s = display_state;
+    if (!cpwInitContext(&this_cpw)) {
+        display_log("{E}The windows could not be opened (no display?)");
+        stop_program("The windows could not be opened");
+    }
+    s.ScreenWidth = cpwGet(this_cpw, CPW_SCREEN_WIDTH);
+    s.ScreenHeight = cpwGet(this_cpw, CPW_SCREEN_HEIGHT);
+    display_log("Screen W H %d %d", s.ScreenWidth, s.ScreenHeight);
+}
+
+CpwWindowId create_window(const CpwWindowInfo& info, std::string_view title) {
+    cpwInitWindowProperty(this_cpw, CPW_WINDOWPROP_POPUP, 0, 0);
+    cpwInitWindowProperty(this_cpw, CPW_WINDOWPROP_TOPMOST, 0, 0);
+    cpwInitWindowProperty(this_cpw, CPW_WINDOWPROP_SIZE, info.width, info.height);
+    cpwInitWindowProperty(this_cpw, CPW_WINDOWPROP_POSITION, info.x, info.y);
+    return cpwCreateWindow(this_cpw, title);
+}
+
+void open_windows() {
+    DisplayStateRecord& s = display_state;
+    s.DisWinInfo = adjust_position(s.DisWinInfo, s.DisWinX, s.DisWinY);
+    s.HorWinInfo = adjust_position(s.HorWinInfo, s.HorWinX, s.HorWinY);
+    s.HorSveX = s.HorWinInfo.x;
+    s.HorSveY = s.HorWinInfo.y;
+
+    s.DisWinInfo.id = static_cast<int>(create_window(s.DisWinInfo, kTextWindowTitle));
+    if (s.DisWinInfo.id == 0) {
+        display_log("{E}The window \"%s\" could not be created", kTextWindowTitle.data());
+        stop_program("The text window could not be created");
+    }
+    s.HorWinInfo.id = 0;
+    if (s.DrawHorizon != 0) {
+        s.HorWinInfo.id = static_cast<int>(create_window(s.HorWinInfo, kHorizonWindowTitle));
+        if (s.HorWinInfo.id == 0) display_log("The horizon window could not be created");
+    }
+}
+
+void log_key_names() {
+    const DisplayStateRecord& s = display_state;
+    Print_Key_Name("KeyAvn", s.KeyAvN);
+    Print_Key_Name("KeyInc", s.KeyInc);
+    Print_Key_Name("KeySFl", s.KeySFl);
+    Print_Key_Name("KeyHor", s.KeyHor);
+    Print_Key_Name("KeyVUp", s.KeyVUp);
+    Print_Key_Name("KeyVDn", s.KeyVDn);
+    Print_Key_Name("KeyAvE", s.KeyAvE);
+    Print_Key_Name("KeyTim", s.KeyTim);
+    Print_Key_Name("KeyAvn", s.KeyAvN);
+    Print_Key_Name("KeyTskTim", s.KeyTskTim);
+    Print_Key_Name("KeyChatO", s.KeyChatO);
+    Print_Key_Name("ScnChatO", -s.ScnChatO);
+}
+
+void start_keyboard_watch() {
+    DisplayStateRecord& s = display_state;
+    if (s.KbdHookEnabled == 0) return;
+    if (!keyboard_watch().start) {
+        // Without a watch the hotkeys would do nothing at all: the windows take them instead.
+        display_log("Keyboard hook not available : the hotkeys work in the Kalveo windows");
+        s.KbdHookEnabled = 0;
+        return;
+    }
+    const long handle = keyboard_watch().start();
+    display_log("Keyboard Hook started : %ld", handle);
+}
+
+void style_windows() {
+    txt_hwnd = cpw_native_window(this_cpw, static_cast<CpwWindowId>(display_state.DisWinInfo.id));
+    hor_hwnd = cpw_native_window(this_cpw, static_cast<CpwWindowId>(display_state.HorWinInfo.id));
+    display_log("\ntxt_hwnd hor_hwnd %lu %lu", static_cast<unsigned long>(txt_hwnd),
+                static_cast<unsigned long>(hor_hwnd));
+    style_text_window(this_cpw);
+    style_horizon_window(this_cpw);
+}
+
+void reset_run_state() {
+    DisplayStateRecord& s = display_state;
+    s.GotPlaneData = 0;
+    s.HOR_Initialized = 0;
+    s.TXT_Initialized = 0;
+    s.Restart = 0;
+    s.SelectedWindow = 0;
+    s.LastFlapUpdate = 0.0;
+    s.bank = s.pitch = s.evario = s.nvario = s.ivario_m = s.nvario_m = 0.0F;
+    s.compass = s.WindSpeed = s.slip = s.gforce = 0.0F;
+    s.WindDir = s.RelWind = 180.0F;
+}
+
+void prepare_text_drawing() {
+    DisplayStateRecord& s = display_state;
+    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    cpwFontMode(this_cpw, CPW_FONTOPT_PIXELMAP, 0);
+    cpwFontMode(this_cpw, CPW_FONTOPT_ALIGNLEFT, 0);
+    cpwFontMode(this_cpw, CPW_FONTOPT_SIZE, s.FontSize);
+    cpwFontMode(this_cpw, CPW_FONTOPT_KERN, 1);
+    cpwFontMode(this_cpw, CPW_FONTOPT_PIXELMAP_GLFORMAT, CPW_GL_RGBA);
+    cpwFontMode(this_cpw, CPW_FONTOPT_LAYOUTDEBUG, 1);
+    cpwFontMode(this_cpw, CPW_FONTOPT_SPACING, 1);
+    glColor4f(0.0F, 1.0F, 0.0F, 1.0F);
+
+    Font = cpwLoadFont(this_cpw, s.FontName, CPW_FONTLOC_HOST, "");
+    if (Font != nullptr) return;
+    display_log("************* Font : %s could not be loaded - arial.ttf selected *************",
+                s.FontName.c_str());
+    s.FontName = kFallbackFont;
+    Font = cpwLoadFont(this_cpw, s.FontName, CPW_FONTLOC_HOST, "");
+    if (Font == nullptr) display_log("{W}Font %s could not be loaded either", kFallbackFont);
+}
+
+} // namespace
+
+int start_graphics(std::string_view fntn_f, const DisplayOptions& opt_f, const double* flbk,
+                   std::string_view msg_1, std::string_view msg_2, std::string_view msg_3,
+                   std::string_view cu_f) {
+    const bool restart_pass = display_state.Restart != 0;
+    take_arguments(fntn_f, flbk, msg_1, msg_2, msg_3, cu_f);
+    apply_display_options(opt_f);
+    derive_window_colours();
+    check_font_size();
+    log_settings();
+    size_text_window();
+    open_context();
+    open_windows();
+    log_key_names();
+    start_keyboard_watch();
+    style_windows();
+    // The callbacks are registered on every pass: registering replaces the old ones.
+    register_callbacks(this_cpw);
+    if (restart_pass) reset_run_state();
+    prepare_text_drawing();
+
+    cpwMainLoop(this_cpw);
+    cleanup();
+    return display_state.Restart != 0 ? 1 : 0;
+}
+
+} // namespace kalveo

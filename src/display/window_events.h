@@ -1,0 +1,19 @@
+// display/window_events: the window callbacks of the event loop: created or asked to close,
+// drawn, resized; and their registration with the windowing component.
+#pragma once
+
+#include "display/cpw.h"
+
+namespace kalveo {
+
+/// flag 1: a window was created (GL state set up); 0: the user asks to close it.
+void window(pCpw cpw, CpwWindowId id, int flag);
+/// Draws a window and shows the frame.
+void draw(pCpw cpw, CpwWindowId id);
+/// A window's new size (pixels): stored, and its view set up.
+void reshape(pCpw cpw, CpwWindowId id, int width, int height);
+
+/// Registers the window, key, mouse and timer callbacks with the component.
+void register_callbacks(pCpw cpw);
+
+} // namespace kalveo

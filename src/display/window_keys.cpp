@@ -1,0 +1,165 @@
+#include "display/window_keys.h"
+
+#include "config/settings_editor.h"
+#include "config/settings_writer.h"
+#include "display/display_log.h"
+#include "display/display_state.h"
+#include "display/manual.h"
+#include "display/windows.h"
+#include "flight/live_adjust.h"
+#include "platform/dialogs.h"
+
+namespace kalveo {
+
+namespace {
+
+// Letters are compared with a key code's lower case: the setting value + 32.
+constexpr int kLowerCase = 32;
+constexpr int kStep = 1;
+constexpr int kShiftStep = 10;
+
+void edit_settings(pCpw cpw, int nsetup) {
+    if (config_ini(nsetup) == 0) return;
+    display_state.WeAreClosing = 1;
+    display_state.Restart = 1;
+    cpwBreakMainLoop(cpw);
+}
+
+void save_positions() {
+    const DisplayStateRecord& s = display_state;
+    display_log("Windows positions saved to Kalveo.ini");
+    write_ini(0, s.DisWinX, s.DisWinY, s.HorWinX, s.HorWinY);
+}
+
+void restart_watch() {
+    DisplayStateRecord& s = display_state;
+    if (s.KbdHookEnabled == 0) return;
+    const long handle = keyboard_watch().start ? keyboard_watch().start() : 0;
+    display_log("Keyboard Hook restarted : %ld count %d", handle, s.count);
+}
+
+bool window_command(pCpw cpw, int key) {
+    switch (key) {
+    case 'e':
+        edit_settings(cpw, 0);
+        return true;
+    case 'c':
+        edit_settings(cpw, 1);
+        return true;
+    case 's':
+        save_positions();
+        return true;
+    case 'h':
+        display_manual(0);
+        return true;
+    case 'k':
+        restart_watch();
+        return true;
+    case 'd':
+        tinyfd_messageBox("Kalveo", display_state.MsgKeyDefi, "ok", "info", 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Without the keyboard watch the windows take the essential hotkeys themselves.
+bool reduced_hotkey(int key) {
+    DisplayStateRecord& s = display_state;
+    bool handled = false;
+    if (key == s.KeyHor + kLowerCase && s.HorWinInfo.width > 0) {
+        SetHorPos();
+        handled = true;
+    }
+    if (key == s.KeySFl + kLowerCase) {
+        s.FlapSound = s.FlapSound != 0 ? 0 : 1;
+        display_log("FlapSound %d\n", s.FlapSound);
+        update_flap_sound(s.FlapSound);
+        handled = true;
+    }
+    if (key == s.KeyInc + kLowerCase) {
+        s.dv1 += 1;
+        update_dv1(s.dv1);
+        handled = true;
+    }
+    if (key == s.KeyDec + kLowerCase) {
+        s.dv1 -= 1;
+        update_dv1(s.dv1);
+        handled = true;
+    }
+    return handled;
+}
+
+void move_selected_window(pCpw cpw, int dx, int dy) {
+    DisplayStateRecord& s = display_state;
+    if (s.SelectedWindow == 0) return;
+    const int step = s.ShiftKeyDown != 0 ? kShiftStep : kStep;
+    const bool text = s.SelectedWindow == s.DisWinInfo.id;
+    const bool horizon = s.SelectedWindow == s.HorWinInfo.id;
+    if (!text && !horizon) return;
+    CpwWindowInfo& window = text ? s.DisWinInfo : s.HorWinInfo;
+    window.x += dx * step;
+    window.y += dy * step;
+    (text ? s.DisWinX : s.HorWinX) = window.x;
+    (text ? s.DisWinY : s.HorWinY) = window.y;
+    cpwPositionWindow(cpw, window.x, window.y, static_cast<CpwWindowId>(window.id));
+    cpwPostRedisplay(cpw);
+    display_log(text ? "Txt Position X Y : %d %d" : "AH Position X Y : %d %d", window.x, window.y);
+}
+
+} // namespace
+
+void ask_exit(pCpw cpw) {
+    DisplayStateRecord& s = display_state;
+    if (tinyfd_messageBox("Kalveo", s.MsgExitCnf, "okcancel", "question", 1) != 1) return;
+    s.WeAreClosing = 1;
+    cpwBreakMainLoop(cpw);
+}
+
+void keyboard(pCpw cpw, CpwWindowId id, int key, int state, int /*x*/, int /*y*/) {
+    DisplayStateRecord& s = display_state;
+    if (state == CPW_KEYMOD_UP || s.WeAreClosing == 1) return;
+    if (s.Debug != 0) display_log("Key %u %d %d", id, key, state);
+    bool handled = false;
+    if (s.ChatActive == 0) handled = window_command(cpw, key);
+    if (s.KbdHookEnabled == 0 && s.WeAreClosing != 1) handled = reduced_hotkey(key) || handled;
+    if (handled) cpwPostRedisplay(cpw);
+}
+
+void syskeyboard(pCpw cpw, CpwWindowId /*id*/, int key, int state, int /*x*/, int /*y*/) {
+    DisplayStateRecord& s = display_state;
+    if (s.WeAreClosing == 1) return;
+    if (key == CPW_KEY_ESCAPE && state == CPW_KEYMOD_DOWN) {
+        display_console("%s\n", s.MsgExitCnf.c_str());
+        ask_exit(cpw);
+        return;
+    }
+    if (key == CPW_KEY_SHIFT) s.ShiftKeyDown = state == CPW_KEYMOD_DOWN ? 1 : 0;
+    if (state == CPW_KEYMOD_UP) return;
+    switch (key) {
+    case CPW_KEY_LEFT:
+        move_selected_window(cpw, -1, 0);
+        break;
+    case CPW_KEY_RIGHT:
+        move_selected_window(cpw, 1, 0);
+        break;
+    case CPW_KEY_UP:
+        move_selected_window(cpw, 0, -1);
+        break;
+    case CPW_KEY_DOWN:
+        move_selected_window(cpw, 0, 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void mouseclick(pCpw cpw, CpwWindowId id, int buttonstate, int button, int /*x*/, int /*y*/) {
+    if (buttonstate == CPW_BUTTON_DOWN || button != CPW_BUTTON_LEFT) return;
+    DisplayStateRecord& s = display_state;
+    const int clicked = static_cast<int>(id);
+    s.SelectedWindow = s.SelectedWindow == clicked ? 0 : clicked;
+    cpwPostRedisplay(cpw);
+}
+
+} // namespace kalveo

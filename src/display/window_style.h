@@ -1,0 +1,16 @@
+// display/window_style: how the windows sit over the simulator's picture: raised, kept on top,
+// see-through as the settings ask (opacity, or the background colour made transparent).
+#pragma once
+
+#include "display/cpw.h"
+
+namespace kalveo {
+
+/// Styles the text window: TxtOpa 1..254 sets its opacity, 0 makes TxtBgd transparent.
+void style_text_window(pCpw cpw);
+
+/// Styles the horizon window: HorTranslu sets opacity HorOpac, HorBgdTransp makes HorBgd
+/// transparent.
+void style_horizon_window(pCpw cpw);
+
+} // namespace kalveo

@@ -1,0 +1,21 @@
+// shell/startup_options: what start-up hands to the display: the option vector made from the
+// settings records, the font file, the unit name and the three messages of the windows.
+#pragma once
+
+#include "display/windows.h"
+
+#include <string>
+
+namespace kalveo {
+
+/// The display option vector, slot by slot from the settings in force (polar mode overrides
+/// the horizon's size, place, style and corners). Slots 76..80 stay 0.
+[[nodiscard]] DisplayOptions build_display_options();
+
+/// The font file of the text window: the font name + ".ttf", at most 29 characters.
+[[nodiscard]] std::string font_file_name();
+
+/// The speed unit name for the display, at most 9 characters.
+[[nodiscard]] std::string display_unit_name();
+
+} // namespace kalveo

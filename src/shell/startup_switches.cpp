@@ -1,0 +1,98 @@
+#include "shell/startup_switches.h"
+
+#include "config/records.h"
+#include "flight/records.h"
+#include "glider/records.h"
+#include "text/blanks.h"
+#include "text/key_value.h"
+#include "text/number_read.h"
+
+#include <string_view>
+
+namespace kalveo {
+
+namespace {
+
+constexpr double kShortestNettoSeconds = 0.1;
+constexpr double kSecondsPerHour = 3600.0;
+
+void netto_switch(std::string_view arg) {
+    my_tas_0.qnetto = true;
+    const KeyValue kv = extract_key_val(arg);
+    const auto seconds = read_real(kv.val);
+    if (seconds && *seconds >= kShortestNettoSeconds) my_tas_0.t_netto = *seconds / kSecondsPerHour;
+}
+
+// Returns true for -help; the first switch that matches applies.
+bool apply_switch(std::string_view arg) {
+    const std::string_view a = trim_right(arg);
+    if (a == "-kts") {
+        option.nunit = 1;
+    } else if (a == "-mph") {
+        option.nunit = 2;
+    } else if (a == "-kmh" || a == "-kph") {
+        option.nunit = 0;
+    } else if (a == "-fpf") {
+        option.nunit = 3;
+    } else if (a == "-rec") {
+        option.qrecord = true;
+    } else if (a.substr(0, 4) == "-net") {
+        netto_switch(a);
+    } else if (a == "-f") {
+        option.qflap_beep = true;
+    } else if (a == "-p") {
+        misc00.qpolar = true;
+    } else if (a == "-d") {
+        option.qdebug = true;
+    } else if (a == "-ha") {
+        option.horizarti = 1;
+    } else if (a == "-nohook") {
+        option.kbdhook = 0;
+    } else if (a == "-help") {
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::vector<std::string> kept_arguments(const std::vector<std::string>& arguments) {
+    std::vector<std::string> args;
+    for (std::size_t i = 0; i < arguments.size() && i <= kMaxArguments; ++i) {
+        // The program path is kept whole: the usage and the console test read it.
+        args.push_back(i == 0 ? arguments[i] : arguments[i].substr(0, kArgumentLength));
+    }
+    if (args.empty()) args.emplace_back();
+    return args;
+}
+
+int last_option_index(const std::vector<std::string>& args) {
+    int last = 0;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (!args[i].empty() && args[i].front() == '-') last = static_cast<int>(i);
+    }
+    return last;
+}
+
+bool apply_switches(const std::vector<std::string>& args) {
+    bool help = false;
+    const int last = last_option_index(args);
+    for (int i = 1; i <= last; ++i) {
+        if (apply_switch(args[static_cast<std::size_t>(i)])) help = true;
+    }
+    return help;
+}
+
+std::vector<std::string> usage_lines(const std::string& program) {
+    return {" Usage :", " " + std::string(trim(program)) + " " + kHelpText};
+}
+
+bool started_by_name(const std::string& argument0) {
+#ifdef _WIN32
+    return argument0.find_first_of(":\\") == std::string::npos;
+#else
+    return argument0.find_first_of(":\\/") == std::string::npos;
+#endif
+}
+
+} // namespace kalveo
