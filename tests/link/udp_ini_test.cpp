@@ -207,7 +207,8 @@ TEST_F(UdpSettings, EditorThatCannotBeStartedIsLogged) {
     write_udp({.enabled = false});
     cmndta000.text_editor = "kalveo-no-such-editor";
     EXPECT_EXIT(check(), ::testing::ExitedWithCode(1), "");
-    EXPECT_THAT(log(), HasSubstr("kalveo-no-such-editor C:\\Condor3\\Settings\\UDP.ini\nEDIT :-1 -1"));
+    EXPECT_THAT(log(),
+                HasSubstr("kalveo-no-such-editor C:\\Condor3\\Settings\\UDP.ini\nEDIT :-1 -1"));
     EXPECT_THAT(log(), Not(HasSubstr("EDIT :0 0")));
 }
 
