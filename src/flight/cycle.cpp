@@ -184,7 +184,9 @@ void FlightCycle::take_values(const TelemetryPacket& p) {
     keep(p.gforce, gggpol.gforce);
     keep(p.yawstringangle, sim.yawstring);
     if (p.flaps) {
-        flaps_0.nfl_act = flaps_0.nflap - *p.flaps;
+        // Any whole number may arrive; the difference must not overflow.
+        const long long position = static_cast<long long>(flaps_0.nflap) - *p.flaps;
+        flaps_0.nfl_act = static_cast<int>(std::clamp(position, -1000LL, 1000LL));
         option.qflap_c = true;
     }
     if (p.mc) {
@@ -337,6 +339,10 @@ FlightCycle& program_flight_cycle() {
 
 int my_tas(const char* buffer, std::size_t length) {
     return program_flight_cycle().my_tas(buffer, length);
+}
+
+int my_tas(std::string_view datagram) {
+    return program_flight_cycle().my_tas(datagram);
 }
 
 } // namespace kalveo

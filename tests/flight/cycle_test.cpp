@@ -191,6 +191,8 @@ TEST_F(Cycle, GarbageNeverStartsAFlightNorSoundsTheAlarm) {
     f.send_raw("airspeed=\ntime=\naltitude=\n=\n==\nairspeed\n");
     f.send_raw("airspeed=inf\ntime=nan\n");
     EXPECT_FALSE(my_tas_1.condor_started);
+    f.send_raw("airspeed=5\ntime=12\nflaps=-2147483648\n");
+    f.send_raw("airspeed=5\ntime=12\nflaps=2147483647\n");
     EXPECT_TRUE(f.rec.sounds.empty());
     f.send(cruise(10.0, 500.0)); // slow flight, far below the alarm
     for (int round = 0; round < 200; ++round) {
