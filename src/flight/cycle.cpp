@@ -128,6 +128,9 @@ void FlightCycle::start_flight(const TelemetryPacket& p) {
     state_.count_0 = out_.counter_seconds ? out_.counter_seconds() : 0.0;
     PacketHistory& h = state_.history;
     keep(p.airspeed, h.v_m1);
+    // Without a time the flight's clock starts with the first packet that has one.
+    h.tcalc_000 = 0.0;
+    h.dts = 0.0;
     if (p.time) {
         h.tcalc_000 = *p.time;
         h.tcalc_m1 = *p.time - kOneMsInHours;

@@ -55,6 +55,16 @@ TEST_F(Cycle, FirstDatagramSetsUpTheFlightOnce) {
     EXPECT_EQ(f.rec.angle_calls, 2);
 }
 
+TEST_F(Cycle, ASettingsRestartSetsUpTheNextFlight) {
+    TestFlight f;
+    f.send(cruise(30.0, 500.0));
+    my_tas_0.vne = 180.0; // the settings reader's value for the next pass
+    my_tas_1.condor_started = false;
+    f.send(cruise(30.0, 500.0));
+    ASSERT_EQ(f.rec.layouts.size(), 2u);
+    EXPECT_EQ(f.rec.layouts[1].opt[0], 250) << "the next flight's glider data";
+}
+
 TEST_F(Cycle, TrueAirspeedFollowsTheStandardAtmosphere) {
     TestFlight f;
     EXPECT_EQ(f.send(cruise(30.0, 0.0)), 108) << "at sea level TAS equals IAS";
