@@ -24,6 +24,7 @@
 #include "shell/startup_text.h"
 #include "shell/startup_wiring.h"
 #include "shell/stop.h"
+#include "shell/text_format.h"
 #include "sim/install.h"
 #include "sim/records.h"
 #include "sound/sound.h"
@@ -78,14 +79,14 @@ void show_usage_and_stop(const Pass& pass) {
 void log_switches() {
     std::string line;
     const auto item = [&line](const char* label, int value) {
-        line += startup_text("%-15s%4d/", label, value);
+        line += format_text("%-15s%4d/", label, value);
     };
     item("KbdHook", option.kbdhook);
     item("QNETTO", my_tas_0.qnetto ? 1 : 0);
     item("QPOLAR", misc00.qpolar ? 1 : 0);
     item("QRECORD", option.qrecord ? 1 : 0);
     log_message_f(line);
-    if (my_tas_0.qnetto) log_message_f(startup_text("%-15s%12.7f/", "T_NETTO", my_tas_0.t_netto));
+    if (my_tas_0.qnetto) log_message_f(format_text("%-15s%12.7f/", "T_NETTO", my_tas_0.t_netto));
     if (option.kbdhook == 0) {
         log_message_f("**********************************/         Keyboard Hook DISABLED/"
                       "**********************************");
@@ -108,7 +109,7 @@ void find_simulator() {
 void check_settings_version(const Pass& pass) {
     const std::string cc2 = numver_to_char(my_tas_1.numver_fich);
     log_message_f("Kalveo.ini - version : " + cc2);
-    startup_print(startup_text(" %d %d", my_tas_1.numver, my_tas_1.numver_fich));
+    startup_print(format_text(" %d %d", my_tas_1.numver, my_tas_1.numver_fich));
     const VersionVerdict verdict = compare_versions(my_tas_1.numver, my_tas_1.numver_fich);
     if (verdict == VersionVerdict::same) return;
     std::string text = std::string(trim(messages.msgvernum1)) + " " + cc2 + "\n" +
@@ -118,7 +119,7 @@ void check_settings_version(const Pass& pass) {
         text += "\n" + std::string(trim(messages.msgfileupd));
         error_message_tit(kBoxInfo, my_tas_c.msg_tit, text, cmndta001.qline);
         if (const int status = rewrite_ini(); status != 0)
-            log_message_f(startup_text("{W}Kalveo.ini could not be rewritten : status %d", status));
+            log_message_f(format_text("{W}Kalveo.ini could not be rewritten : status %d", status));
         return;
     }
     text += "\n" + std::string(trim(messages.msgvernum3));
@@ -128,7 +129,7 @@ void check_settings_version(const Pass& pass) {
 SimulatorUdp read_simulator_udp(const std::string& folder, int version) {
     SimulatorUdp udp;
     const std::string file = std::string(trim(folder)) + "\\Settings\\UDP.ini";
-    startup_print(startup_text("C%d UDP : %s", version, file.c_str()));
+    startup_print(format_text("C%d UDP : %s", version, file.c_str()));
     set_udp_ini(file, version, udp.port, udp.send_interval, udp.extended, udp.host);
     return udp;
 }
@@ -143,14 +144,14 @@ void check_simulator_udp() {
                             : "UDP.ini files for Condor 2 and Condor 3 are different");
     }
     const int nprt = simulator_port(inst00.qc2, inst00.qc3, c2.port, c3.port);
-    startup_print(startup_text(" %d %d", communic_0.udp_port, nprt));
+    startup_print(format_text(" %d %d", communic_0.udp_port, nprt));
     if (nprt >= 1 && nprt != communic_0.udp_port)
         error_message_tit(kBoxWarning, my_tas_c.msg_tit, messages.msgdiffudp, cmndta001.qline);
 }
 
 void open_socket() {
-    startup_print(startup_text(" %d %d %s", communic_0.udp_port, communic_0.fwd_port,
-                               communic_c.fwd_addr.c_str()));
+    startup_print(format_text(" %d %d %s", communic_0.udp_port, communic_0.fwd_port,
+                              communic_c.fwd_addr.c_str()));
     if (udp_init(communic_0.udp_port, communic_0.fwd_port, trim(communic_c.fwd_addr)) < 0) {
         log_message_f("UDP could not be inialized");
         stop_program("UDP could not be inialized");
@@ -176,10 +177,10 @@ int hand_over() {
     const std::string fntn_c = font_file_name();
     const DisplayOptions opt_c = build_display_options();
     const std::string cu_c = display_unit_name();
-    startup_print(startup_text(" StopWait %d %d", option.stopwait, opt_c[17]));
+    startup_print(format_text(" StopWait %d %d", option.stopwait, opt_c[17]));
     startup_print(" cunit " + std::string(trim(my_tas_c.cunit)) + " " + cu_c);
-    log_message_f(startup_text(" %14.7f %c %d", my_tas_0.flapmxbank, option.qflap_g ? 'T' : 'F',
-                               option.kbdhook));
+    log_message_f(format_text(" %14.7f %c %d", my_tas_0.flapmxbank, option.qflap_g ? 'T' : 'F',
+                              option.kbdhook));
     return start_graphics(fntn_c, opt_c, &my_tas_0.flapmxbank, message_text(messages.msgexitcnf),
                           message_text(messages.msgcndrstp), message_text(messages.msgkeydefi),
                           cu_c);

@@ -1,8 +1,6 @@
 #include "shell/startup_text.h"
 
-#include <cstdarg>
 #include <cstdio>
-#include <vector>
 
 #ifdef _WIN32
 #include <io.h>
@@ -18,23 +16,6 @@ namespace {
 int terminal = -1;
 
 } // namespace
-
-std::string startup_text(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int needed = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text;
-    if (needed > 0) {
-        std::vector<char> buffer(static_cast<std::size_t>(needed) + 1);
-        std::vsnprintf(buffer.data(), buffer.size(), format, args);
-        text.assign(buffer.data(), static_cast<std::size_t>(needed));
-    }
-    va_end(args);
-    return text;
-}
 
 void startup_print(const std::string& text) {
     std::fputs(text.c_str(), stdout);

@@ -1,4 +1,4 @@
-// shell/startup_text: printf-style lines for the start-up's log and console traces.
+// shell/startup_text: the start-up's console traces, and the terminal the usage goes to.
 #pragma once
 
 #include <string>

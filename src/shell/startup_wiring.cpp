@@ -9,8 +9,8 @@
 #include "link/udp_link.h"
 #include "platform/clock.h"
 #include "shell/log.h"
-#include "shell/startup_text.h"
 #include "shell/stop.h"
+#include "shell/text_format.h"
 #include "sound/sound.h"
 
 #include <cmath>
@@ -28,9 +28,9 @@ void log_sound(int num, double vol) {
     const std::tm t = local_time_now();
     const double seconds = display_clock();
     const int tenths = static_cast<int>((seconds - std::floor(seconds)) * 10.0);
-    log_message_f(startup_text("\"Sound %d %.*s at %02d:%02d:%02d.%d volume %.2f\"", num,
-                               static_cast<int>(file.size()), file.data(), t.tm_hour, t.tm_min,
-                               t.tm_sec, tenths, vol));
+    log_verbatim(format_text("Sound %d %.*s at %02d:%02d:%02d.%d volume %.2f", num,
+                             static_cast<int>(file.size()), file.data(), t.tm_hour, t.tm_min,
+                             t.tm_sec, tenths, vol));
 }
 
 } // namespace

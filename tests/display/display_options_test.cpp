@@ -1,0 +1,115 @@
+// The option vector start-up hands over, as the display state takes it.
+#include "display/display_options.h"
+#include "display/display_state.h"
+
+#include <gtest/gtest.h>
+
+namespace kalveo {
+namespace {
+
+class DisplayOptionsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        saved_ = display_state;
+        opt.fill(0);
+        opt[0] = 24;
+        opt[8] = 255;
+    }
+    void TearDown() override { display_state = saved_; }
+
+    DisplayOptions opt{};
+    DisplayStateRecord saved_;
+};
+
+TEST_F(DisplayOptionsTest, SlotFiveCarriesVneAndVa1Switches) {
+    opt[5] = 2; // VA1 shown, VNE hidden
+    apply_display_options(opt);
+    EXPECT_EQ(display_state.DisVNE, 0);
+    EXPECT_EQ(display_state.DisVA1, 1);
+}
+
+TEST_F(DisplayOptionsTest, HorizonStyleAndTranslucency) {
+    opt[8] = 200;
+    opt[9] = 2;
+    opt[10] = 180;
+    apply_display_options(opt);
+    EXPECT_EQ(display_state.HorTranslu, 1);
+    EXPECT_EQ(display_state.DrawHorizon, 1);
+    EXPECT_EQ(display_state.StdHorizon, 1);
+    EXPECT_EQ(display_state.HorWinInfo.width, 180);
+    EXPECT_EQ(display_state.HorWinInfo.height, 180);
+}
+
+TEST_F(DisplayOptionsTest, NoHorizonSettingLeavesTheHorizonModeAlone) {
+    display_state.DrawHorizon = 2;
+    opt[9] = 0;
+    apply_display_options(opt);
+    EXPECT_EQ(display_state.DrawHorizon, 2);
+}
+
+TEST_F(DisplayOptionsTest, StopWaitDecidesWhetherToAsk) {
+    opt[17] = -1;
+    apply_display_options(opt);
+    EXPECT_EQ(display_state.StopWait, -1);
+    EXPECT_EQ(display_state.ConfirmStop, 0);
+    opt[17] = 0;
+    apply_display_options(opt);
+    EXPECT_EQ(display_state.ConfirmStop, 1);
+}
+
+TEST_F(DisplayOptionsTest, BackgroundsOnlyWhenGiven) {
+    display_state.TxtBgd = {130, 180, 230};
+    opt[48] = 0;
+    opt[49] = 0x102030;
+    apply_display_options(opt);
+    EXPECT_EQ(display_state.TxtBgd, (Rgb8{130, 180, 230}));
+    EXPECT_EQ(display_state.HorBgd, (Rgb8{0x10, 0x20, 0x30}));
+}
+
+TEST_F(DisplayOptionsTest, VolumeKeysAndScanCodes) {
+    opt[44] = 35;
+    opt[65] = 34;
+    opt[13] = 80;
+    apply_display_options(opt);
+    EXPECT_FLOAT_EQ(display_state.SndVol, 0.35F);
+    EXPECT_EQ(display_state.ScnGRst, -34);
+    EXPECT_EQ(display_state.KeyHor, 80);
+}
+
+TEST_F(DisplayOptionsTest, PolarModeShowsTheVario) {
+    display_state.DisVar = 0;
+    opt[58] = 1;
+    apply_display_options(opt);
+    EXPECT_EQ(display_state.Polar, 1);
+    EXPECT_EQ(display_state.DisVar, 1);
+}
+
+TEST_F(DisplayOptionsTest, ColoursFromTheirSlots) {
+    opt[24] = 0xFF0000;
+    opt[26] = 0x0000FF;
+    apply_display_options(opt);
+    EXPECT_EQ(display_state.ColVNE, (RgbF{1.0F, 0.0F, 0.0F}));
+    EXPECT_EQ(display_state.ColTAS0, (RgbF{0.0F, 0.0F, 1.0F}));
+}
+
+TEST_F(DisplayOptionsTest, PaintedHorizonCornersGetTheSkyColour) {
+    display_state.HorBgd = {0, 0, 0};
+    display_state.HorBgdTransp = 0;
+    derive_window_colours();
+    EXPECT_EQ(display_state.HorBgd_f, (RgbF{kSkyRed, kSkyGreen, kSkyBlue}));
+    display_state.HorBgdTransp = 1;
+    display_state.HorBgd = {255, 0, 51};
+    derive_window_colours();
+    EXPECT_FLOAT_EQ(display_state.HorBgd_f[0], 1.0F);
+    EXPECT_FLOAT_EQ(display_state.HorBgd_f[2], 0.2F);
+}
+
+TEST_F(DisplayOptionsTest, BlinkPartnersFollowTheirColours) {
+    display_state.ColFlap0 = {1.0F, 1.0F, 1.0F};
+    derive_window_colours();
+    EXPECT_EQ(display_state.ColFlap1, blink_partner(display_state.ColFlap0));
+    EXPECT_NE(display_state.ColFlap1, display_state.ColFlap0);
+}
+
+} // namespace
+} // namespace kalveo

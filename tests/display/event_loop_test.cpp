@@ -1,0 +1,162 @@
+// The event loop's timer: blink phase, wall clock, and the check that the simulator has left
+// its flight, with its question.
+#include "display/event_loop.h"
+
+#include <gtest/gtest.h>
+#include <regex>
+#include <vector>
+
+namespace kalveo {
+namespace {
+
+TEST(BlinkPhaseTest, FourTicksOnFourTicksOff) {
+    std::vector<int> phases;
+    for (int count = 0; count < 16; ++count)
+        phases.push_back(blink_phase(count));
+    EXPECT_EQ(phases, (std::vector<int>{0, 0, 1, 1, 1, 1, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0}));
+}
+
+TEST(WallClockTest, ShowsHoursMinutesSeconds) {
+    EXPECT_TRUE(
+        std::regex_match(wall_clock_text(), std::regex("W: [0-2][0-9]:[0-5][0-9]:[0-6][0-9]")));
+}
+
+// A simulator whose state the test sets, and a pilot whose answer it sets; both count calls.
+struct FakeWorld {
+    int state = 0;
+    bool answer = true;
+    int probes = 0;
+    int questions = 0;
+    std::string last_question;
+
+    StopProbe probe() {
+        StopProbe p;
+        p.simulator_state = [this] {
+            ++probes;
+            return state;
+        };
+        p.confirm = [this](const std::string& q) {
+            ++questions;
+            last_question = q;
+            return answer;
+        };
+        return p;
+    }
+};
+
+class StopCheckTest : public ::testing::Test {
+  protected:
+    static constexpr double kStart = 1000.0;
+
+    void SetUp() override {
+        s.GotTAS = 1;
+        s.LastTimeWeReceivedData = kStart;
+        s.StopWait = 0;
+        s.ConfirmStop = 1;
+        s.MsgCndrStp = "Condor has stopped";
+    }
+
+    // Runs ticks of 25 ms from `from` seconds after the last datagram until the check says to
+    // end, or `seconds` have passed; returns the time of the end (or -1).
+    double run(double from, double seconds) {
+        for (double t = from; t <= from + seconds; t += 0.025) {
+            const bool end = check_simulator_stopped(s, kStart + t, world.probe());
+            ++s.count;
+            if (end) return t;
+        }
+        return -1.0;
+    }
+
+    DisplayStateRecord s;
+    FakeWorld world;
+};
+
+TEST_F(StopCheckTest, NoDataEverMeansNoCheckAtAll) {
+    s.GotTAS = 0;
+    EXPECT_LT(run(0.0, 30.0), 0.0);
+    EXPECT_EQ(world.probes, 0);
+}
+
+TEST_F(StopCheckTest, NoProbeWhileDataIsLessThanTenSecondsOld) {
+    EXPECT_LT(run(0.0, 9.9), 0.0);
+    EXPECT_EQ(world.probes, 0);
+}
+
+TEST_F(StopCheckTest, AsksOnceTheSimulatorIsOutOfFlightAndEndsOnOk) {
+    const double end = run(9.0, 5.0);
+    ASSERT_GE(end, 10.0);
+    EXPECT_LE(end, 10.6); // probed every 20 ticks
+    EXPECT_EQ(world.questions, 1);
+    EXPECT_EQ(world.last_question, "Condor has stopped");
+    EXPECT_EQ(s.WeAreClosing, 1);
+}
+
+TEST_F(StopCheckTest, ASimulatorStillInFlightIsLeftAlone) {
+    world.state = 1;
+    EXPECT_LT(run(9.0, 10.0), 0.0);
+    EXPECT_GT(world.probes, 10);
+    EXPECT_EQ(world.questions, 0);
+    EXPECT_EQ(s.WeAreClosing, 0);
+}
+
+TEST_F(StopCheckTest, AnUnreadableLogDoesNotEndTheRun) {
+    world.state = -999;
+    EXPECT_LT(run(9.0, 10.0), 0.0);
+    EXPECT_EQ(world.questions, 0);
+}
+
+TEST_F(StopCheckTest, StopWaitMinusOneEndsWithoutAsking) {
+    s.StopWait = -1;
+    s.ConfirmStop = 0;
+    const double end = run(9.0, 5.0);
+    EXPECT_GE(end, 10.0);
+    EXPECT_LE(end, 10.6);
+    EXPECT_EQ(world.questions, 0);
+}
+
+TEST_F(StopCheckTest, StopWaitMinusTwoNeverChecks) {
+    s.StopWait = -2;
+    s.ConfirmStop = 0;
+    EXPECT_LT(run(9.0, 60.0), 0.0);
+    EXPECT_EQ(world.probes, 0);
+}
+
+TEST_F(StopCheckTest, StopWaitThirtyAsksThirtySecondsAfterTheFirstFailedProbe) {
+    s.StopWait = 30;
+    const double end = run(9.0, 40.0);
+    ASSERT_GE(end, 0.0);
+    EXPECT_NEAR(end - s.TimeCondorStopped + kStart, 30.0, 0.6);
+    EXPECT_NEAR(s.TimeCondorStopped - kStart, 10.0, 0.6);
+    EXPECT_EQ(world.questions, 1);
+}
+
+TEST_F(StopCheckTest, CancelIsNotAskedAgainUntilTheSimulatorFliesOrDataComes) {
+    world.answer = false;
+    EXPECT_LT(run(9.0, 20.0), 0.0);
+    EXPECT_EQ(world.questions, 1);
+    EXPECT_EQ(s.WeAreClosing, -1);
+
+    // After a decline the probe slows down to every 200 ticks (5 s).
+    const int probes = world.probes;
+    run(30.0, 10.0);
+    EXPECT_LE(world.probes - probes, 3);
+
+    // The simulator flies again: the question may come back once it stops again.
+    world.state = 1;
+    run(41.0, 6.0);
+    EXPECT_EQ(s.WeAreClosing, 0);
+    world.state = 0;
+    world.answer = true;
+    EXPECT_GE(run(48.0, 2.0), 0.0);
+    EXPECT_EQ(world.questions, 2);
+}
+
+TEST_F(StopCheckTest, FreshDataClearsADecline) {
+    s.WeAreClosing = -1;
+    s.LastTimeWeReceivedData = kStart + 5.0;
+    check_simulator_stopped(s, kStart + 6.0, world.probe());
+    EXPECT_EQ(s.WeAreClosing, 0);
+}
+
+} // namespace
+} // namespace kalveo

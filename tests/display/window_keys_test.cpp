@@ -1,0 +1,210 @@
+// Keys and clicks in the windows: picking and moving a window, saving the positions, the
+// reduced hotkey set, Escape with its question, and keys ignored while the run closes.
+#include "config/records.h"
+#include "display/cpw.h"
+#include "display/display_state.h"
+#include "display/window_keys.h"
+#include "flight/records.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace kalveo {
+namespace {
+
+using testing::read_file;
+using testing::ScopedCwd;
+using testing::ScopedEnv;
+using testing::TempDir;
+using testing::write_file;
+
+constexpr CpwWindowId kText = 1;
+constexpr CpwWindowId kHorizon = 2;
+
+class WindowKeysTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        saved_ = display_state;
+        cwd_ = std::make_unique<ScopedCwd>(dir_.path());
+        answers("");
+        DisplayStateRecord& s = display_state;
+        s.DisWinInfo.id = static_cast<int>(kText);
+        s.DisWinInfo.x = 1584;
+        s.DisWinInfo.y = 0;
+        s.HorWinInfo.id = static_cast<int>(kHorizon);
+        s.HorWinInfo.x = 885;
+        s.HorWinInfo.y = 0;
+        s.SelectedWindow = 0;
+        s.ShiftKeyDown = 0;
+        s.WeAreClosing = 0;
+        s.ChatActive = 0;
+    }
+    void TearDown() override {
+        dialogs_.reset();
+        cwd_.reset();
+        display_state = saved_;
+    }
+
+    // The scripted answers of the boxes to come.
+    void answers(const std::string& lines) {
+        write_file(dir_ / "answers.txt", lines);
+        dialogs_.reset();
+        dialogs_ = std::make_unique<ScopedEnv>("KALVEO_DIALOGS",
+                                               "script:" + (dir_ / "answers.txt").string());
+    }
+
+    static void click(CpwWindowId id) {
+        mouseclick(nullptr, id, CPW_BUTTON_DOWN, CPW_BUTTON_LEFT, 5, 5);
+        mouseclick(nullptr, id, CPW_BUTTON_UP, CPW_BUTTON_LEFT, 5, 5);
+    }
+    static void press(int key) {
+        syskeyboard(nullptr, kText, key, CPW_KEYMOD_DOWN, 0, 0);
+        syskeyboard(nullptr, kText, key, CPW_KEYMOD_UP, 0, 0);
+    }
+    static void type(int key) {
+        keyboard(nullptr, kText, key, CPW_KEYMOD_DOWN, 0, 0);
+        keyboard(nullptr, kText, key, CPW_KEYMOD_UP, 0, 0);
+    }
+
+    TempDir dir_;
+    DisplayStateRecord saved_;
+    std::unique_ptr<ScopedCwd> cwd_;
+    std::unique_ptr<ScopedEnv> dialogs_;
+};
+
+TEST_F(WindowKeysTest, AClickPicksAWindowAndASecondClickDropsIt) {
+    click(kHorizon);
+    EXPECT_EQ(display_state.SelectedWindow, static_cast<int>(kHorizon));
+    click(kHorizon);
+    EXPECT_EQ(display_state.SelectedWindow, 0);
+}
+
+TEST_F(WindowKeysTest, OnlyTheReleaseOfTheFirstButtonCounts) {
+    mouseclick(nullptr, kText, CPW_BUTTON_DOWN, CPW_BUTTON_LEFT, 0, 0);
+    mouseclick(nullptr, kText, CPW_BUTTON_UP, CPW_BUTTON_RIGHT, 0, 0);
+    EXPECT_EQ(display_state.SelectedWindow, 0);
+}
+
+TEST_F(WindowKeysTest, ArrowsMoveThePickedWindowAndItsSetting) {
+    click(kText);
+    press(CPW_KEY_LEFT);
+    press(CPW_KEY_DOWN);
+    press(CPW_KEY_DOWN);
+    EXPECT_EQ(display_state.DisWinInfo.x, 1583);
+    EXPECT_EQ(display_state.DisWinInfo.y, 2);
+    EXPECT_EQ(display_state.DisWinX, 1583);
+    EXPECT_EQ(display_state.DisWinY, 2);
+    EXPECT_EQ(display_state.HorWinInfo.x, 885); // the other window stays
+}
+
+TEST_F(WindowKeysTest, ShiftMakesTheStepTenPixels) {
+    click(kHorizon);
+    syskeyboard(nullptr, kHorizon, CPW_KEY_SHIFT, CPW_KEYMOD_DOWN, 0, 0);
+    press(CPW_KEY_RIGHT);
+    press(CPW_KEY_UP);
+    syskeyboard(nullptr, kHorizon, CPW_KEY_SHIFT, CPW_KEYMOD_UP, 0, 0);
+    press(CPW_KEY_RIGHT);
+    EXPECT_EQ(display_state.HorWinInfo.x, 885 + 11);
+    EXPECT_EQ(display_state.HorWinInfo.y, -10);
+    EXPECT_EQ(display_state.HorWinX, 896);
+    EXPECT_EQ(display_state.HorWinY, -10);
+}
+
+TEST_F(WindowKeysTest, ArrowsMoveNothingOnceTheWindowIsDropped) {
+    click(kText);
+    click(kText);
+    press(CPW_KEY_LEFT);
+    EXPECT_EQ(display_state.DisWinInfo.x, 1584);
+}
+
+TEST_F(WindowKeysTest, SSavesThePositionsIntoTheSettingsFile) {
+    write_file(dir_ / "Settings" / "Kalveo.ini",
+               "Port=55278\r\nHor. position=R\r\nVer. position=T\r\n"
+               "AH hor. position=C\r\nAH ver. position=T\r\n");
+    click(kText);
+    press(CPW_KEY_DOWN);
+    display_state.DisWinX = 1000003;
+    display_state.HorWinX = 300;
+    display_state.HorWinY = 1000004;
+    type('s');
+    const std::string saved = read_file(dir_ / "Settings" / "Kalveo.ini");
+    EXPECT_NE(saved.find("Port=55278\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("Hor. position=R\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Ver. position=1\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("AH hor. position=300\r\n"), std::string::npos) << saved;
+}
+
+TEST_F(WindowKeysTest, EscapeAsksAndOkClosesTheRun) {
+    answers("ok\n");
+    press(CPW_KEY_ESCAPE);
+    EXPECT_EQ(display_state.WeAreClosing, 1);
+}
+
+TEST_F(WindowKeysTest, EscapeAnsweredCancelKeepsRunning) {
+    answers("cancel\n");
+    press(CPW_KEY_ESCAPE);
+    EXPECT_EQ(display_state.WeAreClosing, 0);
+}
+
+TEST_F(WindowKeysTest, NothingMovesOnceTheRunCloses) {
+    click(kText);
+    display_state.WeAreClosing = 1;
+    press(CPW_KEY_LEFT);
+    display_state.KbdHookEnabled = 0;
+    display_state.FlapSound = 1;
+    type(display_state.KeySFl + 32);
+    EXPECT_EQ(display_state.DisWinInfo.x, 1584);
+    EXPECT_EQ(display_state.FlapSound, 1);
+}
+
+class ReducedHotkeysTest : public WindowKeysTest {
+  protected:
+    void SetUp() override {
+        WindowKeysTest::SetUp();
+        saved_tas_ = my_tas_0;
+        display_state.KbdHookEnabled = 0;
+        my_tas_0.fconv = 3.6;
+        my_tas_0.vne = 280.0 / 3.6;
+        display_state.dv1 = 10;
+    }
+    void TearDown() override {
+        my_tas_0 = saved_tas_;
+        WindowKeysTest::TearDown();
+    }
+    MyTas0Record saved_tas_;
+};
+
+TEST_F(ReducedHotkeysTest, IAndUMoveTheAlarmMarginByOne) {
+    type('i');
+    type('i');
+    EXPECT_EQ(display_state.dv1, 12);
+    EXPECT_NEAR(my_tas_0.dv1 * 3.6, 12.0, 1e-9);
+    type('u');
+    EXPECT_EQ(display_state.dv1, 11);
+    EXPECT_NEAR(my_tas_0.va1 * 3.6, 280.0 - 11.0, 1e-9);
+}
+
+TEST_F(ReducedHotkeysTest, MTogglesTheFlapSound) {
+    display_state.FlapSound = 1;
+    type('m');
+    EXPECT_EQ(display_state.FlapSound, 0);
+    type('m');
+    EXPECT_EQ(display_state.FlapSound, 1);
+}
+
+TEST_F(ReducedHotkeysTest, OCyclesTheHorizonWindow) {
+    display_state.HorWinInfo.width = 150;
+    display_state.DrawHorizon = 1;
+    type('o');
+    EXPECT_EQ(display_state.DrawHorizon, 2);
+}
+
+TEST_F(ReducedHotkeysTest, WithTheKeyboardWatchTheWindowsLeaveTheHotkeysToIt) {
+    display_state.KbdHookEnabled = 1;
+    type('i');
+    EXPECT_EQ(display_state.dv1, 10);
+}
+
+} // namespace
+} // namespace kalveo
