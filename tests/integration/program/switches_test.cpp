@@ -1,0 +1,101 @@
+// The command line as start-up reads it.
+#include "config/defaults.h"
+#include "config/records.h"
+#include "flight/records.h"
+#include "glider/records.h"
+#include "shell/startup_switches.h"
+
+#include <gtest/gtest.h>
+
+namespace kalveo {
+namespace {
+
+class SwitchesTest : public ::testing::Test {
+  protected:
+    void SetUp() override { apply_builtin_defaults(); }
+    void TearDown() override { apply_builtin_defaults(); }
+
+    static bool apply(std::vector<std::string> args) {
+        args.insert(args.begin(), "C:\\Kalveo\\kalveo.exe");
+        return apply_switches(kept_arguments(args));
+    }
+};
+
+TEST_F(SwitchesTest, UnitSwitches) {
+    apply({"-kts"});
+    EXPECT_EQ(option.nunit, 1);
+    apply({"-mph"});
+    EXPECT_EQ(option.nunit, 2);
+    apply({"-fpf"});
+    EXPECT_EQ(option.nunit, 3);
+    apply({"-kph"});
+    EXPECT_EQ(option.nunit, 0);
+    apply({"-mph", "-kmh"});
+    EXPECT_EQ(option.nunit, 0);
+}
+
+TEST_F(SwitchesTest, SwitchesAreCaseSensitive) {
+    apply({"-KTS"});
+    EXPECT_EQ(option.nunit, 0);
+}
+
+TEST_F(SwitchesTest, NettoWithItsTimeConstantInSeconds) {
+    apply({"-net=30"});
+    EXPECT_TRUE(my_tas_0.qnetto);
+    EXPECT_DOUBLE_EQ(my_tas_0.t_netto, 30.0 / 3600.0);
+}
+
+TEST_F(SwitchesTest, NettoWithATooSmallOrUnreadableValueKeepsTheDefault) {
+    for (const char* arg : {"-net=0.05", "-net=abc", "-net"}) {
+        apply_builtin_defaults();
+        apply({arg});
+        EXPECT_TRUE(my_tas_0.qnetto) << arg;
+        EXPECT_DOUBLE_EQ(my_tas_0.t_netto, 0.1) << arg;
+    }
+}
+
+TEST_F(SwitchesTest, FlagSwitches) {
+    EXPECT_FALSE(apply({"-rec", "-f", "-p", "-d", "-ha", "-nohook"}));
+    EXPECT_TRUE(option.qrecord);
+    EXPECT_TRUE(option.qflap_beep);
+    EXPECT_TRUE(misc00.qpolar);
+    EXPECT_TRUE(option.qdebug);
+    EXPECT_EQ(option.horizarti, 1);
+    EXPECT_EQ(option.kbdhook, 0);
+}
+
+TEST_F(SwitchesTest, HelpIsReportedAndUnknownArgumentsIgnored) {
+    EXPECT_TRUE(apply({"-zzz", "-help"}));
+    EXPECT_FALSE(apply({"-zzz", "kts"}));
+    EXPECT_EQ(option.nunit, 0);
+}
+
+TEST_F(SwitchesTest, OnlyArgumentsUpToTheLastSwitchAreRead) {
+    const auto args = kept_arguments({"kalveo", "-kts", "flight", "-d", "notes"});
+    EXPECT_EQ(last_option_index(args), 3);
+    EXPECT_EQ(last_option_index(kept_arguments({"kalveo", "plain"})), 0);
+}
+
+TEST_F(SwitchesTest, ArgumentsAreCutToThirtyCharactersAndTwentyInNumber) {
+    std::vector<std::string> many(30, "-kts");
+    many.insert(many.begin(), "kalveo");
+    EXPECT_EQ(kept_arguments(many).size(), 21U);
+    const auto args = kept_arguments({"kalveo", "-net=" + std::string(40, '1')});
+    EXPECT_EQ(args[1].size(), 30U);
+}
+
+TEST_F(SwitchesTest, UsageNamesTheProgramAndTheSwitches) {
+    const auto lines = usage_lines("/opt/kalveo/kalveo");
+    ASSERT_EQ(lines.size(), 2U);
+    EXPECT_EQ(lines[0], " Usage :");
+    EXPECT_EQ(lines[1], " /opt/kalveo/kalveo [-help] [-kmh|-kph|-mph|-kts|-fpf]");
+}
+
+TEST(StartedByNameTest, AProgramStartedWithoutAFolderWasTypedInAConsole) {
+    EXPECT_TRUE(started_by_name("kalveo"));
+    EXPECT_FALSE(started_by_name("C:\\Kalveo\\kalveo.exe"));
+    EXPECT_FALSE(started_by_name("C:kalveo.exe"));
+}
+
+} // namespace
+} // namespace kalveo
