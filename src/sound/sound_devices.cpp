@@ -13,8 +13,8 @@ namespace {
 std::string default_device_name() {
 #if SDL_VERSION_ATLEAST(2, 24, 0)
     char* name = nullptr;
-    SDL_AudioSpec spec;
-    if (SDL_GetDefaultAudioInfo(&name, &spec, 0) == 0 && name != nullptr) {
+    SDL_AudioSpec format;
+    if (SDL_GetDefaultAudioInfo(&name, &format, 0) == 0 && name != nullptr) {
         std::string result(name);
         SDL_free(name);
         return result;
