@@ -19,13 +19,21 @@ struct Window {
 Window analyse(const std::int16_t* samples, std::size_t count, int rate) {
     double energy = 0.0;
     int crossings = 0;
+    std::size_t first = 0;
+    std::size_t last = 0;
     for (std::size_t i = 0; i < count; ++i) {
         energy += static_cast<double>(samples[i]) * samples[i];
-        if (i > 0 && (samples[i - 1] < 0) != (samples[i] < 0)) ++crossings;
+        if (i > 0 && (samples[i - 1] < 0) != (samples[i] < 0)) {
+            if (crossings++ == 0) first = i;
+            last = i;
+        }
     }
     Window w;
     w.loud = count > 0 && std::sqrt(energy / static_cast<double>(count)) >= kSilenceRms;
-    w.frequency = count > 0 ? crossings * rate / (2.0 * static_cast<double>(count)) : 0.0;
+    // The pitch between the first and the last crossing: a window that a sound only partly
+    // fills (its start or end) still shows the sound's own pitch.
+    if (crossings >= 2)
+        w.frequency = (crossings - 1) * rate / (2.0 * static_cast<double>(last - first));
     return w;
 }
 

@@ -131,6 +131,19 @@ TEST(HearTest, SoundsAreFoundWithTheirStartAndLevel) {
     EXPECT_NEAR(heard[1].start_s, 2.4, 0.03);
 }
 
+TEST(HearTest, ASoundThatStartsAndEndsInsideAWindowKeepsItsPitch) {
+    const int rate = 44100;
+    std::vector<std::int16_t> audio = tone(0.511, 1, rate, 0.0);
+    append(audio, tone(0.143, 880, rate));
+    append(audio, tone(0.117, 1, rate, 0.0));
+    append(audio, tone(0.143, 880, rate));
+    append(audio, tone(0.3, 1, rate, 0.0));
+    const auto heard = hear(audio, rate);
+    ASSERT_EQ(heard.size(), 1U);
+    EXPECT_EQ(heard[0].level, 1);
+    EXPECT_NEAR(heard[0].frequency_hz, 880, 20);
+}
+
 TEST(HearTest, SilenceAndClicksAreNotSounds) {
     const int rate = 44100;
     std::vector<std::int16_t> audio = tone(0.5, 660, rate, 100.0); // far below hearing here
