@@ -3,6 +3,7 @@
 #include "display/cpw.h"
 #include "display/display_log.h"
 #include "display/display_state.h"
+#include "display/window_events.h"
 #include "display/windows.h"
 #include "link/udp_link.h"
 #include "platform/clock.h"
@@ -45,7 +46,25 @@ void poll_socket(DisplayStateRecord& s, double now) {
     s.LastTimeWeReceivedData = now;
 }
 
+// The last drawing the timer asked for.
+struct LastRedraw {
+    std::size_t key = 0;
+    double time = 0.0;
+};
+LastRedraw last_redraw;
+
+void request_redraw(double now) {
+    const std::size_t key = shown_state_key();
+    if (!redraw_due(key, last_redraw.key, now, last_redraw.time)) return;
+    last_redraw = {key, now};
+    cpwPostRedisplay(this_cpw);
+}
+
 } // namespace
+
+bool redraw_due(std::size_t key, std::size_t last_key, double now, double last_draw) {
+    return key != last_key || now - last_draw >= kRedrawFloorSeconds;
+}
 
 int blink_phase(int count) {
     return ((((count / 2) % 4) + 1) / 2) % 2;
@@ -112,7 +131,7 @@ void timer_tick() {
         cpwBreakMainLoop(this_cpw);
         return;
     }
-    if (s.count % 2 == 0) cpwPostRedisplay(this_cpw);
+    if (s.count % 2 == 0) request_redraw(now);
     s.count += 1;
     s.blink = blink_phase(s.count);
 }

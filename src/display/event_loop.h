@@ -4,6 +4,7 @@
 
 #include "display/records.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -21,6 +22,15 @@ inline constexpr int kTracedTicks = 5;
 
 /// Blink phase of a tick count: 1 for 4 ticks, 0 for 4 ticks.
 [[nodiscard]] int blink_phase(int count);
+
+/// Longest time a window goes without being drawn again (s).
+inline constexpr double kRedrawFloorSeconds = 1.0;
+
+/// Whether the windows must be drawn again: what they show changed since the last drawing
+/// (`key` against `last_key`), or a second has passed since `last_draw` (s). Unchanged
+/// windows are not drawn 20 times a second for nothing; uncovered ones are redrawn by the
+/// windowing component itself.
+[[nodiscard]] bool redraw_due(std::size_t key, std::size_t last_key, double now, double last_draw);
 
 /// The wall-clock text of the text window: "W: hh:mm:ss".
 [[nodiscard]] std::string wall_clock_text();

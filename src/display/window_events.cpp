@@ -7,6 +7,7 @@
 #include "display/windows.h"
 
 #include <SDL_opengl.h>
+#include <string>
 
 namespace kalveo {
 
@@ -45,7 +46,46 @@ void set_up_gl_state() {
     glClearColor(1.0F, 1.0F, 1.0F, 1.0F);
 }
 
+// FNV-1a over the bytes of the values fed to it.
+class KeyBuilder {
+  public:
+    template <typename T> KeyBuilder& add(const T& value) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+        for (std::size_t i = 0; i < sizeof(T); ++i)
+            mix(bytes[i]);
+        return *this;
+    }
+    KeyBuilder& add(const std::string& text) {
+        for (const char c : text)
+            mix(static_cast<unsigned char>(c));
+        return add(text.size());
+    }
+    [[nodiscard]] std::size_t key() const { return hash_; }
+
+  private:
+    void mix(unsigned char byte) {
+        hash_ ^= byte;
+        hash_ *= 1099511628211ULL;
+    }
+    std::size_t hash_ = 14695981039346656037ULL;
+};
+
 } // namespace
+
+std::size_t shown_state_key() {
+    const DisplayStateRecord& s = display_state;
+    KeyBuilder k;
+    k.add(s.TxtBgd_f).add(s.HorBgd_f).add(s.DrawHorizon).add(s.Polar).add(s.SelectedWindow);
+    k.add(s.tas).add(s.IAS).add(s.GS).add(s.vne).add(s.dv1).add(s.dv2).add(s.wmass).add(s.ywb);
+    k.add(s.bank).add(s.pitch).add(s.slip).add(s.gforce).add(s.compass).add(s.evario);
+    k.add(s.nvario).add(s.ivario_m).add(s.nvario_m).add(s.WindDir).add(s.RelWind);
+    k.add(s.WindSpeed).add(s.ThTurns).add(s.V2Fly).add(s.GMin).add(s.GMax);
+    k.add(s.WaitForVelStabil).add(s.modflap).add(s.cflap).add(s.cunit).add(s.buf_tim);
+    k.add(s.buf_tsktim).add(s.buf_clk).add(s.buf_walclk).add(s.buf_b).add(s.buf_comp);
+    k.add(s.DisVol).add(s.SndVol).add(s.VNE_Act).add(s.HUD_Spd).add(s.FlapSound);
+    k.add(s.RunAvN).add(s.RunTim).add(s.RunTskTim).add(s.RunAvE).add(s.NbPol).add(s.NbFpl);
+    return k.key();
+}
 
 void window(pCpw cpw, CpwWindowId /*id*/, int flag) {
     if (flag == 1) {

@@ -4,6 +4,8 @@
 
 #include "display/cpw.h"
 
+#include <cstddef>
+
 namespace kalveo {
 
 /// flag 1: a window was created (GL state set up); 0: the user asks to close it.
@@ -12,6 +14,10 @@ void window(pCpw cpw, CpwWindowId id, int flag);
 void draw(pCpw cpw, CpwWindowId id);
 /// A window's new size (pixels): stored, and its view set up.
 void reshape(pCpw cpw, CpwWindowId id, int width, int height);
+
+/// A fingerprint of what the windows show: the colours and modes the drawing reads and the
+/// values, texts and states on display. Drawing code that shows something new adds it here.
+[[nodiscard]] std::size_t shown_state_key();
 
 /// Registers the window, key, mouse and timer callbacks with the component.
 void register_callbacks(pCpw cpw);

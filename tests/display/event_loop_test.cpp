@@ -1,6 +1,8 @@
 // The event loop's timer: blink phase, wall clock, and the check that the simulator has left
 // its flight, with its question.
+#include "display/display_state.h"
 #include "display/event_loop.h"
+#include "display/window_events.h"
 
 #include <gtest/gtest.h>
 #include <regex>
@@ -19,6 +21,28 @@ TEST(BlinkPhaseTest, FourTicksOnFourTicksOff) {
 TEST(WallClockTest, ShowsHoursMinutesSeconds) {
     EXPECT_TRUE(
         std::regex_match(wall_clock_text(), std::regex("W: [0-2][0-9]:[0-5][0-9]:[0-6][0-9]")));
+}
+
+TEST(RedrawTest, AWindowIsDrawnWhenWhatItShowsChangesAndOnceASecond) {
+    EXPECT_TRUE(redraw_due(2, 1, 100.0, 99.99));
+    EXPECT_FALSE(redraw_due(1, 1, 100.0, 99.5));
+    EXPECT_TRUE(redraw_due(1, 1, 100.0, 99.0));
+}
+
+TEST(RedrawTest, TheKeyFollowsShownValuesNotTheTickCount) {
+    const DisplayStateRecord saved = display_state;
+    const std::size_t key = shown_state_key();
+    display_state.count += 7;
+    EXPECT_EQ(shown_state_key(), key);
+    display_state.tas += 1;
+    EXPECT_NE(shown_state_key(), key);
+    display_state = saved;
+    display_state.buf_walclk = "W: 23:59:59";
+    EXPECT_NE(shown_state_key(), key);
+    display_state = saved;
+    display_state.TxtBgd_f[1] += 0.5F;
+    EXPECT_NE(shown_state_key(), key);
+    display_state = saved;
 }
 
 // A simulator whose state the test sets, and a pilot whose answer it sets; both count calls.
