@@ -45,9 +45,9 @@ struct Pass {
     std::string cc1; ///< the program's version as text
 };
 
+// The box, then the stop, which writes the message to the log.
 [[noreturn]] void fatal(std::string_view message) {
     error_message_tit(kBoxError, my_tas_c.msg_tit, message, cmndta001.qline);
-    log_message_f(message);
     stop_program(message);
 }
 
@@ -152,10 +152,9 @@ void check_simulator_udp() {
 void open_socket() {
     startup_print(format_text(" %d %d %s", communic_0.udp_port, communic_0.fwd_port,
                               communic_c.fwd_addr.c_str()));
-    if (udp_init(communic_0.udp_port, communic_0.fwd_port, trim(communic_c.fwd_addr)) < 0) {
-        log_message_f("UDP could not be inialized");
+    // No box: the link has told why; the stop writes the line to the log.
+    if (udp_init(communic_0.udp_port, communic_0.fwd_port, trim(communic_c.fwd_addr)) < 0)
         stop_program("UDP could not be inialized");
-    }
 }
 
 void load_sounds() {
