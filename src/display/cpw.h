@@ -1,11 +1,12 @@
 // display/cpw: the windowing component: OpenGL windows, the event loop with its callbacks and
 // repeating timer, BMP images, and the font layer (cpw_font.h) that draws into the windows.
 //
-// Built on SDL2 with one OpenGL 2.1 compatibility context shared by every window. The context
-// is current whenever a window exists, so GL calls may be made from any callback. The
-// component keeps each window's viewport and projection/model-view matrices and puts them
-// back before calling into that window, so sharing the context is invisible to the callers.
-// Everything runs on the thread that calls cpwMainLoop, one callback at a time.
+// Built on SDL2: each window has its own OpenGL 2.1 compatibility context, all sharing textures
+// and lists. (One context switched between the windows makes Mesa rebuild its buffers on every
+// switch, which costs several per cent of a core at 20 frames a second.) A window's context is
+// current while its callbacks run; some context is current whenever a window exists, so the
+// timer may make textures too. Everything runs on the thread that calls cpwMainLoop, one
+// callback at a time.
 #pragma once
 
 #include <cstdint>
@@ -76,7 +77,7 @@ inline constexpr int CPW_BADARGUMENT_ERROR = 3; ///< An argument out of range.
 inline constexpr int CPW_FONTFORMAT_ERROR = 4;  ///< FreeType does not know the font format.
 inline constexpr int CPW_WINDOW_ERROR = 5;      ///< A window or the GL context failed.
 
-// Callbacks. The window's GL view is current while a window callback runs.
+// Callbacks. The window's GL context is current while a window callback runs.
 /// flag 1 when the window was created, 0 when the user asks to close it.
 using CpwCreateCallback = std::function<void(pCpw, CpwWindowId, int flag)>;
 using CpwDisplayCallback = std::function<void(pCpw, CpwWindowId)>;
@@ -135,7 +136,7 @@ void cpwPostRedisplay(pCpw cpw);
 void cpwPostWindowRedisplay(pCpw cpw, CpwWindowId winid);
 /// Shows the frame drawn into the window.
 void cpwSwapWindowBuffers(pCpw cpw, CpwWindowId winid);
-/// Makes a window's view current (viewport and matrices) for drawing outside its callbacks.
+/// Makes a window's GL context current for drawing outside its callbacks.
 /// False when the window does not exist.
 bool cpwSetWindow(pCpw cpw, CpwWindowId winid);
 

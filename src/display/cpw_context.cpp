@@ -21,40 +21,14 @@ void request_gl_attributes() {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 }
 
-void save_view(CpwWindow& window) {
-    glGetIntegerv(GL_VIEWPORT, window.viewport.data());
-    glGetFloatv(GL_PROJECTION_MATRIX, window.projection.data());
-    glGetFloatv(GL_MODELVIEW_MATRIX, window.modelview.data());
-    glGetIntegerv(GL_MATRIX_MODE, &window.matrix_mode);
-    window.view_saved = true;
-}
-
-void restore_view(CpwWindow& window) {
-    if (!window.view_saved) {
-        // A new window starts as a new context would: the whole window, identity matrices.
-        glViewport(0, 0, window.width, window.height);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        save_view(window);
-        return;
-    }
-    glViewport(window.viewport[0], window.viewport[1], window.viewport[2], window.viewport[3]);
-    glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(window.projection.data());
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(window.modelview.data());
-    glMatrixMode(static_cast<GLenum>(window.matrix_mode));
-}
-
-bool make_gl_context(pCpw cpw, SDL_Window* window) {
-    if (cpw->gl) return true;
-    cpw->gl = SDL_GL_CreateContext(window);
-    if (!cpw->gl) return false;
+/// The window's own context, sharing textures and lists with the contexts made before.
+bool make_gl_context(pCpw cpw, CpwWindow& window) {
+    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, cpw->current != 0 ? 1 : 0);
+    window.gl = SDL_GL_CreateContext(window.sdl);
+    if (!window.gl) return false;
     // Never wait for the screen refresh: the 25 ms timer must keep its pace.
     SDL_GL_SetSwapInterval(0);
-    cpw->window_pos2f = SDL_GL_GetProcAddress("glWindowPos2f");
+    if (!cpw->window_pos2f) cpw->window_pos2f = SDL_GL_GetProcAddress("glWindowPos2f");
     return true;
 }
 
@@ -65,12 +39,17 @@ Uint32 window_flags(const CpwContext& cpw) {
     return flags;
 }
 
+void release_window(CpwWindow& window) {
+    if (window.gl) SDL_GL_DeleteContext(window.gl);
+    SDL_DestroyWindow(window.sdl);
+}
+
 void release_windows(pCpw cpw) {
-    if (cpw->gl) SDL_GL_MakeCurrent(nullptr, nullptr);
-    for (CpwWindow& window : cpw->windows)
-        SDL_DestroyWindow(window.sdl);
-    cpw->windows.clear();
+    SDL_GL_MakeCurrent(nullptr, nullptr);
     cpw->current = 0;
+    for (CpwWindow& window : cpw->windows)
+        release_window(window);
+    cpw->windows.clear();
 }
 
 } // namespace
@@ -84,15 +63,13 @@ CpwWindow* cpw_find_window(pCpw cpw, CpwWindowId id) {
 }
 
 bool cpw_activate_window(pCpw cpw, CpwWindow& window) {
-    if (!cpw->gl) return false;
+    if (!window.gl) return false;
     if (cpw->current == window.id) return true;
-    if (CpwWindow* before = cpw_find_window(cpw, cpw->current)) save_view(*before);
-    if (SDL_GL_MakeCurrent(window.sdl, cpw->gl) != 0) {
+    if (SDL_GL_MakeCurrent(window.sdl, window.gl) != 0) {
         cpw->current = 0;
         return false;
     }
     cpw->current = window.id;
-    restore_view(window);
     return true;
 }
 
@@ -118,7 +95,6 @@ void cpwFreeContext(pCpw* cpw) {
     if (!cpw || !*cpw) return;
     pCpw context = *cpw;
     release_windows(context);
-    if (context->gl) SDL_GL_DeleteContext(context->gl);
     cpw_font_exit(context);
     if (live_context == context) live_context = nullptr;
     delete context;
@@ -166,25 +142,30 @@ bool cpwInitWindowProperty(pCpw cpw, std::uint32_t property, int a, int b) {
 
 CpwWindowId cpwCreateWindow(pCpw cpw, std::string_view title) {
     if (!cpw) return 0;
-    if (!cpw->gl) request_gl_attributes();
     const int x = cpw->next_positioned ? cpw->next_x : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
     const int y = cpw->next_positioned ? cpw->next_y : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
     const std::string name(title);
-    SDL_Window* sdl =
+    request_gl_attributes();
+    CpwWindow window;
+    window.sdl =
         SDL_CreateWindow(name.c_str(), x, y, cpw->next_width, cpw->next_height, window_flags(*cpw));
-    if (!sdl || !make_gl_context(cpw, sdl)) {
-        if (sdl) SDL_DestroyWindow(sdl);
+    if (!window.sdl || !make_gl_context(cpw, window)) {
+        if (window.sdl) SDL_DestroyWindow(window.sdl);
+        // The failed attempt may have left no context current.
+        if (CpwWindow* current = cpw_find_window(cpw, cpw->current)) {
+            SDL_GL_MakeCurrent(current->sdl, current->gl);
+        }
         cpw_error_set(cpw, CPW_WINDOW_ERROR);
         return 0;
     }
-    CpwWindow window;
     window.id = cpw->next_id++;
-    window.sdl = sdl;
-    window.sdl_id = SDL_GetWindowID(sdl);
-    SDL_GL_GetDrawableSize(sdl, &window.width, &window.height);
+    window.sdl_id = SDL_GetWindowID(window.sdl);
+    SDL_GL_GetDrawableSize(window.sdl, &window.width, &window.height);
+    glViewport(0, 0, window.width, window.height);
     window.redisplay = true;
     cpw->windows.push_back(window);
-    cpw_activate_window(cpw, cpw->windows.back());
+    // Creating the context made it current.
+    cpw->current = window.id;
     cpw->pending.push_back({CpwPendingEvent::Created, window.id});
     cpw->pending.push_back({CpwPendingEvent::Reshaped, window.id});
     return window.id;
@@ -197,11 +178,13 @@ void cpwDestroyWindow(pCpw cpw, CpwWindowId winid) {
         SDL_GL_MakeCurrent(nullptr, nullptr);
         cpw->current = 0;
     }
-    SDL_DestroyWindow(window->sdl);
+    release_window(*window);
     std::erase_if(cpw->windows, [winid](const CpwWindow& w) { return w.id == winid; });
     std::erase_if(cpw->pending, [winid](const CpwPendingEvent& e) { return e.id == winid; });
-    // Keep the context current on a window that is still there.
-    if (!cpw->windows.empty()) cpw_activate_window(cpw, cpw->windows.front());
+    // GL calls from the timer (textures) need some context: keep one current.
+    if (cpw->current == 0 && !cpw->windows.empty()) {
+        cpw_activate_window(cpw, cpw->windows.front());
+    }
 }
 
 void cpwPositionWindow(pCpw cpw, int x, int y, CpwWindowId winid) {
@@ -232,7 +215,7 @@ SDL_Window* cpw_sdl_window(pCpw cpw, CpwWindowId winid) {
 }
 
 bool cpw_gl_ready(pCpw cpw) {
-    return cpw && cpw->gl && cpw->current != 0;
+    return cpw && cpw->current != 0;
 }
 
 void cpw_window_pos(pCpw cpw, float x, float y) {

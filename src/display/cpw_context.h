@@ -3,7 +3,6 @@
 
 #include "display/cpw.h"
 
-#include <array>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -30,19 +29,14 @@ struct CpwFontState {
     std::vector<FT_FaceRec_*> faces;
 };
 
-/// A window with the GL view the component keeps for it.
+/// A window with its own GL context (all contexts share textures and lists).
 struct CpwWindow {
     CpwWindowId id = 0;
     SDL_Window* sdl = nullptr;
+    void* gl = nullptr; ///< SDL_GLContext
     std::uint32_t sdl_id = 0;
     int width = 0;
     int height = 0;
-    /// Viewport and matrices as the window's callbacks left them.
-    bool view_saved = false;
-    std::array<int, 4> viewport{};
-    std::array<float, 16> projection{};
-    std::array<float, 16> modelview{};
-    int matrix_mode = 0;
     bool redisplay = false;
 };
 
@@ -61,12 +55,11 @@ struct CpwPendingEvent {
 };
 
 struct CpwContext {
-    void* gl = nullptr; ///< SDL_GLContext
     /// glWindowPos2f of the GL library (GL 1.4: looked up, Windows exports only GL 1.1).
     void* window_pos2f = nullptr;
     std::vector<CpwWindow> windows;
     CpwWindowId next_id = 1;
-    /// Window whose view is in the GL context now; 0 none.
+    /// Window whose GL context is current; 0 none.
     CpwWindowId current = 0;
 
     // Properties of the next window.
@@ -94,7 +87,7 @@ struct CpwContext {
 
 /// The window of an id, or null.
 CpwWindow* cpw_find_window(pCpw cpw, CpwWindowId id);
-/// Puts a window's view into the GL context (saving the view of the window there before).
+/// Makes a window's GL context current.
 bool cpw_activate_window(pCpw cpw, CpwWindow& window);
 
 } // namespace kalveo

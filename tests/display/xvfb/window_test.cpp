@@ -187,7 +187,7 @@ TEST_F(WindowTest, CloseKeysAndClicksReachTheirCallbacks) {
                                                "click 0 0 5,6", "close 1"}));
 }
 
-TEST_F(WindowTest, EachWindowKeepsItsOwnViewInTheSharedContext) {
+TEST_F(WindowTest, EachWindowKeepsItsOwnProjectionAndViewport) {
     cpwInitWindowProperty(cpw, CPW_WINDOWPROP_SIZE, 200, 100);
     const CpwWindowId text = cpwCreateWindow(cpw, "text");
     cpwInitWindowProperty(cpw, CPW_WINDOWPROP_SIZE, 150, 150);
