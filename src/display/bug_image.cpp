@@ -2,6 +2,7 @@
 #include "display/display_log.h"
 #include "display/display_state.h"
 #include "platform/dialogs.h"
+#include "shell/log.h"
 
 #include <SDL_opengl.h>
 #include <string>
@@ -50,7 +51,7 @@ void load_bug() {
     if (cpwLoadImage(this_cpw, &BugImg, CPW_IMAGEFORMAT_BMP, BugFile, 1) == 0) {
         const std::string message = BugFile + " \nImage not loaded";
         tinyfd_messageBox("Kalveo", message, "ok", "warning", 1);
-        display_log("%s", message.c_str());
+        log_printf("%s", message.c_str());
         return;
     }
     register_texture(BugImg);

@@ -1,7 +1,7 @@
 // What the per-packet core hands to the display: the flight's layout, flap advice, values.
 #include "config/records.h"
-#include "display/display_log.h"
 #include "display/display_state.h"
+#include "shell/log.h"
 #include "sim/records.h"
 
 #include <algorithm>
@@ -121,7 +121,7 @@ int ComputeHeight() {
     const DisplayStateRecord& d = ds();
     const int height = d.numlin <= 1 ? 2 * d.VertMargin + d.FontSize
                                      : d.numlin * d.FontSize + (d.numlin + 2) * d.VertMargin;
-    display_log("ComputeHeight %d %d %d", d.numlin, d.FontSize, height);
+    log_printf("ComputeHeight %d %d %d", d.numlin, d.FontSize, height);
     return height;
 }
 
@@ -140,10 +140,10 @@ int UpdVNE(const FlightLayout& opt_f, std::string_view flap_f, std::string_view 
     if (d.DisBal != 0) show_ballast();
     d.ChatActive = 0;
     d.GotPlaneData = 1;
-    display_log("UpdVNE %d %d %d %d", d.numval, d.numlin, d.numcol, d.DisWinInfo.height);
-    display_log("vne,dv1,dv2,cunit,iCndr,KeyChatO,ScnChatO %d %d %d %s %d %d %d %d %d", d.vne,
-                d.dv1, d.dv2, d.cunit.c_str(), inst00.condor_version, d.KeyChatO, d.ScnChatO,
-                d.Enter, d.NumPadEnter);
+    log_printf("UpdVNE %d %d %d %d", d.numval, d.numlin, d.numcol, d.DisWinInfo.height);
+    log_printf("vne,dv1,dv2,cunit,iCndr,KeyChatO,ScnChatO %d %d %d %s %d %d %d %d %d", d.vne, d.dv1,
+               d.dv2, d.cunit.c_str(), inst00.condor_version, d.KeyChatO, d.ScnChatO, d.Enter,
+               d.NumPadEnter);
     return 0;
 }
 

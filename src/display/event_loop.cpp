@@ -8,6 +8,7 @@
 #include "link/udp_link.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "shell/log.h"
 #include "sim/install.h"
 
 #include <cstdio>
@@ -25,21 +26,21 @@ void restart_watch_when_due(DisplayStateRecord& s, double now) {
     if (s.KbdTime + 60.0 * s.KbdAutoRst >= now) return;
     const long handle = keyboard_watch().start ? keyboard_watch().start() : 0;
     s.KbdTime = now;
-    display_log("Keyboard Hook restarted : %ld %ld %d", handle, static_cast<long>(now),
-                s.WeAreClosing);
+    log_printf("Keyboard Hook restarted : %ld %ld %d", handle, static_cast<long>(now),
+               s.WeAreClosing);
 }
 
 void log_tick(const DisplayStateRecord& s, double now) {
     if (s.count % kTimerLogTicks != 0 && s.Debug == 0) return;
-    display_log(" ");
-    display_log("Timer : count, time, closing %d %d %d", s.count,
-                static_cast<int>(now - s.StartTime), s.WeAreClosing);
+    log_printf(" ");
+    log_printf("Timer : count, time, closing %d %d %d", s.count,
+               static_cast<int>(now - s.StartTime), s.WeAreClosing);
 }
 
 void poll_socket(DisplayStateRecord& s, double now) {
     int tas = 0;
     const int bytes = udp_read(tas);
-    if (s.count < kTracedTicks || s.Debug != 0) display_log("ByteReceived %d", bytes);
+    if (s.count < kTracedTicks || s.Debug != 0) log_printf("ByteReceived %d", bytes);
     if (bytes <= 0) return;
     s.GotTAS = 1;
     s.tas = tas;

@@ -1,10 +1,10 @@
 #include "display/manual.h"
 
-#include "display/display_log.h"
 #include "flight/records.h"
 #include "platform/env.h"
 #include "platform/paths.h"
 #include "platform/process.h"
+#include "shell/log.h"
 #include "text/blanks.h"
 
 #include <filesystem>
@@ -61,14 +61,14 @@ bool display_manual(int section) {
     const std::filesystem::path file = native_path(name);
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) {
-        display_log("\"Manual not found : %s\"", name.c_str());
+        log_printf("\"Manual not found : %s\"", name.c_str());
         return false;
     }
     const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
     const auto argv = manual_command(ec ? file.string() : absolute.string(), section);
     const bool started = launch_program(argv);
-    display_log("\"Manual %s section %d : %s\"", name.c_str(), section,
-                started ? "opened" : "viewer could not be started");
+    log_printf("\"Manual %s section %d : %s\"", name.c_str(), section,
+               started ? "opened" : "viewer could not be started");
     return started;
 }
 

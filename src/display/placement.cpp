@@ -1,7 +1,7 @@
 #include "display/placement.h"
 
-#include "display/display_log.h"
 #include "display/display_state.h"
+#include "shell/log.h"
 
 #include <cmath>
 
@@ -38,7 +38,7 @@ int resolve_y(int code, int screen, int height) {
 CpwWindowInfo adjust_position(CpwWindowInfo window, int posx, int posy) {
     window.x = resolve_x(posx, display_state.ScreenWidth, window.width);
     window.y = resolve_y(posy, display_state.ScreenHeight, window.height);
-    display_log("adjust_position %d %d %d", window.id, window.x, window.y);
+    log_printf("adjust_position %d %d %d", window.id, window.x, window.y);
     return window;
 }
 

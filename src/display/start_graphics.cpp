@@ -1,5 +1,4 @@
 #include "display/cpw_font.h"
-#include "display/display_log.h"
 #include "display/display_options.h"
 #include "display/display_state.h"
 #include "display/placement.h"
@@ -7,6 +6,7 @@
 #include "display/window_style.h"
 #include "display/windows.h"
 #include "keys/controls.h"
+#include "shell/log.h"
 #include "shell/stop.h"
 
 #include <SDL_opengl.h>
@@ -38,8 +38,8 @@ void take_arguments(std::string_view fntn_f, const double* flbk, std::string_vie
 void check_font_size() {
     DisplayStateRecord& s = display_state;
     if (s.FontSize >= kSmallestFont) return;
-    display_log("************* Fontsize = %d : too small or incorrect, set to 24 *************",
-                s.FontSize);
+    log_printf("************* Fontsize = %d : too small or incorrect, set to 24 *************",
+               s.FontSize);
     s.FontSize = kFallbackFontSize;
 }
 
@@ -48,29 +48,29 @@ char key_char(int code) {
 }
 
 void log_colour(const char* label, const RgbF& c) {
-    display_log("%s %f %f %f", label, static_cast<double>(c[0]), static_cast<double>(c[1]),
-                static_cast<double>(c[2]));
+    log_printf("%s %f %f %f", label, static_cast<double>(c[0]), static_cast<double>(c[1]),
+               static_cast<double>(c[2]));
 }
 
 void log_settings() {
     const DisplayStateRecord& s = display_state;
-    display_log("KbdHookEnabled : %d", s.KbdHookEnabled);
-    display_log("FontName, FontSize, HorizontalDisplay %s %d %d", s.FontName.c_str(), s.FontSize,
-                s.HorizontalDisplay);
-    display_log("DisWinX, DisWinY %d %d", s.DisWinX, s.DisWinY);
-    display_log("TxtOpa %d", s.TxtOpa);
-    display_log("Display VNE VA1 Ballast Units AvN %d %d %d %d %d", s.DisVNE, s.DisVA1, s.DisBal,
-                s.DisUni, s.DisNet_I);
-    display_log("DrawHorizon HorBgdTransp HorOpac HorFontSize %d %d %d %d", s.DrawHorizon,
-                s.HorBgdTransp, s.HorOpac, s.HorFontSize);
-    display_log("FlapSoundMaxBank %f", static_cast<double>(s.FlapMxBank));
-    display_log("HorWinX, HorWinY Size Opac. Fnt %d %d %d %d", s.HorWinX, s.HorWinY,
-                s.HorWinInfo.width, s.HorOpac);
-    display_log("KeyInc,KeyDec,KeyHor, KeySFl %d %d %d %d %d", s.KeyInc, s.KeyDec, s.KeyHor,
-                s.KeySFl, s.KeyAvN);
-    display_log("KeyInc,KeyDec,KeyHor, KeySFl KeyAvN %c %c %c %c %c", key_char(s.KeyInc),
-                key_char(s.KeyDec), key_char(s.KeyHor), key_char(s.KeySFl), key_char(s.KeyAvN));
-    display_log("Chat : KeyChatO,Enter %d %d", s.KeyChatO, s.Enter);
+    log_printf("KbdHookEnabled : %d", s.KbdHookEnabled);
+    log_printf("FontName, FontSize, HorizontalDisplay %s %d %d", s.FontName.c_str(), s.FontSize,
+               s.HorizontalDisplay);
+    log_printf("DisWinX, DisWinY %d %d", s.DisWinX, s.DisWinY);
+    log_printf("TxtOpa %d", s.TxtOpa);
+    log_printf("Display VNE VA1 Ballast Units AvN %d %d %d %d %d", s.DisVNE, s.DisVA1, s.DisBal,
+               s.DisUni, s.DisNet_I);
+    log_printf("DrawHorizon HorBgdTransp HorOpac HorFontSize %d %d %d %d", s.DrawHorizon,
+               s.HorBgdTransp, s.HorOpac, s.HorFontSize);
+    log_printf("FlapSoundMaxBank %f", static_cast<double>(s.FlapMxBank));
+    log_printf("HorWinX, HorWinY Size Opac. Fnt %d %d %d %d", s.HorWinX, s.HorWinY,
+               s.HorWinInfo.width, s.HorOpac);
+    log_printf("KeyInc,KeyDec,KeyHor, KeySFl %d %d %d %d %d", s.KeyInc, s.KeyDec, s.KeyHor,
+               s.KeySFl, s.KeyAvN);
+    log_printf("KeyInc,KeyDec,KeyHor, KeySFl KeyAvN %c %c %c %c %c", key_char(s.KeyInc),
+               key_char(s.KeyDec), key_char(s.KeyHor), key_char(s.KeySFl), key_char(s.KeyAvN));
+    log_printf("Chat : KeyChatO,Enter %d %d", s.KeyChatO, s.Enter);
     log_colour("ColFlap0", s.ColFlap0);
     log_colour("ColWB0  ", s.ColWB0);
     log_colour("ColVNE  ", s.ColVNE);
@@ -89,18 +89,18 @@ void size_text_window() {
     s.VertMargin = vert_margin_for(s.FontSize);
     s.DisWinInfo.height = ComputeHeight();
     s.DisWinInfo.width = kWidthPerFontSize * s.FontSize;
-    display_log("Wid Hei %d %d", s.DisWinInfo.width, s.DisWinInfo.height);
+    log_printf("Wid Hei %d %d", s.DisWinInfo.width, s.DisWinInfo.height);
 }
 
 void open_context() {
     DisplayStateRecord& s = display_state;
     if (!cpwInitContext(&this_cpw)) {
-        display_log("{E}The windows could not be opened (no display?)");
+        log_printf("{E}The windows could not be opened (no display?)");
         stop_program("The windows could not be opened");
     }
     s.ScreenWidth = cpwGet(this_cpw, CPW_SCREEN_WIDTH);
     s.ScreenHeight = cpwGet(this_cpw, CPW_SCREEN_HEIGHT);
-    display_log("Screen W H %d %d", s.ScreenWidth, s.ScreenHeight);
+    log_printf("Screen W H %d %d", s.ScreenWidth, s.ScreenHeight);
 }
 
 CpwWindowId create_window(const CpwWindowInfo& info, std::string_view title) {
@@ -120,13 +120,13 @@ void open_windows() {
 
     s.DisWinInfo.id = static_cast<int>(create_window(s.DisWinInfo, kTextWindowTitle));
     if (s.DisWinInfo.id == 0) {
-        display_log("{E}The window \"%s\" could not be created", kTextWindowTitle.data());
+        log_printf("{E}The window \"%s\" could not be created", kTextWindowTitle.data());
         stop_program("The text window could not be created");
     }
     s.HorWinInfo.id = 0;
     if (s.DrawHorizon != 0) {
         s.HorWinInfo.id = static_cast<int>(create_window(s.HorWinInfo, kHorizonWindowTitle));
-        if (s.HorWinInfo.id == 0) display_log("The horizon window could not be created");
+        if (s.HorWinInfo.id == 0) log_printf("The horizon window could not be created");
     }
 }
 
@@ -151,19 +151,19 @@ void start_keyboard_watch() {
     if (s.KbdHookEnabled == 0) return;
     if (!keyboard_watch().start) {
         // Without a watch the hotkeys would do nothing at all: the windows take them instead.
-        display_log("Keyboard hook not available : the hotkeys work in the Kalveo windows");
+        log_printf("Keyboard hook not available : the hotkeys work in the Kalveo windows");
         s.KbdHookEnabled = 0;
         return;
     }
     const long handle = keyboard_watch().start();
-    display_log("Keyboard Hook started : %ld", handle);
+    log_printf("Keyboard Hook started : %ld", handle);
 }
 
 void style_windows() {
     txt_hwnd = cpw_native_window(this_cpw, static_cast<CpwWindowId>(display_state.DisWinInfo.id));
     hor_hwnd = cpw_native_window(this_cpw, static_cast<CpwWindowId>(display_state.HorWinInfo.id));
-    display_log("\ntxt_hwnd hor_hwnd %lu %lu", static_cast<unsigned long>(txt_hwnd),
-                static_cast<unsigned long>(hor_hwnd));
+    log_printf("\ntxt_hwnd hor_hwnd %lu %lu", static_cast<unsigned long>(txt_hwnd),
+               static_cast<unsigned long>(hor_hwnd));
     style_text_window(this_cpw);
     style_horizon_window(this_cpw);
 }
@@ -196,11 +196,11 @@ void prepare_text_drawing() {
 
     Font = cpwLoadFont(this_cpw, s.FontName, CPW_FONTLOC_HOST, "");
     if (Font != nullptr) return;
-    display_log("************* Font : %s could not be loaded - arial.ttf selected *************",
-                s.FontName.c_str());
+    log_printf("************* Font : %s could not be loaded - arial.ttf selected *************",
+               s.FontName.c_str());
     s.FontName = kFallbackFont;
     Font = cpwLoadFont(this_cpw, s.FontName, CPW_FONTLOC_HOST, "");
-    if (Font == nullptr) display_log("{W}Font %s could not be loaded either", kFallbackFont);
+    if (Font == nullptr) log_printf("{W}Font %s could not be loaded either", kFallbackFont);
 }
 
 } // namespace

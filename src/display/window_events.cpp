@@ -1,10 +1,10 @@
 #include "display/window_events.h"
 
-#include "display/display_log.h"
 #include "display/display_state.h"
 #include "display/event_loop.h"
 #include "display/window_keys.h"
 #include "display/windows.h"
+#include "shell/log.h"
 
 #include <SDL_opengl.h>
 #include <string>
@@ -98,7 +98,7 @@ void window(pCpw cpw, CpwWindowId /*id*/, int flag) {
 
 void draw(pCpw cpw, CpwWindowId id) {
     const DisplayStateRecord& s = display_state;
-    if (s.Debug != 0) display_log("Draw window %u %d\n", id, s.count);
+    if (s.Debug != 0) log_printf("Draw window %u %d\n", id, s.count);
     if (is_text_window(id)) {
         draw_text_window();
     } else if (is_horizon_window(id)) {

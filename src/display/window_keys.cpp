@@ -8,6 +8,7 @@
 #include "display/windows.h"
 #include "flight/live_adjust.h"
 #include "platform/dialogs.h"
+#include "shell/log.h"
 
 namespace kalveo {
 
@@ -27,7 +28,7 @@ void edit_settings(pCpw cpw, int nsetup) {
 
 void save_positions() {
     const DisplayStateRecord& s = display_state;
-    display_log("Windows positions saved to Kalveo.ini");
+    log_printf("Windows positions saved to Kalveo.ini");
     write_ini(0, s.DisWinX, s.DisWinY, s.HorWinX, s.HorWinY);
 }
 
@@ -35,7 +36,7 @@ void restart_watch() {
     DisplayStateRecord& s = display_state;
     if (s.KbdHookEnabled == 0) return;
     const long handle = keyboard_watch().start ? keyboard_watch().start() : 0;
-    display_log("Keyboard Hook restarted : %ld count %d", handle, s.count);
+    log_printf("Keyboard Hook restarted : %ld count %d", handle, s.count);
 }
 
 bool window_command(pCpw cpw, int key) {
@@ -73,7 +74,7 @@ bool reduced_hotkey(int key) {
     }
     if (key == s.KeySFl + kLowerCase) {
         s.FlapSound = s.FlapSound != 0 ? 0 : 1;
-        display_log("FlapSound %d\n", s.FlapSound);
+        log_printf("FlapSound %d\n", s.FlapSound);
         update_flap_sound(s.FlapSound);
         handled = true;
     }
@@ -104,7 +105,7 @@ void move_selected_window(pCpw cpw, int dx, int dy) {
     (text ? s.DisWinY : s.HorWinY) = window.y;
     cpwPositionWindow(cpw, window.x, window.y, static_cast<CpwWindowId>(window.id));
     cpwPostRedisplay(cpw);
-    display_log(text ? "Txt Position X Y : %d %d" : "AH Position X Y : %d %d", window.x, window.y);
+    log_printf(text ? "Txt Position X Y : %d %d" : "AH Position X Y : %d %d", window.x, window.y);
 }
 
 } // namespace
@@ -119,7 +120,7 @@ void ask_exit(pCpw cpw) {
 void keyboard(pCpw cpw, CpwWindowId id, int key, int state, int /*x*/, int /*y*/) {
     DisplayStateRecord& s = display_state;
     if (state == CPW_KEYMOD_UP || s.WeAreClosing == 1) return;
-    if (s.Debug != 0) display_log("Key %u %d %d", id, key, state);
+    if (s.Debug != 0) log_printf("Key %u %d %d", id, key, state);
     bool handled = false;
     if (s.ChatActive == 0) handled = window_command(cpw, key);
     if (s.KbdHookEnabled == 0 && s.WeAreClosing != 1) handled = reduced_hotkey(key) || handled;

@@ -1,11 +1,11 @@
 #include "display/windows.h"
 
 #include "display/cpw_font.h"
-#include "display/display_log.h"
 #include "display/display_state.h"
 #include "display/placement.h"
 #include "link/udp_link.h"
 #include "platform/console.h"
+#include "shell/log.h"
 
 namespace kalveo {
 
@@ -46,31 +46,31 @@ void SetHorPos() {
         const CpwWindowInfo centred = centred_horizon(s.HorWinInfo, s.ScreenWidth, s.ScreenHeight);
         move_horizon(centred.x, centred.y);
     }
-    display_log("DrawHorizon : %d", s.DrawHorizon);
+    log_printf("DrawHorizon : %d", s.DrawHorizon);
 }
 
 void cleanup() {
     DisplayStateRecord& s = display_state;
     if (s.DisWinInfo.id == kDestroyed && s.HorWinInfo.id == kDestroyed) return;
-    display_log("\nCleanup started");
+    log_printf("\nCleanup started");
     s.WeAreClosing = 1;
     // The core keeps no file open between packets: its clean-up has nothing left to close.
-    display_log("Core cleanup");
+    log_printf("Core cleanup");
     if (s.KbdHookEnabled != 0) {
-        display_log("Release Hook");
+        log_printf("Release Hook");
         if (keyboard_watch().stop && !keyboard_watch().stop())
-            display_log("Error: %ld", static_cast<long>(last_system_error()));
+            log_printf("Error: %ld", static_cast<long>(last_system_error()));
     }
-    display_log("Close UDP");
+    log_printf("Close UDP");
     udp_close();
-    display_log("Free Context");
+    log_printf("Free Context");
     if (Font != nullptr) {
         cpwUnloadFont(this_cpw, Font);
         Font = nullptr;
     }
     destroy(s.HorWinInfo);
     destroy(s.DisWinInfo);
-    display_log("Cleanup complete");
+    log_printf("Cleanup complete");
 }
 
 void close_graphics() {

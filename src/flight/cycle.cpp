@@ -94,12 +94,12 @@ int FlightCycle::my_tas(const char* buffer, std::size_t length) {
     const TelemetryPacket packet = decode_datagram(text);
     if (!packet.usable()) return state_.last_result;
     if (!my_tas_1.condor_started) start_flight(packet);
-    if (state_.history.dts < 1.0) log_line("%s", printable_start(text).c_str());
+    if (state_.history.dts < 1.0) log_printf("%s", printable_start(text).c_str());
 
     take_values(packet);
     Packet pk;
     pk.temps = wall_seconds();
-    if (option.qdebug) log_line("temps, tcalc %f %f", pk.temps, state_.sim.tcalc);
+    if (option.qdebug) log_printf("temps, tcalc %f %f", pk.temps, state_.sim.tcalc);
     pk.bank = state_.sim.bank * kRadToDeg;
     pk.pitch = state_.sim.pitch * kRadToDeg;
     compute_air_data(pk);
@@ -116,13 +116,13 @@ int FlightCycle::my_tas(const char* buffer, std::size_t length) {
     if (flaps_0.nflap >= 1) {
         advise_flaps({sim.v, gggpol.gforce, pk.bank, pk.dtc, pk.temps}, state_.flaps, out_);
     }
-    if (state_.history.dts < 1.0) log_line("exit my_tas_func");
+    if (state_.history.dts < 1.0) log_printf("exit my_tas_func");
     state_.last_result = pk.result;
     return pk.result;
 }
 
 void FlightCycle::start_flight(const TelemetryPacket& p) {
-    log_line("QPOLAR %d", misc00.qpolar ? 1 : 0);
+    log_printf("QPOLAR %d", misc00.qpolar ? 1 : 0);
     AverageState& av = state_.averages;
     av.tim_c = av.clk_c = av.tsktim_c = "00:00:00";
     state_.count_0 = out_.counter_seconds ? out_.counter_seconds() : 0.0;
@@ -140,7 +140,7 @@ void FlightCycle::start_flight(const TelemetryPacket& p) {
 
     if (set_up_) set_up_();
     if (misc00.qpolar) prepare_polar_flight(state_.polar);
-    log_line("call init_settings_2");
+    log_printf("call init_settings_2");
     init_settings_2(out_);
     flaps_0.nfl_act = flaps_0.nflap / 2;
     const double t0 = rd_fpl_wz1.thermalstemp[0];
@@ -259,8 +259,8 @@ void FlightCycle::run_filters(Packet& pk) {
     follow_turns(pk.bank, pk.d_beta, filter_weight(pk.dtc, my_tas_0.tau_bank), av);
     h.dts = (sim.tcalc - h.tcalc_000) * 3600.0;
     if (option.qdebug && std::lround(h.dts * 100.0) % 1000 == 0) {
-        log_line("NETTO AVE %d %f %f - CLIMB AVE %d %f %f", chrono.run_nv, av.dt_nv, av.nvario_m,
-                 chrono.run_iv, pk.temps - av.temps_int_0, av.ivario_m);
+        log_printf("NETTO AVE %d %f %f - CLIMB AVE %d %f %f", chrono.run_nv, av.dt_nv, av.nvario_m,
+                   chrono.run_iv, pk.temps - av.temps_int_0, av.ivario_m);
     }
     pk.dvdt = (pk.tas - h.tas_m1) / pk.dtc;
     pk.dvdt_c = (pk.tas - h.tas_m2) / pk.dtc_c;

@@ -11,6 +11,7 @@
 #include "glider/vne_lookup.h"
 #include "keys/controls.h"
 #include "keys/records.h"
+#include "shell/log.h"
 #include "shell/messages.h"
 #include "shell/stop.h"
 #include "sim/fpl.h"
@@ -36,29 +37,29 @@ constexpr double kUnset = -1000.0; // settings values below this were not given
 
 void require_file(const std::string& file) {
     if (simulator_file_exists(file)) return;
-    log_line("%s NOT FOUND", file.c_str());
+    log_printf("%s NOT FOUND", file.c_str());
     stop_with_error(file + std::string(trim(messages.msgfplnfnd)));
 }
 
 void read_controls(const std::string& pilot) {
     const std::string controls = pilot + "\\controls.ini";
-    log_line("%s", controls.c_str());
+    log_printf("%s", controls.c_str());
     const bool q3 = inst00.condor_version == 3;
     trace_line(" Q3 %d %c %s", inst00.condor_version, q3 ? 'T' : 'F', pilot.c_str());
     require_file(controls);
     if (read_controls_ini(controls, q3, option.qdebug, messages.msgkeymapp, messages.msgkeynosu) !=
         0) {
-        log_line("%s ERROR", controls.c_str());
+        log_printf("%s ERROR", controls.c_str());
         stop_with_error("controls.ini - Error reading");
     }
 }
 
 void read_pilot_options(const std::string& pilot) {
     const std::string setup = pilot + "\\Setup.ini";
-    if (option.qdebug) log_line("%s", setup.c_str());
+    if (option.qdebug) log_printf("%s", setup.c_str());
     require_file(setup);
     if (read_settings(setup, option.qdebug) != 0) {
-        log_line("%s ERROR", setup.c_str());
+        log_printf("%s ERROR", setup.c_str());
         stop_with_error("Setup.ini - Error reading");
     }
 }
@@ -79,8 +80,8 @@ void take_simulator_units() {
         my_tas_0.fconv = misc00.fconv_def[option.nunit];
         my_tas_c.cunit = my_tas_c.cunit_def[option.nunit];
     }
-    log_line("%d %g %s %g %g", option.nunit, my_tas_0.fconv, my_tas_c.cunit.c_str(),
-             my_tas_0.fconv_alt, my_tas_0.fconv_vz);
+    log_printf("%d %g %s %g %g", option.nunit, my_tas_0.fconv, my_tas_c.cunit.c_str(),
+               my_tas_0.fconv_alt, my_tas_0.fconv_vz);
 }
 
 double margin_in_ms(double setting, double speed_units_default, double kmh_default) {
@@ -92,12 +93,12 @@ double margin_in_ms(double setting, double speed_units_default, double kmh_defau
 void log_flap_table() {
     const int nflap = std::clamp(flaps_0.nflap, 0, kMaxFlaps);
     if (nflap < 1) return;
-    log_line("Flaps settings");
+    log_printf("Flaps settings");
     for (int n = 1; n <= nflap; ++n) {
         std::string name = flaps_c.cflap[n];
         name.resize(static_cast<std::size_t>(std::max(flaps_0.lflmax, 0)), ' ');
-        log_line("%s %4d%4d", name.c_str(), display_round(flaps_0.vflap100[n] * my_tas_0.fconv),
-                 display_round(flaps_0.vflap[n] * my_tas_0.fconv));
+        log_printf("%s %4d%4d", name.c_str(), display_round(flaps_0.vflap100[n] * my_tas_0.fconv),
+                   display_round(flaps_0.vflap[n] * my_tas_0.fconv));
     }
 }
 
@@ -134,16 +135,16 @@ void init_settings_0() {
     read_pilot_options(pilot);
     take_simulator_units();
     my_tas_0.qatmo_isa = my_tas_0.atmo_mod == 0;
-    log_line(my_tas_0.qatmo_isa ? "Atmosphere model = ISA" : "Atmosphere model = Condor");
+    log_printf(my_tas_0.qatmo_isa ? "Atmosphere model = ISA" : "Atmosphere model = Condor");
 }
 
 void init_settings_1() {
     option.qfe = rdstng00.altsttng == 1;
     if (option.qfe) {
-        log_line("QFE/AGL :%12.2f", my_tas_0.z_0);
+        log_printf("QFE/AGL :%12.2f", my_tas_0.z_0);
     } else {
         my_tas_0.z_0 = 0.0;
-        log_line("QNH/MSL");
+        log_printf("QNH/MSL");
     }
 }
 
@@ -185,19 +186,19 @@ int init_settings_2(const FlightOutputs& out) {
 void learn_flight_from_simulator() {
     get_active_condor_version();
     trace_line(" condor_version %d", inst00.condor_version);
-    log_line("call init_settings_0");
+    log_printf("call init_settings_0");
     init_settings_0();
     my_tas_c.fplfile = std::string(trim(inst00.pilot_path())) + "\\Flightplan.fpl";
-    log_line("FPLFILE : %s", my_tas_c.fplfile.c_str());
-    log_line("call read_fpl_0");
+    log_printf("FPLFILE : %s", my_tas_c.fplfile.c_str());
+    log_printf("call read_fpl_0");
     read_fpl_0();
     trace_line(" FPL_version %d %d", rd_fpl_0.fpl_vers, inst00.condor_version);
     // Version 3 flight plans carry no pressure: the simulator flies the standard one.
     if (rd_fpl_0.fpl_vers == 3) rd_fpl_4.pressure = 101325.0;
-    log_line("%s", ggg001.glnam.c_str());
-    log_line("call init_settings_1");
+    log_printf("%s", ggg001.glnam.c_str());
+    log_printf("call init_settings_1");
     init_settings_1();
-    log_line("call get_vne  %s", ggg001.glnam.c_str());
+    log_printf("call get_vne  %s", ggg001.glnam.c_str());
     // The settings' VNE is in display units, the glider data's in m/s: look the glider
     // up first and fall back to the setting only when it gives none.
     const double vne_setting = my_tas_0.vne;

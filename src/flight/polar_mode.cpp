@@ -7,6 +7,7 @@
 #include "glider/polar_curve.h"
 #include "glider/records.h"
 #include "platform/paths.h"
+#include "shell/log.h"
 #include "shell/records.h"
 #include "sim/records.h"
 #include "text/blanks.h"
@@ -51,7 +52,7 @@ void open_result_file(std::string& name, std::ofstream& file) {
     std::error_code ec;
     if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
     file.open(path, std::ios::out | std::ios::trunc);
-    if (!file) log_line("{W}Polar result file could not be created : %s", name.c_str());
+    if (!file) log_printf("{W}Polar result file could not be created : %s", name.c_str());
 }
 
 std::string csv_text(std::string_view line) {
@@ -110,7 +111,7 @@ void prepare_polar_flight(PolarState& st) {
     st.csvfile = csv_name_of(st.polfile);
     open_result_file(st.csvfile, st.csv);
     if (st.csv.is_open()) st.csv << csv_text(kCsvHeader) << '\n' << std::flush;
-    log_line("Polar files : %s %s", st.polfile.c_str(), st.csvfile.c_str());
+    log_printf("Polar files : %s %s", st.polfile.c_str(), st.csvfile.c_str());
 }
 
 void record_polar_point(const PolarSample& s, PolarState& st, const FlightOutputs& out) {

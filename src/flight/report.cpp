@@ -9,15 +9,6 @@
 
 namespace kalveo {
 
-void log_line(const char* format, ...) {
-    char text[1024];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    log_message_f(text);
-}
-
 void trace_line(const char* format, ...) {
     va_list args;
     va_start(args, format);

@@ -3,9 +3,6 @@
 
 namespace kalveo {
 
-/// Formats like printf (always the classic notation) and writes the line to the log.
-void log_line(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
 /// Formats like printf and writes the line to standard output (the trace file).
 void trace_line(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

@@ -73,12 +73,30 @@ int run_program_capture(const std::vector<std::string>& argv, std::string& outpu
     return started ? wait_for(pid) : kNotStarted;
 }
 
+namespace {
+
+// Programs started without waiting (browser, PDF viewer). Each launch reaps
+// those that have ended since, so none lingers as a zombie for long.
+std::vector<pid_t>& launched_programs() {
+    static std::vector<pid_t> pids;
+    return pids;
+}
+
+void reap_ended_launches() {
+    auto& pids = launched_programs();
+    std::erase_if(pids, [](pid_t pid) {
+        int status = 0;
+        return waitpid(pid, &status, WNOHANG) != 0;
+    });
+}
+
+} // namespace
+
 bool launch_program(const std::vector<std::string>& argv) {
+    reap_ended_launches();
     pid_t pid = 0;
     if (!spawn(argv, pid)) return false;
-    // Reap it without waiting so it does not linger as a zombie when it ends.
-    int status = 0;
-    (void)waitpid(pid, &status, WNOHANG);
+    launched_programs().push_back(pid);
     return true;
 }
 

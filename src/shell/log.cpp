@@ -6,8 +6,10 @@
 #include "shell/log_channel.h"
 #include "shell/log_format.h"
 #include "shell/stop.h"
+#include "shell/text_format.h"
 
 #include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <optional>
 
@@ -110,6 +112,14 @@ std::string log_message_f(std::string_view msg) {
     // so the run log always says why the program ended.
     if (severity.code == kSeverityFatal) log_error_f(severity.text, kSeverityFatal);
     return {};
+}
+
+void log_printf(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    const std::string text = vformat_text(format, args);
+    va_end(args);
+    log_message_f(text);
 }
 
 void log_verbatim(std::string_view text) {

@@ -48,6 +48,13 @@ inline void log_error(std::string_view text, int nsta) {
     log_error_f(text, nsta);
 }
 
+/// Formats like printf (numbers in the "C" locale) and logs the message.
+void log_printf(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
 /// Logs a text as one line even when it holds "/" (paths, device names,
 /// error texts): such a line goes to the log in double quotes.
 void log_verbatim(std::string_view text);

@@ -1,6 +1,7 @@
 // shell/text_format: printf-style text for log lines and console traces.
 #pragma once
 
+#include <cstdarg>
 #include <string>
 
 namespace kalveo {
@@ -11,5 +12,8 @@ namespace kalveo {
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
+
+/// format_text over an argument list (the list is left as it was given).
+[[nodiscard]] std::string vformat_text(const char* format, va_list args);
 
 } // namespace kalveo

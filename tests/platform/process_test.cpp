@@ -1,7 +1,11 @@
 #include "platform/process.h"
 #include "support/test_files.h"
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace kalveo {
 namespace {
@@ -44,6 +48,40 @@ TEST(RunProgramCapture, CollectsStandardOutputUpToItsLimit) {
     EXPECT_EQ(run_program_capture({"sh", "-c", "head -c 200000 /dev/zero"}, output, 1000), 0);
     EXPECT_EQ(output.size(), 1000u);
     EXPECT_EQ(run_program_capture({}, output), kNotStarted);
+}
+
+} // namespace
+} // namespace kalveo
+
+namespace kalveo {
+namespace {
+
+// Children of this process that have ended but were never reaped.
+int zombie_children() {
+    int zombies = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream children(task.path() / "children");
+        int pid = 0;
+        while (children >> pid) {
+            std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+            std::string line;
+            std::getline(stat, line);
+            const auto close = line.rfind(')');
+            if (close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'Z')
+                ++zombies;
+        }
+    }
+    return zombies;
+}
+
+TEST(LaunchProgram, EndedLaunchesDoNotLingerAsZombies) {
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(launch_program({"true"}));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    // The last one may still be waiting for the next launch to reap it.
+    EXPECT_LE(zombie_children(), 1);
+    EXPECT_FALSE(launch_program({"/nonexistent/kalveo-no-such-viewer"}));
 }
 
 } // namespace
