@@ -157,6 +157,9 @@ void redisplay_windows(pCpw cpw) {
     }
 }
 
+/// How long to sleep between looks for events when no timer runs (ms).
+constexpr int kIdleWaitMs = 10;
+
 /// Milliseconds until the next timer is due; -1 to wait for events only.
 int wait_time(pCpw cpw) {
     if (!cpw->pending.empty()) return 0;
@@ -171,11 +174,19 @@ int wait_time(pCpw cpw) {
     return next <= now ? 0 : static_cast<int>(std::min<std::uint64_t>(next - now, 1000));
 }
 
+// Sleeps until the next timer is due and then takes every waiting event.
+// SDL's own blocking wait is not used: it wakes itself with an X message sent
+// to one of our windows through a second connection, and when that window has
+// been destroyed meanwhile (closing, restart) Xlib's error handler ends the
+// whole process. Events wait at most one timer period (25 ms).
 void handle_events(pCpw cpw) {
     SDL_Event event;
     const int timeout = wait_time(cpw);
-    bool got =
-        timeout < 0 ? SDL_WaitEvent(&event) != 0 : SDL_WaitEventTimeout(&event, timeout) != 0;
+    bool got = SDL_PollEvent(&event) != 0;
+    if (!got && timeout != 0) {
+        SDL_Delay(static_cast<Uint32>(timeout < 0 ? kIdleWaitMs : timeout));
+        got = SDL_PollEvent(&event) != 0;
+    }
     while (got && !cpw->break_loop) {
         dispatch(cpw, event);
         got = SDL_PollEvent(&event) != 0;

@@ -71,8 +71,9 @@ class EndToEndTest : public ::testing::Test {
     void expect_orderly_end(ProgramFolder& folder, double seconds) {
         const auto status = run_->wait(seconds);
         ASSERT_TRUE(status.has_value()) << "still running";
-        EXPECT_EQ(*status, 0);
         const std::string log = read_file(folder.run_log());
+        EXPECT_EQ(*status, 0) << read_file(folder.early_output())
+                              << read_file(folder.program_dir() / "StdErr.log") << log;
         EXPECT_NE(log.find("Cleanup complete"), std::string::npos) << log;
     }
 
