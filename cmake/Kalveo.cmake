@@ -17,12 +17,35 @@ function(kalveo_target_options target)
   endif()
 endfunction()
 
-# kalveo_library(<subsystem> [DEPENDS targets...] [EXCLUDE regex])
+# kalveo_layer(<part> [USES parts...] [RECORDS parts...]): one line of the layer table
+# (cmake/layers.cmake). Parts are listed from the bottom floor up.
+function(kalveo_layer part)
+  cmake_parse_arguments(ARG "" "" "USES;RECORDS" ${ARGN})
+  get_property(parts GLOBAL PROPERTY KALVEO_PARTS)
+  foreach(used IN LISTS ARG_USES)
+    if(NOT used IN_LIST parts)
+      message(FATAL_ERROR "Layer table: ${part} uses ${used}, which is not on a floor below it")
+    endif()
+  endforeach()
+  set_property(GLOBAL APPEND PROPERTY KALVEO_PARTS ${part})
+  set_property(GLOBAL PROPERTY KALVEO_USES_${part} ${ARG_USES})
+endfunction()
+
+# kalveo_library(<part> [DEPENDS targets...] [EXCLUDE regex])
 # One static library per folder under src/: every .cpp of the folder except
-# records.cpp (which goes into kalveo_records). Files ending in _posix.cpp are
-# built only on POSIX systems, files ending in _win32.cpp only on Windows.
+# records.cpp (which goes into kalveo_records), linked to the libraries of the
+# parts the layer table lets it use and to the outside `DEPENDS`. Files ending
+# in _posix.cpp are built only on POSIX systems, files ending in _win32.cpp
+# only on Windows. A part with no code of its own (records only) is an
+# interface library.
 function(kalveo_library sub)
   cmake_parse_arguments(ARG "" "EXCLUDE" "DEPENDS" ${ARGN})
+  get_property(parts GLOBAL PROPERTY KALVEO_PARTS)
+  if(NOT sub IN_LIST parts)
+    message(FATAL_ERROR "${sub} is not in the layer table (cmake/layers.cmake)")
+  endif()
+  get_property(uses GLOBAL PROPERTY KALVEO_USES_${sub})
+  list(TRANSFORM uses PREPEND kalveo_)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/records\\.cpp$")
   if(ARG_EXCLUDE)
@@ -33,9 +56,14 @@ function(kalveo_library sub)
   else()
     list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
   endif()
+  if(NOT sources)
+    add_library(kalveo_${sub} INTERFACE)
+    target_link_libraries(kalveo_${sub} INTERFACE kalveo_records ${uses} ${ARG_DEPENDS})
+    return()
+  endif()
   add_library(kalveo_${sub} STATIC ${sources})
   target_include_directories(kalveo_${sub} PUBLIC ${CMAKE_SOURCE_DIR}/src)
-  target_link_libraries(kalveo_${sub} PUBLIC kalveo_records ${ARG_DEPENDS})
+  target_link_libraries(kalveo_${sub} PUBLIC kalveo_records ${uses} ${ARG_DEPENDS})
   kalveo_target_options(kalveo_${sub})
 endfunction()
 
@@ -48,14 +76,17 @@ function(kalveo_test sub)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(test_${sub} ${sources})
   set_target_properties(test_${sub} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_link_libraries(test_${sub} PRIVATE kalveo_${sub} ${ARG_DEPENDS} kalveo_testing
+  if(TARGET kalveo_${sub})
+    target_link_libraries(test_${sub} PRIVATE kalveo_${sub})
+  endif()
+  target_link_libraries(test_${sub} PRIVATE ${ARG_DEPENDS} kalveo_testing
                                             GTest::gtest GTest::gmock GTest::gtest_main)
   kalveo_target_options(test_${sub})
   gtest_discover_tests(test_${sub} DISCOVERY_MODE PRE_TEST)
   # gtest_discover_tests flattens a list-valued property (only the first
   # variable would arrive), so a script of our own, run after the discovery,
   # sets the environment on the discovered tests.
-  set(environment "KALVEO_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KALVEO_DATA_DIR=${CMAKE_SOURCE_DIR}/data;KALVEO_SAMPLES=${CMAKE_SOURCE_DIR}/tests/data/samples;KALVEO_BIN_DIR=${KALVEO_BIN_DIR}")
+  set(environment "KALVEO_SOURCE_DIR=${CMAKE_SOURCE_DIR};KALVEO_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KALVEO_DATA_DIR=${CMAKE_SOURCE_DIR}/data;KALVEO_SAMPLES=${CMAKE_SOURCE_DIR}/tests/data/samples;KALVEO_BIN_DIR=${KALVEO_BIN_DIR}")
   set(script ${CMAKE_CURRENT_BINARY_DIR}/test_${sub}_environment.cmake)
   file(WRITE ${script} "if(test_${sub}_TESTS)\n"
                        "  set_tests_properties(\${test_${sub}_TESTS} PROPERTIES ENVIRONMENT \"${environment}\")\n"

@@ -5,7 +5,7 @@
 #include "glider/records.h"
 #include "keys/records.h"
 #include "link/records.h"
-#include "shell/records.h"
+#include "report/records.h"
 #include "sim/records.h"
 #include "sound/records.h"
 

@@ -1,6 +1,6 @@
 #include "config/setting_values.h"
 
-#include "shell/log.h"
+#include "report/log.h"
 #include "text/number_read.h"
 
 #include <algorithm>

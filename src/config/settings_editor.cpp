@@ -6,8 +6,8 @@
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "platform/process.h"
-#include "shell/log.h"
-#include "shell/records.h"
+#include "report/log.h"
+#include "report/records.h"
 
 #include <cstdio>
 

@@ -4,7 +4,7 @@
 #include "config/settings.h"
 #include "flight/records.h"
 #include "platform/paths.h"
-#include "shell/records.h"
+#include "report/records.h"
 #include "text/blanks.h"
 #include "text/key_value.h"
 

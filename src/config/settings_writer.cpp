@@ -4,12 +4,13 @@
 #include "config/records.h"
 #include "config/setting_values.h"
 #include "config/settings.h"
+#include "platform/files.h"
 #include "platform/paths.h"
-#include "shell/log.h"
-#include "shell/stop.h"
+#include "report/file_versions.h"
+#include "report/log.h"
+#include "report/stop.h"
 #include "text/blanks.h"
 #include "text/key_value.h"
-#include "text/versions.h"
 
 #include <array>
 #include <cstdio>
@@ -19,12 +20,6 @@
 namespace kalveo {
 
 namespace {
-
-#ifdef _WIN32
-constexpr std::string_view kLineEnd = "\r\n";
-#else
-constexpr std::string_view kLineEnd = "\n";
-#endif
 
 constexpr int kWriteFailed = 5;
 
@@ -80,7 +75,7 @@ std::string rewrite_settings_text(std::string_view template_text) {
         line = line.substr(0, kSettingsLineLength);
         if (!line.empty() && line.front() == '*') return;
         out += rewritten_line(line);
-        out += kLineEnd;
+        out += native_line_end();
     });
     return out;
 }

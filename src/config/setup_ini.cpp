@@ -3,7 +3,7 @@
 #include "config/line_reader.h"
 #include "config/records.h"
 #include "platform/paths.h"
-#include "shell/log.h"
+#include "report/log.h"
 #include "text/blanks.h"
 #include "text/key_value.h"
 #include "text/number_read.h"

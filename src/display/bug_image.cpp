@@ -2,7 +2,7 @@
 #include "display/display_log.h"
 #include "display/display_state.h"
 #include "platform/dialogs.h"
-#include "shell/log.h"
+#include "report/log.h"
 
 #include <SDL_opengl.h>
 #include <string>

@@ -2,7 +2,7 @@
 // colours derived from them.
 #pragma once
 
-#include "display/windows.h"
+#include "display/start_graphics.h"
 
 namespace kalveo {
 

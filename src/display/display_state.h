@@ -5,8 +5,8 @@
 // core can run them in tests and before the windows are open.
 #pragma once
 
-#include "display/cpw.h"
-#include "display/cpw_font.h"
+#include "cpw/cpw.h"
+#include "cpw/cpw_font.h"
 #include "display/records.h"
 #include "flight/outputs.h"
 

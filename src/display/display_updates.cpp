@@ -1,7 +1,7 @@
 // What the per-packet core hands to the display: the flight's layout, flap advice, values.
 #include "config/records.h"
 #include "display/display_state.h"
-#include "shell/log.h"
+#include "report/log.h"
 #include "sim/records.h"
 
 #include <algorithm>

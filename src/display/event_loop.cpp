@@ -1,14 +1,14 @@
 #include "display/event_loop.h"
 
-#include "display/cpw.h"
+#include "cpw/cpw.h"
 #include "display/display_log.h"
 #include "display/display_state.h"
+#include "display/start_graphics.h"
 #include "display/window_events.h"
-#include "display/windows.h"
 #include "link/udp_link.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
-#include "shell/log.h"
+#include "report/log.h"
 #include "sim/install.h"
 
 #include <cstdio>

@@ -1,47 +1,16 @@
 #include "display/manual.h"
 
 #include "flight/records.h"
+#include "platform/documents.h"
 #include "platform/env.h"
 #include "platform/paths.h"
 #include "platform/process.h"
-#include "shell/log.h"
+#include "report/log.h"
 #include "text/blanks.h"
 
 #include <filesystem>
 
-#ifdef _WIN32
-#include "platform/registry.h"
-#endif
-
 namespace kalveo {
-
-namespace {
-
-#ifdef _WIN32
-// The registered Acrobat reader opens a file at a page: reader /A "page=N" file.
-std::vector<std::string> reader_at_page(const std::string& file, int section) {
-    std::string command;
-    int len = -1;
-    if (RdUsrReg("acrobat\\shell\\open\\command", "", command, len) != kRegistryOk) return {};
-    std::vector<std::string> words = split_command_words(command);
-    if (words.empty()) return {};
-    std::vector<std::string> argv{words.front(), "/A", "page=" + std::to_string(section), file};
-    return argv;
-}
-
-std::vector<std::string> system_opener(const std::string& file, int section) {
-    if (section != 0) {
-        if (auto argv = reader_at_page(file, section); !argv.empty()) return argv;
-    }
-    return {"explorer.exe", file};
-}
-#else
-std::vector<std::string> system_opener(const std::string& file, int /*section*/) {
-    return {"xdg-open", file};
-}
-#endif
-
-} // namespace
 
 std::string manual_file(std::string_view lang) {
     return trim(lang) == "FR" ? "Manual\\Manual_FR.pdf" : "Manual\\Manual_EN.pdf";
@@ -53,7 +22,7 @@ std::vector<std::string> manual_command(const std::string& file, int section) {
         argv.push_back(file);
         return argv;
     }
-    return system_opener(file, section);
+    return document_viewer_command(file, section);
 }
 
 bool display_manual(int section) {

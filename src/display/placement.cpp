@@ -1,7 +1,7 @@
 #include "display/placement.h"
 
 #include "display/display_state.h"
-#include "shell/log.h"
+#include "report/log.h"
 
 #include <cmath>
 

@@ -1,13 +1,14 @@
-#include "display/cpw_font.h"
+#include "display/start_graphics.h"
+
+#include "cpw/cpw_font.h"
 #include "display/display_options.h"
 #include "display/display_state.h"
 #include "display/placement.h"
 #include "display/window_events.h"
 #include "display/window_style.h"
-#include "display/windows.h"
-#include "keys/controls.h"
-#include "shell/log.h"
-#include "shell/stop.h"
+#include "report/log.h"
+#include "report/stop.h"
+#include "sim/controls.h"
 
 #include <SDL_opengl.h>
 #include <cctype>

@@ -2,9 +2,9 @@
 
 #include "display/display_state.h"
 #include "display/event_loop.h"
+#include "display/start_graphics.h"
 #include "display/window_keys.h"
-#include "display/windows.h"
-#include "shell/log.h"
+#include "report/log.h"
 
 #include <SDL_opengl.h>
 #include <string>

@@ -2,7 +2,7 @@
 // drawn, resized; and their registration with the windowing component.
 #pragma once
 
-#include "display/cpw.h"
+#include "cpw/cpw.h"
 
 #include <cstddef>
 

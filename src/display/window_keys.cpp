@@ -5,10 +5,10 @@
 #include "display/display_log.h"
 #include "display/display_state.h"
 #include "display/manual.h"
-#include "display/windows.h"
+#include "display/start_graphics.h"
 #include "flight/live_adjust.h"
 #include "platform/dialogs.h"
-#include "shell/log.h"
+#include "report/log.h"
 
 namespace kalveo {
 

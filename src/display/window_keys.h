@@ -3,7 +3,7 @@
 // there is no keyboard watch, Escape, and moving a window picked with the mouse.
 #pragma once
 
-#include "display/cpw.h"
+#include "cpw/cpw.h"
 
 namespace kalveo {
 

@@ -2,7 +2,7 @@
 // see-through as the settings ask (opacity, or the background colour made transparent).
 #pragma once
 
-#include "display/cpw.h"
+#include "cpw/cpw.h"
 
 namespace kalveo {
 

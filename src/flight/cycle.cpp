@@ -8,7 +8,7 @@
 #include "glider/atmosphere.h"
 #include "glider/plane_data.h"
 #include "glider/records.h"
-#include "shell/log.h"
+#include "report/log.h"
 #include "sim/records.h"
 
 #include <algorithm>

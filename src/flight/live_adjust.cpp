@@ -2,7 +2,7 @@
 
 #include "config/records.h"
 #include "flight/records.h"
-#include "shell/log.h"
+#include "report/log.h"
 #include "sound/records.h"
 
 #include <cstdio>

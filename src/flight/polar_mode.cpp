@@ -7,12 +7,12 @@
 #include "glider/polar_curve.h"
 #include "glider/records.h"
 #include "platform/paths.h"
-#include "shell/log.h"
-#include "shell/records.h"
+#include "report/file_versions.h"
+#include "report/log.h"
+#include "report/records.h"
 #include "sim/records.h"
 #include "text/blanks.h"
 #include "text/strings.h"
-#include "text/versions.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "flight/report.h"
 
-#include "shell/log.h"
+#include "report/log.h"
 
 #include <algorithm>
 #include <cmath>

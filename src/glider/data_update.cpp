@@ -5,18 +5,19 @@
 #include "glider/file_bytes.h"
 #include "glider/glider_data.h"
 #include "platform/dialogs.h"
+#include "platform/documents.h"
 #include "platform/env.h"
 #include "platform/paths.h"
 #include "platform/process.h"
-#include "shell/log.h"
-#include "shell/messages.h"
-#include "shell/records.h"
-#include "shell/stop.h"
+#include "report/file_versions.h"
+#include "report/log.h"
+#include "report/messages.h"
+#include "report/records.h"
+#include "report/stop.h"
 #include "text/blanks.h"
 #include "text/key_value.h"
 #include "text/number_read.h"
 #include "text/value_format.h"
-#include "text/versions.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -154,13 +155,7 @@ std::vector<std::string> browser_command(const std::string& url) {
     if (const std::optional<std::string> browser = get_env("KALVEO_BROWSER")) {
         argv = split_command_words(*browser);
     }
-    if (argv.empty()) {
-#ifdef _WIN32
-        argv = {"explorer"};
-#else
-        argv = {"xdg-open"};
-#endif
-    }
+    if (argv.empty()) return document_viewer_command(url);
     argv.push_back(url);
     return argv;
 }

@@ -1,5 +1,7 @@
 #include "glider/file_bytes.h"
 
+#include "platform/files.h"
+
 #include <cstdio>
 #include <memory>
 
@@ -8,11 +10,7 @@ namespace kalveo {
 std::optional<std::string> read_file_bytes(const std::filesystem::path& file) {
     // C streams report a folder or a failing disk as a read error instead of
     // throwing from inside the stream buffer.
-#ifdef _WIN32
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(_wfopen(file.c_str(), L"rb"), std::fclose);
-#else
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file.c_str(), "rb"), std::fclose);
-#endif
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(open_file(file, "rb"), std::fclose);
     if (!in) return std::nullopt;
     std::string bytes;
     char buffer[8192];

@@ -3,7 +3,7 @@
 #include "glider/file_bytes.h"
 #include "glider/records.h"
 #include "platform/paths.h"
-#include "shell/log.h"
+#include "report/log.h"
 #include "sim/records.h"
 #include "text/blanks.h"
 #include "text/key_value.h"

@@ -5,7 +5,7 @@
 #include "glider/polar_curve.h"
 #include "glider/records.h"
 #include "platform/paths.h"
-#include "shell/log.h"
+#include "report/log.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 #include "glider/plane_data.h"
 #include "glider/records.h"
 #include "platform/paths.h"
-#include "shell/log.h"
+#include "report/log.h"
 
 #include <cstdio>
 #include <filesystem>

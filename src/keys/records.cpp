@@ -3,6 +3,5 @@
 namespace kalveo {
 
 KeydefRecord keydef;
-KeydefCndrRecord keydef_cndr;
 
 } // namespace kalveo

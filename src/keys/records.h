@@ -1,4 +1,4 @@
-// keys/records: the hotkeys from the settings and the simulator's own key assignments.
+// keys/records: the hotkeys from the settings.
 #pragma once
 
 namespace kalveo {
@@ -34,28 +34,6 @@ struct KeydefRecord {
     int keyhuds = 60;
 };
 
-/// The simulator's key assignments, learned from its controls file (key numbers as the
-/// simulator gives them; a scan code for the scn fields).
-struct KeydefCndrRecord {
-    /// Chat close (scan code of Enter).
-    int scnchatc = 28;
-    /// Chat open as a key code (setting "Key Chat Open"); 0 when unset.
-    int keychato = 0;
-    /// Chat open as the simulator's key number.
-    int scnchato = 0;
-    /// G-meter reset.
-    int scngrst = 0;
-    /// Previous turn point.
-    int scnprtp = 0;
-    /// Next turn point.
-    int scnnxtp = 0;
-    /// Advance turn point.
-    int scnadvtp = 0;
-    /// Wipe bugs.
-    int scnbugw = 0;
-};
-
 extern KeydefRecord keydef;
-extern KeydefCndrRecord keydef_cndr;
 
 } // namespace kalveo

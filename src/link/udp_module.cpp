@@ -1,6 +1,6 @@
 #include "link/udp_module.h"
 
-#include "shell/log.h"
+#include "report/log.h"
 
 #include <cstdio>
 

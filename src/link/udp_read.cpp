@@ -1,6 +1,6 @@
 #include "link/udp_link.h"
 #include "link/udp_module.h"
-#include "shell/text_format.h"
+#include "text/text_format.h"
 
 #include <cmath>
 #include <limits>

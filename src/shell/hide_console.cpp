@@ -1,6 +1,6 @@
 #include "platform/console.h"
+#include "report/log.h"
 #include "shell/console.h"
-#include "shell/log.h"
 
 #include <cstdio>
 

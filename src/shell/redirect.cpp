@@ -1,10 +1,11 @@
 #include "platform/paths.h"
 #include "platform/program_path.h"
+#include "platform/std_streams.h"
+#include "report/log.h"
+#include "report/messages.h"
+#include "report/records.h"
+#include "report/stop.h"
 #include "shell/console.h"
-#include "shell/log.h"
-#include "shell/messages.h"
-#include "shell/records.h"
-#include "shell/stop.h"
 
 #include <filesystem>
 #include <string>
@@ -51,6 +52,11 @@ void backup_file(std::string_view fnam) {
     }
     std::filesystem::rename(file, backup, ec);
     if (ec) log_line(name + ": Error renaming to .bak - " + name + " will be overwritten");
+}
+
+int start_redirect(const char* outfile, const char* errfile) {
+    return redirect_standard_streams(native_path(outfile), native_path(errfile)) ? 0
+                                                                                 : kRedirectFailed;
 }
 
 void begin_redirect() {

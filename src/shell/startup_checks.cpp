@@ -2,10 +2,10 @@
 
 #include "config/language.h"
 #include "platform/paths.h"
-#include "shell/log.h"
-#include "shell/messages.h"
-#include "shell/records.h"
-#include "shell/stop.h"
+#include "report/log.h"
+#include "report/messages.h"
+#include "report/records.h"
+#include "report/stop.h"
 #include "text/blanks.h"
 
 #include <algorithm>

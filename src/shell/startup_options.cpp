@@ -4,6 +4,7 @@
 #include "flight/records.h"
 #include "glider/records.h"
 #include "keys/records.h"
+#include "sim/records.h"
 #include "sound/records.h"
 #include "text/blanks.h"
 

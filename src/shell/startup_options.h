@@ -2,7 +2,7 @@
 // settings records, the font file, the unit name and the three messages of the windows.
 #pragma once
 
-#include "display/windows.h"
+#include "display/start_graphics.h"
 
 #include <string>
 

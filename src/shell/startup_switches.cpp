@@ -3,6 +3,7 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "glider/records.h"
+#include "platform/files.h"
 #include "text/blanks.h"
 #include "text/key_value.h"
 #include "text/number_read.h"
@@ -88,11 +89,7 @@ std::vector<std::string> usage_lines(const std::string& program) {
 }
 
 bool started_by_name(const std::string& argument0) {
-#ifdef _WIN32
-    return argument0.find_first_of(":\\") == std::string::npos;
-#else
-    return argument0.find_first_of(":\\/") == std::string::npos;
-#endif
+    return names_no_folder(argument0);
 }
 
 } // namespace kalveo

@@ -2,16 +2,16 @@
 
 #include "display/display_state.h"
 #include "display/manual.h"
-#include "display/windows.h"
+#include "display/start_graphics.h"
 #include "flight/cycle.h"
 #include "flight/outputs.h"
 #include "link/udp_ini.h"
 #include "link/udp_link.h"
 #include "platform/clock.h"
-#include "shell/log.h"
-#include "shell/stop.h"
-#include "shell/text_format.h"
+#include "report/log.h"
+#include "report/stop.h"
 #include "sound/sound.h"
+#include "text/text_format.h"
 
 #include <cmath>
 

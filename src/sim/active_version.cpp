@@ -1,6 +1,6 @@
 #include "sim/active_version.h"
 
-#include "shell/log.h"
+#include "report/log.h"
 #include "sim/install.h"
 #include "sim/records.h"
 #include "sim/sim_files.h"

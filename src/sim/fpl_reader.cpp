@@ -1,9 +1,9 @@
 #include "sim/fpl_reader.h"
 
 #include "glider/records.h"
-#include "shell/messages.h"
-#include "shell/records.h"
-#include "shell/stop.h"
+#include "report/messages.h"
+#include "report/records.h"
+#include "report/stop.h"
 #include "sim/install.h"
 #include "sim/records.h"
 #include "text/blanks.h"

@@ -1,8 +1,8 @@
 // Installation folders from the registry, confirmed by the simulator's log.
 #include "platform/registry.h"
-#include "shell/messages.h"
-#include "shell/records.h"
-#include "shell/stop.h"
+#include "report/messages.h"
+#include "report/records.h"
+#include "report/stop.h"
 #include "sim/install.h"
 #include "sim/records.h"
 #include "sim/sim_files.h"

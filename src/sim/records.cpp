@@ -2,6 +2,7 @@
 
 namespace kalveo {
 
+KeydefCndrRecord keydef_cndr;
 Inst00Record inst00;
 RdFpl0Record rd_fpl_0;
 RdFpl1Record rd_fpl_1;

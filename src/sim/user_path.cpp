@@ -1,8 +1,8 @@
 // The simulator's user-files and pilot folders, below the user's Documents.
 #include "platform/registry.h"
 #include "platform/win_env.h"
-#include "shell/messages.h"
-#include "shell/records.h"
+#include "report/messages.h"
+#include "report/records.h"
 #include "sim/install.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "shell/log.h"
-#include "shell/text_format.h"
+#include "report/log.h"
 #include "sound/sound_module.h"
+#include "text/text_format.h"
 
 #include <SDL.h>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "platform/paths.h"
-#include "shell/log.h"
-#include "shell/text_format.h"
+#include "report/log.h"
 #include "sound/sound.h"
 #include "sound/sound_module.h"
+#include "text/text_format.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

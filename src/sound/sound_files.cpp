@@ -1,7 +1,7 @@
-#include "shell/log.h"
-#include "shell/text_format.h"
+#include "report/log.h"
 #include "sound/sound.h"
 #include "sound/sound_module.h"
+#include "text/text_format.h"
 
 #include <string>
 

@@ -1,6 +1,5 @@
 #include "text/key_value.h"
 
-#include "shell/records.h"
 #include "text/blanks.h"
 
 #include <cstdio>
@@ -34,7 +33,7 @@ ItemEnd find_item_end(std::string_view text, char sep, std::size_t first_sep) {
 }
 
 void trace_conversion(const char* routine, std::size_t length) {
-    if (cmndta001.qdebug0) std::printf(" %s %zu\n", routine, length);
+    if (qdebug0) std::printf(" %s %zu\n", routine, length);
 }
 
 } // namespace

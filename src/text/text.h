@@ -1,5 +1,5 @@
 // text: parsing of key=value lines and lists, number reading and writing, string
-// helpers, folder/name splitting and numbered backups of our own files.
+// helpers, folder/name splitting and the numbered names of backups.
 #pragma once
 
 #include "text/blanks.h"

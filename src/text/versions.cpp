@@ -1,9 +1,7 @@
 #include "text/versions.h"
 
+#include "platform/files.h"
 #include "platform/paths.h"
-#include "shell/log.h"
-#include "shell/messages.h"
-#include "shell/records.h"
 #include "text/blanks.h"
 #include "text/file_names.h"
 
@@ -40,20 +38,6 @@ std::string versioned_name(const StemExt& parts, int number) {
     char digits[16];
     std::snprintf(digits, sizeof digits, "_%05d", number);
     return parts.stem + digits + parts.ext;
-}
-
-// File names compare as the file system compares them.
-bool same_file_name(std::string_view a, std::string_view b) {
-#ifdef _WIN32
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-#else
-    return a == b;
-#endif
 }
 
 // The number of a folder entry named "<name>_NNNNN<ext>", or nothing.
@@ -105,52 +89,17 @@ bool name_taken(const std::string& name) {
     return fs::symlink_status(native_path(name), ec).type() != fs::file_type::not_found;
 }
 
-// A copy keeps the original's time, as a copy made by hand does; a copy that
-// failed halfway is removed.
-void copy_keeping_time(const fs::path& from, const fs::path& to, std::error_code& ec) {
-    fs::copy_file(from, to, fs::copy_options::none, ec);
-    if (ec) {
-        std::error_code ignored;
-        if (ec != std::errc::file_exists && fs::exists(from, ignored)) fs::remove(to, ignored);
-        return;
-    }
-    std::error_code time_ec;
-    const auto time = fs::last_write_time(from, time_ec);
-    if (!time_ec) fs::last_write_time(to, time, time_ec);
-}
-
 } // namespace
 
-int get_new_vers(std::string& fnam) {
+std::optional<std::string> next_version_name(std::string_view fnam) {
     const std::string original(trim_right(fnam));
+    if (original.empty()) return std::nullopt;
     const StemExt parts = split_extension(original);
-    int number = original.empty() ? kLastVersion + 1 : highest_version(parts) + 1;
+    int number = highest_version(parts) + 1;
     while (number <= kLastVersion && name_taken(versioned_name(parts, number)))
         ++number;
-    if (number > kLastVersion) {
-        error_message(kBoxWarning, "No new version could be determined for file: " + original,
-                      cmndta001.qline);
-        return 0;
-    }
-    fnam = versioned_name(parts, number);
-    return 1;
-}
-
-int save_old_file(std::string& fnam, bool qcopy) {
-    const std::string old_name(trim_right(fnam));
-    if (get_new_vers(fnam) == 0) return 0;
-    const fs::path from = native_path(old_name);
-    const fs::path to = native_path(fnam);
-    std::error_code ec;
-    if (qcopy)
-        copy_keeping_time(from, to, ec);
-    else
-        fs::rename(from, to, ec);
-    // Quoted, so that the log keeps it on one line whatever the names hold.
-    const std::string outcome = ec ? "failed (" + ec.message() + ")" : "done";
-    log_message_f("\"save_old_file: " + std::string(qcopy ? "COPY " : "REN ") + old_name + " -> " +
-                  fnam + " : " + outcome + "\"");
-    return ec ? 0 : 1;
+    if (number > kLastVersion) return std::nullopt;
+    return versioned_name(parts, number);
 }
 
 } // namespace kalveo

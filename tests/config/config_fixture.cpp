@@ -2,7 +2,7 @@
 
 #include "config/settings.h"
 #include "platform/paths.h"
-#include "shell/records.h"
+#include "report/records.h"
 
 namespace kalveo::testing {
 

@@ -2,7 +2,7 @@
 #include "config/settings_editor.h"
 #include "config_fixture.h"
 #include "flight/records.h"
-#include "shell/records.h"
+#include "report/records.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Keys and clicks in the windows: picking and moving a window, saving the positions, the
 // reduced hotkey set, Escape with its question, and keys ignored while the run closes.
 #include "config/records.h"
-#include "display/cpw.h"
+#include "cpw/cpw.h"
 #include "display/display_state.h"
 #include "display/window_keys.h"
 #include "flight/records.h"

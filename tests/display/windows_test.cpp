@@ -1,7 +1,7 @@
 // Where the windows go: position codes, the text window's height, the horizon's cycle.
 #include "display/display_state.h"
 #include "display/placement.h"
-#include "display/windows.h"
+#include "display/start_graphics.h"
 
 #include <gtest/gtest.h>
 

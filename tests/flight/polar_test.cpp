@@ -5,8 +5,8 @@
 #include "flight/records.h"
 #include "flight_test_support.h"
 #include "glider/records.h"
+#include "report/records.h"
 #include "sample_install/sample_install.h"
-#include "shell/records.h"
 #include "sim/records.h"
 #include "support/test_files.h"
 

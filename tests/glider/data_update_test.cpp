@@ -2,7 +2,7 @@
 #include "flight/records.h"
 #include "glider/data_update.h"
 #include "local_http_server.h"
-#include "shell/records.h"
+#include "report/records.h"
 #include "support/test_files.h"
 
 #include <cstdio>

@@ -2,7 +2,7 @@
 #include "flight/records.h"
 #include "glider/records.h"
 #include "glider/vne_lookup.h"
-#include "shell/records.h"
+#include "report/records.h"
 #include "sim/records.h"
 #include "support/test_files.h"
 

@@ -1,8 +1,8 @@
 // The simulator's UDP.ini: reading it and getting the telemetry output switched on.
 #include "config/records.h"
 #include "link/udp_ini.h"
-#include "shell/log.h"
-#include "shell/records.h"
+#include "report/log.h"
+#include "report/records.h"
 #include "support/test_files.h"
 
 #include <fstream>

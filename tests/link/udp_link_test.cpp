@@ -1,6 +1,6 @@
 #include "link/udp_link.h"
 #include "loopback.h"
-#include "shell/log.h"
+#include "report/log.h"
 #include "support/test_files.h"
 
 #include <chrono>

@@ -1,6 +1,6 @@
+#include "report/records.h"
+#include "report/report_fixture.h"
 #include "shell/console.h"
-#include "shell/records.h"
-#include "shell_fixture.h"
 
 #include <cstdio>
 #include <cstdlib>

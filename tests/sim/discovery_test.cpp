@@ -1,6 +1,6 @@
 // Finding the simulator's installations and folders in a sample Wine prefix.
+#include "report/records.h"
 #include "sample_install/sample_files.h"
-#include "shell/records.h"
 #include "sim/install.h"
 #include "sim/records.h"
 #include "sim_fixture.h"

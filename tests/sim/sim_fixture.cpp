@@ -4,8 +4,8 @@
 #include "flight/records.h"
 #include "glider/records.h"
 #include "keys/records.h"
-#include "shell/log.h"
-#include "shell/records.h"
+#include "report/log.h"
+#include "report/records.h"
 #include "sim/records.h"
 
 #include <cstdio>

@@ -1,4 +1,3 @@
-#include "shell/records.h"
 #include "text/key_value.h"
 
 #include <gtest/gtest.h>
@@ -143,12 +142,12 @@ TEST(CText, CopiesUpToTheNulOrTheLimit) {
 }
 
 TEST(CText, TraceSwitchReportsEachConversion) {
-    cmndta001.qdebug0 = true;
+    qdebug0 = true;
     ::testing::internal::CaptureStdout();
     const std::string copied = strcpy_c2f("abc", 2);
     const std::string trimmed = strcpy_f2c("xy  ");
     const std::string trace = ::testing::internal::GetCapturedStdout();
-    cmndta001.qdebug0 = false;
+    qdebug0 = false;
     EXPECT_EQ(copied, "ab");
     EXPECT_EQ(trimmed, "xy");
     EXPECT_NE(trace.find("strcpy_c2f in 2"), std::string::npos) << trace;

@@ -1,5 +1,5 @@
 // Text drawn into a window, read back from the frame.
-#include "display/cpw_font.h"
+#include "cpw/cpw_font.h"
 #include "xvfb_fixture.h"
 
 #include <SDL_opengl.h>

@@ -1,7 +1,7 @@
 // A windowing context on the test's own X server.
 #pragma once
 
-#include "display/cpw.h"
+#include "cpw/cpw.h"
 #include "support/test_files.h"
 #include "xvfb_server.h"
 

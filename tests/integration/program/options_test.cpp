@@ -5,6 +5,7 @@
 #include "glider/records.h"
 #include "keys/records.h"
 #include "shell/startup_options.h"
+#include "sim/records.h"
 #include "sound/records.h"
 
 #include <gtest/gtest.h>

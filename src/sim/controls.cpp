@@ -1,0 +1,124 @@
+#include "sim/controls.h"
+
+#include "flight/records.h"
+#include "platform/key_names.h"
+#include "report/log.h"
+#include "report/messages.h"
+#include "report/records.h"
+#include "sim/records.h"
+#include "sim/sim_files.h"
+#include "text/key_value.h"
+#include "text/number_read.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace kalveo {
+namespace {
+
+constexpr int kOpenFailed = 1;
+constexpr int kReadFailed = 2;
+
+struct Action {
+    std::string_view number;
+    int KeydefCndrRecord::*field;
+};
+
+constexpr Action kVersion3Actions[] = {
+    {"3074", &KeydefCndrRecord::scnchato}, {"3030", &KeydefCndrRecord::scngrst},
+    {"3042", &KeydefCndrRecord::scnnxtp},  {"3043", &KeydefCndrRecord::scnprtp},
+    {"3044", &KeydefCndrRecord::scnadvtp}, {"3023", &KeydefCndrRecord::scnbugw},
+};
+
+constexpr Action kVersion2Actions[] = {
+    {"3040", &KeydefCndrRecord::scnchato},
+    {"3071", &KeydefCndrRecord::scngrst},
+};
+
+void take_assignment(std::string_view line, bool qc3, KeydefCndrRecord& keys) {
+    const KeyValue kv = extract_key_val(line);
+    const auto action = read_int(kv.key);
+    if (!action || *action <= 2999 || kv.val.empty()) return;
+    const std::string_view number = std::string_view(kv.key).substr(0, 4);
+    const auto take = [&](const auto& actions) {
+        for (const Action& a : actions) {
+            if (number != a.number) continue;
+            if (auto value = read_int(kv.val)) keys.*a.field = *value;
+        }
+    };
+    if (qc3)
+        take(kVersion3Actions);
+    else
+        take(kVersion2Actions);
+}
+
+} // namespace
+
+void parse_controls_ini(std::string_view text, bool qc3, KeydefCndrRecord& keys) {
+    bool keyboard = false;
+    for (const auto& line : split_text_lines(text, kControlsLineLength)) {
+        if (line.starts_with("[{")) {
+            keyboard =
+                std::string_view(line).substr(0, kKeyboardSection.size()) == kKeyboardSection;
+            continue;
+        }
+        if (keyboard) take_assignment(line, qc3, keys);
+    }
+}
+
+int read_controls_ini(std::string_view fich, bool qc3, bool qdebug, std::string_view msgkeymapp,
+                      std::string_view msgkeynosu) {
+    (void)qdebug; // the open status is always logged
+    const auto file = simulator_file(fich);
+    std::error_code ec;
+    std::ifstream in;
+    if (!std::filesystem::is_directory(file, ec)) in.open(file, std::ios::binary);
+    int status = in.is_open() ? 0 : kOpenFailed;
+    log_message_f("OPEN " + std::to_string(status));
+    if (status == 0) {
+        std::ostringstream text;
+        text << in.rdbuf();
+        if (in.bad())
+            status = kReadFailed;
+        else
+            parse_controls_ini(text.str(), qc3, keydef_cndr);
+    }
+    in.close();
+    log_message_f("ScnChatO:" + std::to_string(keydef_cndr.scnchato));
+    log_message_f("ScnNxTP:" + std::to_string(keydef_cndr.scnnxtp));
+    log_message_f("ScnPrTP:" + std::to_string(keydef_cndr.scnprtp));
+    if (keydef_cndr.scnchato == 0 && keydef_cndr.keychato < 1) {
+        error_message_tit(kBoxWarning, my_tas_c.msg_tit,
+                          std::string(msgkeymapp) + "/- Message/read_controls_ini/" +
+                              std::string(msgkeynosu),
+                          cmndta001.qline);
+    }
+    std::printf("read_controls_ini %d\n", status);
+    return status;
+}
+
+std::string key_name_line(std::string_view label, int code) {
+    char line[160];
+    const std::string text(label);
+    if (code > 0) {
+        // Only the key part can be a character; a code beyond it shows as "?".
+        const int key = code % 10000;
+        const char c = key >= 32 && key < 127 ? static_cast<char>(key) : '?';
+        std::snprintf(line, sizeof line, "%s : %d %c", text.c_str(), code, c);
+        return line;
+    }
+    const auto name = scan_code_name(-code);
+    if (name)
+        std::snprintf(line, sizeof line, "%s : %d %s", text.c_str(), -code, name->c_str());
+    else
+        std::snprintf(line, sizeof line, "%s : %d ???? ", text.c_str(), -code);
+    return line;
+}
+
+void Print_Key_Name(std::string_view label, int code) {
+    log_message_f(key_name_line(label, code));
+}
+
+} // namespace kalveo
