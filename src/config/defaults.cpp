@@ -189,8 +189,9 @@ void apply_builtin_defaults() {
     reset_program_behaviour();
     reset_flight();
     reset_simulator();
-    my_tas_0.va1 = my_tas_0.vne - my_tas_0.dv1;
-    my_tas_0.va2 = my_tas_0.va1 + my_tas_0.dv2;
+    const AlarmSpeeds speeds = alarm_speeds(my_tas_0.vne, my_tas_0.dv1, my_tas_0.dv2);
+    my_tas_0.va1 = speeds.va1;
+    my_tas_0.va2 = speeds.va2;
 }
 
 } // namespace kalveo

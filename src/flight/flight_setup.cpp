@@ -178,8 +178,9 @@ int init_settings_2(const FlightOutputs& out) {
     trace_line(" cunit %s", my_tas_c.cunit.c_str());
     const int result =
         out.upd_vne ? out.upd_vne(flight_layout(), longest_flap_name(), trim(my_tas_c.cunit)) : 0;
-    my_tas_0.va1 = my_tas_0.vne - my_tas_0.dv1;
-    my_tas_0.va2 = my_tas_0.va1 + my_tas_0.dv2;
+    const AlarmSpeeds speeds = alarm_speeds(my_tas_0.vne, my_tas_0.dv1, my_tas_0.dv2);
+    my_tas_0.va1 = speeds.va1;
+    my_tas_0.va2 = speeds.va2;
     return result;
 }
 

@@ -65,6 +65,19 @@ struct MyTas0Record {
     double t_netto = 0.1;
 };
 
+/// The alarm speeds that follow from a VNE and its margins (m/s).
+struct AlarmSpeeds {
+    double va1 = 0.0; ///< alarm start, vne - dv1
+    double va2 = 0.0; ///< end of the graded band, va1 + dv2
+};
+
+/// The one place the alarm speeds are worked out: defaults, the flight set-up and the
+/// live margin change all use it.
+[[nodiscard]] inline AlarmSpeeds alarm_speeds(double vne, double dv1, double dv2) {
+    const double va1 = vne - dv1;
+    return {va1, va1 + dv2};
+}
+
 /// Program version and the run flags of start-up and the first datagram.
 struct MyTas1Record {
     /// The first datagram of the flight has been processed.
