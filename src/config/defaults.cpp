@@ -40,8 +40,8 @@ void reset_alarm_and_flap_limits() {
     option.qflap_beep = false;
     option.lndopt = 0;
     beeps.snddev = -1;
-    beeps.sndvol = 0.5;
-    beeps.flapvol = 0.5;
+    volumes.sndvol = 0.5;
+    volumes.flapvol = 0.5;
 }
 
 void reset_keys() {

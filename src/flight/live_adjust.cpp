@@ -3,7 +3,6 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "shell/log.h"
-#include "sound/records.h"
 
 #include <cstdio>
 
@@ -27,7 +26,7 @@ void update_dv1(int dv1_c) {
 }
 
 void update_vol(double vvv) {
-    beeps.sndvol = vvv;
+    volumes.sndvol = vvv;
 }
 
 void update_flap_sound(int nso_c) {

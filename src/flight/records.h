@@ -153,6 +153,14 @@ struct FlapsCRecord {
     std::array<std::string, kMaxFlaps + 1> cflap{};
 };
 
+/// Volumes of the flight's sounds: the settings give them, a hotkey changes sndvol in flight.
+struct VolumesRecord {
+    /// General volume, 0 to 1 (setting "General volume").
+    double sndvol = 0.5;
+    /// Volume of the flap and landing sounds relative to sndvol, 0 to 1 (setting "Flaps volume").
+    double flapvol = 0.5;
+};
+
 extern MyTas0Record my_tas_0;
 extern MyTas1Record my_tas_1;
 extern MyTas3Record my_tas_3;
@@ -160,5 +168,6 @@ extern MyTasCRecord my_tas_c;
 extern ChronoRecord chrono;
 extern Flaps0Record flaps_0;
 extern FlapsCRecord flaps_c;
+extern VolumesRecord volumes;
 
 } // namespace kalveo

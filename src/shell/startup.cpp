@@ -160,6 +160,7 @@ void open_socket() {
 void load_sounds() {
     if (init_sounds(beeps.snddev) == 1) {
         load_sound_files();
+        connect_sound_lengths();
         return;
     }
     error_message_tit(kBoxError, my_tas_c.msg_tit, "Error initialising sounds - see logfile",
