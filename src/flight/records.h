@@ -1,6 +1,8 @@
 // flight/records: alarm thresholds, processing constants, run states and flap table of a flight.
 #pragma once
 
+#include "glider/records.h"
+
 #include <array>
 #include <string>
 
@@ -8,9 +10,6 @@ namespace kalveo {
 
 // Arrays that the program numbers from 1 have one slot more than their
 // count; slot 0 is unused so that numbers in logs and files match.
-
-/// Number of flap positions a glider can have.
-inline constexpr int kMaxFlaps = 20;
 
 /// Speed thresholds of the VNE alarm and the processing constants of the per-packet cycle.
 /// A speed threshold below -1000 means "not set".

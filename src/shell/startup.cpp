@@ -65,7 +65,7 @@ void prepare_program_folder(const Pass& pass) {
 void read_settings() {
     if (rd_ini() != 1) fatal("Kalveo.ini error reading");
     rd_lang();
-    if (option.qauto_upd) update_data();
+    if (option.qauto_upd) update_data(my_tas_1.numver, my_tas_c.lang);
 }
 
 void show_usage_and_stop(const Pass& pass) {
