@@ -40,8 +40,8 @@ void reset_alarm_and_flap_limits() {
     option.qflap_beep = false;
     option.lndopt = 0;
     beeps.snddev = -1;
-    beeps.sndvol = 0.5;
-    beeps.flapvol = 0.5;
+    volumes.sndvol = 0.5;
+    volumes.flapvol = 0.5;
 }
 
 void reset_keys() {
@@ -189,8 +189,9 @@ void apply_builtin_defaults() {
     reset_program_behaviour();
     reset_flight();
     reset_simulator();
-    my_tas_0.va1 = my_tas_0.vne - my_tas_0.dv1;
-    my_tas_0.va2 = my_tas_0.va1 + my_tas_0.dv2;
+    const AlarmSpeeds speeds = alarm_speeds(my_tas_0.vne, my_tas_0.dv1, my_tas_0.dv2);
+    my_tas_0.va1 = speeds.va1;
+    my_tas_0.va2 = speeds.va2;
 }
 
 } // namespace kalveo

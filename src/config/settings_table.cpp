@@ -201,24 +201,24 @@ SettingKey general_volume_key() {
     return {"General volume",
             [](const SettingInput& in) {
                 if (auto n = read_int(in.value)) {
-                    beeps.sndvol = std::clamp(*n, 0, 100) * 0.01;
+                    volumes.sndvol = std::clamp(*n, 0, 100) * 0.01;
                 } else {
                     log_bad_value(in.line);
                 }
             },
-            [] { return i2b(std::clamp(std::lround(beeps.sndvol * 100.0), 0L, 100L)); }};
+            [] { return i2b(std::clamp(std::lround(volumes.sndvol * 100.0), 0L, 100L)); }};
 }
 
 SettingKey flaps_volume_key() {
     return {"Flaps volume",
             [](const SettingInput& in) {
                 if (auto n = read_int(in.value)) {
-                    beeps.flapvol = std::max(*n, 0) * 0.01;
+                    volumes.flapvol = std::max(*n, 0) * 0.01;
                 } else {
                     log_bad_value(in.line);
                 }
             },
-            [] { return i2b(std::max(std::lround(beeps.flapvol * 100.0), 0L)); }};
+            [] { return i2b(std::max(std::lround(volumes.flapvol * 100.0), 0L)); }};
 }
 
 SettingKey bug_wiper_key() {

@@ -3,7 +3,6 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "glider/records.h"
-#include "sound/records.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,12 +50,12 @@ const std::string& position_name(int n) {
 }
 
 double flap_volume() {
-    return std::clamp(beeps.sndvol * beeps.flapvol, 0.0, 1.0);
+    return std::clamp(volumes.sndvol * volumes.flapvol, 0.0, 1.0);
 }
 
-void play_slot(int slot, const FlightOutputs& out, FlapAdviceState& st) {
-    if (out.play_sound) out.play_sound(beeps.sound_num[slot], flap_volume());
-    st.dur_last = beeps.sound_length[slot];
+void play_call(FlapCall call, const FlightOutputs& out, FlapAdviceState& st) {
+    if (out.play_flap_call) out.play_flap_call(call, flap_volume());
+    st.dur_last = flap_call_length(out.sound_lengths, call);
 }
 
 int advice_direction(int recommended, int actual) {
@@ -70,8 +69,8 @@ void sound_advice(int mflap, const FlapInputs& in, FlapAdviceState& st, const Fl
     if (!(in.temps > st.temps_flaps_beep + 2.0 + st.dur_last)) return;
     if (!(std::abs(in.bank) < my_tas_0.flapmxbank)) return;
     st.temps_flaps_beep = in.temps;
-    if (mflap == 1) play_slot(kFlapsUpSlot, out, st);
-    if (mflap == -1) play_slot(kFlapsDownSlot, out, st);
+    if (mflap == 1) play_call(FlapCall::up, out, st);
+    if (mflap == -1) play_call(FlapCall::down, out, st);
 }
 
 } // namespace
@@ -97,7 +96,7 @@ void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs
     const bool moved = nfl_act != st.nfl_0;
 
     if (option.lndopt >= 2 && moved && nfl_act == 1) {
-        play_slot(kLandingSlot, out, st);
+        play_call(FlapCall::landing, out, st);
     } else if (moved || nfl_moy != nfl_act) {
         const int mflap = advice_direction(nfl_moy, nfl_act);
         if (out.upd_flp) out.upd_flp(flap_c, mflap);

@@ -5,11 +5,6 @@
 
 namespace kalveo {
 
-/// Sound slots of the flap advice and the landing call.
-inline constexpr int kFlapsUpSlot = 5;
-inline constexpr int kFlapsDownSlot = 6;
-inline constexpr int kLandingSlot = 7;
-
 /// What the flap advice keeps between packets.
 struct FlapAdviceState {
     double gforce_m = 0.0;         ///< filtered load factor (g)

@@ -5,7 +5,6 @@
 #include "flight/angles.h"
 #include "flight/records.h"
 #include "flight/report.h"
-#include "glider/glider_data.h"
 #include "glider/plane_data.h"
 #include "glider/records.h"
 #include "glider/vne_lookup.h"
@@ -147,6 +146,36 @@ void init_settings_1() {
     }
 }
 
+GliderValues current_glider_values() {
+    GliderValues v;
+    v.vne = my_tas_0.vne;
+    v.balmax = gggmas.balmax;
+    v.rmass = gggmas.rmass;
+    v.mmass = gggmas.mmass;
+    v.vflap100 = flaps_0.vflap100;
+    v.cflap = flaps_c.cflap;
+    v.nflap = flaps_0.nflap;
+    v.nflmax = flaps_0.nflmax;
+    v.lflmax = flaps_0.lflmax;
+    v.glnam = ggg001.glnam;
+    return v;
+}
+
+void store_glider_values(const GliderValues& v) {
+    my_tas_0.vne = v.vne;
+    gggmas.balmax = v.balmax;
+    gggmas.rmass = v.rmass;
+    gggmas.mmass = v.mmass;
+    flaps_0.vflap100 = v.vflap100;
+    // The table as the data file gives it, before any adaptation.
+    flaps_0.vflap = v.vflap100;
+    flaps_c.cflap = v.cflap;
+    flaps_0.nflap = v.nflap;
+    flaps_0.nflmax = v.nflmax;
+    flaps_0.lflmax = v.lflmax;
+    ggg001.glnam = v.glnam;
+}
+
 double default_vne() {
     switch (option.nunit) {
     case 0:
@@ -177,8 +206,9 @@ int init_settings_2(const FlightOutputs& out) {
     trace_line(" cunit %s", my_tas_c.cunit.c_str());
     const int result =
         out.upd_vne ? out.upd_vne(flight_layout(), longest_flap_name(), trim(my_tas_c.cunit)) : 0;
-    my_tas_0.va1 = my_tas_0.vne - my_tas_0.dv1;
-    my_tas_0.va2 = my_tas_0.va1 + my_tas_0.dv2;
+    const AlarmSpeeds speeds = alarm_speeds(my_tas_0.vne, my_tas_0.dv1, my_tas_0.dv2);
+    my_tas_0.va1 = speeds.va1;
+    my_tas_0.va2 = speeds.va2;
     return result;
 }
 
@@ -202,7 +232,8 @@ void learn_flight_from_simulator() {
     // up first and fall back to the setting only when it gives none.
     const double vne_setting = my_tas_0.vne;
     my_tas_0.vne = -10000.0;
-    get_vne(ggg001.glnam);
+    std::string ggg = ggg001.glnam;
+    store_glider_values(get_vne(ggg, current_glider_values(), my_tas_c.msg_tit));
     settle_vne(vne_setting);
 }
 

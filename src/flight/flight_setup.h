@@ -4,6 +4,7 @@
 #pragma once
 
 #include "flight/outputs.h"
+#include "glider/glider_data.h"
 
 namespace kalveo {
 
@@ -23,6 +24,13 @@ int init_settings_2(const FlightOutputs& out);
 /// the "VNE" setting `vne_setting` (display units, below -1000 when unset) in m/s,
 /// else it stays unset for init_settings_2's default.
 void settle_vne(double vne_setting);
+
+/// The glider values in force, from my_tas_0, gggmas, flaps_0, flaps_c and ggg001:
+/// what a glider lookup starts from.
+[[nodiscard]] GliderValues current_glider_values();
+
+/// Stores what the glider lookup found in my_tas_0, gggmas, flaps_0, flaps_c and ggg001.
+void store_glider_values(const GliderValues& values);
 
 /// Default VNE (m/s) of the display unit, for a glider without one.
 [[nodiscard]] double default_vne();

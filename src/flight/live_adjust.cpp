@@ -3,7 +3,6 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "report/log.h"
-#include "sound/records.h"
 
 #include <cstdio>
 
@@ -18,7 +17,8 @@ void enable_vne(int iii) {
 
 void update_dv1(int dv1_c) {
     my_tas_0.dv1 = dv1_c / my_tas_0.fconv;
-    my_tas_0.va1 = my_tas_0.vne - my_tas_0.dv1;
+    // Only the alarm start moves; va2 keeps the value of the flight's start.
+    my_tas_0.va1 = alarm_speeds(my_tas_0.vne, my_tas_0.dv1, my_tas_0.dv2).va1;
     char text[128];
     std::snprintf(text, sizeof text, "DV1 updated : %.2f %.2f", my_tas_0.dv1 * my_tas_0.fconv,
                   my_tas_0.va1 * my_tas_0.fconv);
@@ -26,7 +26,7 @@ void update_dv1(int dv1_c) {
 }
 
 void update_vol(double vvv) {
-    beeps.sndvol = vvv;
+    volumes.sndvol = vvv;
 }
 
 void update_flap_sound(int nso_c) {

@@ -8,6 +8,7 @@
 #include "glider/polar_curve.h"
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <string_view>
 
@@ -30,9 +31,33 @@ inline constexpr int kRecordedPolarMax = kReferencePolarFirst - 1;
 inline constexpr int kFlightLayoutCount = 14;
 using FlightLayout = std::array<int, kFlightLayoutCount>;
 
+/// Alarm levels: 0 in the first quarter of the band above va1, 3 from three quarters on.
+inline constexpr int kAlarmLevels = 4;
+
+/// The calls of the flap advice: move the flaps up, move them down, landing position set.
+enum class FlapCall { up, down, landing };
+inline constexpr int kFlapCalls = 3;
+
+/// Lengths (s) of the sounds behind the alarm levels and the flap calls, 0 for a sound
+/// that is not there; they pace the next sound. Start-up fills them once the sounds
+/// have loaded.
+struct FlightSoundLengths {
+    std::array<double, kAlarmLevels> alarm{};
+    std::array<double, kFlapCalls> flap{}; ///< indexed by FlapCall
+};
+
+/// Length (s) of the sound of flap call `call`.
+[[nodiscard]] inline double flap_call_length(const FlightSoundLengths& lengths, FlapCall call) {
+    return lengths.flap[static_cast<std::size_t>(call)];
+}
+
 struct FlightOutputs {
-    /// Plays sound number `num` (as handed out by the sound engine) at volume 0..1.
-    std::function<void(int num, double vol)> play_sound;
+    /// Plays the VNE alarm of `level` (0 to kAlarmLevels - 1) at volume 0..1.
+    std::function<void(int level, double vol)> play_alarm;
+    /// Plays flap call `call` at volume 0..1.
+    std::function<void(FlapCall call, double vol)> play_flap_call;
+    /// Lengths of the sounds the two calls above play.
+    FlightSoundLengths sound_lengths;
     /// Once per flight: alarm speeds and fixed values, the longest flap name, the unit name.
     std::function<int(const FlightLayout& opt, std::string_view flap, std::string_view unit)>
         upd_vne;

@@ -9,5 +9,6 @@ MyTasCRecord my_tas_c;
 ChronoRecord chrono;
 Flaps0Record flaps_0;
 FlapsCRecord flaps_c;
+VolumesRecord volumes;
 
 } // namespace kalveo

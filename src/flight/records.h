@@ -1,6 +1,8 @@
 // flight/records: alarm thresholds, processing constants, run states and flap table of a flight.
 #pragma once
 
+#include "glider/records.h"
+
 #include <array>
 #include <string>
 
@@ -8,9 +10,6 @@ namespace kalveo {
 
 // Arrays that the program numbers from 1 have one slot more than their
 // count; slot 0 is unused so that numbers in logs and files match.
-
-/// Number of flap positions a glider can have.
-inline constexpr int kMaxFlaps = 20;
 
 /// Speed thresholds of the VNE alarm and the processing constants of the per-packet cycle.
 /// A speed threshold below -1000 means "not set".
@@ -64,6 +63,19 @@ struct MyTas0Record {
     /// Netto time constant from -net (hours).
     double t_netto = 0.1;
 };
+
+/// The alarm speeds that follow from a VNE and its margins (m/s).
+struct AlarmSpeeds {
+    double va1 = 0.0; ///< alarm start, vne - dv1
+    double va2 = 0.0; ///< end of the graded band, va1 + dv2
+};
+
+/// The one place the alarm speeds are worked out: defaults, the flight set-up and the
+/// live margin change all use it.
+[[nodiscard]] inline AlarmSpeeds alarm_speeds(double vne, double dv1, double dv2) {
+    const double va1 = vne - dv1;
+    return {va1, va1 + dv2};
+}
 
 /// Program version and the run flags of start-up and the first datagram.
 struct MyTas1Record {
@@ -140,6 +152,14 @@ struct FlapsCRecord {
     std::array<std::string, kMaxFlaps + 1> cflap{};
 };
 
+/// Volumes of the flight's sounds: the settings give them, a hotkey changes sndvol in flight.
+struct VolumesRecord {
+    /// General volume, 0 to 1 (setting "General volume").
+    double sndvol = 0.5;
+    /// Volume of the flap and landing sounds relative to sndvol, 0 to 1 (setting "Flaps volume").
+    double flapvol = 0.5;
+};
+
 extern MyTas0Record my_tas_0;
 extern MyTas1Record my_tas_1;
 extern MyTas3Record my_tas_3;
@@ -147,5 +167,6 @@ extern MyTasCRecord my_tas_c;
 extern ChronoRecord chrono;
 extern Flaps0Record flaps_0;
 extern FlapsCRecord flaps_c;
+extern VolumesRecord volumes;
 
 } // namespace kalveo

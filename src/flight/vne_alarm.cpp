@@ -1,7 +1,6 @@
 #include "flight/vne_alarm.h"
 
 #include "flight/records.h"
-#include "sound/records.h"
 
 #include <algorithm>
 
@@ -25,10 +24,10 @@ void sound_vne_alarm(double tas, double temps, double& temps_vne, const FlightOu
     const double dv = tas - my_tas_0.va1;
     if (!my_tas_1.vne_act || !(dv > 0.0) || temps < temps_vne) return;
     const int level = alarm_level(dv, my_tas_0.dv2);
-    const double vol = (0.7 + 0.1 * level) * beeps.sndvol;
-    const int slot = level + 1;
-    if (out.play_sound) out.play_sound(beeps.sound_num[slot], vol);
-    temps_vne = next_alarm_start(level, beeps.sound_length[slot], temps);
+    const double vol = (0.7 + 0.1 * level) * volumes.sndvol;
+    if (out.play_alarm) out.play_alarm(level, vol);
+    temps_vne =
+        next_alarm_start(level, out.sound_lengths.alarm[static_cast<std::size_t>(level)], temps);
 }
 
 } // namespace kalveo

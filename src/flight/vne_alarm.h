@@ -5,9 +5,6 @@
 
 namespace kalveo {
 
-/// Alarm levels: 0 in the first quarter of the band above va1, 3 from three quarters on.
-inline constexpr int kAlarmLevels = 4;
-
 /// Level of the alarm for a speed `dv` (m/s) above va1 in a band `dv2` (m/s) wide:
 /// the integer part of 4 x dv / dv2, within 0..3.
 [[nodiscard]] int alarm_level(double dv, double dv2);

@@ -1,7 +1,6 @@
 #include "glider/data_update.h"
 
 #include "config/records.h"
-#include "flight/records.h"
 #include "glider/file_bytes.h"
 #include "glider/glider_data.h"
 #include "platform/dialogs.h"
@@ -85,17 +84,23 @@ bool ask(const std::string& text) {
     return tinyfd_messageBox(kTitle, text, "yesno", "question", 1) == 1;
 }
 
-void offer_program(const std::string& server, int latest) {
-    if (my_tas_1.numver >= latest) return;
+// The version of a data file, or 0.
+int data_file_version(std::string_view fff) {
+    GliderValues unused;
+    return read_data(fff, " ", true, unused);
+}
+
+void offer_program(const std::string& server, int latest, int numver, std::string_view lang) {
+    if (numver >= latest) return;
     if (!ask(question(messages.msgnewdat1, numver_to_char(latest), messages.msgnewprog))) return;
-    const std::string url = server + "/" + download_page(my_tas_c.lang);
+    const std::string url = server + "/" + download_page(lang);
     if (run_and_report(browser_command(url)).ok()) {
         stop_program("Download page of version " + numver_to_char(latest) + " opened: " + url, 0);
     }
 }
 
 void offer_data(const std::string& server, int latest) {
-    const int local = read_data(kGliderDataFile, " ", true);
+    const int local = data_file_version(kGliderDataFile);
     std::printf("HangarUpdate %d %d\n", latest, local);
     if (local >= latest) return;
     if (!ask(question(messages.msgnewdat1, data_version_text(latest), messages.msgnewdat2))) {
@@ -171,7 +176,7 @@ bool install_data_file(const std::string& server, int version) {
     if (!run_and_report(curl_command(download, url, "60")).ok()) {
         return download_failed(download);
     }
-    const int got = read_data(kDownloadFile, " ", true);
+    const int got = data_file_version(kDownloadFile);
     if (got != version) {
         log_message_f("Downloaded glider data reads as version " + std::to_string(got) +
                       " instead of " + std::to_string(version) + ": not used");
@@ -197,12 +202,12 @@ bool install_data_file(const std::string& server, int version) {
     return true;
 }
 
-void update_data() {
+void update_data(int numver, std::string_view lang) {
     std::printf("\n\n\n\n\n\n\n\n\n\nupdate_data\n");
     const std::string server = update_server();
     const LatestVersions latest = fetch_latest_versions(server);
-    std::printf("Version %d %d\n", latest.program, my_tas_1.numver);
-    offer_program(server, latest.program);
+    std::printf("Version %d %d\n", latest.program, numver);
+    offer_program(server, latest.program, numver, lang);
     offer_data(server, latest.data);
 }
 

@@ -37,9 +37,10 @@ struct LatestVersions {
 /// the old file stays where it was and the download-failed message is shown.
 bool install_data_file(const std::string& server, int version);
 
-/// Asks the server for the latest versions and offers what is newer: the
-/// download page for a newer program (the program then ends), or the newer
-/// data file. Does nothing visible when the server cannot be reached.
-void update_data();
+/// Asks the server for the latest versions and offers what is newer than
+/// program version `numver`: the download page in language `lang` for a newer
+/// program (the program then ends), or the newer data file. Does nothing
+/// visible when the server cannot be reached.
+void update_data(int numver, std::string_view lang);
 
 } // namespace kalveo

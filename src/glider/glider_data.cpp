@@ -193,39 +193,8 @@ int scan_data_version(std::string_view text) {
     return 0;
 }
 
-GliderValues current_glider_values() {
-    GliderValues v;
-    v.vne = my_tas_0.vne;
-    v.balmax = gggmas.balmax;
-    v.rmass = gggmas.rmass;
-    v.mmass = gggmas.mmass;
-    v.vflap100 = flaps_0.vflap100;
-    v.cflap = flaps_c.cflap;
-    v.nflap = flaps_0.nflap;
-    v.nflmax = flaps_0.nflmax;
-    v.lflmax = flaps_0.lflmax;
-    v.glnam = ggg001.glnam;
-    return v;
-}
-
-void store_glider_values(const GliderValues& v) {
-    my_tas_0.vne = v.vne;
-    gggmas.balmax = v.balmax;
-    gggmas.rmass = v.rmass;
-    gggmas.mmass = v.mmass;
-    flaps_0.vflap100 = v.vflap100;
-    // The table as the data file gives it, before any adaptation.
-    flaps_0.vflap = v.vflap100;
-    flaps_c.cflap = v.cflap;
-    flaps_0.nflap = v.nflap;
-    flaps_0.nflmax = v.nflmax;
-    flaps_0.lflmax = v.lflmax;
-    ggg001.glnam = v.glnam;
-}
-
-GliderScan lookup_glider(std::string_view fff, std::string_view ggg) {
+GliderScan lookup_glider(std::string_view fff, std::string_view ggg, GliderValues& values) {
     std::printf("read_data %s\n", std::string(trim(ggg)).c_str());
-    GliderValues values = current_glider_values();
     values.nflap = 0;
     values.nflmax = 0;
     values.lflmax = 0;
@@ -238,12 +207,11 @@ GliderScan lookup_glider(std::string_view fff, std::string_view ggg) {
     for (const std::string& line : scan.log_lines) {
         log_message_f(line);
     }
-    store_glider_values(values);
     return scan;
 }
 
-int read_data(std::string_view fff, std::string_view ggg, bool qversion) {
-    if (!qversion) return lookup_glider(fff, ggg).entries;
+int read_data(std::string_view fff, std::string_view ggg, bool qversion, GliderValues& values) {
+    if (!qversion) return lookup_glider(fff, ggg, values).entries;
     std::printf("read_data %s\n", std::string(trim(ggg)).c_str());
     const std::optional<std::string> text = read_text_file(fff);
     if (!text) return 0;

@@ -2,7 +2,7 @@
 // VNE, ballast, masses and flap speeds of the simulator's gliders.
 #pragma once
 
-#include "flight/records.h"
+#include "glider/records.h"
 
 #include <array>
 #include <string>
@@ -17,7 +17,8 @@ inline constexpr std::string_view kGliderDataFile = "Settings\\Kalveo_data.txt";
 /// Longest line of the data file; the rest of a longer line is ignored.
 inline constexpr std::size_t kDataLineLength = 132;
 
-/// The values a matching entry sets. Speeds in m/s, masses in kg.
+/// The values a matching entry sets, as the lookup found them: the flight's set-up
+/// stores them in its records. Speeds in m/s, masses in kg.
 struct GliderValues {
     double vne = 0;
     double balmax = 0;
@@ -50,20 +51,15 @@ GliderScan scan_glider_data(std::string_view text, std::string_view ggg, int cnd
 /// none or it is not a whole number.
 [[nodiscard]] int scan_data_version(std::string_view text);
 
-/// The values a lookup starts from: those of the global records.
-[[nodiscard]] GliderValues current_glider_values();
-
-/// Writes the values back into my_tas_0, gggmas, flaps_0, flaps_c and ggg001.
-void store_glider_values(const GliderValues& values);
-
 /// Looks glider `ggg` up in file `fff` for the active simulator version and
-/// stores what a match sets; the scan tells what was met. A file that cannot
-/// be read counts as one without entries.
-GliderScan lookup_glider(std::string_view fff, std::string_view ggg);
+/// applies what a match sets to `values`, which start as the values in force
+/// (the flap table always starts empty); the scan tells what was met. A file
+/// that cannot be read counts as one without entries.
+GliderScan lookup_glider(std::string_view fff, std::string_view ggg, GliderValues& values);
 
 /// In version mode (`qversion`) the file's data version (0 when it cannot be
-/// read or has none); else the number of glider entries met, after storing the
-/// values of a matching entry.
-int read_data(std::string_view fff, std::string_view ggg, bool qversion);
+/// read or has none), leaving `values` alone; else the number of glider
+/// entries met, after applying a matching entry to `values` as lookup_glider does.
+int read_data(std::string_view fff, std::string_view ggg, bool qversion, GliderValues& values);
 
 } // namespace kalveo

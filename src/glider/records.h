@@ -9,6 +9,9 @@ namespace kalveo {
 // Arrays that the program numbers from 1 have one slot more than their
 // count; slot 0 is unused so that numbers in logs and files match.
 
+/// Number of flap positions a glider can have.
+inline constexpr int kMaxFlaps = 20;
+
 /// Nodes a polar-node file may hold; segments are one fewer.
 inline constexpr int kMaxPolarNodes = 12;
 

@@ -1,9 +1,7 @@
 #include "glider/vne_lookup.h"
 
 #include "config/records.h"
-#include "flight/records.h"
 #include "glider/glider_data.h"
-#include "glider/records.h"
 #include "platform/dialogs.h"
 #include "report/log.h"
 #include "report/messages.h"
@@ -54,27 +52,29 @@ std::optional<double> typed_vne(std::string_view text) {
     return kmh;
 }
 
-void get_vne(std::string& ggg) {
+GliderValues get_vne(std::string& ggg, GliderValues values, std::string_view msg_tit) {
     const std::string prompt(trim_right(messages.msggldrnam));
     for (int attempt = 1; attempt <= kVneAttempts; ++attempt) {
         if (is_blank_text(ggg)) {
             ggg = clean_glider_answer(ask_glider(attempt, prompt));
         }
+        // The glider goes by the name given until an entry of the file names it.
+        values.glnam = ggg;
         if (const std::optional<double> kmh = typed_vne(ggg)) {
-            my_tas_0.vne = *kmh / kKmhPerMs;
-            return;
+            values.vne = *kmh / kKmhPerMs;
+            return values;
         }
         if (!is_blank_text(ggg)) {
-            const GliderScan scan = lookup_glider(kGliderDataFile, ggg);
+            const GliderScan scan = lookup_glider(kGliderDataFile, ggg, values);
             std::printf("Get_VNE %d %s\n", scan.entries, ggg.c_str());
             // A name the file does not list must not leave the alarm on a
             // VNE that is not the glider's own.
             if (scan.vne_found) {
-                std::printf("\r%s\n", ggg001.glnam.c_str());
-                return;
+                std::printf("\r%s\n", values.glnam.c_str());
+                return values;
             }
         }
-        error_message_tit(kBoxWarning, my_tas_c.msg_tit,
+        error_message_tit(kBoxWarning, msg_tit,
                           std::string(trim(ggg)) + std::string(trim_right(messages.msfgldnfnd)),
                           cmndta001.qline);
         ggg.clear();

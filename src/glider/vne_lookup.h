@@ -2,6 +2,8 @@
 // file or from the pilot.
 #pragma once
 
+#include "glider/glider_data.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,11 +22,13 @@ inline constexpr int kVneBoxAttempts = 5;
 /// A VNE typed in place of the glider name (km/h), when the text is one.
 [[nodiscard]] std::optional<double> typed_vne(std::string_view text);
 
-/// Sets my_tas_0.vne (m/s) for glider `ggg` (the flight plan's name; in/out):
-/// from its entry in the glider data file, which also sets the ballast,
-/// masses and flaps; else the pilot is told the glider is not listed and asked
-/// for its name or its VNE in km/h. Stops the program after kVneAttempts
-/// unanswered attempts.
-void get_vne(std::string& ggg);
+/// The VNE (m/s) for glider `ggg` (the flight plan's name; in/out), applied to
+/// `values` (the values in force) and returned with them: from the glider's
+/// entry in the glider data file, which also gives the ballast, masses and
+/// flaps; else the pilot is told the glider is not listed (in a box titled
+/// `msg_tit`) and asked for its name or its VNE in km/h. The returned glnam is
+/// the matching entry's name, else the pilot's answer. Stops the program after
+/// kVneAttempts unanswered attempts.
+[[nodiscard]] GliderValues get_vne(std::string& ggg, GliderValues values, std::string_view msg_tit);
 
 } // namespace kalveo

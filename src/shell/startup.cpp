@@ -65,7 +65,7 @@ void prepare_program_folder(const Pass& pass) {
 void read_settings() {
     if (rd_ini() != 1) fatal("Kalveo.ini error reading");
     rd_lang();
-    if (option.qauto_upd) update_data();
+    if (option.qauto_upd) update_data(my_tas_1.numver, my_tas_c.lang);
 }
 
 void show_usage_and_stop(const Pass& pass) {
@@ -160,6 +160,7 @@ void open_socket() {
 void load_sounds() {
     if (init_sounds(beeps.snddev) == 1) {
         load_sound_files();
+        connect_sound_lengths();
         return;
     }
     error_message_tit(kBoxError, my_tas_c.msg_tit, "Error initialising sounds - see logfile",

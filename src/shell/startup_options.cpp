@@ -5,7 +5,6 @@
 #include "glider/records.h"
 #include "keys/records.h"
 #include "sim/records.h"
-#include "sound/records.h"
 #include "text/blanks.h"
 
 #include <algorithm>
@@ -57,7 +56,7 @@ void fill_switch_slots(DisplayOptions& o, bool polar) {
     o[41] = option.distim;
     o[42] = option.disias;
     o[43] = option.distas;
-    o[44] = std::clamp(static_cast<int>(std::lround(100.0 * beeps.sndvol)), 0, 100);
+    o[44] = std::clamp(static_cast<int>(std::lround(100.0 * volumes.sndvol)), 0, 100);
     o[45] = option.dishdg;
     o[46] = option.diswnd;
     o[47] = std::clamp(option.numdig, -4, 4);

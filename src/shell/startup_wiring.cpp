@@ -13,18 +13,39 @@
 #include "sound/sound.h"
 #include "text/text_format.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace kalveo {
 
 namespace {
 
+// Flight's sound calls and the sound files that carry them: alarm levels 0 to 3, then the
+// flap calls up, down and landing. The one place where flight's calls meet the sound slots.
+constexpr std::array<std::size_t, kAlarmLevels + kFlapCalls> kSlotOfCall = {1, 2, 3, 4, 5, 6, 7};
+
+std::size_t alarm_slot(int level) {
+    return kSlotOfCall[static_cast<std::size_t>(std::clamp(level, 0, kAlarmLevels - 1))];
+}
+
+std::size_t flap_slot(FlapCall call) {
+    return kSlotOfCall[kAlarmLevels + static_cast<std::size_t>(call)];
+}
+
+// The file the pilot hears for a slot: its own when it loaded; else the sound engine
+// plays the loaded sound that holds the slot's number (a failed file keeps 0).
+std::string_view heard_file(std::size_t slot) {
+    if (beeps.sound_length[slot] > 0.0) return kSoundFiles[slot];
+    for (std::size_t s = 1; s < kSoundFiles.size(); ++s) {
+        if (beeps.sound_num[s] == beeps.sound_num[slot] && beeps.sound_length[s] > 0.0)
+            return kSoundFiles[s];
+    }
+    return kSoundFiles[slot];
+}
+
 // The log keeps when each sound played: what the pilot heard, for questions afterwards.
-void log_sound(int num, double vol) {
-    std::size_t slot = 1;
-    while (slot < kSoundFiles.size() && beeps.sound_num[slot] != num)
-        ++slot;
-    const std::string_view file = slot < kSoundFiles.size() ? kSoundFiles[slot] : "?";
+void log_sound(int num, std::string_view file, double vol) {
     const std::tm t = local_time_now();
     const double seconds = display_clock();
     const int tenths = static_cast<int>((seconds - std::floor(seconds)) * 10.0);
@@ -33,7 +54,21 @@ void log_sound(int num, double vol) {
                              t.tm_sec, tenths, vol));
 }
 
+void play_slot(std::size_t slot, double vol) {
+    const int num = beeps.sound_num[slot];
+    play_sound(num, vol);
+    log_sound(num, heard_file(slot), vol);
+}
+
 } // namespace
+
+void connect_sound_lengths() {
+    FlightSoundLengths& lengths = flight_outputs().sound_lengths;
+    for (int level = 0; level < kAlarmLevels; ++level)
+        lengths.alarm[static_cast<std::size_t>(level)] = beeps.sound_length[alarm_slot(level)];
+    for (const FlapCall call : {FlapCall::up, FlapCall::down, FlapCall::landing})
+        lengths.flap[static_cast<std::size_t>(call)] = beeps.sound_length[flap_slot(call)];
+}
 
 void connect_program_parts() {
     static bool connected = false;
@@ -45,10 +80,8 @@ void connect_program_parts() {
     });
     FlightOutputs& outputs = flight_outputs();
     connect_display_outputs(outputs);
-    outputs.play_sound = [](int num, double vol) {
-        play_sound(num, vol);
-        log_sound(num, vol);
-    };
+    outputs.play_alarm = [](int level, double vol) { play_slot(alarm_slot(level), vol); };
+    outputs.play_flap_call = [](FlapCall call, double vol) { play_slot(flap_slot(call), vol); };
     set_manual_display([](int section) { display_manual(section); });
 
     // A fatal stop from inside the run still closes the socket and the windows in order.

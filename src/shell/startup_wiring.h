@@ -7,4 +7,8 @@ namespace kalveo {
 /// Connects them once for the program's life; later calls do nothing.
 void connect_program_parts();
 
+/// Hands the lengths of the loaded sounds to the flight cycle, which paces its sounds by
+/// them; called after the sound files have loaded.
+void connect_sound_lengths();
+
 } // namespace kalveo

@@ -10,10 +10,6 @@ namespace kalveo {
 inline constexpr int kSoundSlots = 7;
 
 struct BeepsRecord {
-    /// General volume, 0 to 1 (setting "General volume").
-    double sndvol = 0.5;
-    /// Volume of the flap and landing sounds relative to sndvol, 0 to 1 (setting "Flaps volume").
-    double flapvol = 0.5;
     /// Length of each loaded sound file (s); 0 when the file did not load.
     std::array<double, kSoundSlots + 1> sound_length{};
     /// Sound number handed out by load_sound for each slot; 0 when the file did not load.

@@ -88,8 +88,8 @@ void mess_up_records() {
     communic_0.fwd_port = 4001;
     communic_c.fwd_addr = "10.0.0.7";
     beeps.snddev = 2;
-    beeps.sndvol = 0.9;
-    beeps.flapvol = 0.1;
+    volumes.sndvol = 0.9;
+    volumes.flapvol = 0.1;
     chrono = ChronoRecord{1, 1, 1, 1};
     gggmas = GggmasRecord{325.0, 370.0, 505.0, 180.0, 0.0, 180.0};
     gggpol.calage = 1.5;
@@ -149,8 +149,8 @@ TEST_F(BuiltinDefaults, FlapAdviceAndSoundSettings) {
     EXPECT_FALSE(option.qflap_beep);
     EXPECT_EQ(option.lndopt, 0);
     EXPECT_EQ(beeps.snddev, -1);
-    EXPECT_EQ(beeps.sndvol, 0.5);
-    EXPECT_EQ(beeps.flapvol, 0.5);
+    EXPECT_EQ(volumes.sndvol, 0.5);
+    EXPECT_EQ(volumes.flapvol, 0.5);
 }
 
 TEST_F(BuiltinDefaults, HotkeysAreTheLettersAndDigitsOfTheManual) {

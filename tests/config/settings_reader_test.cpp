@@ -6,7 +6,6 @@
 #include "link/records.h"
 #include "report/records.h"
 #include "sim/records.h"
-#include "sound/records.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +105,7 @@ TEST_F(SettingsReader, BadNumbersAreLoggedAndKeepTheDefault) {
               "Key horizon=\"O\nVNE=fast\n");
     EXPECT_EQ(communic_0.udp_port, 55278);
     EXPECT_EQ(option.fntsiz, 24);
-    EXPECT_DOUBLE_EQ(beeps.sndvol, 0.5);
+    EXPECT_DOUBLE_EQ(volumes.sndvol, 0.5);
     EXPECT_EQ(option.distas, 1);
     EXPECT_EQ(keydef.keyhor, 79);
     EXPECT_DOUBLE_EQ(my_tas_0.vne, -10000.0);
@@ -214,11 +213,11 @@ TEST_F(SettingsReader, TimeConstantsAreAThirdOfTheGivenTimeAndNeverZero) {
 
 TEST_F(SettingsReader, VolumesAreClampedPercentages) {
     read_text("General volume=150\nFlaps volume=-20\n");
-    EXPECT_DOUBLE_EQ(beeps.sndvol, 1.0);
-    EXPECT_DOUBLE_EQ(beeps.flapvol, 0.0);
+    EXPECT_DOUBLE_EQ(volumes.sndvol, 1.0);
+    EXPECT_DOUBLE_EQ(volumes.flapvol, 0.0);
     read_text("General volume=30\nFlaps volume=180\n");
-    EXPECT_DOUBLE_EQ(beeps.sndvol, 0.3);
-    EXPECT_DOUBLE_EQ(beeps.flapvol, 1.8);
+    EXPECT_DOUBLE_EQ(volumes.sndvol, 0.3);
+    EXPECT_DOUBLE_EQ(volumes.flapvol, 1.8);
 }
 
 TEST_F(SettingsReader, FlagsAndFlapSoundSwitch) {

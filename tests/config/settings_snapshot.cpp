@@ -146,8 +146,8 @@ SettingsSnapshot take_settings_snapshot() {
     KALVEO_PUT(my_tas_0, atmo_mod);
     KALVEO_PUT(my_tas_0, fconv);
     KALVEO_PUT(beeps, snddev);
-    KALVEO_PUT(beeps, sndvol);
-    KALVEO_PUT(beeps, flapvol);
+    KALVEO_PUT(volumes, sndvol);
+    KALVEO_PUT(volumes, flapvol);
     KALVEO_PUT(inst00, condor_1_path);
     KALVEO_PUT(cmndta000, text_editor);
     KALVEO_PUT(cmndta001, qfr);

@@ -3,7 +3,6 @@
 #include "flight/records.h"
 #include "flight/vne_alarm.h"
 #include "flight_test_support.h"
-#include "sound/records.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -63,7 +62,8 @@ TEST_F(VneAlarm, EachLevelPlaysItsSoundAtItsVolume) {
         TestFlight f({.vne = kGlider});
         f.send(at(tas_of_level[level]));
         ASSERT_EQ(f.rec.sounds.size(), 1u) << "level " << level;
-        EXPECT_EQ(f.rec.sounds[0].num, beeps.sound_num[level + 1]);
+        EXPECT_EQ(f.rec.sounds[0].level, level);
+        EXPECT_FALSE(f.rec.sounds[0].call);
         EXPECT_DOUBLE_EQ(f.rec.sounds[0].vol, (0.7 + 0.1 * level) * 0.5);
     }
 }
@@ -74,7 +74,7 @@ TEST_F(VneAlarm, SoundsOnlyStrictlyAboveTheAlarmSpeed) {
     my_tas_0.dv2 = 20.0 / 3.6;
     FlightOutputs out;
     int played = 0;
-    out.play_sound = [&](int, double) { ++played; };
+    out.play_alarm = [&](int, double) { ++played; };
     sound_vne_alarm(kVa1, 5.0, temps_vne, out);
     EXPECT_EQ(played, 0);
     sound_vne_alarm(kVa1 + 1e-6, 5.0, temps_vne, out);
@@ -101,8 +101,8 @@ TEST_F(VneAlarm, RepeatsAfterSoundAndPauseToTheMillisecond) {
 }
 
 TEST_F(VneAlarm, LongTopLevelSoundRepeatsBackToBack) {
-    beeps.sound_length[4] = 2.0;
     TestFlight f({.vne = kGlider});
+    f.rec.outputs.sound_lengths.alarm[3] = 2.0;
     const std::vector<double> times = fly(f, 70.0, 6.5);
     ASSERT_EQ(times.size(), 4u);
     for (std::size_t i = 1; i < times.size(); ++i)
@@ -136,8 +136,8 @@ TEST_F(VneAlarm, MarginChangedInFlightMovesTheAlarmStart) {
 }
 
 TEST_F(VneAlarm, ASoundThatDidNotLoadIsTriedAgainNextPacket) {
-    beeps.sound_length.fill(0.0);
     TestFlight f({.vne = kGlider});
+    f.rec.outputs.sound_lengths = {};
     EXPECT_EQ(fly(f, 61.0, 0.01).size(), 10u);
 }
 

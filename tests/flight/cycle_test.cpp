@@ -5,7 +5,6 @@
 #include "flight_test_support.h"
 #include "glider/records.h"
 #include "sim/records.h"
-#include "sound/records.h"
 #include "support/test_files.h"
 
 #include <cmath>
@@ -187,8 +186,8 @@ TEST_F(Cycle, DatagramWithoutAirspeedAndTimeChangesNothing) {
 }
 
 TEST_F(Cycle, GarbageNeverStartsAFlightNorSoundsTheAlarm) {
-    beeps.sound_length.fill(0.0);
     TestFlight f({.vne = 20.0});
+    f.rec.outputs.sound_lengths = {};
     std::mt19937 random(7);
     std::uniform_int_distribution<int> byte(0, 255);
     std::string noise(1024, 'x');

@@ -4,7 +4,6 @@
 #include "flight/records.h"
 #include "flight_test_support.h"
 #include "glider/records.h"
-#include "sound/records.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -37,10 +36,10 @@ void fly(TestFlight& f, const Datagram& d, double seconds) {
         f.send(d);
 }
 
-int flap_sounds(const TestFlight& f, int slot) {
+int flap_sounds(const TestFlight& f, FlapCall call) {
     int n = 0;
     for (const auto& s : f.rec.sounds)
-        n += s.num == beeps.sound_num[slot] ? 1 : 0;
+        n += s.call == call ? 1 : 0;
     return n;
 }
 
@@ -114,11 +113,11 @@ TEST_F(FlapAdvice, LandingCallOnceWhenTheLeverReachesLanding) {
     fly(f, at(25.0, 2), 1.0);
     const std::size_t updates = f.rec.flaps.size();
     f.send(at(25.0, 1));
-    EXPECT_EQ(flap_sounds(f, kLandingSlot), 1);
+    EXPECT_EQ(flap_sounds(f, FlapCall::landing), 1);
     EXPECT_EQ(f.rec.flaps.size(), updates) << "no flap display update with the call";
     EXPECT_DOUBLE_EQ(f.rec.sounds.back().vol, 0.25);
     fly(f, at(25.0, 1), 1.0);
-    EXPECT_EQ(flap_sounds(f, kLandingSlot), 1);
+    EXPECT_EQ(flap_sounds(f, FlapCall::landing), 1);
     EXPECT_GT(f.rec.flaps.size(), updates) << "normal advice goes on";
 }
 
@@ -126,7 +125,7 @@ TEST_F(FlapAdvice, NoLandingCallUnlessChosen) {
     TestFlight f(flapped());
     fly(f, at(25.0, 2), 1.0);
     fly(f, at(25.0, 1), 1.0);
-    EXPECT_EQ(flap_sounds(f, kLandingSlot), 0);
+    EXPECT_EQ(flap_sounds(f, FlapCall::landing), 0);
 }
 
 TEST_F(FlapAdvice, UpAdviceFromLandingOnlyWithAnOddLandingOption) {
@@ -147,9 +146,9 @@ TEST_F(FlapAdvice, SoundsTwoSecondsPlusTheLastSoundApart) {
     fly(f, at(45.0, 3), 1.0); // advice up
     fly(f, at(28.0, 3), 1.0); // and down again within 2.3 s
     EXPECT_EQ(f.rec.sounds.size(), 1u);
-    EXPECT_EQ(flap_sounds(f, kFlapsUpSlot), 1);
+    EXPECT_EQ(flap_sounds(f, FlapCall::up), 1);
     fly(f, at(28.0, 3), 2.0);
-    EXPECT_EQ(flap_sounds(f, kFlapsDownSlot), 1) << "after the spacing the new advice sounds";
+    EXPECT_EQ(flap_sounds(f, FlapCall::down), 1) << "after the spacing the new advice sounds";
 }
 
 TEST_F(FlapAdvice, NoSoundsWithoutTheSwitchOrBeyondTheBankLimit) {
@@ -164,7 +163,7 @@ TEST_F(FlapAdvice, NoSoundsWithoutTheSwitchOrBeyondTheBankLimit) {
     EXPECT_TRUE(f.rec.sounds.empty()) << "limit 15 degrees";
     my_tas_0.flapmxbank = 90.0;
     fly(f, at(45.0, 3, bank20), 2.0);
-    EXPECT_EQ(flap_sounds(f, kFlapsUpSlot), 1) << "limit 90 degrees";
+    EXPECT_EQ(flap_sounds(f, FlapCall::up), 1) << "limit 90 degrees";
 }
 
 TEST_F(FlapAdvice, GlidersWithoutFlapsGetNoAdvice) {

@@ -5,7 +5,6 @@
 #include "glider/records.h"
 #include "keys/records.h"
 #include "sim/records.h"
-#include "sound/records.h"
 #include "support/test_files.h"
 
 #include <cstdio>
@@ -13,7 +12,7 @@
 
 namespace kalveo::testing {
 
-void reset_flight_records(double sound_length) {
+void reset_flight_records() {
     my_tas_0 = MyTas0Record{};
     my_tas_1 = MyTas1Record{};
     my_tas_c = MyTasCRecord{};
@@ -35,20 +34,23 @@ void reset_flight_records(double sound_length) {
     rd_fpl_4 = RdFpl4Record{};
     rd_fpl_wz1 = RdFplWz1Record{};
     rd_fpl_wz2 = RdFplWz2Record{};
-    beeps = BeepsRecord{};
+    volumes = VolumesRecord{};
     init_fconv();
     my_tas_0.fconv = misc00.fconv_def[0];
     my_tas_c.cunit = "kmh";
     my_tas_0.flapmxbank = 15.0; // what the settings reader makes of "not set"
     my_tas_1.kalveo_init = true;
-    for (int slot = 1; slot <= kSoundSlots; ++slot) {
-        beeps.sound_num[slot] = slot - 1;
-        beeps.sound_length[slot] = sound_length;
-    }
 }
 
 Recorder::Recorder() {
-    outputs.play_sound = [this](int num, double vol) { sounds.push_back({num, vol, now}); };
+    outputs.play_alarm = [this](int level, double vol) {
+        sounds.push_back({level, std::nullopt, vol, now});
+    };
+    outputs.play_flap_call = [this](FlapCall call, double vol) {
+        sounds.push_back({-1, call, vol, now});
+    };
+    outputs.sound_lengths.alarm.fill(kTestSoundLength);
+    outputs.sound_lengths.flap.fill(kTestSoundLength);
     outputs.upd_flp = [this](std::string_view flap, int mflap) {
         flaps.push_back({std::string(flap), mflap});
     };

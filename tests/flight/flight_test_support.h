@@ -7,6 +7,7 @@
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,15 +15,18 @@
 namespace kalveo::testing {
 
 /// Puts every record the cycle reads or writes back to its start-up state: km/h,
-/// alarm on, start-up finished, no flight started yet, the seven sounds numbered
-/// 0..6 with the given length (s).
-void reset_flight_records(double sound_length = 0.3);
+/// alarm on, start-up finished, no flight started yet.
+void reset_flight_records();
+
+/// Length (s) of every sound of a Recorder's outputs unless a test changes it.
+inline constexpr double kTestSoundLength = 0.3;
 
 /// Everything the cycle sent out, stamped with the fake clock.
 class Recorder {
   public:
     struct Sound {
-        int num;
+        int level;                    ///< alarm level; -1 for a flap call
+        std::optional<FlapCall> call; ///< the flap call, if it was one
         double vol;
         double at; ///< fake clock (s)
     };

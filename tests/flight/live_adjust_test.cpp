@@ -3,7 +3,6 @@
 #include "flight/live_adjust.h"
 #include "flight/records.h"
 #include "flight_test_support.h"
-#include "sound/records.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +46,7 @@ TEST_F(LiveAdjust, AlarmSwitch) {
 TEST_F(LiveAdjust, VolumeReachesTheAlarmSounds) {
     TestFlight f({.vne = 60.0});
     update_vol(0.8);
-    EXPECT_DOUBLE_EQ(beeps.sndvol, 0.8);
+    EXPECT_DOUBLE_EQ(volumes.sndvol, 0.8);
     f.send(Datagram().set("airspeed", 70.0).set("altitude", 0.0));
     ASSERT_EQ(f.rec.sounds.size(), 1u);
     EXPECT_DOUBLE_EQ(f.rec.sounds[0].vol, 0.8);

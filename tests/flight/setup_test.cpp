@@ -94,6 +94,7 @@ TEST_F(SimulatorFlight, GliderMissingFromTheDataTakesTheVneThePilotTypes) {
     option.nunit = 1;
     first_datagram();
     EXPECT_NEAR(my_tas_0.vne, 200.0 / 3.6, 1e-9) << "typed in km/h";
+    EXPECT_EQ(ggg001.glnam, "200") << "the glider goes by the pilot's answer";
     EXPECT_NEAR(my_tas_0.dv1, 5.0 / kKts, 1e-9);
     EXPECT_NEAR(my_tas_0.dv2, 10.0 / kKts, 1e-9);
     EXPECT_EQ(rec_.layouts.at(0).opt[0], 108) << "200 km/h in knots";
@@ -242,6 +243,43 @@ TEST_F(Thresholds, LayoutForTheDisplay) {
     option.minthturns = 0;
     init_settings_2(rec.outputs);
     EXPECT_EQ(rec.layouts.at(1).opt[12], 0) << "no reminder without a turn count";
+}
+
+TEST_F(Thresholds, TheGliderLookupLandsInTheFlightsRecords) {
+    GliderValues found;
+    found.vne = 75.0;
+    found.balmax = 180;
+    found.rmass = 325;
+    found.mmass = 370;
+    found.nflap = 2;
+    found.vflap100[1] = 40.0;
+    found.vflap100[2] = 30.0;
+    found.cflap[1] = "-2";
+    found.cflap[2] = "L";
+    found.nflmax = 1;
+    found.lflmax = 2;
+    found.glnam = "LS8-18";
+    flaps_0.vflap[2] = 99.0; // from an earlier glider
+    store_glider_values(found);
+    EXPECT_EQ(my_tas_0.vne, 75.0);
+    EXPECT_EQ(gggmas.balmax, 180);
+    EXPECT_EQ(gggmas.rmass, 325);
+    EXPECT_EQ(gggmas.mmass, 370);
+    EXPECT_EQ(flaps_0.nflap, 2);
+    EXPECT_EQ(flaps_0.vflap100[2], 30.0);
+    EXPECT_EQ(flaps_0.vflap[2], 30.0) << "the data file's table, kept beside the advice's";
+    EXPECT_EQ(flaps_c.cflap[1], "-2");
+    EXPECT_EQ(flaps_0.nflmax, 1);
+    EXPECT_EQ(flaps_0.lflmax, 2);
+    EXPECT_EQ(ggg001.glnam, "LS8-18");
+    // The next lookup starts from what is in force.
+    const GliderValues now = current_glider_values();
+    EXPECT_EQ(now.vne, 75.0);
+    EXPECT_EQ(now.mmass, 370);
+    EXPECT_EQ(now.vflap100, found.vflap100);
+    EXPECT_EQ(now.cflap, found.cflap);
+    EXPECT_EQ(now.nflap, 2);
+    EXPECT_EQ(now.glnam, "LS8-18");
 }
 
 TEST_F(Thresholds, SettleVneKeepsTheGliderDataOverTheSetting) {

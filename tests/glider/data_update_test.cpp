@@ -1,5 +1,4 @@
 #include "config/records.h"
-#include "flight/records.h"
 #include "glider/data_update.h"
 #include "local_http_server.h"
 #include "report/records.h"
@@ -77,8 +76,6 @@ class UpdateData : public ::testing::Test {
         write_file(site_ / "Kalveo" / "Kalveo_Version_Numbers.txt",
                    "Version=3210\nHangarUpdate=8\n");
         write_file(site_ / kDataPath, kNewData);
-        my_tas_1.numver = 3210;
-        my_tas_c.lang = "EN";
         cmndta001.qline = false;
         cmndta000.app_path = dir_.path().string() + "/";
         messages.msgnewdat1 = "New version";
@@ -98,7 +95,7 @@ class UpdateData : public ::testing::Test {
     void run(const std::string& answers) {
         write_file(script_, answers);
         ::testing::internal::CaptureStdout();
-        update_data();
+        update_data(numver_, lang_);
         out_ = ::testing::internal::GetCapturedStdout();
     }
 
@@ -117,6 +114,8 @@ class UpdateData : public ::testing::Test {
         expect_settings_folder({"Kalveo_data.txt"});
     }
 
+    int numver_ = 3210;       ///< the running program's version
+    std::string lang_ = "EN"; ///< the interface language
     TempDir dir_;
     testing::ScopedCwd cwd_{dir_.path()};
     std::filesystem::path data_file_ = dir_ / "Settings" / "Kalveo_data.txt";
@@ -224,7 +223,7 @@ TEST_F(UpdateData, NewerProgramOpensTheDownloadPageAndEnds) {
     EXPECT_EXIT(
         {
             std::freopen(output.c_str(), "w", stdout);
-            update_data();
+            update_data(numver_, lang_);
         },
         ::testing::ExitedWithCode(0), "");
     const std::string out = read_file(output);
@@ -238,12 +237,12 @@ TEST_F(UpdateData, NewerProgramOpensTheDownloadPageAndEnds) {
 TEST_F(UpdateData, DownloadPageFollowsTheLanguage) {
     write_file(site_ / "Kalveo" / "Kalveo_Version_Numbers.txt", "Version=3300\nHangarUpdate=7\n");
     start_server();
-    my_tas_c.lang = "FR";
+    lang_ = "FR";
     write_file(script_, "yes\n");
     EXPECT_EXIT(
         {
             std::freopen("/dev/null", "w", stdout);
-            update_data();
+            update_data(numver_, lang_);
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(read_file(dir_ / "opened.txt"), server_->url() + "/index_fr.php#Kalveo\n");

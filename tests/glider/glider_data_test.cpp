@@ -223,60 +223,58 @@ TEST_F(GliderData, VersionSection) {
     EXPECT_EQ(scan_data_version(""), 0);
 }
 
-// read_data and the records, on files.
+// read_data on files, applying what it finds to the values in force.
 class ReadData : public ::testing::Test {
   protected:
     void SetUp() override {
-        my_tas_0.vne = -10000;
-        gggmas = GggmasRecord{};
-        flaps_0 = Flaps0Record{};
-        flaps_c = FlapsCRecord{};
-        ggg001 = Ggg001Record{};
         inst00.condor_version = 3;
         testing::write_file(file_, kFile);
+        values_.vne = -10000;
     }
     TempDir dir_;
     std::filesystem::path file_ = dir_ / "Settings" / "Kalveo_data.txt";
+    GliderValues values_;
 };
 
-TEST_F(ReadData, StoresAMatchInTheRecords) {
-    flaps_0.nflap = 9; // from an earlier glider
-    EXPECT_EQ(read_data(file_.string(), "LS8-18", false), 5);
-    EXPECT_NEAR(my_tas_0.vne, 77.78, 0.005);
-    EXPECT_EQ(gggmas.balmax, 180);
-    EXPECT_EQ(gggmas.rmass, 325);
-    EXPECT_EQ(gggmas.mmass, 370);
-    EXPECT_EQ(flaps_0.nflap, 4);
-    EXPECT_NEAR(flaps_0.vflap100[4], 30.56, 0.005);
-    EXPECT_EQ(flaps_0.vflap[4], flaps_0.vflap100[4]);
-    EXPECT_EQ(flaps_c.cflap[4], "+1");
-    EXPECT_EQ(flaps_0.nflmax, 1);
-    EXPECT_EQ(ggg001.glnam, "LS8-18");
+TEST_F(ReadData, GivesWhatAMatchSets) {
+    values_.nflap = 9; // from an earlier glider
+    EXPECT_EQ(read_data(file_.string(), "LS8-18", false, values_), 5);
+    EXPECT_NEAR(values_.vne, 77.78, 0.005);
+    EXPECT_EQ(values_.balmax, 180);
+    EXPECT_EQ(values_.rmass, 325);
+    EXPECT_EQ(values_.mmass, 370);
+    EXPECT_EQ(values_.nflap, 4);
+    EXPECT_NEAR(values_.vflap100[4], 30.56, 0.005);
+    EXPECT_EQ(values_.cflap[4], "+1");
+    EXPECT_EQ(values_.nflmax, 1);
+    EXPECT_EQ(values_.glnam, "LS8-18");
 
-    EXPECT_EQ(read_data(file_.string(), "Blanik", false), 5);
-    EXPECT_EQ(flaps_0.nflap, 0);
-    EXPECT_EQ(gggmas.rmass, 325);
+    EXPECT_EQ(read_data(file_.string(), "Blanik", false, values_), 5);
+    EXPECT_EQ(values_.nflap, 0);
+    EXPECT_EQ(values_.rmass, 325);
 }
 
 TEST_F(ReadData, UnknownNameChangesNoValue) {
-    flaps_0.nflap = 3;
-    EXPECT_EQ(read_data(file_.string(), "Nimbus", false), 5);
-    EXPECT_EQ(my_tas_0.vne, -10000);
-    EXPECT_EQ(ggg001.glnam, "");
-    EXPECT_EQ(flaps_0.nflap, 0); // the flap count starts every lookup at 0
+    values_.nflap = 3;
+    EXPECT_EQ(read_data(file_.string(), "Nimbus", false, values_), 5);
+    EXPECT_EQ(values_.vne, -10000);
+    EXPECT_EQ(values_.glnam, "");
+    EXPECT_EQ(values_.nflap, 0); // the flap count starts every lookup at 0
 }
 
 TEST_F(ReadData, VersionModeAndMissingFiles) {
-    EXPECT_EQ(read_data(file_.string(), " ", true), 7);
-    EXPECT_EQ(read_data((dir_ / "none.txt").string(), " ", true), 0);
-    EXPECT_EQ(read_data((dir_ / "none.txt").string(), "LS8-18", false), 0);
-    EXPECT_EQ(read_data(dir_.path().string(), "LS8-18", false), 0); // a folder
-    EXPECT_EQ(my_tas_0.vne, -10000);
+    values_.nflap = 3;
+    EXPECT_EQ(read_data(file_.string(), " ", true, values_), 7);
+    EXPECT_EQ(values_.nflap, 3) << "version mode looks no glider up";
+    EXPECT_EQ(read_data((dir_ / "none.txt").string(), " ", true, values_), 0);
+    EXPECT_EQ(read_data((dir_ / "none.txt").string(), "LS8-18", false, values_), 0);
+    EXPECT_EQ(read_data(dir_.path().string(), "LS8-18", false, values_), 0); // a folder
+    EXPECT_EQ(values_.vne, -10000);
 }
 
 TEST_F(ReadData, BackslashNamesAreTheProgramsOwn) {
     testing::ScopedCwd cwd(dir_.path());
-    EXPECT_EQ(read_data(kGliderDataFile, " ", true), 7);
+    EXPECT_EQ(read_data(kGliderDataFile, " ", true, values_), 7);
 }
 
 // The data file the program ships.

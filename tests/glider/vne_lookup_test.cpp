@@ -1,5 +1,4 @@
 #include "config/records.h"
-#include "flight/records.h"
 #include "glider/records.h"
 #include "glider/vne_lookup.h"
 #include "report/records.h"
@@ -35,15 +34,11 @@ class GetVne : public ::testing::Test {
                             "[Version]\nVersion=3\n[Condor 2]\n"
                             "LS8-18=280,180,325,370,150,-2,130,-1,120,0,110,+1\n"
                             "Blanik=253\nBroken=2x0,100\n");
-        my_tas_0.vne = -10000;
-        gggmas = GggmasRecord{};
-        flaps_0 = Flaps0Record{};
-        ggg001 = Ggg001Record{};
+        start_.vne = -10000;
         inst00.condor_version = 3;
         cmndta001.qline = false;
         messages.msggldrnam = kPrompt;
         messages.msfgldnfnd = "\nis not in the glider data";
-        my_tas_c.msg_tit = "Kalveo";
         cmndta000.app_path = dir_.path().string() + "/";
     }
 
@@ -54,7 +49,7 @@ class GetVne : public ::testing::Test {
         std::istringstream input(console);
         std::streambuf* keep = std::cin.rdbuf(input.rdbuf());
         ::testing::internal::CaptureStdout();
-        get_vne(ggg);
+        found_ = get_vne(ggg, start_, "Kalveo");
         out_ = ::testing::internal::GetCapturedStdout();
         std::cin.rdbuf(keep);
     }
@@ -64,21 +59,26 @@ class GetVne : public ::testing::Test {
     std::filesystem::path script_ = dir_ / "answers.txt";
     ScopedEnv dialogs_{"KALVEO_DIALOGS", "script:" + script_.string()};
     std::string out_;
+    GliderValues start_; ///< the values in force before the lookup
+    GliderValues found_; ///< what get_vne gave back
 };
 
 TEST_F(GetVne, ListedGliderNeedsNoQuestion) {
-    ggg001.glnam = "LS8-18";
-    run(ggg001.glnam, "");
-    EXPECT_NEAR(my_tas_0.vne, 77.78, 0.005);
-    EXPECT_EQ(flaps_0.nflap, 4);
+    std::string ggg = "LS8-18";
+    start_.balmax = 99; // from an earlier glider
+    run(ggg, "");
+    EXPECT_NEAR(found_.vne, 77.78, 0.005);
+    EXPECT_EQ(found_.balmax, 180);
+    EXPECT_EQ(found_.nflap, 4);
+    EXPECT_EQ(found_.glnam, "LS8-18");
     EXPECT_EQ(out_.find("[dialog]"), std::string::npos) << out_;
 }
 
 TEST_F(GetVne, UnlistedGliderIsNamedAndAskedFor) {
     // A file with entries that lacks the glider must not leave the alarm on
     // the unit's default VNE without a word.
-    ggg001.glnam = "Nimbus4DM";
-    run(ggg001.glnam, "ok\nLS8-18\n");
+    std::string ggg = "Nimbus4DM";
+    run(ggg, "ok\nLS8-18\n");
     EXPECT_EQ(count_lines_with(out_, "[dialog] messageBox ok warning title=\"Kalveo\" "
                                      "text=\"Nimbus4DM\\nis not in the glider data\""),
               1)
@@ -87,8 +87,8 @@ TEST_F(GetVne, UnlistedGliderIsNamedAndAskedFor) {
                                          std::string(kPrompt) + "\" answer=\"LS8-18\""),
               1)
         << out_;
-    EXPECT_NEAR(my_tas_0.vne, 77.78, 0.005);
-    EXPECT_EQ(ggg001.glnam, "LS8-18");
+    EXPECT_NEAR(found_.vne, 77.78, 0.005);
+    EXPECT_EQ(found_.glnam, "LS8-18");
     // The warning is kept in the error log too.
     EXPECT_NE(read_file(dir_ / "ErrorLog.txt").find("Nimbus4DM"), std::string::npos);
 }
@@ -97,13 +97,16 @@ TEST_F(GetVne, EntryWithoutAUsableVneCountsAsNotFound) {
     std::string ggg = "Broken";
     run(ggg, "ok\n250\n");
     EXPECT_EQ(count_lines_with(out_, "text=\"Broken\\nis not in"), 1) << out_;
-    EXPECT_NEAR(my_tas_0.vne, 69.44, 0.005);
+    EXPECT_NEAR(found_.vne, 69.44, 0.005);
+    EXPECT_EQ(found_.glnam, "250") << "the glider goes by the answer";
 }
 
 TEST_F(GetVne, TypedNumberIsTheVneInKmh) {
     std::string ggg;
+    start_.nflap = 2; // a typed VNE leaves the rest as it was
     run(ggg, "250\n");
-    EXPECT_NEAR(my_tas_0.vne, 69.44, 0.005);
+    EXPECT_NEAR(found_.vne, 69.44, 0.005);
+    EXPECT_EQ(found_.nflap, 2);
     EXPECT_EQ(ggg, "250");
     EXPECT_EQ(count_lines_with(out_, "[dialog]"), 1) << out_; // the question only
     EXPECT_EQ(count_lines_with(out_, "read_data"), 0) << out_;
@@ -112,15 +115,16 @@ TEST_F(GetVne, TypedNumberIsTheVneInKmh) {
 TEST_F(GetVne, NumbersThatCannotBeAVneAreRefused) {
     std::string ggg;
     run(ggg, "0\nok\n-20\nok\nBlanik\n");
-    EXPECT_NEAR(my_tas_0.vne, 70.28, 0.005);
+    EXPECT_NEAR(found_.vne, 70.28, 0.005);
     EXPECT_EQ(count_lines_with(out_, "[dialog] messageBox"), 2) << out_;
+    EXPECT_EQ(found_.glnam, "Blanik");
 }
 
 TEST_F(GetVne, BlankNameAsksWithBlanikOffered) {
     std::string ggg = "   ";
     run(ggg, ""); // no script lines: the offered default is taken
     EXPECT_EQ(count_lines_with(out_, "answer=\"Blanik\" (default)"), 1) << out_;
-    EXPECT_NEAR(my_tas_0.vne, 70.28, 0.005);
+    EXPECT_NEAR(found_.vne, 70.28, 0.005);
     EXPECT_EQ(ggg, "Blanik");
 }
 
@@ -129,7 +133,7 @@ TEST_F(GetVne, CancelUsesUpAnAttempt) {
     run(ggg, "{cancel}\nok\nLS8-18\n");
     EXPECT_EQ(count_lines_with(out_, "answer=cancel"), 1) << out_;
     EXPECT_EQ(count_lines_with(out_, "[dialog] messageBox"), 1) << out_;
-    EXPECT_NEAR(my_tas_0.vne, 77.78, 0.005);
+    EXPECT_NEAR(found_.vne, 77.78, 0.005);
 }
 
 TEST_F(GetVne, AnswersAreCleanedAndCut) {
@@ -149,7 +153,7 @@ TEST_F(GetVne, MissingDataFileAsksForTheVne) {
     std::string ggg = "LS8-18";
     run(ggg, "ok\n265\n");
     EXPECT_EQ(count_lines_with(out_, "text=\"LS8-18\\nis not in"), 1) << out_;
-    EXPECT_NEAR(my_tas_0.vne, 265 / 3.6, 1e-9);
+    EXPECT_NEAR(found_.vne, 265 / 3.6, 1e-9);
 }
 
 TEST_F(GetVne, AfterFiveBoxesTheConsoleAsks) {
@@ -157,7 +161,7 @@ TEST_F(GetVne, AfterFiveBoxesTheConsoleAsks) {
     run(ggg, "{cancel}\nok\n{cancel}\nok\n{cancel}\nok\n{cancel}\nok\n{cancel}\nok\n", "Blanik\n");
     EXPECT_EQ(count_lines_with(out_, "[dialog] inputBox"), 5) << out_;
     EXPECT_EQ(count_lines_with(out_, "\n" + std::string(kPrompt) + " :\n"), 1) << out_;
-    EXPECT_NEAR(my_tas_0.vne, 70.28, 0.005);
+    EXPECT_NEAR(found_.vne, 70.28, 0.005);
 }
 
 TEST_F(GetVne, TenFailedAttemptsStopTheProgram) {
@@ -169,7 +173,7 @@ TEST_F(GetVne, TenFailedAttemptsStopTheProgram) {
             std::istringstream input("F\nG\n\nH\n");
             std::cin.rdbuf(input.rdbuf());
             std::string ggg;
-            get_vne(ggg);
+            (void)get_vne(ggg, {}, "Kalveo");
         },
         ::testing::ExitedWithCode(1), "");
     const std::string out = read_file(output);
@@ -177,7 +181,6 @@ TEST_F(GetVne, TenFailedAttemptsStopTheProgram) {
     EXPECT_EQ(count_lines_with(out, "\n" + std::string(kPrompt) + " :\n"), 5) << out;
     EXPECT_EQ(count_lines_with(out, "[dialog] messageBox"), 10) << out;
     EXPECT_NE(out.find("INFINITE LOOP"), std::string::npos) << out;
-    EXPECT_EQ(my_tas_0.vne, -10000);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "keys/records.h"
 #include "shell/startup_options.h"
 #include "sim/records.h"
-#include "sound/records.h"
 
 #include <gtest/gtest.h>
 
@@ -55,13 +54,13 @@ TEST_F(OptionsTest, ValuesAreKeptInTheirRanges) {
     option.horizontal = 5;
     option.disuni = -3;
     option.numdig = 9;
-    beeps.sndvol = 1.7;
+    volumes.sndvol = 1.7;
     const DisplayOptions o = build_display_options();
     EXPECT_EQ(o[1], 1);
     EXPECT_EQ(o[20], 0);
     EXPECT_EQ(o[47], 4);
     EXPECT_EQ(o[44], 100);
-    beeps.sndvol = 0.355;
+    volumes.sndvol = 0.355;
     EXPECT_EQ(build_display_options()[44], 36);
 }
 
