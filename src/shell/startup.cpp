@@ -21,6 +21,7 @@
 #include "shell/console.h"
 #include "shell/startup_checks.h"
 #include "shell/startup_options.h"
+#include "shell/startup_sounds.h"
 #include "shell/startup_switches.h"
 #include "shell/startup_text.h"
 #include "shell/startup_wiring.h"
@@ -157,16 +158,6 @@ void open_socket() {
         stop_program("UDP could not be inialized");
 }
 
-void load_sounds() {
-    if (init_sounds(beeps.snddev) == 1) {
-        load_sound_files();
-        connect_sound_lengths();
-        return;
-    }
-    error_message_tit(kBoxError, my_tas_c.msg_tit, "Error initialising sounds - see logfile",
-                      cmndta001.qline);
-}
-
 std::string message_text(const std::string& text) {
     std::string out(trim(text));
     if (out.size() > kMessageLength) out.resize(kMessageLength);
@@ -198,7 +189,7 @@ bool run_pass(Pass& pass) {
     check_settings_version(pass);
     check_simulator_udp();
     open_socket();
-    if (pass.first) load_sounds();
+    if (pass.first) start_sounds();
     my_tas_1.kalveo_init = true;
     return hand_over() != 0 && option.qrestart;
 }

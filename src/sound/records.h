@@ -15,7 +15,7 @@ struct BeepsRecord {
     /// Sound number handed out by load_sound for each slot; 0 when the file did not load.
     std::array<int, kSoundSlots + 1> sound_num{};
     /// Output device (setting "Sound device"): -1 the system default, n >= 1 the n-th listed
-    /// device.
+    /// device, 0 no sound (every sound loads and plays, silently).
     int snddev = -1;
 };
 

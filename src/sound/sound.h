@@ -28,8 +28,12 @@ inline constexpr std::array<std::string_view, kSoundSlots + 1> kSoundFiles = {
     "Sounds\\Flaps_Dn.wav",
     "Sounds\\Landing.wav"};
 
+/// The "Sound device" setting that turns sound off.
+inline constexpr int kNoSoundDevice = 0;
+
 /// Opens output device `device` (-1 the system default, n >= 1 the n-th
-/// device of the list) and lists the available devices in the log.
+/// device of the list, 0 no sound: an engine that loads and plays every sound
+/// silently) and lists the available devices in the log.
 /// Returns 1, or 0 after logging why the device could not be opened.
 int init_sounds(int device);
 

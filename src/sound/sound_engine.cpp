@@ -25,7 +25,7 @@ int fail_init(const char* reason) {
 
 // Opens the chosen device; false after logging when it cannot be opened.
 bool open_device(int device) {
-    const auto name = device_name(device);
+    const auto name = device == kNoSoundDevice ? std::nullopt : device_name(device);
     if (name && name->empty()) {
         fail_init(format_text("no sound device %d", device).c_str());
         return false;
@@ -35,7 +35,8 @@ bool open_device(int device) {
         fail_init(Mix_GetError());
         return false;
     }
-    log_verbatim("Sound device in use: " + (name ? *name : std::string("system default")));
+    if (device != kNoSoundDevice)
+        log_verbatim("Sound device in use: " + (name ? *name : std::string("system default")));
     return true;
 }
 
@@ -68,8 +69,16 @@ SoundModule& module() {
 
 int init_sounds(int device) {
     if (module().initialized) return 1;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return fail_init(SDL_GetError());
-    log_devices();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        log_devices();
+        // The list comes from the real driver; "no sound" runs on the silent one.
+        if (device == kNoSoundDevice) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    } else if (device == kNoSoundDevice) {
+        log_verbatim(format_text("Sound devices not listed : %s", SDL_GetError()));
+    } else {
+        return fail_init(SDL_GetError());
+    }
+    if (device == kNoSoundDevice && !start_silent_audio()) return fail_init(SDL_GetError());
     if (!open_device(device)) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;

@@ -21,6 +21,10 @@ SoundModule& module();
 /// one marked.
 void log_devices();
 
+/// Starts the audio subsystem on a driver that plays to nowhere at a real
+/// device's pace (the "no sound" device). False when it cannot start.
+bool start_silent_audio();
+
 /// Name of device `device` as SDL knows it: nothing for the system default
 /// (-1); an empty name when no device has that number.
 [[nodiscard]] std::optional<std::string> device_name(int device);

@@ -1,5 +1,7 @@
 #include "replay/scenario.h"
 
+#include "glider/atmosphere.h"
+
 #include <cmath>
 
 namespace kalveo::replay {
@@ -7,7 +9,6 @@ namespace kalveo::replay {
 namespace {
 
 constexpr double kKmhPerMs = 3.6;
-constexpr double kSeaLevelDensity = 1.2247922; // kg/m3, as the program's standard atmosphere
 constexpr double kGlideKmh = 100.0;
 constexpr double kRecoveryKmh = 150.0;
 constexpr double kGlideSink = 0.8;    // m/s
@@ -43,11 +44,6 @@ void add_dive(std::vector<Phase>& phases, const ScenarioOptions& o) {
     add(phases, "recovered", kRecoveryKmh, -1, o.hold_s, kGlideSink);
 }
 
-double standard_density(double altitude_m) {
-    const double temperature_ratio = 1.0 - 2.25577e-5 * altitude_m;
-    return kSeaLevelDensity * std::pow(temperature_ratio, 4.2559);
-}
-
 } // namespace
 
 std::vector<Phase> scenario_phases(const ScenarioOptions& o) {
@@ -62,8 +58,10 @@ double flight_length(const std::vector<Phase>& phases) {
     return phases.empty() ? 0.0 : phases.back().start_s + phases.back().duration_s;
 }
 
+// The inverse of what the program does with each datagram, so the true speeds
+// of the scenario are the ones it shows.
 double indicated_from_true(double tas_ms, double altitude_m) {
-    return tas_ms * std::sqrt(standard_density(altitude_m) / kSeaLevelDensity);
+    return tas_ms / fmulatm_at(static_cast<float>(altitude_m), true, 0.0F, 0.0F);
 }
 
 FlightSample sample_at(const std::vector<Phase>& phases, const ScenarioOptions& o, double t) {

@@ -1,6 +1,7 @@
 // The replay tools: datagrams the program reads as the simulator's, a flight that crosses
 // each alarm level, and the listener that tells the levels apart in captured audio.
 #include "flight/datagram.h"
+#include "glider/atmosphere.h"
 #include "replay/audio_report.h"
 #include "replay/datagram.h"
 #include "replay/scenario.h"
@@ -70,8 +71,14 @@ TEST(ScenarioTest, TheDiveHoldsEachAlarmLevelInsideItsQuarterOfTheBand) {
 }
 
 TEST(ScenarioTest, IndicatedSpeedMakesTheTrueSpeedAtAltitude) {
-    EXPECT_DOUBLE_EQ(indicated_from_true(50.0, 0.0), 50.0);
-    EXPECT_NEAR(indicated_from_true(80.0, 3000.0), 80.0 * std::sqrt(0.7422), 0.1);
+    EXPECT_NEAR(indicated_from_true(50.0, 0.0), 50.0, 1e-5);
+    // The program's own factor at 3000 m is 1.1607627.
+    EXPECT_NEAR(indicated_from_true(80.0, 3000.0), 80.0 / 1.1607627, 1e-5);
+    // The program turns each indicated speed back into the scenario's true one.
+    for (const double z : {-200.0, 1500.0, 10999.0, 11000.0, 14000.0})
+        EXPECT_NEAR(indicated_from_true(60.0, z) * fmulatm_at(static_cast<float>(z), true, 0, 0),
+                    60.0, 1e-5)
+            << "z = " << z;
 
     ScenarioOptions o;
     const auto phases = scenario_phases(o);
