@@ -5,8 +5,8 @@
 #include "display/text_colours.h"
 #include "display/text_layout.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <map>
 
 namespace kalveo {
@@ -15,10 +15,9 @@ namespace {
 // Glyph widths of a made-up font: the digit 1 narrower than the rest, as in most fonts.
 int glyph_width(char c) {
     static const std::map<char, int> widths = {
-        {'1', 7},  {' ', 5},  {':', 4},  {'+', 9},  {'-', 6},  {'.', 4},  {'G', 12},
-        {'n', 9},  {'N', 13}, {'I', 5},  {'F', 11}, {'l', 4},  {'L', 11}, {'W', 16},
-        {'B', 12}, {'t', 5},  {'T', 11}, {'S', 12}, {'M', 15}, {'k', 9},  {'m', 14},
-        {'h', 9}};
+        {'1', 7},  {' ', 5},  {':', 4},  {'+', 9}, {'-', 6},  {'.', 4},  {'G', 12}, {'n', 9},
+        {'N', 13}, {'I', 5},  {'F', 11}, {'l', 4}, {'L', 11}, {'W', 16}, {'B', 12}, {'t', 5},
+        {'T', 11}, {'S', 12}, {'M', 15}, {'k', 9}, {'m', 14}, {'h', 9}};
     if (c >= '0' && c <= '9' && c != '1') return 10;
     const auto it = widths.find(c);
     return it == widths.end() ? 8 : it->second;
@@ -51,9 +50,9 @@ TEST(TextLayoutTest, OneLinePlacesEveryShownFieldFromTheMeasuredWidths) {
     EXPECT_EQ(l.dp_minus, 40);
     EXPECT_EQ(l.tim_wid, 68);
     // Speeds take "000" and a space each; the rest their label, template or text and a space.
-    const std::vector<int> got = {l.x_IAS,   l.x_GS,  l.x_TAS, l.x_VA1, l.x_VNE,    l.x_Uni,
-                                  l.x_G,     l.x_Net, l.x_Net_I, l.x_Int, l.x_Fla,  l.x_ARR,
-                                  l.x_Bal,   l.x_Tim, l.x_TskTim, l.x_Clk, l.x_WalClk};
+    const std::vector<int> got = {l.x_IAS, l.x_GS,  l.x_TAS,    l.x_VA1, l.x_VNE,   l.x_Uni,
+                                  l.x_G,   l.x_Net, l.x_Net_I,  l.x_Int, l.x_Fla,   l.x_ARR,
+                                  l.x_Bal, l.x_Tim, l.x_TskTim, l.x_Clk, l.x_WalClk};
     const std::vector<int> want = {8,   43,  78,  113, 148, 183, 220, 284, 345,
                                    410, 467, 497, 512, 582, 676, 769, 842};
     EXPECT_EQ(got, want);
@@ -118,10 +117,10 @@ TEST(NumberFormatTest, DecimalsAndSignFollowNumDig) {
     };
     const Case cases[] = {
         {-4, 1.5, " 1.5000", "-00.0000"}, {-3, -1.5, "-1.500", "-00.000"},
-        {-2, 1.5, " 1.50", "-00.00"},    {-1, 12.25, "12.2", "-00.0"},
-        {0, 1.5, "+1.5", "-0.0"},        {1, 1.5, "+1.5", "+00.0"},
-        {1, -12.0, "-12.0", "+00.0"},    {2, 0.5, "+0.50", "+00.00"},
-        {3, -0.25, "-0.250", "+00.000"}, {4, 2.0, "+2.0000", "+00.0000"},
+        {-2, 1.5, " 1.50", "-00.00"},     {-1, 12.25, "12.2", "-00.0"},
+        {0, 1.5, "+1.5", "-0.0"},         {1, 1.5, "+1.5", "+00.0"},
+        {1, -12.0, "-12.0", "+00.0"},     {2, 0.5, "+0.50", "+00.00"},
+        {3, -0.25, "-0.250", "+00.000"},  {4, 2.0, "+2.0000", "+00.0000"},
         {9, 2.0, "+2.0000", "+00.0000"}, // out of range: the nearest end
     };
     for (const Case& c : cases) {
@@ -142,7 +141,7 @@ TEST(NumberFormatTest, OneDigitValuesMoveOneDigitRightToStayAligned) {
     EXPECT_FALSE(shift_one_digit(1.5, 0));
     EXPECT_FALSE(shift_one_digit(std::nan(""), 1));
 
-    const std::pair<int, int> padding[] = {{5, 2}, {-5, 2}, {9, 2}, {10, 1},
+    const std::pair<int, int> padding[] = {{5, 2},  {-5, 2},  {9, 2},  {10, 1},
                                            {99, 1}, {100, 0}, {150, 0}};
     for (const auto& [value, digits] : padding)
         EXPECT_EQ(Padding(value), digits) << value;
