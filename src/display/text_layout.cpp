@@ -133,6 +133,7 @@ void lay_out_line(const DisplayStateRecord& s, const TextWidth& width, TextLayou
         }
     }
     if (!apart) x += s.HoriMargin;
+    if (s.Nrec != 0) x += status_mark_size(s.FontSize, s.HoriMargin, s.VertMargin);
     l.xwb = ballast_bar_width(s, kLineBallastBar);
     x += l.xwb;
     l.width = x + 2;

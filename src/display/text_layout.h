@@ -85,7 +85,9 @@ struct TextLayout {
 };
 
 /// Lays the text window out for the display state `s` (switches, margins, NumDig, unit and
-/// longest flap name, window height for the ballast bar) with texts measured by `width`.
+/// longest flap name, window height for the ballast bar, the status mark) with texts measured
+/// by `width`. The line keeps room for the status mark at its end, so that the mark never
+/// hides the last field.
 [[nodiscard]] TextLayout lay_out_text(const DisplayStateRecord& s, const TextWidth& width);
 
 /// The right edge that the column layout aligns numbers on (pixels).
@@ -96,6 +98,11 @@ struct TextLayout {
 /// Baseline (pixels from the bottom) of line `line` (0 the bottom one) of the text window.
 [[nodiscard]] constexpr int line_baseline(int line, int FontSize, int VertMargin) {
     return 2 * VertMargin + line * (FontSize + VertMargin);
+}
+
+/// Side of the status mark (recording, netto mode) in the top right corner (pixels).
+[[nodiscard]] constexpr int status_mark_size(int FontSize, int HoriMargin, int VertMargin) {
+    return FontSize + HoriMargin - 2 * VertMargin;
 }
 
 /// The waiting text after `count` timer ticks: "Waiting for data" gains a dot every 20 ticks

@@ -491,7 +491,7 @@ void draw_status_mark(int width, int height) {
     const DisplayStateRecord& s = display_state;
     if (s.Nrec == 0) return;
     set_colour(s.Nrec == 1 ? kRed : kMagenta);
-    const int t = s.FontSize + s.HoriMargin - 2 * s.VertMargin;
+    const int t = status_mark_size(s.FontSize, s.HoriMargin, s.VertMargin);
     const int right = width - run.layout.xwb;
     fill_rect(static_cast<float>(right - t), static_cast<float>(height - t),
               static_cast<float>(right - s.HoriMargin), static_cast<float>(height - s.HoriMargin));

@@ -73,6 +73,12 @@ TEST(TextLayoutTest, OneLineLeavesOutHiddenFieldsAndTheArrowOfTheAdviceColour) {
     EXPECT_EQ(l.x_ARR, 0);
     EXPECT_EQ(l.xwb, 0);
     EXPECT_EQ(l.width, 78 + 30 + 5 + 8 + 2);
+
+    // Recording or netto mode: room for the mark, FontSize + HoriMargin - 2 VertMargin wide.
+    s.Nrec = 2;
+    s.FontSize = 24;
+    s.VertMargin = 3;
+    EXPECT_EQ(lay_out_text(s, table_width).width, 78 + 30 + 5 + 8 + 26 + 2);
 }
 
 TEST(TextLayoutTest, ColumnIsAsWideAsItsWidestLinePlusTheBallastBar) {

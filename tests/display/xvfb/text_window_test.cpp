@@ -115,12 +115,16 @@ class TextWindowTest : public XvfbTest {
     }
 
     /// A flight as the core announces it: VNE and margins in display units, and the unit.
-    void fly(int vne, int dv1, int dv2, const char* unit) {
+    void fly(int vne, int dv1, int dv2, const char* unit, int flaps = 0, int wmass_max = 0,
+             int wmass = 0) {
         FlightLayout opt{};
         opt[0] = vne;
         opt[1] = dv1;
         opt[2] = dv2;
-        UpdVNE(opt, "", unit);
+        opt[3] = flaps;
+        opt[4] = wmass_max;
+        opt[7] = wmass;
+        UpdVNE(opt, flaps != 0 ? "L" : "", unit);
         display_state.GotTAS = 1;
     }
 
@@ -264,6 +268,57 @@ TEST_F(TextWindowTest, TasNearVneIsRedrawnBlackAndWarningAtEachBlinkPhase) {
     // No phase was skipped between the first and the last frame.
     EXPECT_EQ(seen.rbegin()->first - seen.begin()->first + 1, static_cast<int>(seen.size()));
     EXPECT_GT(checked, 0);
+}
+
+/// Pixels of `colour` in the part of the frame from (x0, y0) to (x1, y1) (GL: from the bottom).
+int pixels_in(const Frame& f, const std::array<int, 3>& colour, int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int y = std::max(y0, 0); y < std::min(y1, f.height); ++y)
+        for (int x = std::max(x0, 0); x < std::min(x1, f.width); ++x)
+            n += near(f.at(x, y), colour) ? 1 : 0;
+    return n;
+}
+
+TEST_F(TextWindowTest, MarksBallastBarAndFlapArrowAppearWhereThePilotLooks) {
+    DisplayStateRecord& s = display_state;
+    option.disbal = 3;
+    s.DisTAS = s.DisFla = 1;
+    fly(280, 10, 20, "km/h", 1, 200, 100);
+    UpdFlp("L", 1);
+    s.LastFlapUpdate = -1000.0; // an old advice: the arrow stands still in ColFlap0
+    s.SelectedWindow = s.DisWinInfo.id;
+    s.Nrec = 1;
+    s.DisVol = 1;
+    s.SndVol = 0.8F;
+    const Frame f = settled_frame();
+    const int w = f.width;
+    const int h = f.height;
+    const int bar = text_window_layout().xwb;
+    ASSERT_GT(bar, 5);
+    // The ballast bar at the right edge: the lower half in the ballast colour, the rest grey.
+    EXPECT_GT(pixels_in(f, {127, 255, 255}, w - bar, 3, w - 3, h / 2 - 2), (bar - 6) * 4);
+    EXPECT_GT(pixels_in(f, {127, 127, 127}, w - bar, h / 2 + 2, w - 3, h - 5), (bar - 6) * 4);
+    // Orange frame along the edges, the red recording mark left of the bar at the top.
+    EXPECT_GT(pixels_in(f, {255, 127, 0}, 0, 0, w - bar, 4), (w - bar) / 2);
+    EXPECT_GT(pixels_in(f, {255, 0, 0}, w - bar - 30, h / 2, w - bar, h), 20);
+    // The volume box at the bottom left with the volume in red.
+    const int num_wid = text_window_layout().NumWid;
+    EXPECT_GT(pixels_in(f, {191, 191, 191}, 0, 0, 3 * num_wid, h), 20);
+    EXPECT_GT(pixels_in(f, {255, 0, 0}, 0, 0, 3 * num_wid + 16, h), 20);
+    // The flap arrow after the flap text, in the flap colour (0, 0.5, 0), point up.
+    const int arrow = text_window_layout().x_ARR;
+    const int base = pixels_in(f, {0, 127, 0}, arrow, 0, arrow + num_wid + 2, h / 2);
+    const int point = pixels_in(f, {0, 127, 0}, arrow, h / 2, arrow + num_wid + 2, h);
+    EXPECT_GT(base, point);
+    EXPECT_GT(point, 0);
+
+    // While the chat is open the frame turns teal; netto mode marks magenta.
+    s.ChatActive = 1;
+    s.Nrec = 2;
+    const Frame chat = one_frame();
+    EXPECT_EQ(pixels_in(chat, {255, 127, 0}, 0, 0, w, h), 0);
+    EXPECT_GT(pixels_in(chat, {0, 127, 127}, 0, 0, w - bar, 4), (w - bar) / 2);
+    EXPECT_GT(pixels_in(chat, {255, 0, 255}, w - bar - 30, h / 2, w - bar, h), 20);
 }
 
 TEST_F(TextWindowTest, WaitingTextGrowsAndShrinksBeforeTheFirstDatagram) {
