@@ -1,8 +1,13 @@
 #include "display/window_events.h"
 
+#include "display/bug_reminder.h"
 #include "display/display_state.h"
 #include "display/event_loop.h"
 #include "display/start_graphics.h"
+#include "display/tas_colour.h"
+#include "display/text_colours.h"
+#include "display/text_layout.h"
+#include "display/text_window.h"
 #include "display/window_keys.h"
 #include "report/log.h"
 
@@ -26,11 +31,7 @@ void clear_to(const RgbF& colour) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-// The instrument faces come later; until then each window shows its background.
-void draw_text_window() {
-    clear_to(display_state.TxtBgd_f);
-}
-
+// The horizon's face comes later; until then it shows its background.
 void draw_horizon_window() {
     clear_to(display_state.HorBgd_f);
 }
@@ -73,6 +74,10 @@ class KeyBuilder {
 } // namespace
 
 std::size_t shown_state_key() {
+    return shown_state_key(display_clock());
+}
+
+std::size_t shown_state_key(double now) {
     const DisplayStateRecord& s = display_state;
     KeyBuilder k;
     k.add(s.TxtBgd_f).add(s.HorBgd_f).add(s.DrawHorizon).add(s.Polar).add(s.SelectedWindow);
@@ -84,6 +89,15 @@ std::size_t shown_state_key() {
     k.add(s.buf_tsktim).add(s.buf_clk).add(s.buf_walclk).add(s.buf_b).add(s.buf_comp);
     k.add(s.DisVol).add(s.SndVol).add(s.VNE_Act).add(s.HUD_Spd).add(s.FlapSound);
     k.add(s.RunAvN).add(s.RunTim).add(s.RunTskTim).add(s.RunAvE).add(s.NbPol).add(s.NbFpl);
+    // The text window's frame, layout and marks.
+    k.add(s.GotTAS).add(s.GotPlaneData).add(s.TXT_Initialized).add(s.ChatActive).add(s.Nrec);
+    k.add(s.DisWinInfo.width).add(s.DisWinInfo.height).add(s.DisBal).add(s.DisFla);
+    k.add(s.HorizontalDisplay).add(s.NumDig).add(s.cflapmax);
+    // What blinks or moves with the time: drawn colours rather than the blink phase itself, so
+    // that a steady window is not redrawn at the blink rate for nothing.
+    k.add(tas_colour(s)).add(flap_colour(s, now)).add(flap_text_colour(s, now));
+    k.add(bug_reminder_shown(s, now));
+    if (s.GotTAS == 0) k.add(waiting_text(s.count));
     return k.key();
 }
 
@@ -100,7 +114,7 @@ void draw(pCpw cpw, CpwWindowId id) {
     const DisplayStateRecord& s = display_state;
     if (s.Debug != 0) log_printf("Draw window %u %d\n", id, s.count);
     if (is_text_window(id)) {
-        draw_text_window();
+        drawTextWindow(cpw, Font);
     } else if (is_horizon_window(id)) {
         if (s.Polar != 0 || s.DrawHorizon != 0) draw_horizon_window();
     }

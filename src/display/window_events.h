@@ -17,7 +17,10 @@ void reshape(pCpw cpw, CpwWindowId id, int width, int height);
 
 /// A fingerprint of what the windows show: the colours and modes the drawing reads and the
 /// values, texts and states on display. Drawing code that shows something new adds it here.
+/// Blinking and the waiting text enter it as what they draw at the time, `now` (s, the display
+/// clock; the first form reads the clock).
 [[nodiscard]] std::size_t shown_state_key();
+[[nodiscard]] std::size_t shown_state_key(double now);
 
 /// Registers the window, key, mouse and timer callbacks with the component.
 void register_callbacks(pCpw cpw);

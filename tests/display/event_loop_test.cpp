@@ -45,6 +45,51 @@ TEST(RedrawTest, TheKeyFollowsShownValuesNotTheTickCount) {
     display_state = saved;
 }
 
+// The keys the timer would see at its redraw requests (even ticks) over `ticks` ticks, `now`
+// moving on 25 ms a tick; how many distinct frames they would ask for.
+int frames_asked(DisplayStateRecord& s, int ticks, double now) {
+    int frames = 0;
+    std::size_t last = 0;
+    for (int tick = 0; tick < ticks; ++tick, now += 0.025) {
+        if (s.count % 2 == 0) {
+            const std::size_t key = shown_state_key(now);
+            if (key != last) ++frames;
+            last = key;
+        }
+        s.count += 1;
+        s.blink = blink_phase(s.count);
+    }
+    return frames;
+}
+
+TEST(RedrawTest, BlinkingAndTheWaitingTextAskForFramesASteadyStripDoesNot) {
+    const DisplayStateRecord saved = display_state;
+    DisplayStateRecord& s = display_state;
+    s.GotTAS = 1;
+    s.count = 0;
+    s.vne = 280;
+    s.dv1 = 10;
+    s.tas = 200;
+    // 80 ticks are 20 blink phases: a steady strip asks once, a warning at every phase.
+    EXPECT_EQ(frames_asked(s, 80, 5000.0), 1);
+    s.tas = 275;
+    EXPECT_EQ(frames_asked(s, 80, 5000.0), 1 + 20);
+
+    // A flap advice blinks (each phase a frame) until 30 s after it came, then rests.
+    s.tas = 200;
+    s.modflap = 1;
+    s.LastFlapUpdate = 5000.0;
+    EXPECT_EQ(frames_asked(s, 80, 5010.0), 1 + 20);
+    EXPECT_EQ(frames_asked(s, 80, 5030.0), 1);
+
+    // Before the first datagram the waiting text moves on every 20 ticks.
+    s.modflap = 0;
+    s.GotTAS = 0;
+    s.count = 0;
+    EXPECT_EQ(frames_asked(s, 200, 5000.0), 10); // 5 s: ten texts, the first one included
+    display_state = saved;
+}
+
 // A simulator whose state the test sets, and a pilot whose answer it sets; both count calls.
 struct FakeWorld {
     int state = 0;

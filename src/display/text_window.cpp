@@ -1,0 +1,544 @@
+#include "display/text_window.h"
+
+#include "display/display_log.h"
+#include "display/display_state.h"
+#include "display/padding.h"
+#include "display/placement.h"
+#include "display/tas_colour.h"
+#include "display/text_colours.h"
+#include "report/log.h"
+
+#include <SDL_opengl.h>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace kalveo {
+
+namespace {
+
+constexpr RgbF kWaitingGrey{0.3F, 0.3F, 0.3F};
+constexpr RgbF kSelectedOrange{1.0F, 0.5F, 0.0F};
+constexpr RgbF kChatTeal{0.0F, 0.5F, 0.5F};
+constexpr RgbF kBarGrey{0.5F, 0.5F, 0.5F};
+constexpr RgbF kVolumeLight{0.75F, 0.75F, 0.75F};
+constexpr RgbF kVolumeMid{0.5F, 0.5F, 0.5F};
+constexpr RgbF kVolumeDark{0.25F, 0.25F, 0.25F};
+constexpr RgbF kRed{1.0F, 0.0F, 0.0F};
+constexpr RgbF kMagenta{1.0F, 0.0F, 1.0F};
+constexpr RgbF kBlack{0.0F, 0.0F, 0.0F};
+constexpr float kFrameWidth = 4.0F;
+constexpr float kBarOutline = 3.0F;
+constexpr float kVolumeBorder = 2.0F;
+
+/// What the text window keeps from one frame to the next.
+struct TextWindowRun {
+    TextLayout layout;
+    int RightMargin = 0;
+    int label_WB = 0; ///< width of "WB:"
+    bool clear_colour_logged = false;
+    int logged_end = -1;   ///< the last "End Wid" pair logged, so that it is logged once
+    int logged_width = -1; ///< and not twenty times a second
+};
+TextWindowRun run;
+
+void set_colour(const RgbF& c) {
+    glColor4f(c[0], c[1], c[2], 1.0F);
+}
+
+void fill_rect(float x0, float y0, float x1, float y1) {
+    glBegin(GL_QUADS);
+    glVertex2f(x0, y0);
+    glVertex2f(x1, y0);
+    glVertex2f(x1, y1);
+    glVertex2f(x0, y1);
+    glEnd();
+}
+
+void outline_rect(float x0, float y0, float x1, float y1, float width) {
+    glLineWidth(width);
+    glBegin(GL_LINE_LOOP);
+    glVertex2f(x0, y0);
+    glVertex2f(x1, y0);
+    glVertex2f(x1, y1);
+    glVertex2f(x0, y1);
+    glEnd();
+    glLineWidth(1.0F);
+}
+
+/// Text drawing and measuring in the window's font, remembering the colour last set and how
+/// far right the text went.
+class Pen {
+  public:
+    Pen(pCpw cpw, CpwFontFace face) : cpw_(cpw), face_(face) {}
+
+    void colour(const RgbF& c) {
+        colour_ = c;
+        set_colour(c);
+    }
+    [[nodiscard]] const RgbF& colour() const { return colour_; }
+
+    /// Draws `text` from (x, y) and returns where it ended.
+    int text(int x, int y, std::string_view text) {
+        if (face_ == nullptr) return x;
+        cpw_window_pos(cpw_, static_cast<float>(x), static_cast<float>(y));
+        cpwDrawFont(cpw_, face_, text, 1);
+        float raster[4] = {0, 0, 0, 0};
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
+        const int end = static_cast<int>(raster[0]);
+        end_ = std::max(end_, end);
+        return end;
+    }
+
+    [[nodiscard]] int width(std::string_view text) const {
+        CpwFontBBox box;
+        if (face_ == nullptr || !cpwGetFontBBox(cpw_, face_, text, &box)) return 0;
+        return box.width;
+    }
+
+    [[nodiscard]] int end() const { return end_; }
+
+  private:
+    pCpw cpw_;
+    CpwFontFace face_;
+    RgbF colour_{};
+    int end_ = 0;
+};
+
+std::string int_text(int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    return text;
+}
+
+/// A whole number that may come from broken data, cut to what an int holds.
+int whole(float value) {
+    if (!std::isfinite(value)) return 0;
+    return static_cast<int>(std::clamp(static_cast<double>(value), -1e9, 1e9));
+}
+
+void set_projection(int width, int height) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+}
+
+void resize_window(pCpw cpw, int width) {
+    DisplayStateRecord& s = display_state;
+    log_printf("End Wid %d %d", width, s.DisWinInfo.width);
+    log_printf("Wid Hei %d %d", width, s.DisWinInfo.height);
+    log_printf("NLi FSi %d %d", s.numlin, s.FontSize);
+    const auto id = static_cast<CpwWindowId>(s.DisWinInfo.id);
+    cpwReshapeWindow(cpw, width, s.DisWinInfo.height, id);
+    s.DisWinInfo.width = width;
+    // The position codes were resolved for the old width: a window at the right edge would
+    // now stick out of the screen or stand off it.
+    s.DisWinInfo = adjust_position(s.DisWinInfo, s.DisWinX, s.DisWinY);
+    cpwPositionWindow(cpw, s.DisWinInfo.x, s.DisWinInfo.y, id);
+}
+
+void lay_out(pCpw cpw, Pen& pen) {
+    DisplayStateRecord& s = display_state;
+    pen.colour({1.0F, 1.0F, 1.0F});
+    run.layout = lay_out_text(s, [&pen](std::string_view text) { return pen.width(text); });
+    for (const std::string& line : run.layout.trace)
+        display_console("%s", line.c_str());
+    run.label_WB = pen.width("WB:");
+    log_printf("Initialize window size");
+    if (run.layout.width != s.DisWinInfo.width) resize_window(cpw, run.layout.width);
+    run.RightMargin = right_margin(s.DisWinInfo.width, s.HoriMargin, run.layout.xwb);
+    s.TXT_Initialized = 1;
+}
+
+void clear_window() {
+    const RgbF& bg = display_state.TxtBgd_f;
+    glClearColor(bg[0], bg[1], bg[2], 1.0F);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (run.clear_colour_logged) return;
+    run.clear_colour_logged = true;
+    float c[4] = {0, 0, 0, 0};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, c);
+    log_printf("TEXT CLEAR COLOR");
+    log_printf("%f %f %f %f", static_cast<double>(c[0]), static_cast<double>(c[1]),
+               static_cast<double>(c[2]), static_cast<double>(c[3]));
+    log_printf("%d %d %d", static_cast<int>(std::lround(c[0] * 255.0F)),
+               static_cast<int>(std::lround(c[1] * 255.0F)),
+               static_cast<int>(std::lround(c[2] * 255.0F)));
+}
+
+void draw_selection_frame(int width, int height) {
+    const DisplayStateRecord& s = display_state;
+    const bool selected = s.SelectedWindow != 0 && s.SelectedWindow == s.DisWinInfo.id;
+    if (!selected && s.ChatActive == 0) return;
+    set_colour(s.ChatActive != 0 ? kChatTeal : kSelectedOrange);
+    // Inset by half the line so that the whole line is inside the window.
+    const float half = kFrameWidth / 2.0F;
+    outline_rect(half, half, static_cast<float>(width) - half, static_cast<float>(height) - half,
+                 kFrameWidth);
+}
+
+/// The flap arrow at x_ARR on the line of `baseline`: up for flaps up, down for flaps down.
+void draw_arrow(int x_ARR, int baseline, const RgbF& colour) {
+    const DisplayStateRecord& s = display_state;
+    if (s.modflap != 1 && s.modflap != -1) return;
+    const float x0 = static_cast<float>(x_ARR + 1);
+    const float x1 = x0 + static_cast<float>(run.layout.NumWid);
+    const float xm = (x0 + x1) / 2.0F;
+    const float y0 = static_cast<float>(baseline - s.VertMargin);
+    const float y1 = y0 + static_cast<float>(s.FontSize);
+    set_colour(colour);
+    glBegin(GL_TRIANGLES);
+    if (s.modflap == 1) {
+        glVertex2f(x0, y0);
+        glVertex2f(x1, y0);
+        glVertex2f(xm, y1);
+    } else {
+        glVertex2f(x0, y1);
+        glVertex2f(x1, y1);
+        glVertex2f(xm, y0);
+    }
+    glEnd();
+}
+
+/// What the netto-average field writes: "N:" and the average, or with the average stopped
+/// "Dz:" and its whole value.
+struct AverageText {
+    const char* label;
+    std::string number;
+    bool whole_number;
+};
+
+AverageText netto_average_text() {
+    const DisplayStateRecord& s = display_state;
+    if (s.RunAvN == 0) {
+        char text[24];
+        std::snprintf(text, sizeof text, "%5d", whole(s.nvario_m));
+        return {"Dz:", text, true};
+    }
+    return {"N:", signed_text(run.layout.formats.FmtSTr, s.nvario_m), false};
+}
+
+// One line: every field on one baseline at its column.
+class LineDrawing {
+  public:
+    explicit LineDrawing(Pen& pen) : pen_(pen) {}
+
+    void draw() {
+        const DisplayStateRecord& s = display_state;
+        const TextLayout& l = run.layout;
+        const double now = display_clock();
+        pen_.colour(tas_colour(s));
+        for (const TextField field : line_fields(s)) {
+            switch (field) {
+            case TextField::IAS:
+                speed(l.x_IAS, s.IAS, s.ColIAS);
+                break;
+            case TextField::GS:
+                speed(l.x_GS, s.GS, s.ColGS);
+                break;
+            case TextField::TAS:
+                speed(l.x_TAS, s.tas, tas_colour(s));
+                break;
+            case TextField::VA1:
+                speed(l.x_VA1, s.vne - s.dv1, s.ColVA1);
+                break;
+            case TextField::VNE:
+                speed(l.x_VNE, s.vne, s.ColVNE);
+                break;
+            case TextField::Unit:
+                pen_.text(l.x_Uni, y_, s.cunit);
+                break;
+            case TextField::GLoad:
+                value(l.x_G, "G:", s.gforce, s.ColG);
+                break;
+            case TextField::Netto:
+                value(l.x_Net, "n:", s.nvario, s.ColNet);
+                break;
+            case TextField::NettoAverage:
+                average();
+                break;
+            case TextField::Integrator:
+                value(l.x_Int, "I:", s.ivario_m, integrator_colour(s));
+                break;
+            case TextField::Flaps:
+                pen_.colour(flap_text_colour(s, now));
+                pen_.text(l.x_Fla, y_, "Fl:" + s.cflap);
+                if (s.DisFla == 1 && s.modflap != 0) draw_arrow(l.x_ARR, y_, flap_colour(s, now));
+                break;
+            case TextField::Ballast:
+                pen_.colour(s.ColWB0);
+                pen_.text(l.x_Bal, y_, "WB:");
+                pen_.text(l.x_Bal + run.label_WB + Padding(s.wmass) * l.NumWid, y_, s.buf_b);
+                break;
+            case TextField::Stopwatch:
+                time(l.x_Tim, "S: " + s.buf_tim, s.ColTim);
+                break;
+            case TextField::TaskTimer:
+                time(l.x_TskTim, "T: " + s.buf_tsktim, s.ColTskTim);
+                break;
+            case TextField::Clock:
+                time(l.x_Clk, s.buf_clk, s.ColClk);
+                break;
+            case TextField::WallClock:
+                time(l.x_WalClk, s.buf_walclk, s.ColClk);
+                break;
+            case TextField::Vario:
+                break;
+            }
+        }
+    }
+
+  private:
+    void speed(int x, int v, const RgbF& colour) {
+        pen_.colour(colour);
+        pen_.text(x + Padding(v) * run.layout.NumWid, y_, int_text(v));
+    }
+    void value(int x, const char* label, float v, const RgbF& colour) {
+        pen_.colour(colour);
+        const int after = pen_.text(x, y_, label);
+        const int shift = shift_one_digit(v, display_state.NumDig) ? run.layout.NumWid : 0;
+        pen_.text(after + shift, y_, signed_text(run.layout.formats.FmtSTr, v));
+    }
+    void average() {
+        const DisplayStateRecord& s = display_state;
+        const AverageText avg = netto_average_text();
+        pen_.colour(netto_average_colour(s));
+        const int after = pen_.text(run.layout.x_Net_I, y_, avg.label);
+        const bool shift = !avg.whole_number && shift_one_digit(s.nvario_m, s.NumDig);
+        pen_.text(after + (shift ? run.layout.NumWid : 0), y_, avg.number);
+    }
+    void time(int x, const std::string& text, const RgbF& colour) {
+        pen_.colour(colour);
+        pen_.text(x, y_, text);
+    }
+
+    Pen& pen_;
+    int y_ = 2 * display_state.VertMargin;
+};
+
+// One value per line, from the bottom up; numbers right-aligned on RightMargin.
+class ColumnDrawing {
+  public:
+    explicit ColumnDrawing(Pen& pen) : pen_(pen) {}
+
+    void draw() {
+        const DisplayStateRecord& s = display_state;
+        const TextLayout& l = run.layout;
+        const double now = display_clock();
+        const int left = s.HoriMargin;
+        const int right = run.RightMargin;
+        pen_.colour(tas_colour(s));
+        int line = 0;
+        for (const TextField field : column_fields(s)) {
+            y_ = line_baseline(line++, s.FontSize, s.VertMargin);
+            switch (field) {
+            case TextField::Unit:
+                pen_.colour(tas_colour(s));
+                pen_.text(left, y_, s.cunit);
+                break;
+            case TextField::TAS:
+                speed(s.tas, tas_colour(s));
+                break;
+            case TextField::IAS:
+                speed(s.IAS, s.ColIAS);
+                break;
+            case TextField::GS:
+                speed(s.GS, s.ColGS);
+                break;
+            case TextField::VA1:
+                speed(s.vne - s.dv1, s.ColVA1);
+                break;
+            case TextField::VNE:
+                speed(s.vne, s.ColVNE);
+                break;
+            case TextField::GLoad:
+                value("G:", s.gforce, s.ColG);
+                break;
+            case TextField::Vario:
+                value("v:", s.evario, kBlack);
+                break;
+            case TextField::Netto:
+                value("n:", s.nvario, s.ColNet);
+                break;
+            case TextField::NettoAverage:
+                average();
+                break;
+            case TextField::Integrator:
+                value("I:", s.ivario_m, integrator_colour(s));
+                break;
+            case TextField::Flaps:
+                pen_.colour(flap_text_colour(s, now));
+                pen_.text(left, y_, "Fl:" + s.cflap);
+                if (s.DisFla == 1 && s.modflap != 0) draw_arrow(l.x_ARR, y_, flap_colour(s, now));
+                break;
+            case TextField::Ballast:
+                pen_.colour(s.ColWB0);
+                pen_.text(left, y_, "WB:");
+                pen_.text(right + (Padding(s.wmass) - 3) * l.NumWid, y_, s.buf_b);
+                break;
+            case TextField::Stopwatch:
+                timer("S:", s.buf_tim, s.ColTim);
+                break;
+            case TextField::TaskTimer:
+                timer("T:", s.buf_tsktim, s.ColTskTim);
+                break;
+            case TextField::Clock:
+                timer("", s.buf_clk, s.ColClk);
+                break;
+            case TextField::WallClock:
+                pen_.colour(s.ColClk);
+                pen_.text(left, y_, s.buf_walclk);
+                break;
+            }
+        }
+    }
+
+  private:
+    void speed(int v, const RgbF& colour) {
+        pen_.colour(colour);
+        pen_.text(display_state.HoriMargin + Padding(v) * run.layout.NumWid, y_, int_text(v));
+    }
+    /// A signed number ending at RightMargin: the template's width back from it, one digit
+    /// further right for a one-digit whole part.
+    void number(const std::string& text, bool shift) {
+        const TextLayout& l = run.layout;
+        const int back = !text.empty() && text[0] == '-' ? l.dp_minus : l.dp_plus;
+        pen_.text(run.RightMargin - back + (shift ? l.NumWid : 0), y_, text);
+    }
+    void value(const char* label, float v, const RgbF& colour) {
+        pen_.colour(colour);
+        pen_.text(display_state.HoriMargin, y_, label);
+        number(signed_text(run.layout.formats.FmtSTr, v), shift_one_digit(v, display_state.NumDig));
+    }
+    void average() {
+        const DisplayStateRecord& s = display_state;
+        const AverageText avg = netto_average_text();
+        pen_.colour(netto_average_colour(s));
+        pen_.text(s.HoriMargin, y_, avg.label);
+        if (avg.whole_number) {
+            pen_.text(run.RightMargin - pen_.width(avg.number), y_, avg.number);
+        } else {
+            number(avg.number, shift_one_digit(s.nvario_m, s.NumDig));
+        }
+    }
+    void timer(const char* label, const std::string& time, const RgbF& colour) {
+        pen_.colour(colour);
+        if (*label != '\0') pen_.text(display_state.HoriMargin, y_, label);
+        pen_.text(run.RightMargin - run.layout.tim_wid, y_, time);
+    }
+
+    Pen& pen_;
+    int y_ = 0;
+};
+
+void draw_waiting_text(Pen& pen) {
+    const DisplayStateRecord& s = display_state;
+    pen.colour(kWaitingGrey);
+    pen.text(s.HoriMargin, 2 * s.VertMargin, waiting_text(s.count));
+}
+
+void draw_ballast_bar(int width, int height) {
+    const DisplayStateRecord& s = display_state;
+    if ((s.DisBal & 2) == 0 || run.layout.xwb <= 0) return;
+    const auto x0 = static_cast<float>(width - run.layout.xwb);
+    const auto x1 = static_cast<float>(width);
+    const auto top = static_cast<float>(height);
+    const auto level = static_cast<float>(std::clamp(s.ywb, 0, height));
+    set_colour(s.ColWB0);
+    fill_rect(x0, 0.0F, x1, level);
+    set_colour(kBarGrey);
+    fill_rect(x0, level, x1, top);
+    set_colour(kBlack);
+    outline_rect(x0, 0.0F, x1, top, kBarOutline);
+}
+
+void draw_volume(Pen& pen) {
+    const DisplayStateRecord& s = display_state;
+    if (s.DisVol == 0) return;
+    const int num_wid = run.layout.NumWid > 0 ? run.layout.NumWid : pen.width("0");
+    const int w = 3 * num_wid + 2 * s.HoriMargin;
+    const int h = s.FontSize + s.VertMargin;
+    const float volume = std::clamp(s.SndVol, 0.0F, 1.0F);
+    const auto fw = static_cast<float>(w);
+    const auto fh = static_cast<float>(h);
+    set_colour(kVolumeLight);
+    fill_rect(0.0F, 0.0F, fw, fh);
+    set_colour(kVolumeMid);
+    glBegin(GL_TRIANGLES);
+    glVertex2f(0.0F, 0.0F);
+    glVertex2f(fw, 0.0F);
+    glVertex2f(fw, fh);
+    glEnd();
+    set_colour(kVolumeDark);
+    const auto vx = static_cast<float>(static_cast<int>(fw * volume));
+    const auto vy = static_cast<float>(static_cast<int>(fh * volume));
+    glBegin(GL_TRIANGLES);
+    glVertex2f(0.0F, 0.0F);
+    glVertex2f(vx, 0.0F);
+    glVertex2f(vx, vy);
+    glEnd();
+    outline_rect(1.0F, 1.0F, fw - 1.0F, fh - 1.0F, kVolumeBorder);
+    const int percent = static_cast<int>(volume * 100.0F);
+    pen.colour(kRed);
+    pen.text(s.HoriMargin + Padding(percent) * num_wid, s.VertMargin, int_text(percent));
+}
+
+void draw_status_mark(int width, int height) {
+    const DisplayStateRecord& s = display_state;
+    if (s.Nrec == 0) return;
+    set_colour(s.Nrec == 1 ? kRed : kMagenta);
+    const int t = status_mark_size(s.FontSize, s.HoriMargin, s.VertMargin);
+    const int right = width - run.layout.xwb;
+    fill_rect(static_cast<float>(right - t), static_cast<float>(height - t),
+              static_cast<float>(right - s.HoriMargin), static_cast<float>(height - s.HoriMargin));
+}
+
+void check_text_fits(int end, int width) {
+    const DisplayStateRecord& s = display_state;
+    if (width >= end - s.HoriMargin / 2) return;
+    if (end == run.logged_end && width == run.logged_width) return;
+    run.logged_end = end;
+    run.logged_width = width;
+    log_printf("End Wid %d %d", end, width);
+}
+
+} // namespace
+
+const TextLayout& text_window_layout() {
+    return run.layout;
+}
+
+void drawTextWindow(pCpw cpw, CpwFontFace face) {
+    DisplayStateRecord& s = display_state;
+    if (s.TXT_Initialized == 0) run.layout = {};
+    set_projection(s.DisWinInfo.width, s.DisWinInfo.height);
+    cpwFontMode(cpw, CPW_FONTOPT_SIZE, s.FontSize);
+    Pen pen(cpw, face);
+    if (s.TXT_Initialized == 0 && s.GotPlaneData == 1) lay_out(cpw, pen);
+    // The size the window has now, which a resize above changes only from the next frame.
+    const int width = s.DisWinInfo.width;
+    const int height = s.DisWinInfo.height;
+
+    clear_window();
+    draw_selection_frame(width, height);
+    // Until the flight is laid out there is nothing to place the values by.
+    const bool with_data = s.GotTAS != 0 && s.TXT_Initialized != 0;
+    if (!with_data) {
+        draw_waiting_text(pen);
+    } else if (s.HorizontalDisplay != 0) {
+        LineDrawing(pen).draw();
+    } else {
+        ColumnDrawing(pen).draw();
+    }
+    if (with_data) draw_ballast_bar(width, height);
+    draw_volume(pen);
+    draw_status_mark(width, height);
+    if (with_data) check_text_fits(pen.end(), width);
+    glPopMatrix();
+}
+
+} // namespace kalveo
