@@ -2,16 +2,22 @@
 
 #include "display/display_state.h"
 #include "display/manual.h"
+#include "display/window_input.h"
 #include "display/windows.h"
 #include "flight/cycle.h"
 #include "flight/outputs.h"
+#include "keys/controls.h"
+#include "keys/hook.h"
+#include "keys/window_keys.h"
 #include "link/udp_ini.h"
 #include "link/udp_link.h"
 #include "platform/clock.h"
+#include "platform/key_watch.h"
 #include "shell/log.h"
 #include "shell/stop.h"
 #include "shell/text_format.h"
 #include "sound/sound.h"
+#include "sound/tone.h"
 
 #include <cmath>
 
@@ -33,6 +39,23 @@ void log_sound(int num, double vol) {
                              t.tm_sec, tenths, vol));
 }
 
+// Where the system has no beeper of its own the sound engine plays the tone.
+void beep(int freq, int dur) {
+    if (!system_beep(freq, dur)) play_tone(freq, dur, beeps.sndvol);
+    log_verbatim(format_text("Beep %d Hz %d ms", freq, dur));
+}
+
+void connect_keyboard() {
+    KeyboardWatch& watch = keyboard_watch();
+    watch.start = [] { return StartKbdHook(); };
+    watch.stop = [] { return ReleaseKbdHook(); };
+    watch.poll = [] { PollKbdHook(); };
+    WindowKeyHooks& hooks = window_key_hooks();
+    hooks.keyboard = keyboard;
+    hooks.syskeyboard = syskeyboard;
+    hooks.print_key_name = [](std::string_view label, int code) { Print_Key_Name(label, code); };
+}
+
 } // namespace
 
 void connect_program_parts() {
@@ -49,6 +72,8 @@ void connect_program_parts() {
         play_sound(num, vol);
         log_sound(num, vol);
     };
+    outputs.my_beep = beep;
+    connect_keyboard();
     set_manual_display([](int section) { display_manual(section); });
 
     // A fatal stop from inside the run still closes the socket and the windows in order.

@@ -3,7 +3,8 @@
 #include "config/records.h"
 #include "display/cpw.h"
 #include "display/display_state.h"
-#include "display/window_keys.h"
+#include "display/window_input.h"
+#include "keys/window_keys.h"
 #include "flight/records.h"
 #include "support/test_files.h"
 
