@@ -154,6 +154,18 @@ TEST_F(HotkeysEndToEnd, HotkeysActWhileAnotherWindowHasTheKeyboard) {
     EXPECT_NE(read_file(folder.run_log()).find("Release Hook"), std::string::npos);
 }
 
+TEST_F(HotkeysEndToEnd, AKeyboardGrabOfTheOtherProgramDoesNotHideTheKeys) {
+    ProgramFolder folder;
+    FlightSender sim(folder.port());
+    ASSERT_NO_FATAL_FAILURE(start_flight(folder, {}, sim));
+    KeyRecorder simulator(display_, true);
+    ASSERT_TRUE(simulator.grabbed());
+    ASSERT_TRUE(type_keys(display_, {"u"}, 50));
+    ASSERT_TRUE(wait_for_text(folder.run_log(), "DV1 updated : 9.00 271.00", 5.0));
+    EXPECT_EQ(simulator.presses().at("u"), 1);
+    end_run(folder);
+}
+
 TEST_F(HotkeysEndToEnd, InPolarModeTheIntegratorKeyRecordsAPointWithABeep) {
     ProgramFolder folder;
     FlightSender sim(folder.port());

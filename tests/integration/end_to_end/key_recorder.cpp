@@ -10,7 +10,7 @@
 
 namespace kalveo::testing {
 
-KeyRecorder::KeyRecorder(const std::string& display) {
+KeyRecorder::KeyRecorder(const std::string& display, bool grab) {
     x_ = XOpenDisplay(display.c_str());
     if (x_ == nullptr) return;
     const int screen = DefaultScreen(x_);
@@ -29,10 +29,15 @@ KeyRecorder::KeyRecorder(const std::string& display) {
     int revert = 0;
     XGetInputFocus(x_, &focus, &revert);
     focused_ = focus == window_;
+    if (grab)
+        grabbed_ = XGrabKeyboard(x_, window_, False, GrabModeAsync, GrabModeAsync, CurrentTime) ==
+                   GrabSuccess;
+    XSync(x_, False);
 }
 
 KeyRecorder::~KeyRecorder() {
     if (x_ == nullptr) return;
+    if (grabbed_) XUngrabKeyboard(x_, CurrentTime);
     XDestroyWindow(x_, window_);
     XCloseDisplay(x_);
 }

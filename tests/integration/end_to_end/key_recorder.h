@@ -13,13 +13,16 @@ namespace kalveo::testing {
 
 class KeyRecorder {
   public:
-    explicit KeyRecorder(const std::string& display);
+    /// With `grab` the window also grabs the keyboard, as a full-screen program may.
+    explicit KeyRecorder(const std::string& display, bool grab = false);
     ~KeyRecorder();
     KeyRecorder(const KeyRecorder&) = delete;
     KeyRecorder& operator=(const KeyRecorder&) = delete;
 
     /// True once the window is mapped and has the focus.
     [[nodiscard]] bool focused() const { return focused_; }
+    /// True when the keyboard grab asked for was granted.
+    [[nodiscard]] bool grabbed() const { return grabbed_; }
     [[nodiscard]] unsigned long window() const { return window_; }
 
     /// Presses and releases received so far, by key name ("i", "7").
@@ -32,6 +35,7 @@ class KeyRecorder {
     Display* x_ = nullptr;
     unsigned long window_ = 0;
     bool focused_ = false;
+    bool grabbed_ = false;
     std::map<std::string, int> presses_;
     std::map<std::string, int> releases_;
 };
