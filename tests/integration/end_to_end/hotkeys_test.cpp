@@ -37,13 +37,13 @@ std::vector<Heard> heard_since(const std::filesystem::path& audio, double from) 
     for (const auto& sound : replay::hear(*samples, kAudioRate)) {
         if (sound.start_s < from) continue;
         const auto first = static_cast<std::size_t>((sound.start_s + 0.02) * kAudioRate);
-        const auto last = std::min(samples->size(),
-                                   static_cast<std::size_t>((sound.end_s - 0.02) * kAudioRate));
+        const auto last =
+            std::min(samples->size(), static_cast<std::size_t>((sound.end_s - 0.02) * kAudioRate));
         double sum = 0.0;
         for (std::size_t i = first; i < last; ++i)
             sum += static_cast<double>((*samples)[i]) * (*samples)[i];
-        out.push_back({sound, last > first ? std::sqrt(sum / static_cast<double>(last - first))
-                                           : 0.0});
+        out.push_back(
+            {sound, last > first ? std::sqrt(sum / static_cast<double>(last - first)) : 0.0});
     }
     return out;
 }
