@@ -2,8 +2,7 @@
 // the keyboard (as the simulator has it in flight): the alarm margin, switching the alarm off
 // and on, the volume of the next alarm, the stopwatch and the polar-mode beep, checked in the
 // log and the captured audio; the focused window (even grabbing the keyboard) still gets every
-// key. Without the keyboard
-// watch the text window takes the reduced set.
+// key. Without the keyboard watch the text window takes the reduced set.
 #include "flight_sender.h"
 #include "key_recorder.h"
 #include "program_folder.h"
