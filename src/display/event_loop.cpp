@@ -119,6 +119,7 @@ void timer_tick() {
     const double now = display_clock();
     s.buf_walclk = wall_clock_text();
     restart_watch_when_due(s, now);
+    if (s.KbdHookEnabled != 0 && keyboard_watch().poll) keyboard_watch().poll();
     log_tick(s, now);
     poll_socket(s, now);
 

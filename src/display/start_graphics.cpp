@@ -5,10 +5,10 @@
 #include "display/display_state.h"
 #include "display/placement.h"
 #include "display/window_events.h"
+#include "display/window_input.h"
 #include "display/window_style.h"
 #include "report/log.h"
 #include "report/stop.h"
-#include "sim/controls.h"
 
 #include <SDL_opengl.h>
 #include <cctype>
@@ -133,6 +133,9 @@ void open_windows() {
 
 void log_key_names() {
     const DisplayStateRecord& s = display_state;
+    const auto Print_Key_Name = [](std::string_view label, int code) {
+        if (window_key_hooks().print_key_name) window_key_hooks().print_key_name(label, code);
+    };
     Print_Key_Name("KeyAvn", s.KeyAvN);
     Print_Key_Name("KeyInc", s.KeyInc);
     Print_Key_Name("KeySFl", s.KeySFl);
@@ -158,6 +161,11 @@ void start_keyboard_watch() {
     }
     const long handle = keyboard_watch().start();
     log_printf("Keyboard Hook started : %ld", handle);
+    if (handle != 0) return;
+    // A watch that cannot start (no X display of its own, no XInput2) leaves the hotkeys to
+    // the windows rather than to nothing.
+    log_printf("Keyboard hook not available : the hotkeys work in the Kalveo windows");
+    s.KbdHookEnabled = 0;
 }
 
 void style_windows() {

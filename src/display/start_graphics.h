@@ -51,6 +51,8 @@ struct KeyboardWatch {
     std::function<long()> start;
     /// Removes the watch; false on failure.
     std::function<bool()> stop;
+    /// Delivers the key events gathered since the last timer tick.
+    std::function<void()> poll;
 };
 KeyboardWatch& keyboard_watch();
 

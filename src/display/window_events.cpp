@@ -8,7 +8,7 @@
 #include "display/text_colours.h"
 #include "display/text_layout.h"
 #include "display/text_window.h"
-#include "display/window_keys.h"
+#include "display/window_input.h"
 #include "report/log.h"
 
 #include <SDL_opengl.h>
@@ -145,8 +145,13 @@ void register_callbacks(pCpw cpw) {
     cpwDisplayCallback(cpw, draw);
     cpwReshapeCallback(cpw, reshape);
     cpwTimerCallback(cpw, kTimerPeriodMs, kTimerId, 1, [](pCpw, int) { timer_tick(); });
-    cpwKeyboardCallback(cpw, keyboard);
-    cpwSystemKeyboardCallback(cpw, syskeyboard);
+    // The keyboard part takes the keys; until start-up connects it they do nothing.
+    cpwKeyboardCallback(cpw, [](pCpw c, CpwWindowId id, int key, int state, int x, int y) {
+        if (window_key_hooks().keyboard) window_key_hooks().keyboard(c, id, key, state, x, y);
+    });
+    cpwSystemKeyboardCallback(cpw, [](pCpw c, CpwWindowId id, int key, int state, int x, int y) {
+        if (window_key_hooks().syskeyboard) window_key_hooks().syskeyboard(c, id, key, state, x, y);
+    });
     cpwMouseClickCallback(cpw, mouseclick);
 }
 

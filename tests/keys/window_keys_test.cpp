@@ -3,8 +3,9 @@
 #include "config/records.h"
 #include "cpw/cpw.h"
 #include "display/display_state.h"
-#include "display/window_keys.h"
+#include "display/window_input.h"
 #include "flight/records.h"
+#include "keys/window_keys.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "display/window_keys.h"
+#include "keys/window_keys.h"
 
 #include "config/settings_editor.h"
 #include "config/settings_writer.h"
@@ -6,7 +6,9 @@
 #include "display/display_state.h"
 #include "display/manual.h"
 #include "display/start_graphics.h"
+#include "display/window_input.h"
 #include "flight/live_adjust.h"
+#include "keys/hook.h"
 #include "platform/dialogs.h"
 #include "report/log.h"
 
@@ -35,7 +37,7 @@ void save_positions() {
 void restart_watch() {
     DisplayStateRecord& s = display_state;
     if (s.KbdHookEnabled == 0) return;
-    const long handle = keyboard_watch().start ? keyboard_watch().start() : 0;
+    const long handle = StartKbdHook();
     log_printf("Keyboard Hook restarted : %ld count %d", handle, s.count);
 }
 
@@ -110,13 +112,6 @@ void move_selected_window(pCpw cpw, int dx, int dy) {
 
 } // namespace
 
-void ask_exit(pCpw cpw) {
-    DisplayStateRecord& s = display_state;
-    if (tinyfd_messageBox("Kalveo", s.MsgExitCnf, "okcancel", "question", 1) != 1) return;
-    s.WeAreClosing = 1;
-    cpwBreakMainLoop(cpw);
-}
-
 void keyboard(pCpw cpw, CpwWindowId id, int key, int state, int /*x*/, int /*y*/) {
     DisplayStateRecord& s = display_state;
     if (state == CPW_KEYMOD_UP || s.WeAreClosing == 1) return;
@@ -153,14 +148,6 @@ void syskeyboard(pCpw cpw, CpwWindowId /*id*/, int key, int state, int /*x*/, in
     default:
         break;
     }
-}
-
-void mouseclick(pCpw cpw, CpwWindowId id, int buttonstate, int button, int /*x*/, int /*y*/) {
-    if (buttonstate == CPW_BUTTON_DOWN || button != CPW_BUTTON_LEFT) return;
-    DisplayStateRecord& s = display_state;
-    const int clicked = static_cast<int>(id);
-    s.SelectedWindow = s.SelectedWindow == clicked ? 0 : clicked;
-    cpwPostRedisplay(cpw);
 }
 
 } // namespace kalveo

@@ -1,0 +1,28 @@
+#include "display/window_input.h"
+
+#include "display/display_state.h"
+#include "platform/dialogs.h"
+
+namespace kalveo {
+
+WindowKeyHooks& window_key_hooks() {
+    static WindowKeyHooks hooks;
+    return hooks;
+}
+
+void ask_exit(pCpw cpw) {
+    DisplayStateRecord& s = display_state;
+    if (tinyfd_messageBox("Kalveo", s.MsgExitCnf, "okcancel", "question", 1) != 1) return;
+    s.WeAreClosing = 1;
+    cpwBreakMainLoop(cpw);
+}
+
+void mouseclick(pCpw cpw, CpwWindowId id, int buttonstate, int button, int /*x*/, int /*y*/) {
+    if (buttonstate == CPW_BUTTON_DOWN || button != CPW_BUTTON_LEFT) return;
+    DisplayStateRecord& s = display_state;
+    const int clicked = static_cast<int>(id);
+    s.SelectedWindow = s.SelectedWindow == clicked ? 0 : clicked;
+    cpwPostRedisplay(cpw);
+}
+
+} // namespace kalveo

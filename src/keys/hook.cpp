@@ -1,0 +1,192 @@
+#include "keys/hook.h"
+
+#include "display/display_state.h"
+#include "keys/hotkeys.h"
+#include "platform/key_watch.h"
+#include "report/log.h"
+
+#include <cstdio>
+
+namespace kalveo {
+
+KeyboardHookState kbd_state;
+
+namespace {
+
+constexpr int kCodeBase = 10000;
+constexpr int kNegativeKeyAbove = 5000;
+constexpr int kModCtrl = 1;
+constexpr int kModShft = 2;
+constexpr int kModAlt = 4;
+constexpr int kModLong = 8;
+constexpr int kSimulatorExtended = 128;
+constexpr int kHighestScanCode = 127;
+
+void trace(const char* format, int value) {
+    std::printf(format, value);
+    std::fflush(stdout);
+}
+
+void derive_modifiers(ModifierState& m) {
+    m.Shift = m.LShift_Down != 0 || m.RShift_Down != 0 ? 1 : 0;
+    m.Ctrl = m.LCtrl_Down != 0 || m.RCtrl_Down != 0 ? 1 : 0;
+    m.Alt = m.Alt_Down != 0 || m.AltGr_Down != 0 ? 1 : 0;
+    m.CtrlShift = m.Shift != 0 && m.Ctrl != 0 ? 1 : 0;
+    m.ModKey = m.Shift != 0 || m.Ctrl != 0 || m.Alt != 0 ? 1 : 0;
+}
+
+// The code a pilot writes into the settings file for the key just released, either way.
+void trace_settings_code(int scancode, int vk) {
+    if (vk > 33 && vk < 127)
+        std::printf("Key code for Kalveo.ini : \"%c\" or SCN%d\n", static_cast<char>(vk), scancode);
+    else
+        std::printf("Key code for Kalveo.ini : ASC%d or SCN%d\n", vk, scancode);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+long StartKbdHook() {
+    KeyboardHookState& h = kbd_state;
+    if (h.kbd_hook != 0 && !key_watch_remove()) {
+        log_printf("UnhookWindowsHookEx Error: %ld", key_watch_error());
+        std::printf("UnhookWindowsHookEx Error: %ld\n", key_watch_error());
+    }
+    h.kbd_hook = key_watch_install(
+        [](int code, const KeyEvent& event) { LowLevelKeyboardProc(code, event); });
+    if (h.kbd_hook == 0) log_printf("SetWindowsHookEx Error: %ld", key_watch_error());
+    h.LastDwnTime = 0;
+    h.scancode_old = 0;
+    log_printf("Keyboard Hook restarted : %ld", h.kbd_hook);
+    return h.kbd_hook;
+}
+
+bool ReleaseKbdHook() {
+    const bool removed = key_watch_remove();
+    if (removed) kbd_state.kbd_hook = 0;
+    return removed;
+}
+
+void PollKbdHook() {
+    key_watch_poll();
+}
+
+void LowLevelKeyboardProc(int code, const KeyEvent& event) {
+    KeyboardHookState& h = kbd_state;
+    if (code < 0) {
+        log_printf("KBD nCode : %d %d ", code, event.vk);
+        return;
+    }
+    const int flags = event.flags();
+    check_mod_keys(event.scancode, event.vk, flags);
+    if (event.scancode == 0) {
+        log_printf("KBD scancode : %d %d ", event.scancode, event.vk);
+        return;
+    }
+    int scancode = event.scancode;
+    if (event.extended && event.vk != kVkRShift) scancode += kExtendedScanOffset;
+
+    if (event.down) {
+        if (display_state.ChatActive != 0) return;
+        // A repeat of the key held keeps the time of its first press.
+        if (scancode != h.scancode_old) {
+            h.AltGr_Down_SVE = event.vk == kVkAltGr ? 1 : 0;
+            h.LastDwnTime = event.time_ms;
+        }
+        h.scancode_old = scancode;
+        return;
+    }
+    trace_settings_code(scancode, event.vk);
+    check_keys(scancode, event.vk, flags, event.time_ms);
+    if (h.AltGr_Down_SVE == 0) {
+        h.LastDwnTime = 0;
+        h.scancode_old = 0;
+    }
+}
+
+void check_mod_keys(int scancode, int vk, int flags) {
+    ModifierState& m = kbd_state.mods;
+    const int down = (flags & kKeyFlagUp) == 0 ? 1 : 0;
+    std::printf("scancode vk %d %d %0x %d Down %d\n", scancode, vk, vk,
+                (flags & kKeyFlagAltDown) != 0 ? 1 : 0, down);
+    switch (vk) {
+    case kVkLWin:
+        m.WinKey_Down = down;
+        trace("WINDOWS KEY DOWN %d\n", down);
+        break;
+    case kVkLShift:
+        m.LShift_Down = down;
+        trace("LEFT SHIFT DOWN %d\n", down);
+        break;
+    case kVkRShift:
+        m.RShift_Down = down;
+        trace("RIGHT SHIFT DOWN %d\n", down);
+        break;
+    case kVkLCtrl:
+        m.LCtrl_Down = down;
+        trace("LEFT CTRL DOWN %d\n", down);
+        break;
+    case kVkRCtrl:
+        m.RCtrl_Down = down;
+        trace("RIGHT CTRL DOWN %d\n", down);
+        break;
+    case kVkAlt:
+        m.Alt_Down = down;
+        trace("ALT DOWN %d\n", down);
+        break;
+    case kVkAltGr:
+        m.AltGr_Down = down;
+        trace("ATLGR DOWN %d\n", down);
+        break;
+    default:
+        break;
+    }
+    std::fflush(stdout);
+    derive_modifiers(m);
+}
+
+void check_mods(int pressedKey, std::uint32_t DwnTime, std::uint32_t now) {
+    const ModifierState& m = kbd_state.mods;
+    PressModifiers& p = kbd_state.press;
+    const int system = system_modifiers();
+    // The clock may wrap: the difference is taken modulo 2^32. A release whose press was not
+    // seen (the hook was installed meanwhile) is no long press.
+    const auto held = static_cast<std::int32_t>(now - DwnTime);
+    p.is_long = DwnTime != 0 && held > kLongPressMs ? 1 : 0;
+    p.is_shft = (system & kModShft) != 0 || m.Shift != 0 ? 1 : 0;
+    // AltGr comes with a Ctrl of its own on Windows: releasing AltGr is no Ctrl press.
+    p.is_ctrl = ((system & kModCtrl) != 0 || m.Ctrl != 0) && pressedKey != kVkAltGr ? 1 : 0;
+    p.is_alt = (system & kModAlt) != 0 || m.Alt != 0 ? 1 : 0;
+}
+
+DecodedKey decode_key_code(int code) {
+    DecodedKey d{code % kCodeBase, code / kCodeBase};
+    if (d.key > kNegativeKeyAbove) {
+        d.key -= kCodeBase;
+        d.mods += 1;
+    }
+    return d;
+}
+
+int detect_key(int ThisKey, int pressedKey, int scancode) {
+    const DecodedKey d = decode_key_code(ThisKey);
+    if (d.key == 0) return 0;
+    if (d.key != pressedKey && d.key + scancode != 0) return 0;
+    const PressModifiers& p = kbd_state.press;
+    const auto bit = [&d](int mask) { return (d.mods & mask) != 0 ? 1 : 0; };
+    if (bit(kModCtrl) != p.is_ctrl || bit(kModShft) != p.is_shft || bit(kModAlt) != p.is_alt ||
+        bit(kModLong) != p.is_long)
+        return 0;
+    std::printf("detect_key : ThisKey pressedKey scancode ret %d %d %d %d\n", ThisKey, pressedKey,
+                scancode, 1);
+    std::fflush(stdout);
+    return 1;
+}
+
+int hook_scan_of_simulator_key(int number) {
+    if (number > kHighestScanCode && number < kExtendedScanOffset)
+        return number - kSimulatorExtended + kExtendedScanOffset;
+    return number;
+}
+
+} // namespace kalveo

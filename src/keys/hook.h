@@ -1,0 +1,101 @@
+// keys/hook: the global keyboard hook's procedure and its state. Every key event of the
+// desktop passes through it: it follows the modifier keys, times each press, and on each
+// release matches the key against the hotkeys (keys/hotkeys). No key is ever swallowed.
+#pragma once
+
+#include "platform/key_event.h"
+
+#include <cstdint>
+
+namespace kalveo {
+
+/// Virtual keys the hook knows by name.
+inline constexpr int kVkLWin = 91;
+inline constexpr int kVkLShift = 160;
+inline constexpr int kVkRShift = 161;
+inline constexpr int kVkLCtrl = 162;
+inline constexpr int kVkRCtrl = 163;
+inline constexpr int kVkAlt = 164;
+inline constexpr int kVkAltGr = 165;
+/// Added to the scan code of an extended key (right Shift excepted).
+inline constexpr int kExtendedScanOffset = 256;
+/// A press held longer than this (ms) is a long press (LONG in a key code).
+inline constexpr int kLongPressMs = 900;
+
+/// The modifier keys as the hook saw them go down and up (1 held).
+struct ModifierState {
+    int LShift_Down = 0;
+    int RShift_Down = 0;
+    int LCtrl_Down = 0;
+    int RCtrl_Down = 0;
+    int Alt_Down = 0;
+    int AltGr_Down = 0;
+    int WinKey_Down = 0;
+    int Shift = 0;     ///< either Shift
+    int Ctrl = 0;      ///< either Ctrl
+    int Alt = 0;       ///< Alt or AltGr
+    int CtrlShift = 0; ///< Shift and Ctrl
+    int ModKey = 0;    ///< any of Shift, Ctrl, Alt, AltGr
+};
+
+/// The modifiers of the press being released, decided at its release.
+struct PressModifiers {
+    int is_shft = 0;
+    int is_ctrl = 0;
+    int is_alt = 0;
+    int is_long = 0;
+};
+
+struct KeyboardHookState {
+    /// Handle of the installed hook; 0 none.
+    long kbd_hook = 0;
+    /// Time (ms, the events' clock) of the first key-down of the press; 0 none.
+    std::uint32_t LastDwnTime = 0;
+    /// Scan code of the key held, to tell auto-repeat from a new press.
+    int scancode_old = 0;
+    /// The press began with AltGr.
+    int AltGr_Down_SVE = 0;
+    ModifierState mods;
+    PressModifiers press;
+};
+
+extern KeyboardHookState kbd_state;
+
+/// (Re)installs the hook through the platform's keyboard watch. Returns its handle, 0 on
+/// failure (logged; the program goes on without hotkeys until the next restart).
+long StartKbdHook();
+
+/// Removes the hook; false when the system refused.
+bool ReleaseKbdHook();
+
+/// Delivers the events the watch has gathered (called at each timer tick).
+void PollKbdHook();
+
+/// The hook procedure, for one event: `code` is the system's hook code.
+void LowLevelKeyboardProc(int code, const KeyEvent& event);
+
+/// Updates the modifier state from one event and writes the console trace with which a pilot
+/// reads the codes of a key (key-definition mode).
+void check_mod_keys(int scancode, int vk, int flags);
+
+/// Decides the modifiers of the press of `pressedKey` that began at `DwnTime` and ends at
+/// `now` (ms).
+void check_mods(int pressedKey, std::uint32_t DwnTime, std::uint32_t now);
+
+/// 1 when hotkey code `ThisKey` is the key released (virtual key `pressedKey`, scan code
+/// `scancode` with 256 added for extended keys) with exactly its modifiers, else 0.
+int detect_key(int ThisKey, int pressedKey, int scancode);
+
+/// The key and modifier parts of a key code: a key part above 5000 stands for a negative key
+/// (a scan code) with one more modifier unit.
+struct DecodedKey {
+    int key = 0;
+    int mods = 0;
+};
+[[nodiscard]] DecodedKey decode_key_code(int code);
+
+/// The hook's numbering of a key number learned from the simulator: the simulator numbers an
+/// extended key as its scan code + 128, the hook as its scan code + 256.
+[[nodiscard]] int hook_scan_of_simulator_key(int number);
+
+} // namespace kalveo

@@ -1,0 +1,294 @@
+// The hook and the hotkeys fed with synthetic key events as the keyboard watch delivers them:
+// press timing, exact modifiers, extended keys and AltGr, double presses, volume steps, the
+// simulator's chat, the task timer, and what the other hotkeys change.
+#include "display/display_state.h"
+#include "flight/outputs.h"
+#include "flight/records.h"
+#include "keys/hook.h"
+#include "keys/hotkeys.h"
+#include "keys/records.h"
+#include "sim/records.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace kalveo {
+namespace {
+
+struct Key {
+    int vk;
+    int scan;
+    bool ext = false;
+};
+const Key kA{65, 30}, kI{73, 23}, kU{85, 22}, kT{84, 20}, k1{49, 2}, k5{53, 6}, k6{54, 7};
+const Key k7{55, 8}, k8{56, 9}, k9{57, 10}, k0{48, 11}, kEnter{13, 28}, kPadEnter{13, 28, true};
+const Key kLShift{160, 42}, kRShift{161, 54, true}, kLCtrl{162, 29}, kRCtrl{163, 29, true};
+const Key kAltGr{165, 56, true}, kFakeCtrl{162, 541}; // Windows sends this Ctrl with AltGr
+
+class HotkeysTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        kbd_state = {};
+        DisplayStateRecord& s = display_state;
+        s.count = 1000;
+        s.GotPlaneData = 1;
+        s.ScnChatO = 20; // T, as learned from the simulator
+        s.dv1 = 10;
+        s.HorWinInfo.width = 150;
+        my_tas_0.fconv = 3.6;
+        my_tas_0.vne = 280.0 / 3.6;
+        flight_outputs().play_alarm = [this](int level, double vol) {
+            played_.push_back({level, vol});
+        };
+    }
+    void TearDown() override {
+        display_state = saved_display_;
+        kbd_state = saved_hook_;
+        my_tas_0 = saved_tas0_;
+        my_tas_1 = saved_tas1_;
+        chrono = saved_chrono_;
+        volumes = saved_volumes_;
+        flight_outputs() = saved_outputs_;
+        keydef_cndr = saved_cndr_;
+    }
+
+    void event(const Key& k, bool down) {
+        KeyEvent e{k.vk, k.scan, k.ext, down, false, now_};
+        LowLevelKeyboardProc(0, e);
+    }
+    // Held for `ms` with `mods` held around it; the timer ticks on by `ticks` afterwards.
+    void tap(const Key& k, int ms = 60, int ticks = 20, const std::vector<Key>& mods = {}) {
+        for (const Key& m : mods)
+            event(m, true);
+        event(k, true);
+        now_ += static_cast<std::uint32_t>(ms);
+        event(k, false);
+        for (const Key& m : mods)
+            event(m, false);
+        display_state.count += ticks;
+    }
+    // True when the probe hotkey (the horizon key, set to `code`) fired.
+    bool fires(int code, const Key& k, const std::vector<Key>& mods = {}, int ms = 60) {
+        display_state.KeyHor = code;
+        display_state.MoveHorizon = 0;
+        tap(k, ms, 20, mods);
+        return display_state.MoveHorizon == 1;
+    }
+
+    std::uint32_t now_ = 5'000'000;
+    std::vector<std::pair<int, double>> played_;
+
+  private:
+    testing::TempDir dir_;
+    testing::ScopedCwd cwd_{dir_.path()};
+    DisplayStateRecord saved_display_ = display_state;
+    KeyboardHookState saved_hook_ = kbd_state;
+    MyTas0Record saved_tas0_ = my_tas_0;
+    MyTas1Record saved_tas1_ = my_tas_1;
+    ChronoRecord saved_chrono_ = chrono;
+    VolumesRecord saved_volumes_ = volumes;
+    FlightOutputs saved_outputs_ = flight_outputs();
+    KeydefCndrRecord saved_cndr_ = keydef_cndr;
+};
+
+TEST_F(HotkeysTest, KeysMatchWithExactlyTheirModifiersAndPressLength) {
+    struct Case {
+        const char* what;
+        int code;
+        Key key;
+        std::vector<Key> mods;
+        int ms;
+        bool fires;
+    };
+    const std::vector<Case> cases = {
+        {"20065 is Shift+A", 20065, kA, {kLShift}, 60, true},
+        {"right Shift is Shift", 20065, kA, {kRShift}, 60, true},
+        {"A alone is not Shift+A", 20065, kA, {}, 60, false},
+        {"Ctrl+Shift+A is not Shift+A", 20065, kA, {kLShift, kLCtrl}, 60, false},
+        {"9970 is Ctrl with scan code 30", 9970, kA, {kRCtrl}, 60, true},
+        {"scan code 30 without Ctrl", 9970, kA, {}, 60, false},
+        {"no Ctrl in the code, Ctrl held", 65, kA, {kLCtrl}, 60, false},
+        {"80049 is a long 1", 80049, k1, {}, 901, true},
+        {"900 ms is still a tap", 80049, k1, {}, 900, false},
+        {"a long press is not the tap's key", 49, k1, {}, 1200, false},
+        {"right Ctrl is 29 + 256", -285, kRCtrl, {}, 60, true},
+        {"not the left Ctrl", -29, kRCtrl, {}, 60, false},
+        {"keypad / is 53 + 256", -309, {111, 53, true}, {}, 60, true},
+        {"Up is 72 + 256", -328, {38, 72, true}, {}, 60, true},
+        {"right Shift gets nothing added", -54, kRShift, {}, 60, true},
+        {"right Shift is not 310", -310, kRShift, {}, 60, false},
+        {"right Ctrl with left Ctrl held", 9715, kRCtrl, {kLCtrl}, 60, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fires(c.code, c.key, c.mods, c.ms), c.fires) << c.what;
+
+    // A tap and a long press of the same key choose different hotkeys.
+    display_state.KeyHor = 80073; // LONG+"I"
+    display_state.MoveHorizon = 0;
+    tap(kI, 60);
+    EXPECT_EQ(display_state.dv1, 11);
+    EXPECT_EQ(display_state.MoveHorizon, 0);
+    tap(kI, 1000);
+    EXPECT_EQ(display_state.dv1, 11);
+    EXPECT_EQ(display_state.MoveHorizon, 1);
+}
+
+TEST_F(HotkeysTest, AutoRepeatKeepsThePressTimeAndAltGrIsNoCtrl) {
+    display_state.KeyHor = 80049;
+    event(k1, true);
+    for (int i = 0; i < 5; ++i) { // the system repeats the held key
+        now_ += 200;
+        event(k1, true);
+    }
+    now_ += 50;
+    event(k1, false);
+    EXPECT_EQ(display_state.MoveHorizon, 1) << "held 1050 ms from its first press";
+
+    for (const auto& [code, fires] : {std::pair{-312, true}, std::pair{10000 - 312, false}}) {
+        display_state.KeyHor = code;
+        display_state.MoveHorizon = 0;
+        event(kFakeCtrl, true);
+        tap(kAltGr);
+        event(kFakeCtrl, false);
+        EXPECT_EQ(display_state.MoveHorizon == 1, fires) << code;
+    }
+}
+
+TEST_F(HotkeysTest, DoublePressesWithinTwelveTicksSwitchTheAlarmAndResetTheNetto) {
+    DisplayStateRecord& s = display_state;
+    my_tas_1.vne_act = false;
+    tap(kI, 60, 5);
+    tap(kI);
+    EXPECT_EQ(s.dv1, 11) << "the second press does not raise the margin";
+    EXPECT_TRUE(my_tas_1.vne_act);
+    tap(kU, 60, 11);
+    tap(kU);
+    EXPECT_EQ(s.dv1, 10);
+    EXPECT_FALSE(my_tas_1.vne_act);
+    tap(kU, 60, 12); // 12 ticks apart: two single presses
+    tap(kU);
+    EXPECT_EQ(s.dv1, 8);
+    EXPECT_NEAR(my_tas_0.va1 * 3.6, 272.0, 1e-9);
+
+    s.RunAvN = -1;
+    // Start, stop, start, a quick second press resets, start: (state after, ticks to the next).
+    for (const auto& [expected, ticks] : {std::pair{1, 20}, {0, 20}, {1, 3}, {-1, 20}, {1, 20}}) {
+        tap(k6, 60, ticks);
+        EXPECT_EQ(chrono.run_nv, expected);
+    }
+}
+
+TEST_F(HotkeysTest, VolumeStepsGrowWithTheVolumeStayWithinZeroToOneAndAreHeard) {
+    const std::vector<std::tuple<float, bool, float>> steps = {
+        {0.98F, true, 1.0F},   {0.10F, true, 0.11F},  {0.15F, true, 0.17F},  {0.25F, true, 0.28F},
+        {0.35F, true, 0.40F},  {0.01F, false, 0.0F},  {0.16F, false, 0.14F}, {0.27F, false, 0.24F},
+        {0.38F, false, 0.33F}, {0.50F, false, 0.45F}, {0.0F, false, 0.0F}};
+    for (const auto& [from, up, to] : steps)
+        EXPECT_FLOAT_EQ(up ? volume_up(from) : volume_down(from), to) << from << " up " << up;
+
+    DisplayStateRecord& s = display_state;
+    s.SndVol = 0.98F;
+    tap(k8);
+    s.SndVol = 0.01F;
+    tap(k7);
+    EXPECT_DOUBLE_EQ(volumes.sndvol, 0.0);
+    EXPECT_EQ(s.DisVol, 1);
+    const std::vector<std::pair<int, double>> heard = {{2, 1.0}, {2, 0.0}};
+    EXPECT_EQ(played_, heard);
+}
+
+TEST_F(HotkeysTest, TheChatSuspendsEveryHotkeyUntilEnterOrKeypadEnter) {
+    DisplayStateRecord& s = display_state;
+    s.RunTskTim = -1;
+    s.KeyHor = 13; // Enter closes the chat and is no hotkey
+    for (const Key& close : {kEnter, kPadEnter}) {
+        tap(kT);
+        ASSERT_EQ(s.ChatActive, 1);
+        for (const Key& k : {kI, kU, k8, k0, k5, k9, k6})
+            tap(k);
+        tap(kI, 1200);
+        EXPECT_EQ(s.dv1, 10);
+        EXPECT_EQ(chrono.run_tim, 0);
+        EXPECT_EQ(s.RunTskTim, -1);
+        EXPECT_TRUE(played_.empty());
+        tap(close);
+        EXPECT_EQ(s.ChatActive, 0) << "closed by extended " << close.ext;
+        EXPECT_EQ(s.MoveHorizon, 0);
+    }
+    tap(kI);
+    EXPECT_EQ(s.dv1, 11) << "hotkeys work again";
+}
+
+TEST_F(HotkeysTest, TaskTimerStartsAloneAndStopsAndResetsWithCtrlShift) {
+    for (const int code : {53, 30053}) { // "5" and CTRL+SHFT+"5" behave the same
+        display_state.KeyTskTim = code;
+        display_state.RunTskTim = -1;
+        const std::vector<std::pair<std::vector<Key>, int>> steps = {{{}, 1},
+                                                                     {{}, 1},
+                                                                     {{kLCtrl}, 1},
+                                                                     {{kLShift}, 1},
+                                                                     {{kLCtrl, kLShift}, 0},
+                                                                     {{}, 0},
+                                                                     {{kRCtrl, kRShift}, -1},
+                                                                     {{}, 1}};
+        for (const auto& [mods, expected] : steps) {
+            tap(k5, 60, 20, mods);
+            EXPECT_EQ(chrono.run_tsktim, expected) << code << " with " << mods.size() << " mods";
+        }
+    }
+}
+
+TEST_F(HotkeysTest, TheOtherHotkeysAndTheirConditions) {
+    DisplayStateRecord& s = display_state;
+    s.GotPlaneData = 0; // averages and timers wait for the flight
+    for (const Key& k : {k0, k5, k6, k9})
+        tap(k);
+    EXPECT_EQ(chrono.run_tim, 0);
+    EXPECT_EQ(chrono.run_nv, -1);
+    s.GotPlaneData = 1;
+    tap(k0);
+    EXPECT_EQ(chrono.run_tim, -1) << "the stopwatch starts from zero";
+    tap(k9);
+    tap(k9);
+    EXPECT_EQ(chrono.run_iv, 0);
+    s.Polar = 1;
+    tap(k9);
+    EXPECT_TRUE(my_tas_0.qwrpol);
+    s.FlapSound = 1;
+    tap({77, 50});
+    EXPECT_EQ(s.FlapSound, 0);
+
+    // The simulator's g-meter key (G), and an extended one numbered as the simulator does.
+    keydef_cndr.scngrst = 34;
+    s.GMax = 3.0F;
+    tap({71, 34});
+    EXPECT_FLOAT_EQ(s.GMax, 1.0F);
+    s.ScnGRst = -201;
+    s.GMax = 3.0F;
+    tap({33, 73, true}); // Page Up
+    EXPECT_FLOAT_EQ(s.GMax, 1.0F);
+    s.ScnBugW = -48;
+    tap({66, 48});
+    EXPECT_EQ(s.BW_Time, 0.0) << "no bug wipers";
+    s.BugWipers = 1;
+    tap({66, 48});
+    EXPECT_GT(s.BW_Time, 0.0);
+    s.HorWinInfo.width = 0;
+    tap({79, 24});
+    EXPECT_EQ(s.MoveHorizon, 0) << "no horizon window to cycle";
+}
+
+TEST_F(HotkeysTest, TheConsoleTraceShowsEachKeysCodes) {
+    ::testing::internal::CaptureStdout();
+    tap(kA);
+    tap(kRCtrl, 60, 20, {kLShift});
+    const std::string trace = ::testing::internal::GetCapturedStdout();
+    for (const char* line :
+         {"scancode vk 30 65 41 0 Down 1", "Key code for Kalveo.ini : \"A\" or SCN30",
+          "RIGHT CTRL DOWN 1", "Key code for Kalveo.ini : ASC163 or SCN285", "LEFT SHIFT DOWN 0"})
+        EXPECT_NE(trace.find(line), std::string::npos) << line;
+}
+
+} // namespace
+} // namespace kalveo
