@@ -1,6 +1,7 @@
 #include "display/text_layout.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -172,53 +173,76 @@ void lay_out_column(const DisplayStateRecord& s, const TextWidth& width, TextLay
 
 } // namespace
 
-std::vector<TextField> line_fields(const DisplayStateRecord& s) {
+namespace {
+
+// The switch that shows each field.
+bool shown(const DisplayStateRecord& s, TextField field) {
+    switch (field) {
+    case TextField::IAS:
+        return on(s.DisIAS);
+    case TextField::GS:
+        return on(s.DisGS);
+    case TextField::TAS:
+        return on(s.DisTAS);
+    case TextField::VA1:
+        return on(s.DisVA1);
+    case TextField::VNE:
+        return on(s.DisVNE);
+    case TextField::Unit:
+        return on(s.DisUni);
+    case TextField::GLoad:
+        return bit(s.DisG, 0);
+    case TextField::Vario:
+        return on(s.DisVar);
+    case TextField::Netto:
+        return on(s.DisNet);
+    case TextField::NettoAverage:
+        return on(s.DisNet_I);
+    case TextField::Integrator:
+        return on(s.DisInt_I);
+    case TextField::Flaps:
+        return on(s.DisFla);
+    case TextField::Ballast:
+        return bit(s.DisBal, 0);
+    case TextField::Stopwatch:
+        return on(s.DisTim);
+    case TextField::TaskTimer:
+        return on(s.DisTskTim);
+    case TextField::Clock:
+        return on(s.DisClk);
+    case TextField::WallClock:
+        return on(s.DisWalClk);
+    }
+    return false;
+}
+
+template <std::size_t N>
+std::vector<TextField> shown_in_order(const DisplayStateRecord& s,
+                                      const std::array<TextField, N>& order) {
     std::vector<TextField> fields;
-    const auto add = [&fields](bool shown, TextField field) {
-        if (shown) fields.push_back(field);
-    };
-    add(on(s.DisIAS), TextField::IAS);
-    add(on(s.DisGS), TextField::GS);
-    add(on(s.DisTAS), TextField::TAS);
-    add(on(s.DisVA1), TextField::VA1);
-    add(on(s.DisVNE), TextField::VNE);
-    add(on(s.DisUni), TextField::Unit);
-    add(bit(s.DisG, 0), TextField::GLoad);
-    add(on(s.DisNet), TextField::Netto);
-    add(on(s.DisNet_I), TextField::NettoAverage);
-    add(on(s.DisInt_I), TextField::Integrator);
-    add(on(s.DisFla), TextField::Flaps);
-    add(bit(s.DisBal, 0), TextField::Ballast);
-    add(on(s.DisTim), TextField::Stopwatch);
-    add(on(s.DisTskTim), TextField::TaskTimer);
-    add(on(s.DisClk), TextField::Clock);
-    add(on(s.DisWalClk), TextField::WallClock);
+    for (const TextField field : order)
+        if (shown(s, field)) fields.push_back(field);
     return fields;
 }
 
+using F = TextField;
+constexpr std::array kLineOrder{F::IAS,          F::GS,         F::TAS,   F::VA1,
+                                F::VNE,          F::Unit,       F::GLoad, F::Netto,
+                                F::NettoAverage, F::Integrator, F::Flaps, F::Ballast,
+                                F::Stopwatch,    F::TaskTimer,  F::Clock, F::WallClock};
+constexpr std::array kColumnOrder{
+    F::Unit,    F::TAS,       F::IAS,       F::GS,           F::VA1,        F::VNE,
+    F::GLoad,   F::Vario,     F::Netto,     F::NettoAverage, F::Integrator, F::Flaps,
+    F::Ballast, F::Stopwatch, F::TaskTimer, F::Clock,        F::WallClock};
+
+} // namespace
+
+std::vector<TextField> line_fields(const DisplayStateRecord& s) {
+    return shown_in_order(s, kLineOrder);
+}
+
 std::vector<TextField> column_fields(const DisplayStateRecord& s) {
-    std::vector<TextField> fields;
-    const auto add = [&fields](bool shown, TextField field) {
-        if (shown) fields.push_back(field);
-    };
-    add(on(s.DisUni), TextField::Unit);
-    add(on(s.DisTAS), TextField::TAS);
-    add(on(s.DisIAS), TextField::IAS);
-    add(on(s.DisGS), TextField::GS);
-    add(on(s.DisVA1), TextField::VA1);
-    add(on(s.DisVNE), TextField::VNE);
-    add(bit(s.DisG, 0), TextField::GLoad);
-    add(on(s.DisVar), TextField::Vario);
-    add(on(s.DisNet), TextField::Netto);
-    add(on(s.DisNet_I), TextField::NettoAverage);
-    add(on(s.DisInt_I), TextField::Integrator);
-    add(on(s.DisFla), TextField::Flaps);
-    add(bit(s.DisBal, 0), TextField::Ballast);
-    add(on(s.DisTim), TextField::Stopwatch);
-    add(on(s.DisTskTim), TextField::TaskTimer);
-    add(on(s.DisClk), TextField::Clock);
-    add(on(s.DisWalClk), TextField::WallClock);
-    return fields;
+    return shown_in_order(s, kColumnOrder);
 }
 
 NumberFormats number_formats(int NumDig) {
