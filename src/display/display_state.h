@@ -52,6 +52,9 @@ void UpdAng(std::string_view t_f, std::string_view tst_f, std::string_view clk_f
 
 /// Loads the insect picture (BugFile) as texture 2 when a window exists; warns when it cannot.
 void load_bug();
+/// Draws the insect picture at its own pixel size in the middle of a `width` x `height`
+/// window (pixel projection in force); nothing while no picture is loaded.
+void draw_bug(int width, int height);
 /// The insect picture's file and its texture (0 until loaded).
 extern std::string BugFile;
 extern unsigned int BugTexture;

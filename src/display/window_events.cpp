@@ -3,6 +3,8 @@
 #include "display/bug_reminder.h"
 #include "display/display_state.h"
 #include "display/event_loop.h"
+#include "display/horizon_window.h"
+#include "display/polar_chart.h"
 #include "display/start_graphics.h"
 #include "display/tas_colour.h"
 #include "display/text_colours.h"
@@ -24,16 +26,6 @@ bool is_text_window(CpwWindowId id) {
 
 bool is_horizon_window(CpwWindowId id) {
     return static_cast<int>(id) == display_state.HorWinInfo.id;
-}
-
-void clear_to(const RgbF& colour) {
-    glClearColor(colour[0], colour[1], colour[2], 1.0F);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-// The horizon's face comes later; until then it shows its background.
-void draw_horizon_window() {
-    clear_to(display_state.HorBgd_f);
 }
 
 void set_up_gl_state() {
@@ -93,6 +85,12 @@ std::size_t shown_state_key(double now) {
     k.add(s.GotTAS).add(s.GotPlaneData).add(s.TXT_Initialized).add(s.ChatActive).add(s.Nrec);
     k.add(s.DisWinInfo.width).add(s.DisWinInfo.height).add(s.DisBal).add(s.DisFla);
     k.add(s.HorizontalDisplay).add(s.NumDig).add(s.cflapmax);
+    // The horizon's frame, marks and colours.
+    k.add(s.HorWinInfo.width).add(s.HorWinInfo.height).add(s.HOR_Initialized).add(s.HorFontSize);
+    k.add(s.DisHDG).add(s.DisWND).add(s.DisSli).add(s.DisG).add(s.NorthUp).add(s.ArrTyp);
+    k.add(s.StdHorizon).add(s.BugWipers).add(s.HorBgdTransp).add(s.ColHDG).add(s.ColWND);
+    k.add(s.ColSli).add(s.ColG).add(s.ColGS).add(s.ColIAS);
+    if (s.Polar != 0) k.add(s.vval).add(s.vvpol).add(s.DrawPol).add(s.vmin);
     // What blinks or moves with the time: drawn colours rather than the blink phase itself, so
     // that a steady window is not redrawn at the blink rate for nothing.
     k.add(tas_colour(s)).add(flap_colour(s, now)).add(flap_text_colour(s, now));
@@ -116,7 +114,10 @@ void draw(pCpw cpw, CpwWindowId id) {
     if (is_text_window(id)) {
         drawTextWindow(cpw, Font);
     } else if (is_horizon_window(id)) {
-        if (s.Polar != 0 || s.DrawHorizon != 0) draw_horizon_window();
+        if (s.Polar != 0)
+            drawPolHelp(cpw, Font);
+        else if (s.DrawHorizon != 0)
+            drawHorWindow(cpw, Font);
     }
     cpwSwapWindowBuffers(cpw, id);
 }

@@ -1,0 +1,13 @@
+// display/polar_chart: the polar help chart that replaces the horizon in polar-measurement
+// mode: speed trend and trace, the reference polar and the points recorded.
+#pragma once
+
+#include "cpw/cpw.h"
+#include "cpw/cpw_font.h"
+
+namespace kalveo {
+
+/// Draws the chart in the horizon window from the display state (its GL context is current).
+void drawPolHelp(pCpw cpw, CpwFontFace face);
+
+} // namespace kalveo
