@@ -129,7 +129,8 @@ GMeter g_meter(int height, float gforce, float g_min, float g_max) {
     const auto at = [height](double g) { return height * (g / 20.0 + 0.5); };
     for (int k = -10; k <= 10; ++k)
         m.ticks.push_back(std::clamp(static_cast<int>(at(k)), 1, std::max(height - 1, 1)));
-    m.bar_top = static_cast<float>(std::clamp(at(finite(gforce)), 0.0, static_cast<double>(height)));
+    m.bar_top =
+        static_cast<float>(std::clamp(at(finite(gforce)), 0.0, static_cast<double>(height)));
     const auto mark = [&](double g) {
         return static_cast<int>(std::clamp(at(finite(g)), -1.0e6, 1.0e6));
     };
@@ -141,7 +142,7 @@ GMeter g_meter(int height, float gforce, float g_min, float g_max) {
 }
 
 std::vector<WindowSpan> round_window_shape(int width, int height,
-                                          const std::vector<ShapeBox>& boxes) {
+                                           const std::vector<ShapeBox>& boxes) {
     std::vector<WindowSpan> spans;
     const double r = width / 2.0;
     const double cx = width / 2.0;

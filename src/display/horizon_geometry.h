@@ -94,6 +94,6 @@ struct ShapeBox {
 /// The round window: per row the part inside the disc of the window's size, widened to take
 /// in the boxes where numbers and marks stand in the corners.
 [[nodiscard]] std::vector<WindowSpan> round_window_shape(int width, int height,
-                                                        const std::vector<ShapeBox>& boxes);
+                                                         const std::vector<ShapeBox>& boxes);
 
 } // namespace kalveo

@@ -377,8 +377,8 @@ void draw_wind_arrow() {
     if ((s.DisWND & 2) == 0) return;
     glPushMatrix();
     glRotatef(s.NorthUp != 0 ? -s.WindDir : s.RelWind, 0.0F, 0.0F, 1.0F);
-    const float speed = std::isfinite(s.WindSpeed) ? std::clamp(s.WindSpeed, -1000.0F, 1000.0F)
-                                                   : 0.0F;
+    const float speed =
+        std::isfinite(s.WindSpeed) ? std::clamp(s.WindSpeed, -1000.0F, 1000.0F) : 0.0F;
     if (s.ArrTyp != 0) {
         const float k = speed / 100.0F;
         const BallPoint tip{0.0F, 0.5F * k - 0.5F};

@@ -95,7 +95,8 @@ void draw_reference_polar() {
     glColor4f(0.0F, 0.0F, 0.0F, 1.0F);
     glBegin(GL_LINE_STRIP);
     for (int i = kReferenceStart; i < s.NbFpl; ++i)
-        glVertex2f(s.vvpol[static_cast<std::size_t>(i)][0], s.vvpol[static_cast<std::size_t>(i)][1]);
+        glVertex2f(s.vvpol[static_cast<std::size_t>(i)][0],
+                   s.vvpol[static_cast<std::size_t>(i)][1]);
     glEnd();
     const float ias = static_cast<float>(s.IAS) / 3.6F;
     glColor4f(0.0F, 1.0F, 1.0F, 1.0F);

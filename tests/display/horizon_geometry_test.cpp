@@ -17,9 +17,9 @@ TEST(HorizonSplit, PitchMovesTheLineAndFillsTheBallAt45Degrees) {
         float p;
     };
     const Case cases[] = {
-        {0.0F, false, 18, 54, 0.0F},    {0.0F, true, 18, 54, 0.0F},
-        {45.0F, false, 36, 36, -1.0F},  {60.0F, true, 36, 36, -1.0F},
-        {-45.0F, false, 0, 71, 1.0F},   {-80.0F, true, 0, 71, 1.0F},
+        {0.0F, false, 18, 54, 0.0F},       {0.0F, true, 18, 54, 0.0F},
+        {45.0F, false, 36, 36, -1.0F},     {60.0F, true, 36, 36, -1.0F},
+        {-45.0F, false, 0, 71, 1.0F},      {-80.0F, true, 0, 71, 1.0F},
         {-30.0F, false, 10, 62, 0.57735F}, // nose down: the line cuts 55 degrees off the top
     };
     for (const Case& c : cases) {
@@ -66,9 +66,7 @@ TEST(HorizonSizes, LineWidthsAndFontFollowTheWindow) {
     EXPECT_FLOAT_EQ(line_width(1.2F, line_width_factor(40)), 1.0F); // never below one pixel
 
     // A font whose "000" is 1.5 x size wide and 0.7 x size high.
-    const MeasureAtSize font = [](int size) {
-        return TextSize{size * 3 / 2, size * 7 / 10};
-    };
+    const MeasureAtSize font = [](int size) { return TextSize{size * 3 / 2, size * 7 / 10}; };
     std::vector<std::string> trace;
     const int size = fitted_horizon_font_size(150, 150, font, &trace);
     // The first size whose box corner comes inside the circle.
@@ -92,8 +90,8 @@ TEST(HorizonMarks, WindIsBroughtIntoPlusMinus180) {
     struct Case {
         float compass, wind, want;
     };
-    for (const Case c : {Case{10, 350, 20}, Case{350, 10, -20}, Case{0, 180, -180},
-                         Case{90, 90, 0}, Case{720, 0, 0}, Case{-30, 200, 130}}) {
+    for (const Case c : {Case{10, 350, 20}, Case{350, 10, -20}, Case{0, 180, -180}, Case{90, 90, 0},
+                         Case{720, 0, 0}, Case{-30, 200, 130}}) {
         EXPECT_NEAR(relative_wind(c.compass, c.wind), c.want, 1e-4) << c.compass << " " << c.wind;
         EXPECT_LE(std::fabs(relative_wind(c.compass, c.wind)), 180.0F);
     }
