@@ -47,18 +47,25 @@ void poll_socket(DisplayStateRecord& s, double now) {
     s.LastTimeWeReceivedData = now;
 }
 
-// The last drawing the timer asked for.
+// The last drawing the timer asked for, per window.
 struct LastRedraw {
     std::size_t key = 0;
     double time = 0.0;
 };
-LastRedraw last_redraw;
+LastRedraw last_text_redraw;
+LastRedraw last_horizon_redraw;
+
+void request_window_redraw(int id, std::size_t key, LastRedraw& last, double now) {
+    if (id <= 0 || !redraw_due(key, last.key, now, last.time)) return;
+    last = {key, now};
+    cpwPostWindowRedisplay(this_cpw, static_cast<CpwWindowId>(id));
+}
 
 void request_redraw(double now) {
-    const std::size_t key = shown_state_key();
-    if (!redraw_due(key, last_redraw.key, now, last_redraw.time)) return;
-    last_redraw = {key, now};
-    cpwPostRedisplay(this_cpw);
+    const DisplayStateRecord& s = display_state;
+    const double clock = display_clock();
+    request_window_redraw(s.DisWinInfo.id, text_state_key(clock), last_text_redraw, now);
+    request_window_redraw(s.HorWinInfo.id, horizon_state_key(clock), last_horizon_redraw, now);
 }
 
 } // namespace

@@ -70,32 +70,46 @@ std::size_t shown_state_key() {
 }
 
 std::size_t shown_state_key(double now) {
+    return KeyBuilder().add(text_state_key(now)).add(horizon_state_key(now)).key();
+}
+
+std::size_t text_state_key(double now) {
     const DisplayStateRecord& s = display_state;
     KeyBuilder k;
-    k.add(s.TxtBgd_f).add(s.HorBgd_f).add(s.DrawHorizon).add(s.Polar).add(s.SelectedWindow);
+    k.add(s.TxtBgd_f).add(s.Polar).add(s.SelectedWindow).add(s.FontSize).add(s.DisVar);
     k.add(s.tas).add(s.IAS).add(s.GS).add(s.vne).add(s.dv1).add(s.dv2).add(s.wmass).add(s.ywb);
-    k.add(s.bank).add(s.pitch).add(s.slip).add(s.gforce).add(s.compass).add(s.evario);
-    k.add(s.nvario).add(s.ivario_m).add(s.nvario_m).add(s.WindDir).add(s.RelWind);
-    k.add(s.WindSpeed).add(s.ThTurns).add(s.V2Fly).add(s.GMin).add(s.GMax);
-    k.add(s.WaitForVelStabil).add(s.modflap).add(s.cflap).add(s.cunit).add(s.buf_tim);
+    // The bank enters through the flap colours (no blinking in a steep turn).
+    k.add(s.gforce).add(s.evario).add(s.nvario).add(s.ivario_m).add(s.nvario_m);
+    k.add(s.modflap).add(s.cflap).add(s.cunit).add(s.buf_tim);
     k.add(s.buf_tsktim).add(s.buf_clk).add(s.buf_walclk).add(s.buf_b).add(s.buf_comp);
-    k.add(s.DisVol).add(s.SndVol).add(s.VNE_Act).add(s.HUD_Spd).add(s.FlapSound);
-    k.add(s.RunAvN).add(s.RunTim).add(s.RunTskTim).add(s.RunAvE).add(s.NbPol).add(s.NbFpl);
+    k.add(s.DisVol).add(s.SndVol).add(s.VNE_Act).add(s.FlapSound);
+    k.add(s.RunAvN).add(s.RunTim).add(s.RunTskTim).add(s.RunAvE);
     // The text window's frame, layout and marks.
     k.add(s.GotTAS).add(s.GotPlaneData).add(s.TXT_Initialized).add(s.ChatActive).add(s.Nrec);
     k.add(s.DisWinInfo.width).add(s.DisWinInfo.height).add(s.DisBal).add(s.DisFla);
     k.add(s.HorizontalDisplay).add(s.NumDig).add(s.cflapmax);
-    // The horizon's frame, marks and colours.
-    k.add(s.HorWinInfo.width).add(s.HorWinInfo.height).add(s.HOR_Initialized).add(s.HorFontSize);
-    k.add(s.DisHDG).add(s.DisWND).add(s.DisSli).add(s.DisG).add(s.NorthUp).add(s.ArrTyp);
-    k.add(s.StdHorizon).add(s.BugWipers).add(s.HorBgdTransp).add(s.ColHDG).add(s.ColWND);
-    k.add(s.ColSli).add(s.ColG).add(s.ColGS).add(s.ColIAS);
-    if (s.Polar != 0) k.add(s.vval).add(s.vvpol).add(s.DrawPol).add(s.vmin);
     // What blinks or moves with the time: drawn colours rather than the blink phase itself, so
     // that a steady window is not redrawn at the blink rate for nothing.
     k.add(tas_colour(s)).add(flap_colour(s, now)).add(flap_text_colour(s, now));
-    k.add(bug_reminder_shown(s, now));
     if (s.GotTAS == 0) k.add(waiting_text(s.count));
+    return k.key();
+}
+
+std::size_t horizon_state_key(double now) {
+    const DisplayStateRecord& s = display_state;
+    KeyBuilder k;
+    k.add(s.HorBgd_f).add(s.DrawHorizon).add(s.Polar).add(s.SelectedWindow);
+    k.add(s.HorWinInfo.width).add(s.HorWinInfo.height).add(s.HOR_Initialized).add(s.HorFontSize);
+    k.add(s.FontSize).add(s.DisHDG).add(s.DisWND).add(s.DisSli).add(s.DisG).add(s.NorthUp);
+    k.add(s.ArrTyp).add(s.StdHorizon).add(s.BugWipers).add(s.HorBgdTransp).add(s.ColHDG);
+    k.add(s.ColWND).add(s.ColSli).add(s.ColG).add(s.ColGS).add(s.ColIAS);
+    k.add(s.bank).add(s.pitch).add(s.slip).add(s.gforce).add(s.GMin).add(s.GMax);
+    k.add(s.compass).add(s.WindDir).add(s.WindSpeed).add(s.RelWind);
+    k.add(s.HUD_Spd).add(s.tas).add(s.GS).add(tas_colour(s)).add(bug_reminder_shown(s, now));
+    if (s.Polar != 0) {
+        k.add(s.IAS).add(s.V2Fly).add(s.WaitForVelStabil).add(s.vne).add(s.vmin).add(s.NbPol);
+        k.add(s.NbFpl).add(s.DrawPol).add(s.vval).add(s.vvpol);
+    }
     return k.key();
 }
 

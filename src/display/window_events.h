@@ -21,6 +21,9 @@ void reshape(pCpw cpw, CpwWindowId id, int width, int height);
 /// clock; the first form reads the clock).
 [[nodiscard]] std::size_t shown_state_key();
 [[nodiscard]] std::size_t shown_state_key(double now);
+/// The same for each window alone, so that a change in one does not redraw the other.
+[[nodiscard]] std::size_t text_state_key(double now);
+[[nodiscard]] std::size_t horizon_state_key(double now);
 
 /// Registers the window, key, mouse and timer callbacks with the component.
 void register_callbacks(pCpw cpw);
