@@ -62,6 +62,8 @@ int open_receiving_socket() {
                            static_cast<int>(network_order32(local.address))));
     if (socket_bind(m.receiving, local) != 0)
         return fail(format_text("Server: Bind() failed! Error: %ld", socket_last_error()));
+    if (m.stamp_arrivals && socket_enable_arrival_stamps(m.receiving) != 0)
+        print_line("Datagram arrival stamps not available: the read time stands in\n");
     return 0;
 }
 

@@ -39,6 +39,13 @@ int udp_init(int in_port, int out_port, std::string_view out_addr);
 /// receives the decoder's result for it, truncated, or 0 when nothing was decoded.
 int udp_read(int& tas);
 
+/// Asks for the arrival time of every datagram (taken when the socket opens); off by default.
+void udp_stamp_arrivals(bool wanted);
+
+/// Arrival time (seconds since the epoch) of the datagram last handed to the decoder: the
+/// system's stamp when udp_stamp_arrivals was asked for, else 0.
+[[nodiscard]] double udp_last_arrival();
+
 /// Closes the sockets. Safe to call when the link is not open. Returns 0.
 int udp_close();
 

@@ -23,6 +23,9 @@ struct UdpModule {
     int count = 0;                                    ///< udp_read calls so far; never reset
     int last_batch = 0;                               ///< datagrams taken by the last udp_read
     PacketHandler handler;                            ///< decoder of the newest datagram
+    bool stamp_arrivals = false;                      ///< arrival times wanted
+    double arrival = 0.0;         ///< arrival of the last datagram read (s since the epoch)
+    double decoded_arrival = 0.0; ///< arrival of the datagram last decoded
 };
 
 UdpModule& module();

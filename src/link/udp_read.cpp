@@ -56,7 +56,10 @@ int udp_read(int& tas) {
     int length = 0;
     int ready = socket_wait_readable(m.receiving, kUdpSelectTimeoutUs);
     for (int drained = 0; ready > 0 && drained < kMostDatagramsPerRead; ++drained) {
-        const int received = socket_receive(m.receiving, m.receive_buf, &m.sender);
+        const int received =
+            m.stamp_arrivals
+                ? socket_receive_stamped(m.receiving, m.receive_buf, &m.sender, m.arrival)
+                : socket_receive(m.receiving, m.receive_buf, &m.sender);
         const long error = received < 0 ? socket_last_error() : 0;
         // Announced but gone (a datagram with a bad checksum): nothing to read.
         if (received < 0 && socket_error_is_would_block(error)) break;
@@ -73,8 +76,19 @@ int udp_read(int& tas) {
     }
     if (m.count <= kTracedReads)
         print_line(format_text("Select, bytes rcvd %d %d %d\n", m.count, ready, length));
-    if (length >= 1) tas = decode(length);
+    if (length >= 1) {
+        m.decoded_arrival = m.arrival;
+        tas = decode(length);
+    }
     return length;
+}
+
+void udp_stamp_arrivals(bool wanted) {
+    module().stamp_arrivals = wanted;
+}
+
+double udp_last_arrival() {
+    return module().decoded_arrival;
 }
 
 } // namespace kalveo

@@ -59,6 +59,18 @@ int socket_wait_readable(SocketHandle socket, int timeout_us);
 /// `sender` (may be null) receives the sender's address.
 int socket_receive(SocketHandle socket, std::span<char> buffer, Ipv4Endpoint* sender);
 
+/// Asks the system to stamp each datagram with its arrival time. Returns 0, or -1 when it
+/// cannot (socket_receive_stamped then gives the time of the call instead).
+int socket_enable_arrival_stamps(SocketHandle socket);
+
+/// socket_receive that also gives the datagram's arrival time `arrival` (seconds since the
+/// epoch): the system's stamp where there is one, else the time of this call.
+int socket_receive_stamped(SocketHandle socket, std::span<char> buffer, Ipv4Endpoint* sender,
+                           double& arrival);
+
+/// Seconds since the epoch, on the clock of the arrival stamps.
+[[nodiscard]] double epoch_seconds_now();
+
 /// Sends one datagram on a connected socket, or to `remote`. Returns the byte
 /// count sent, or -1 on failure.
 int socket_send(SocketHandle socket, std::span<const char> datagram);

@@ -2,10 +2,13 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/select.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 namespace kalveo {
@@ -110,6 +113,42 @@ int socket_receive(SocketHandle socket, std::span<char> buffer, Ipv4Endpoint* se
     if (length < 0) return -1;
     if (sender != nullptr) *sender = from_sockaddr(address);
     return static_cast<int>(length);
+}
+
+int socket_enable_arrival_stamps(SocketHandle socket) {
+    const int on = 1;
+    return ::setsockopt(fd_of(socket), SOL_SOCKET, SO_TIMESTAMP, &on, sizeof on) == 0 ? 0 : -1;
+}
+
+int socket_receive_stamped(SocketHandle socket, std::span<char> buffer, Ipv4Endpoint* sender,
+                           double& arrival) {
+    sockaddr_in address{};
+    iovec part{buffer.data(), buffer.size()};
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(timeval))];
+    msghdr message{};
+    message.msg_name = &address;
+    message.msg_namelen = sizeof address;
+    message.msg_iov = &part;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    const ssize_t length = ::recvmsg(fd_of(socket), &message, 0);
+    if (length < 0) return -1;
+    if (sender != nullptr) *sender = from_sockaddr(address);
+    arrival = epoch_seconds_now();
+    for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
+        if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_TIMESTAMP) continue;
+        timeval stamp{};
+        std::memcpy(&stamp, CMSG_DATA(c), sizeof stamp);
+        arrival = static_cast<double>(stamp.tv_sec) + static_cast<double>(stamp.tv_usec) * 1e-6;
+    }
+    return static_cast<int>(length);
+}
+
+double epoch_seconds_now() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 int socket_send(SocketHandle socket, std::span<const char> datagram) {

@@ -1,5 +1,6 @@
 #include "platform/socket.h"
 
+#include <chrono>
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
@@ -118,6 +119,22 @@ int socket_receive(SocketHandle socket, std::span<char> buffer, Ipv4Endpoint* se
     }
     if (sender != nullptr) *sender = from_sockaddr(address);
     return length;
+}
+
+int socket_enable_arrival_stamps(SocketHandle /*socket*/) {
+    return -1; // Winsock stamps no datagrams; the time of the read stands in.
+}
+
+int socket_receive_stamped(SocketHandle socket, std::span<char> buffer, Ipv4Endpoint* sender,
+                           double& arrival) {
+    const int length = socket_receive(socket, buffer, sender);
+    arrival = epoch_seconds_now();
+    return length;
+}
+
+double epoch_seconds_now() {
+    using namespace std::chrono;
+    return duration<double>(system_clock::now().time_since_epoch()).count();
 }
 
 int socket_send(SocketHandle socket, std::span<const char> datagram) {

@@ -19,6 +19,7 @@
 #include "report/records.h"
 #include "report/stop.h"
 #include "shell/console.h"
+#include "shell/latency_probe.h"
 #include "shell/startup_checks.h"
 #include "shell/startup_options.h"
 #include "shell/startup_sounds.h"
@@ -203,6 +204,7 @@ int kalveo(const std::vector<std::string>& arguments) {
     pass.args = kept_arguments(arguments);
     set_program_name(pass.args.front());
     connect_program_parts();
+    start_latency_probe_if_asked();
 
     my_tas_c.msg_tit = "Kalveo";
     option.qrestart = false;

@@ -15,6 +15,7 @@
 #include "platform/key_watch.h"
 #include "report/log.h"
 #include "report/stop.h"
+#include "shell/latency_probe.h"
 #include "sim/controls.h"
 #include "sound/sound.h"
 #include "sound/tone.h"
@@ -104,7 +105,10 @@ void connect_program_parts() {
     });
     FlightOutputs& outputs = flight_outputs();
     connect_display_outputs(outputs);
-    outputs.play_alarm = [](int level, double vol) { play_slot(alarm_slot(level), vol); };
+    outputs.play_alarm = [](int level, double vol) {
+        latency_probe_alarm_started();
+        play_slot(alarm_slot(level), vol);
+    };
     outputs.play_flap_call = [](FlapCall call, double vol) { play_slot(flap_slot(call), vol); };
     outputs.my_beep = beep;
     connect_keyboard();

@@ -10,6 +10,9 @@
 #include "sound/records.h"
 
 #include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
 #include <string_view>
 
 namespace kalveo {
@@ -54,6 +57,12 @@ int play_sound(int num, double vol);
 /// beeps.sound_length, logging one line per loaded file. A file that fails
 /// keeps number 0 and length 0 in its slot. Returns the number of files loaded.
 int load_sound_files();
+
+/// Every mixed buffer as it leaves the mixer: signed 16-bit mono samples. Called on the
+/// audio thread, so it must only take note; an empty function removes the watch. Takes
+/// effect on a running engine and survives close_sounds.
+using MixedBufferWatch = std::function<void(std::span<const std::int16_t> samples)>;
+void watch_mixed_buffers(MixedBufferWatch watch);
 
 /// Stops every sound, frees them and closes the device. Sound numbers start
 /// again from 0 after the next init_sounds.

@@ -35,6 +35,7 @@ bool open_device(int device) {
         fail_init(Mix_GetError());
         return false;
     }
+    install_mixed_buffer_watch();
     if (device != kNoSoundDevice)
         log_verbatim("Sound device in use: " + (name ? *name : std::string("system default")));
     return true;

@@ -1,0 +1,76 @@
+#include "shell/latency_probe.h"
+
+#include "link/udp_link.h"
+#include "platform/env.h"
+#include "platform/socket.h"
+#include "report/log.h"
+#include "sound/sound.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <mutex>
+#include <vector>
+
+namespace kalveo {
+
+namespace {
+
+constexpr double kNotArmed = -1.0;
+
+struct Probe {
+    bool on = false;
+    // Arrival of the datagram whose alarm is awaited; written on the main thread, taken on
+    // the audio thread.
+    std::atomic<double> armed_arrival{kNotArmed};
+    // Whether the mixer's last buffer was silent: only an alarm that starts from silence can
+    // be told apart in the output.
+    std::atomic<bool> mixer_silent{true};
+    std::mutex finished_lock;
+    std::vector<double> finished_ms;
+};
+
+Probe& probe() {
+    static Probe p;
+    return p;
+}
+
+} // namespace
+
+void start_latency_probe_if_asked() {
+    if (!get_env("KALVEO_LATENCY_PROBE")) return;
+    probe().on = true;
+    udp_stamp_arrivals(true);
+    watch_mixed_buffers([](std::span<const std::int16_t> samples) {
+        latency_probe_mixed(samples, epoch_seconds_now());
+    });
+}
+
+void latency_probe_alarm_started() {
+    Probe& p = probe();
+    if (!p.on) return;
+    std::vector<double> done;
+    {
+        const std::lock_guard<std::mutex> hold(p.finished_lock);
+        done.swap(p.finished_ms);
+    }
+    for (const double ms : done)
+        log_printf("Alarm latency : %.2f ms", ms);
+    const double arrival = udp_last_arrival();
+    if (arrival > 0.0 && p.mixer_silent.load() && p.armed_arrival.load() == kNotArmed)
+        p.armed_arrival.store(arrival);
+}
+
+void latency_probe_mixed(std::span<const std::int16_t> samples, double now) {
+    Probe& p = probe();
+    const bool silent =
+        std::all_of(samples.begin(), samples.end(), [](std::int16_t s) { return s == 0; });
+    p.mixer_silent.store(silent);
+    if (silent) return;
+    const double arrival = p.armed_arrival.exchange(kNotArmed);
+    if (arrival == kNotArmed) return;
+    const std::lock_guard<std::mutex> hold(p.finished_lock);
+    p.finished_ms.push_back((now - arrival) * 1000.0);
+}
+
+} // namespace kalveo

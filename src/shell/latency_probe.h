@@ -1,0 +1,23 @@
+// shell/latency_probe: how long after a datagram over the alarm speed reaches the socket the
+// alarm leaves the mixer. On when the environment variable KALVEO_LATENCY_PROBE is set; each
+// measurement becomes a log line "Alarm latency : <ms> ms".
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace kalveo {
+
+/// Turns the probe on when KALVEO_LATENCY_PROBE is set: datagrams are stamped on arrival and
+/// the mixer's output is watched. Call before the link opens.
+void start_latency_probe_if_asked();
+
+/// The cycle is starting an alarm sound for the datagram just decoded. Logs the measurements
+/// finished since the last call, then arms a new one when the mixer was silent.
+void latency_probe_alarm_started();
+
+/// The watch on the mixer's output (audio thread): the first sounding buffer after an armed
+/// alarm ends the measurement at `now` (seconds since the epoch).
+void latency_probe_mixed(std::span<const std::int16_t> samples, double now);
+
+} // namespace kalveo
