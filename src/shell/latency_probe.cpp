@@ -27,7 +27,11 @@ struct Probe {
     // be told apart in the output.
     std::atomic<bool> mixer_silent{true};
     std::mutex finished_lock;
-    std::vector<double> finished_ms;
+    struct Finished {
+        double latency_ms; ///< from the decoded datagram's arrival
+        double heard;      ///< when the buffer left the mixer (s since the epoch)
+    };
+    std::vector<Finished> finished;
 };
 
 Probe& probe() {
@@ -49,13 +53,13 @@ void start_latency_probe_if_asked() {
 void latency_probe_alarm_started() {
     Probe& p = probe();
     if (!p.on) return;
-    std::vector<double> done;
+    std::vector<Probe::Finished> done;
     {
         const std::lock_guard<std::mutex> hold(p.finished_lock);
-        done.swap(p.finished_ms);
+        done.swap(p.finished);
     }
-    for (const double ms : done)
-        log_printf("Alarm latency : %.2f ms", ms);
+    for (const auto& f : done)
+        log_printf("Alarm latency : %.2f ms (left the mixer at %.6f)", f.latency_ms, f.heard);
     const double arrival = udp_last_arrival();
     if (arrival > 0.0 && p.mixer_silent.load() && p.armed_arrival.load() == kNotArmed)
         p.armed_arrival.store(arrival);
@@ -70,7 +74,7 @@ void latency_probe_mixed(std::span<const std::int16_t> samples, double now) {
     const double arrival = p.armed_arrival.exchange(kNotArmed);
     if (arrival == kNotArmed) return;
     const std::lock_guard<std::mutex> hold(p.finished_lock);
-    p.finished_ms.push_back((now - arrival) * 1000.0);
+    p.finished.push_back({(now - arrival) * 1000.0, now});
 }
 
 } // namespace kalveo

@@ -1,6 +1,8 @@
 // shell/latency_probe: how long after a datagram over the alarm speed reaches the socket the
 // alarm leaves the mixer. On when the environment variable KALVEO_LATENCY_PROBE is set; each
-// measurement becomes a log line "Alarm latency : <ms> ms".
+// measurement becomes a log line "Alarm latency : <ms> ms (left the mixer at <epoch s>)", the
+// time counted from the arrival of the datagram the cycle decoded; the epoch time lets a
+// sender that knows when it first crossed the alarm speed count from there.
 #pragma once
 
 #include <cstdint>
