@@ -9,10 +9,12 @@
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -102,12 +104,38 @@ FlightOutputs outputs_taking_values(double& clock) {
 
 void BM_DecodeDatagram(benchmark::State& state) {
     const std::string datagram = sample_datagram();
-    for (auto _ : state) benchmark::DoNotOptimize(decode_datagram(datagram));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(decode_datagram(datagram));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * datagram.size()));
 }
 BENCHMARK(BM_DecodeDatagram);
 
+// The cycle's log lines of a flight's first seconds go to a scratch folder's log, not to the
+// folder the benchmark was started from.
+class ScratchFolder {
+  public:
+    ScratchFolder()
+        : folder_(std::filesystem::temp_directory_path() /
+                  ("kalveo-bench-flight-" + std::to_string(::getpid()))),
+          old_(std::filesystem::current_path()) {
+        std::filesystem::create_directories(folder_);
+        std::filesystem::current_path(folder_);
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        std::filesystem::current_path(old_, ec);
+        std::filesystem::remove_all(folder_, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  private:
+    std::filesystem::path folder_;
+    std::filesystem::path old_;
+};
+
 void BM_PerPacketCycle(benchmark::State& state) {
+    const ScratchFolder scratch;
     const std::vector<std::string> datagrams = flight(15000); // five minutes of flight
     std::size_t bytes = 0;
     double clock = 100.0;
