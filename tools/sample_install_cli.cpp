@@ -21,6 +21,8 @@ void usage() {
               "  --port N             UDP port in UDP.ini (default 55278)\n"
               "  --imperial           imperial units in Setup.ini\n"
               "  --no-flight-plan     no Flightplan.fpl in the pilot folder\n"
+              "  --glider NAME        glider of the flight plan (a sample glider: LS8neo,\n"
+              "                       ASK21, Discus2a, Diana2, Arcus)\n"
               "Then run the program with WINEPREFIX=<folder>.");
 }
 
@@ -48,12 +50,15 @@ bool take_option(kalveo::SampleInstallOptions& o, std::string_view arg, const ch
         o.units = 1;
     else if (arg == "--no-flight-plan")
         o.flight_plan = false;
-    else if (next != nullptr && (arg == "--pilot" || arg == "--login" || arg == "--port")) {
+    else if (next != nullptr &&
+             (arg == "--pilot" || arg == "--login" || arg == "--port" || arg == "--glider")) {
         used_next = true;
         if (arg == "--pilot")
             o.pilot = next;
         else if (arg == "--login")
             o.login = next;
+        else if (arg == "--glider")
+            o.glider = next;
         else
             o.udp.port = std::atoi(next);
     } else {

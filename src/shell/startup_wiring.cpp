@@ -23,7 +23,9 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
+#include <ctime>
 
 namespace kalveo {
 
@@ -54,9 +56,24 @@ std::string_view heard_file(std::size_t slot) {
 
 // The log keeps when each sound played: what the pilot heard, for questions afterwards.
 void log_sound(int num, std::string_view file, double vol) {
-    const std::tm t = local_time_now();
-    const double seconds = display_clock();
-    const int tenths = static_cast<int>((seconds - std::floor(seconds)) * 10.0);
+    // The tenths come from the same clock as the time of day, read within one second of it
+    // (the display clock counts from elsewhere, and its tenths would not match).
+    std::tm t{};
+    int tenths = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const auto before = std::chrono::system_clock::now();
+        t = local_time_now();
+        const auto after = std::chrono::system_clock::now();
+        const auto second = std::chrono::floor<std::chrono::seconds>(before);
+        std::tm local = t;
+        if (second == std::chrono::floor<std::chrono::seconds>(after) &&
+            std::mktime(&local) == std::chrono::system_clock::to_time_t(second)) {
+            tenths = static_cast<int>(
+                std::chrono::duration_cast<std::chrono::milliseconds>(before - second).count() /
+                100);
+            break;
+        }
+    }
     log_verbatim(format_text("Sound %d %.*s at %02d:%02d:%02d.%d volume %.2f", num,
                              static_cast<int>(file.size()), file.data(), t.tm_hour, t.tm_min,
                              t.tm_sec, tenths, vol));

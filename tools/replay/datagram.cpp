@@ -36,17 +36,21 @@ Quaternion attitude(double yaw, double pitch, double roll) {
 std::string datagram_text(const FlightSample& s) {
     const double yaw = s.heading_deg * kPi / 180.0;
     const Quaternion q = attitude(yaw, s.pitch, s.bank);
+    const double g = 9.81;
+    // A coordinated turn: the turn splits into yaw and pitch rates by the bank.
+    const double yaw_rate = s.turn_rate * std::cos(s.bank);
+    const double pitch_rate = s.turn_rate * std::sin(s.bank);
     std::string out;
-    line(out, "time", s.time_h, "%.6f");
+    line(out, "time", s.time_h, "%.7f");
     line(out, "airspeed", s.airspeed, "%.3f");
     line(out, "altitude", s.altitude, "%.3f");
     line(out, "vario", s.vario, "%.3f");
-    line(out, "evario", s.vario, "%.3f");
+    line(out, "evario", s.evario, "%.3f");
     line(out, "nettovario", s.netto, "%.3f");
-    line(out, "integrator", s.vario, "%.3f");
-    line(out, "compass", s.heading_deg, "%.0f");
+    line(out, "integrator", s.integrator, "%.3f");
+    line(out, "compass", s.heading_deg, "%.2f");
     line(out, "slipball", 0.0, "%.3f");
-    line(out, "turnrate", 0.0);
+    line(out, "turnrate", s.turn_rate);
     line(out, "yawstringangle", 0.0, "%.3f");
     line(out, "radiofrequency", 123.5, "%.1f");
     line(out, "yaw", yaw, "%.3f");
@@ -56,15 +60,15 @@ std::string datagram_text(const FlightSample& s) {
     line(out, "quaterniony", q.y);
     line(out, "quaternionz", q.z);
     line(out, "quaternionw", q.w);
-    line(out, "ax", 0.0, "%.3f");
+    line(out, "ax", s.along_accel, "%.3f");
     line(out, "ay", 0.0, "%.3f");
-    line(out, "az", -9.81 * s.gforce, "%.3f");
-    line(out, "vx", s.ground_speed * std::sin(yaw), "%.4f");
-    line(out, "vy", s.ground_speed * std::cos(yaw), "%.4f");
+    line(out, "az", -g * s.gforce, "%.3f");
+    line(out, "vx", -s.ground_speed * std::sin(yaw) + s.wind_x, "%.4f");
+    line(out, "vy", s.ground_speed * std::cos(yaw) + s.wind_y, "%.4f");
     line(out, "vz", s.vario, "%.3f");
-    line(out, "rollrate", 0.0);
-    line(out, "pitchrate", 0.0);
-    line(out, "yawrate", 0.0);
+    line(out, "rollrate", s.roll_rate);
+    line(out, "pitchrate", pitch_rate);
+    line(out, "yawrate", yaw_rate);
     line(out, "gforce", s.gforce, "%.3f");
     line(out, "height", s.height, "%.3f");
     line(out, "wheelheight", s.height - 0.6, "%.3f");
@@ -72,6 +76,7 @@ std::string datagram_text(const FlightSample& s) {
     line(out, "surfaceroughness", 1.0, "%.0f");
     line(out, "MC", 0.0, "%.0f");
     line(out, "water", s.water, "%.0f");
+    if (s.flaps >= 0) line(out, "flaps", s.flaps, "%.0f");
     return out;
 }
 

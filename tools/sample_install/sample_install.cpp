@@ -58,8 +58,11 @@ SampleVersion install_version(Writer& write, const std::filesystem::path& prefix
     write.file(where.install / "Settings" / "UDP.ini", udp_ini_text(o.udp));
     write.planes(where.install / "Planes", v3 ? PlaneLayout::condor3 : PlaneLayout::condor2);
 
-    if (o.flight_plan)
-        write.file(where.pilot / "Flightplan.fpl", flight_plan_text(default_flight_plan(version)));
+    if (o.flight_plan) {
+        SampleFlightPlan plan = default_flight_plan(version);
+        if (!o.glider.empty()) plan.glider = o.glider;
+        write.file(where.pilot / "Flightplan.fpl", flight_plan_text(plan));
+    }
     write.file(where.pilot / "controls.ini", controls_ini_text(version, o.keys));
     write.file(where.pilot / "Setup.ini", setup_ini_text(o.units, o.altimeter_setting, 3));
     return where;

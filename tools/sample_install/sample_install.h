@@ -31,6 +31,8 @@ struct SampleInstallOptions {
     SampleKeys keys;
     /// Write the pilot's Flightplan.fpl (a flight is being set up).
     bool flight_plan = true;
+    /// The glider of the flight plan; empty: the version's default (LS8neo, Discus2a).
+    std::string glider;
 };
 
 /// Where things are, as Windows names them and as host paths.

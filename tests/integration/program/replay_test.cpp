@@ -4,11 +4,13 @@
 #include "glider/atmosphere.h"
 #include "replay/audio_report.h"
 #include "replay/datagram.h"
+#include "replay/recording.h"
 #include "replay/scenario.h"
 #include "support/test_files.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace kalveo::replay {
 namespace {
@@ -37,7 +39,8 @@ TEST(ReplayDatagramTest, TheProgramReadsEveryValueBack) {
     EXPECT_DOUBLE_EQ(*p.bank, 0.1);
     EXPECT_DOUBLE_EQ(*p.pitch, -0.2);
     EXPECT_DOUBLE_EQ(*p.gforce, 1.5);
-    EXPECT_NEAR(*p.vx, 70.0, 1e-3);
+    // The simulator's x axis points west: flying east, vx is negative.
+    EXPECT_NEAR(*p.vx, -70.0, 1e-3);
     EXPECT_NEAR(*p.vy, 0.0, 1e-3);
     EXPECT_DOUBLE_EQ(*p.water, 120.0);
 }
@@ -51,6 +54,142 @@ TEST(ReplayDatagramTest, ThirtyFiveLinesEndedByCrLfLikeTheSimulatorsOwn) {
     EXPECT_EQ(lines, kDatagramKeys);
     EXPECT_EQ(text.substr(0, 5), "time=");
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+}
+
+// The keys of a datagram, in order.
+std::vector<std::string> keys_of(const std::string& text) {
+    std::vector<std::string> keys;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (const auto eq = line.find('='); eq != std::string::npos)
+            keys.push_back(line.substr(0, eq));
+    return keys;
+}
+
+TEST(ReplayDatagramTest, KeysInTheSimulatorsOwnOrderAndFlapsAfterThem) {
+    const auto sample = keys_of(testing::read_file(
+        std::filesystem::path(std::getenv("KALVEO_SAMPLES")) / "datagram_at_rest.txt"));
+    ASSERT_EQ(sample.size(), static_cast<std::size_t>(kDatagramKeys));
+    EXPECT_EQ(keys_of(datagram_text(FlightSample{})), sample);
+    FlightSample flapped;
+    flapped.flaps = 2;
+    auto with_flaps = sample;
+    with_flaps.push_back("flaps");
+    EXPECT_EQ(keys_of(datagram_text(flapped)), with_flaps);
+    EXPECT_EQ(decode_datagram(datagram_text(flapped)).flaps, 2);
+}
+
+// The wind the program works out of a datagram (x west, y north), as (from degrees, m/s).
+std::pair<double, double> wind_of(const TelemetryPacket& p, double tas) {
+    const double heading = *p.compass * kPi / 180.0;
+    const double tas_xy = std::sqrt(tas * tas - *p.vz * *p.vz);
+    const double wx = *p.vx + std::sin(heading) * tas_xy;
+    const double wy = *p.vy - std::cos(heading) * tas_xy;
+    double from = std::atan2(wx, -wy) * 180.0 / kPi;
+    if (from < 0) from += 360.0;
+    return {from, std::hypot(wx, wy)};
+}
+
+TEST(ScenarioTest, TheThermalCirclesAtItsBankAndClimbsWhileTheWindStaysPut) {
+    ScenarioOptions o;
+    o.name = "thermal";
+    o.circles = 3;
+    const auto phases = scenario_phases(o);
+    const Phase* circling = nullptr;
+    for (const Phase& p : phases)
+        if (p.name == "circling") circling = &p;
+    ASSERT_NE(circling, nullptr);
+    EXPECT_GE(circling->bank_deg, 40.0);
+    EXPECT_LE(circling->bank_deg, 45.0);
+
+    Flight flight(phases, o);
+    double turned = 0.0;
+    double last_heading = flight.at(circling->start_s).heading_deg;
+    const double start_altitude = flight.at(circling->start_s).altitude;
+    for (double t = circling->start_s + 0.1; t <= circling->start_s + circling->duration_s + 1e-9;
+         t += 0.1) {
+        const FlightSample s = flight.at(t);
+        double d = s.heading_deg - last_heading;
+        if (d < -180) d += 360;
+        turned += d;
+        last_heading = s.heading_deg;
+        const TelemetryPacket p = decode_datagram(datagram_text(s));
+        const double tas = *p.airspeed * fmulatm_at(static_cast<float>(*p.altitude), true, 0, 0);
+        EXPECT_NEAR(tas * 3.6, circling->tas_kmh, 0.05);
+        EXPECT_NEAR(*p.gforce, 1.0 / std::cos(*p.bank), 0.002);
+        const auto [from, speed] = wind_of(p, tas);
+        EXPECT_NEAR(from, o.wind_from_deg, 0.5) << "t = " << t;
+        EXPECT_NEAR(speed * 3.6, o.wind_kmh, 0.1) << "t = " << t;
+    }
+    EXPECT_NEAR(turned, 360.0 * o.circles, 2.0);
+    const FlightSample end = flight.at(circling->start_s + circling->duration_s);
+    EXPECT_NEAR(end.altitude - start_altitude, -circling->sink_ms * circling->duration_s, 0.5);
+    EXPECT_GT(end.netto, 0.0);
+    EXPECT_LT(flight.at(1.0).netto, 0.0); // sinking air before the thermal
+}
+
+TEST(ScenarioTest, TheCruiseLeverFollowsTheAdviceLateThenGoesToTheLandingFlap) {
+    ScenarioOptions o;
+    o.name = "cruise";
+    ASSERT_TRUE(scenario_has_flaps(o));
+    const auto phases = scenario_phases(o);
+    Flight flight(phases, o);
+    std::vector<int> levers;
+    for (const Phase& p : phases) {
+        const FlightSample s = flight.at(p.start_s + p.duration_s - 0.05);
+        ASSERT_GE(s.flaps, 0);
+        levers.push_back(kFlappedGliderPositions - s.flaps);
+    }
+    // While speeding up the lever stays; then it follows, one position at a time.
+    EXPECT_EQ(levers, (std::vector<int>{4, 4, 5, 5, 6, 6, 7, 7, 4, 1}));
+    o.name = "dive";
+    EXPECT_EQ(Flight(scenario_phases(o), o).at(1.0).flaps, -1);
+}
+
+TEST(RecordingTest, DatagramsComeBackWithTheirTimesAndBytes) {
+    std::stringstream file;
+    write_recording_header(file);
+    const std::string odd("a=1\r\n\0\nb=\xff", 10);
+    write_recorded_datagram(file, {0.0, "time=12.0\r\n"});
+    write_recorded_datagram(file, {0.1, odd});
+    write_recorded_datagram(file, {0.25, ""});
+    const Recording r = read_recording(file);
+    EXPECT_TRUE(r.problem.empty()) << r.problem;
+    ASSERT_EQ(r.datagrams.size(), 3U);
+    EXPECT_EQ(r.datagrams[1].bytes, odd);
+    EXPECT_NEAR(r.datagrams[1].at_s, 0.1, 1e-6);
+    EXPECT_EQ(r.datagrams[2].bytes, "");
+}
+
+TEST(RecordingTest, DamagedFilesKeepWhatCameBeforeTheDamage) {
+    const std::string good = "kalveo-recording 1\n0.000000 3\nabc\n";
+    const struct {
+        std::string text;
+        std::size_t kept;
+    } cases[] = {
+        {"", 0},
+        {"hello\n0 1\na\n", 0},
+        {good + "0.1 5\nab", 1},          // cut short
+        {good + "0.1 99999999\nab\n", 1}, // length beyond any datagram
+        {good + "-1 1\na\n", 1},          // negative time
+        {good + "nan 1\na\n", 1},
+        {good + std::string(5000, '9') + "\n", 1},
+        {good + "0.1 1\naX", 1}, // no line end after the bytes
+        {std::string("kalveo-recording 1\n") + std::string(1, '\0') + "\n", 0},
+    };
+    for (const auto& c : cases) {
+        std::stringstream in(c.text);
+        const Recording r = read_recording(in);
+        EXPECT_EQ(r.datagrams.size(), c.kept) << c.text.substr(0, 40);
+        if (c.kept == 0 || c.text.size() > good.size()) {
+            EXPECT_FALSE(r.problem.empty()) << c.text.substr(0, 40);
+        }
+    }
+    // Times that run backwards are held at the last one.
+    std::stringstream back(good + "0.5 1\na\n0.2 1\nb\n");
+    const Recording r = read_recording(back);
+    ASSERT_EQ(r.datagrams.size(), 3U);
+    EXPECT_DOUBLE_EQ(r.datagrams[2].at_s, 0.5);
 }
 
 TEST(ScenarioTest, TheDiveHoldsEachAlarmLevelInsideItsQuarterOfTheBand) {
