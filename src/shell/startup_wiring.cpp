@@ -56,24 +56,23 @@ std::string_view heard_file(std::size_t slot) {
 
 // The log keeps when each sound played: what the pilot heard, for questions afterwards.
 void log_sound(int num, std::string_view file, double vol) {
-    // The tenths come from the same clock as the time of day, read within one second of it
-    // (the display clock counts from elsewhere, and its tenths would not match).
+    // Seconds and tenths both from the system clock; the local time of day only gives the
+    // hour and minute it falls in (the display clock counts from elsewhere, and the time of
+    // day's own second can lag the system clock's by a tick).
+    const auto now = std::chrono::system_clock::now();
+    std::tm local = local_time_now();
+    std::tm as_read = local;
+    const long long lag = static_cast<long long>(std::chrono::system_clock::to_time_t(now)) -
+                          static_cast<long long>(std::mktime(&as_read));
+    const auto second = std::chrono::floor<std::chrono::seconds>(now);
+    const int tenths = static_cast<int>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now - second).count() / 100);
+    long long of_day = local.tm_hour * 3600LL + local.tm_min * 60LL + local.tm_sec + lag;
+    of_day = ((of_day % 86400) + 86400) % 86400;
     std::tm t{};
-    int tenths = 0;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const auto before = std::chrono::system_clock::now();
-        t = local_time_now();
-        const auto after = std::chrono::system_clock::now();
-        const auto second = std::chrono::floor<std::chrono::seconds>(before);
-        std::tm local = t;
-        if (second == std::chrono::floor<std::chrono::seconds>(after) &&
-            std::mktime(&local) == std::chrono::system_clock::to_time_t(second)) {
-            tenths = static_cast<int>(
-                std::chrono::duration_cast<std::chrono::milliseconds>(before - second).count() /
-                100);
-            break;
-        }
-    }
+    t.tm_hour = static_cast<int>(of_day / 3600);
+    t.tm_min = static_cast<int>(of_day / 60 % 60);
+    t.tm_sec = static_cast<int>(of_day % 60);
     log_verbatim(format_text("Sound %d %.*s at %02d:%02d:%02d.%d volume %.2f", num,
                              static_cast<int>(file.size()), file.data(), t.tm_hour, t.tm_min,
                              t.tm_sec, tenths, vol));
