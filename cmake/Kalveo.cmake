@@ -15,6 +15,13 @@ function(kalveo_target_options target)
                                             -fno-sanitize-recover=undefined)
     target_link_options(${target} PUBLIC -fsanitize=address,undefined)
   endif()
+  if(KALVEO_FUZZ)
+    # Coverage for libFuzzer in every library a fuzz target links; the targets add the
+    # fuzzer's own main (fuzz/CMakeLists.txt).
+    target_compile_options(${target} PUBLIC -fsanitize=fuzzer-no-link,address,undefined
+                                            -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  endif()
 endfunction()
 
 # kalveo_layer(<part> [USES parts...] [RECORDS parts...]): one line of the layer table

@@ -1,0 +1,103 @@
+#include "fuzz_support.h"
+
+#include "config/records.h"
+#include "flight/records.h"
+#include "glider/records.h"
+#include "keys/records.h"
+#include "link/records.h"
+#include "report/log_channel.h"
+#include "sim/records.h"
+#include "sound/records.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace kalveo::fuzz {
+
+namespace {
+
+// libFuzzer keeps relative corpus paths, so the working folder stays where it is.
+std::filesystem::path& scratch_folder() {
+    static std::filesystem::path folder;
+    return folder;
+}
+
+} // namespace
+
+void quiet_start() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    namespace fs = std::filesystem;
+    const fs::path folder =
+        fs::temp_directory_path() / ("kalveo-fuzz-" + std::to_string(std::random_device{}()));
+    fs::create_directories(folder);
+    scratch_folder() = folder;
+    detail::set_log_file_name("/dev/null");
+    if (!std::freopen("/dev/null", "w", stdout)) std::abort();
+}
+
+void reset_records() {
+    my_tas_0 = MyTas0Record{};
+    my_tas_1 = MyTas1Record{};
+    my_tas_3 = MyTas3Record{};
+    my_tas_c = MyTasCRecord{};
+    chrono = ChronoRecord{};
+    flaps_0 = Flaps0Record{};
+    flaps_c = FlapsCRecord{};
+    gggmas = GggmasRecord{};
+    ggg001 = Ggg001Record{};
+    ggg002 = Ggg002Record{};
+    gggpol = GggpolRecord{};
+    misc00 = Misc00Record{};
+    option = OptionRecord{};
+    files = FilesRecord{};
+    cndrp0 = Cndrp0Record{};
+    rdstng00 = Rdstng00Record{};
+    messages = MessagesRecord{};
+    keydef_cndr = KeydefCndrRecord{};
+    inst00 = Inst00Record{};
+    rd_fpl_0 = RdFpl0Record{};
+    rd_fpl_1 = RdFpl1Record{};
+    rd_fpl_2 = RdFpl2Record{};
+    rd_fpl_4 = RdFpl4Record{};
+    rd_fpl_5 = RdFpl5Record{};
+    rd_fpl_6 = RdFpl6Record{};
+    rd_fpl_wz1 = RdFplWz1Record{};
+    rd_fpl_wz2 = RdFplWz2Record{};
+    volumes = VolumesRecord{};
+    init_fconv();
+    my_tas_0.fconv = misc00.fconv_def[0];
+    my_tas_c.cunit = "kmh";
+    my_tas_0.flapmxbank = 15.0;
+}
+
+std::vector<std::string_view> split(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        if (end == std::string_view::npos) {
+            pieces.push_back(text.substr(start));
+            return pieces;
+        }
+        pieces.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+std::string scratch_path() {
+    return scratch_folder().string();
+}
+
+std::string scratch_file(std::string_view name, std::string_view bytes) {
+    const auto path = scratch_folder() / std::string(name);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+}
+
+} // namespace kalveo::fuzz
