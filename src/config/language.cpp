@@ -9,6 +9,7 @@
 #include "report/records.h"
 #include "report/stop.h"
 #include "text/blanks.h"
+#include "text/editor_text.h"
 #include "text/key_value.h"
 
 #include <cstdio>
@@ -133,15 +134,24 @@ std::string message_from_value(std::string_view value) {
     return cut_to_characters(std::move(text), kMessageLength);
 }
 
-int parse_language_text(std::string_view text, MessageMarks& items) {
+int parse_language_text(std::string_view bytes, MessageMarks& items) {
+    const EditorText text = editor_text(bytes);
+    if (!text.how.empty()) log_verbatim("Language file: " + text.how);
     int nread = 0;
-    for_each_line(text, [&](std::string_view line) {
+    int number = 0;
+    for_each_line(text.text, [&](std::string_view line) {
+        ++number;
         line = line.substr(0, kLanguageLineLength);
-        if (!line.empty() && line.front() == '#') return;
+        if (is_blank_text(line) || line.front() == '#') return;
         const KeyValue kv = extract_key_val(line, kKeyLength, kLanguageLineLength);
-        if (kv.val.empty()) return;
+        const int before = nread;
         const std::string message = message_from_value(kv.val);
-        my_namelist_messages(kv.key, message, nread, items);
+        if (!kv.val.empty()) my_namelist_messages(kv.key, message, nread, items);
+        if (nread == before) {
+            log_verbatim("*** Language file line " + std::to_string(number) +
+                         " not understood : " + std::string(line));
+            return;
+        }
         if (option.qdebug)
             std::printf("%2d %-10s %3zu %s\n", nread, kv.key.c_str(), message.size(),
                         message.c_str());
@@ -153,8 +163,9 @@ bool IsLanguageFrench() {
     return ui_language_code() == "fr";
 }
 
-bool language_listed(std::string_view list_text, std::string_view lang) {
+bool language_listed(std::string_view list_bytes, std::string_view lang) {
     const std::string_view wanted = trim_right(lang.substr(0, kCodeLength));
+    const std::string list_text = editor_text(list_bytes).text;
     bool found = false;
     for_each_line(list_text, [&](std::string_view line) {
         if (found || (!line.empty() && line.front() == '#')) return;

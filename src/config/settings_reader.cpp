@@ -4,8 +4,10 @@
 #include "config/settings.h"
 #include "flight/records.h"
 #include "platform/paths.h"
+#include "report/log.h"
 #include "report/records.h"
 #include "text/blanks.h"
+#include "text/editor_text.h"
 #include "text/key_value.h"
 
 #include <algorithm>
@@ -44,12 +46,21 @@ void parse_settings_line(std::string_view line, SettingsReadState& state) {
     if (is_blank_text(line) || line.front() == '#') return;
     files.nl_act += 1;
     const KeyValue kv = extract_key_val(line);
+    const SettingKey* key = find_setting_key(kv.key);
+    // A key hidden by stray bytes or a line cut off in its key would otherwise go unnoticed.
+    if (!key) {
+        log_verbatim("*** Settings line " + std::to_string(files.numlin) +
+                     " not understood : " + std::string(line));
+        return;
+    }
     if (kv.val.empty()) return;
-    if (const SettingKey* key = find_setting_key(kv.key)) key->read({kv.val, line, state});
+    key->read({kv.val, line, state});
 }
 
-void parse_settings_text(std::string_view text, SettingsReadState& state) {
-    for_each_line(text, [&state](std::string_view line) {
+void parse_settings_text(std::string_view bytes, SettingsReadState& state) {
+    const EditorText text = editor_text(bytes);
+    if (!text.how.empty()) log_verbatim("Settings file: " + text.how);
+    for_each_line(text.text, [&state](std::string_view line) {
         line = line.substr(0, kSettingsLineLength);
         count_line(line);
         parse_settings_line(line, state);

@@ -6,6 +6,7 @@
 #include "report/log.h"
 #include "sim/records.h"
 #include "text/blanks.h"
+#include "text/editor_text.h"
 #include "text/key_value.h"
 #include "text/number_read.h"
 
@@ -157,9 +158,11 @@ bool accepts(int section, int cndrvers) {
 GliderScan scan_glider_data(std::string_view text, std::string_view ggg, int cndrvers,
                             GliderValues& values) {
     GliderScan scan;
+    const EditorText decoded = editor_text(text);
+    if (!decoded.how.empty()) scan.log_lines.push_back("Glider data file: " + decoded.how);
     const std::string_view wanted = trim(ggg);
     Section section = Section::none;
-    for (const std::string_view line : data_lines(text)) {
+    for (const std::string_view line : data_lines(decoded.text)) {
         if (const auto header = section_header(line)) {
             section = *header;
             continue;
@@ -181,8 +184,9 @@ GliderScan scan_glider_data(std::string_view text, std::string_view ggg, int cnd
 }
 
 int scan_data_version(std::string_view text) {
+    const std::string decoded = editor_text(text).text;
     Section section = Section::none;
-    for (const std::string_view line : data_lines(text)) {
+    for (const std::string_view line : data_lines(decoded)) {
         if (const auto header = section_header(line)) {
             section = *header;
             continue;

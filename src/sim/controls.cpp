@@ -7,6 +7,7 @@
 #include "report/records.h"
 #include "sim/records.h"
 #include "sim/sim_files.h"
+#include "text/editor_text.h"
 #include "text/key_value.h"
 #include "text/number_read.h"
 
@@ -37,7 +38,7 @@ constexpr Action kVersion2Actions[] = {
     {"3071", &KeydefCndrRecord::scngrst},
 };
 
-void take_assignment(std::string_view line, bool qc3, KeydefCndrRecord& keys) {
+void take_assignment(std::string_view line, int number_of_line, bool qc3, KeydefCndrRecord& keys) {
     const KeyValue kv = extract_key_val(line);
     const auto action = read_int(kv.key);
     if (!action || *action <= 2999 || kv.val.empty()) return;
@@ -45,7 +46,11 @@ void take_assignment(std::string_view line, bool qc3, KeydefCndrRecord& keys) {
     const auto take = [&](const auto& actions) {
         for (const Action& a : actions) {
             if (number != a.number) continue;
-            if (auto value = read_int(kv.val)) keys.*a.field = *value;
+            if (auto value = read_int(kv.val))
+                keys.*a.field = *value;
+            else
+                log_verbatim("*** controls.ini line " + std::to_string(number_of_line) +
+                             " not understood : " + std::string(line));
         }
     };
     if (qc3)
@@ -57,14 +62,18 @@ void take_assignment(std::string_view line, bool qc3, KeydefCndrRecord& keys) {
 } // namespace
 
 void parse_controls_ini(std::string_view text, bool qc3, KeydefCndrRecord& keys) {
+    const EditorText decoded = editor_text(text);
+    if (!decoded.how.empty()) log_verbatim("controls.ini: " + decoded.how);
     bool keyboard = false;
-    for (const auto& line : split_text_lines(text, kControlsLineLength)) {
+    int number = 0;
+    for (const auto& line : split_text_lines(decoded.text, kControlsLineLength)) {
+        ++number;
         if (line.starts_with("[{")) {
             keyboard =
                 std::string_view(line).substr(0, kKeyboardSection.size()) == kKeyboardSection;
             continue;
         }
-        if (keyboard) take_assignment(line, qc3, keys);
+        if (keyboard) take_assignment(line, number, qc3, keys);
     }
 }
 

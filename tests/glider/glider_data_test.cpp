@@ -1,6 +1,7 @@
 #include "glider/glider_data.h"
 #include "glider/records.h"
 #include "sim/records.h"
+#include "support/editor_files.h"
 #include "support/test_files.h"
 
 #include <gmock/gmock.h>
@@ -354,6 +355,34 @@ TEST_F(ShippedData, GlidersWithoutASourcedVneAreLeftOut) {
     EXPECT_FALSE(scan_glider_data(text_, "JS3-18", 3, v).matched);
     EXPECT_TRUE(scan_glider_data(text_, "Antares18s", 3, v).vne_found);
     EXPECT_TRUE(scan_glider_data(text_, "Antares18S", 3, v).vne_found);
+}
+
+} // namespace
+} // namespace kalveo
+
+namespace kalveo {
+namespace {
+
+// A data file saved by any editor gives the same version and entries; a cut-off entry
+// says so in the log lines.
+TEST(GliderDataEditors, EverySavedFormReadsTheSame) {
+    const std::string text = "[Version]\nVersion=7\n[Condor 2]\nL\xC3\xA9ger=250,90\n"
+                             "LS8-18=280,180,325,370,150,-2,130,-1\n";
+    for (const auto& file : testing::editor_files(text)) {
+        SCOPED_TRACE(file.editor);
+        EXPECT_EQ(scan_data_version(file.bytes), 7);
+        GliderValues values;
+        const GliderScan s = scan_glider_data(file.bytes, "LS8-18", 2, values);
+        EXPECT_EQ(s.entries, 2);
+        EXPECT_TRUE(s.vne_found);
+        EXPECT_EQ(values.nflap, 2);
+        EXPECT_EQ(values.cflap[2], "-1");
+        EXPECT_TRUE(scan_glider_data(file.bytes, "L\xC3\xA9ger", 3, values).matched);
+    }
+    GliderValues values;
+    const GliderScan cut = scan_glider_data("[Condor 2]\nLS8-18=280,180,32", "LS8-18", 2, values);
+    EXPECT_TRUE(cut.vne_found);
+    EXPECT_EQ(values.balmax, 180);
 }
 
 } // namespace

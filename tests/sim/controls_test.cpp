@@ -5,8 +5,10 @@
 #include "sample_install/sample_files.h"
 #include "sim/controls.h"
 #include "sim/records.h"
+#include "support/editor_files.h"
 #include "support/test_files.h"
 
+#include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -85,6 +87,23 @@ TEST(ControlsParsing, SurvivesAnyBytes) {
     const auto keys = parse(text, true);
     EXPECT_EQ(keys.scnchato, 0); // out of range
     EXPECT_EQ(keys.scnprtp, 3);
+}
+
+TEST(ControlsParsing, EverySavedFormReadsTheSameAndUnreadableKeysAreLogged) {
+    const std::string text = kKeyboard + "\n3074=20\n; touches \xC3\xA0 part\n3023=48\n";
+    for (const auto& file : testing::editor_files(text)) {
+        SCOPED_TRACE(file.editor);
+        const auto keys = parse(file.bytes, true);
+        EXPECT_EQ(keys.scnchato, 20);
+        EXPECT_EQ(keys.scnbugw, 48);
+    }
+    TempDir dir;
+    testing::ScopedCwd cwd(dir.path());
+    std::filesystem::create_directory(dir / "Logs");
+    log_message_f("CREATE Logs\\Logfile.txt");
+    (void)parse(kKeyboard + "\r\n3074=2O\r\n3023=4", true);
+    EXPECT_THAT(read_file(dir / "Logs" / "Logfile.txt"),
+                HasSubstr("controls.ini line 2 not understood : 3074=2O"));
 }
 
 class ControlsFile : public ::testing::Test {

@@ -1,0 +1,91 @@
+// Settings and language files as pilots' editors leave them: every saved form reads the
+// same, and what cannot be read is logged with its line.
+#include "config/language.h"
+#include "config/records.h"
+#include "config/settings.h"
+#include "config_fixture.h"
+#include "flight/records.h"
+#include "link/records.h"
+#include "report/records.h"
+#include "support/editor_files.h"
+
+#include <gtest/gtest.h>
+
+namespace kalveo {
+namespace {
+
+using ::testing::internal::CaptureStdout;
+using ::testing::internal::GetCapturedStdout;
+
+class EditorFiles : public testing::ConfigTest {};
+
+TEST_F(EditorFiles, EverySavedFormOfTheSettingsReadsTheSame) {
+    // The first key first, so that a byte-order mark in front of it would hide it.
+    const std::string text = "Port=4000\n# r\xC3\xA9glages\nText editor=C:\\\xC3\x89"
+                             "diteur\\"
+                             "e.exe\nFont size=30\n";
+    for (const auto& file : testing::editor_files(text)) {
+        SCOPED_TRACE(file.editor);
+        testing::reset_settings_records();
+        write("Settings\\Kalveo.ini", file.bytes);
+        ASSERT_EQ(rd_ini(), 1);
+        EXPECT_EQ(communic_0.udp_port, 4000);
+        EXPECT_EQ(cmndta000.text_editor, "C:\\\xC3\x89"
+                                         "diteur\\e.exe");
+        EXPECT_EQ(option.fntsiz, 30);
+        EXPECT_EQ(files.numlin, 4);
+        EXPECT_EQ(log_text().find("not understood"), std::string::npos) << log_text();
+    }
+}
+
+TEST_F(EditorFiles, ASettingsFileCutOffInALineLogsThatLine) {
+    write("Settings\\Kalveo.ini", "Port=4000\r\nFont si");
+    ASSERT_EQ(rd_ini(), 1);
+    EXPECT_EQ(communic_0.udp_port, 4000);
+    EXPECT_EQ(option.fntsiz, 24);
+    EXPECT_NE(log_text().find("Settings line 2 not understood : Font si"), std::string::npos)
+        << log_text();
+    // A mistyped key is logged the same way, and changes nothing.
+    write("Settings\\Kalveo.ini", "Prot=4001\n");
+    ASSERT_EQ(rd_ini(), 1);
+    EXPECT_EQ(communic_0.udp_port, 4000);
+    EXPECT_NE(log_text().find("Settings line 1 not understood : Prot=4001"), std::string::npos);
+}
+
+TEST_F(EditorFiles, EverySavedFormOfALanguageFileReadsTheSame) {
+    std::string text;
+    for (int n = 1; n <= kMessageCount; ++n)
+        text += std::string(message_key(n)) + "=\"D\xC3\xA9j\xC3\xA0 " + std::to_string(n) + "\"\n";
+    for (const auto& file : testing::editor_files(text)) {
+        SCOPED_TRACE(file.editor);
+        write("Lang\\Kalveo_Lang_List.txt", "\xEF\xBB\xBF"
+                                            "FR\nEN\n");
+        write("Lang\\Kalveo_Lang_FR.txt", file.bytes);
+        write("Lang\\Kalveo_Lang_EN.txt", "");
+        my_tas_c.lang = "FR";
+        messages = MessagesRecord{};
+        CaptureStdout();
+        rd_lang();
+        const std::string shown = GetCapturedStdout();
+        EXPECT_EQ(shown.find("[dialog]"), std::string::npos) << shown;
+        EXPECT_EQ(messages.msgnewinst, "D\xC3\xA9j\xC3\xA0 1");
+        EXPECT_EQ(messages.msgnewprog, "D\xC3\xA9j\xC3\xA0 30");
+    }
+}
+
+TEST_F(EditorFiles, ALanguageLineThatSetsNothingIsLogged) {
+    MessageMarks marks{};
+    EXPECT_EQ(parse_language_text("\n# c\n" + std::string(message_key(1)) + "=a\nMSGNOPE=b\n" +
+                                      std::string(message_key(2)) + "=\nMSGC",
+                                  marks),
+              1);
+    const std::string log = log_text();
+    EXPECT_NE(log.find("Language file line 4 not understood : MSGNOPE=b"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("line 5 not understood"), std::string::npos) << log;
+    EXPECT_NE(log.find("line 6 not understood : MSGC"), std::string::npos) << log;
+    EXPECT_EQ(log.find("line 2 "), std::string::npos) << log;
+}
+
+} // namespace
+} // namespace kalveo
