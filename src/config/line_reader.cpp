@@ -14,7 +14,20 @@ int system_error_number() {
     return errno != 0 ? errno : EIO;
 }
 
+std::function<int(ReplaceStep)>& fault_seam() {
+    static std::function<int(ReplaceStep)> seam;
+    return seam;
+}
+
 } // namespace
+
+void set_replace_fault(std::function<int(ReplaceStep)> fault) {
+    fault_seam() = std::move(fault);
+}
+
+int replace_fault(ReplaceStep step) {
+    return fault_seam() ? fault_seam()(step) : 0;
+}
 
 FileBytes read_whole_file(const std::filesystem::path& file) {
     FileBytes result;
@@ -34,19 +47,26 @@ FileBytes read_whole_file(const std::filesystem::path& file) {
 std::string replace_file(const std::filesystem::path& file, std::string_view bytes) {
     auto temporary = file;
     temporary += ".tmp";
+    if (const int error = replace_fault(ReplaceStep::open)) return std::strerror(error);
     errno = 0;
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) return std::strerror(system_error_number());
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const int write_fault = replace_fault(ReplaceStep::write);
+    const std::size_t written = write_fault ? bytes.size() / 2 : bytes.size();
+    out.write(bytes.data(), static_cast<std::streamsize>(written));
+    const int close_fault = write_fault ? write_fault : replace_fault(ReplaceStep::close);
     out.close();
-    if (out.fail()) {
-        const int error = system_error_number();
+    if (out.fail() || close_fault) {
+        const int error = close_fault ? close_fault : system_error_number();
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
         return std::strerror(error);
     }
     std::error_code ec;
-    std::filesystem::rename(temporary, file, ec);
+    if (const int error = replace_fault(ReplaceStep::rename))
+        ec.assign(error, std::generic_category());
+    else
+        std::filesystem::rename(temporary, file, ec);
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);

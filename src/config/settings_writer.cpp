@@ -58,13 +58,18 @@ void log_positions(const char* window, int x, int y, const std::string& tx, cons
     log_message_f(buffer);
 }
 
-void backup_settings_file() {
+bool backup_settings_file() {
     std::error_code ec;
-    std::filesystem::copy_file(native_path(kSettingsFile), native_path("Settings\\Kalveo.ini.bak"),
-                               std::filesystem::copy_options::overwrite_existing, ec);
+    if (const int error = replace_fault(ReplaceStep::backup))
+        ec.assign(error, std::generic_category());
+    else
+        std::filesystem::copy_file(native_path(kSettingsFile),
+                                   native_path("Settings\\Kalveo.ini.bak"),
+                                   std::filesystem::copy_options::overwrite_existing, ec);
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "COPY :%5d%5d", ec ? 1 : 0, ec ? ec.value() : 0);
     log_message_f(buffer);
+    return !ec;
 }
 
 } // namespace
@@ -89,8 +94,15 @@ int rewrite_ini() {
         return model.error;
     }
     std::string saved(kSettingsFile);
-    const int kept = save_old_file(saved, true);
+    const int kept = replace_fault(ReplaceStep::backup) ? 0 : save_old_file(saved, true);
     std::printf("save_old_file %d %s\n", kept, saved.c_str());
+    // Without its numbered copy the pilot's file is not replaced.
+    std::error_code ec;
+    if (kept == 0 && std::filesystem::exists(native_path(kSettingsFile), ec)) {
+        log_message_f("{E}" + std::string(kSettingsFile) +
+                      " not rewritten : no numbered copy could be made");
+        return kWriteFailed;
+    }
 
     const std::string failure =
         replace_file(native_path(kSettingsFile), rewrite_settings_text(model.bytes));
@@ -121,11 +133,15 @@ std::string replace_position_lines(std::string_view text, const WindowPositions&
 
 void write_ini(int npath, int grpos_x, int grpos_y, int ahpos_x, int ahpos_y) {
     if (npath != 0) return;
-    backup_settings_file();
+    const bool backed_up = backup_settings_file();
     const FileBytes contents = read_whole_file(native_path(kSettingsFile));
     if (!contents.opened || !contents.complete) {
         log_message_f("*** Kalveo.ini ***");
         stop_program("*** Kalveo.ini ***");
+    }
+    if (!backed_up) {
+        log_message_f("{E}Window positions not saved : Settings\\Kalveo.ini.bak could not be made");
+        return;
     }
     const WindowPositions positions{grpos_x, grpos_y, ahpos_x, ahpos_y};
     log_positions("Text window", grpos_x, grpos_y, pos2b(grpos_x), pos2b_vertical(grpos_y));

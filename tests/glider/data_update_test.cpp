@@ -197,6 +197,16 @@ TEST_F(UpdateData, BrokenDownloadsKeepTheOldFileInPlace) {
     }
 }
 
+TEST_F(UpdateData, AnOldFileThatCannotBeKeptIsNotReplaced) {
+    // No numbered name is left for the old file: the download is dropped, the old file stays.
+    write_file(dir_ / "Settings" / "Kalveo_data_99998.txt", "last number taken");
+    start_server();
+    run("yes\nok\nok\n");
+    EXPECT_EQ(read_file(data_file_), kOldData);
+    expect_settings_folder({"Kalveo_data.txt", "Kalveo_data_99998.txt"});
+    EXPECT_EQ(count_of(out_, "text=\"Download failed"), 1) << out_;
+}
+
 TEST_F(UpdateData, ServerDownOffersNothing) {
     ScopedEnv url("KALVEO_UPDATE_URL",
                   "http://127.0.0.1:" + std::to_string(testing::free_local_port()));
