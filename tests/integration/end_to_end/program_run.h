@@ -22,6 +22,8 @@ class ProgramRun {
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     [[nodiscard]] bool started() const { return pid_ > 0; }
+    /// The process id, for what the system tells about the run (its memory).
+    [[nodiscard]] pid_t pid() const { return pid_; }
     /// True while the program has not ended.
     [[nodiscard]] bool running();
     /// Waits at most `seconds` for the end; its exit status (128 + signal when killed), or
