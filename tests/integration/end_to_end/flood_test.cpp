@@ -7,6 +7,7 @@
 #include "platform/socket.h"
 #include "program_folder.h"
 #include "replay/datagram.h"
+#include "replay/scenario.h"
 #include "xvfb_server.h"
 
 #include <array>
