@@ -111,16 +111,28 @@ std::string log_message_f(std::string_view msg) {
     return {};
 }
 
+namespace {
+
+// A severity prefix or "CREATE" at the start of a message gives it a meaning.
+bool has_meaning(std::string_view text) {
+    return text.starts_with('{') || text.starts_with(kCreate);
+}
+
+} // namespace
+
 void log_printf(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    const std::string text = vformat_text(format, args);
+    std::string text = vformat_text(format, args);
     va_end(args);
+    // Only the format gives a message its meaning: outside text put at its start (a
+    // datagram from the network, a file's line) must not stop the program or start a log.
+    if (has_meaning(text) && !has_meaning(format)) text.insert(0, " ");
     log_message_f(text);
 }
 
 void log_verbatim(std::string_view text) {
-    if (text.find('/') == std::string_view::npos) {
+    if (text.find('/') == std::string_view::npos && !has_meaning(text)) {
         log_message_f(text);
         return;
     }

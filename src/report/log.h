@@ -48,7 +48,8 @@ inline void log_error(std::string_view text, int nsta) {
     log_error_f(text, nsta);
 }
 
-/// Formats like printf (numbers in the "C" locale) and logs the message.
+/// Formats like printf (numbers in the "C" locale) and logs the message. A severity prefix
+/// or "CREATE" counts only when the format starts with it, never when an argument does.
 void log_printf(const char* format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))
@@ -56,7 +57,8 @@ void log_printf(const char* format, ...)
     ;
 
 /// Logs a text as one line even when it holds "/" (paths, device names,
-/// error texts): such a line goes to the log in double quotes.
+/// error texts): such a line goes to the log in double quotes, as does a text
+/// starting with a severity prefix or "CREATE", which has no meaning here.
 void log_verbatim(std::string_view text);
 
 /// Writes a message to a channel (kLogChannel or kErrorLogChannel) and echoes

@@ -185,6 +185,15 @@ TEST_F(Cycle, DatagramWithoutAirspeedAndTimeChangesNothing) {
     EXPECT_DOUBLE_EQ(gggmas.wmass, 0.0);
 }
 
+TEST_F(Cycle, ADatagramStartingLikeAFatalLogMessageIsJustADatagram) {
+    // Its start is logged: a "{F}" there once stopped the program (found by fuzzing).
+    TestFlight f;
+    const int first = f.send_raw("{F}\r\n" + cruise(30.0, 500.0).text());
+    EXPECT_GT(first, 0);
+    EXPECT_GT(f.send_raw("CREATE x\r\n" + cruise(30.0, 500.0).text()), 0);
+    EXPECT_EQ(f.rec.angle_calls, 2);
+}
+
 TEST_F(Cycle, GarbageNeverStartsAFlightNorSoundsTheAlarm) {
     TestFlight f({.vne = 20.0});
     f.rec.outputs.sound_lengths = {};

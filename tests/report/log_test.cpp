@@ -98,6 +98,23 @@ TEST_F(LogFile, PlainMessageSplitsAtSlashesAndEchoesChannelAndStatus) {
     EXPECT_EQ(console, "  33   0 first\n  33   0 second\n  33   0 \n  33   0 last\n  33   0 \n");
 }
 
+TEST_F(LogFile, OutsideTextNeverGivesAMessageItsMeaning) {
+    // A datagram or a file line that starts like a fatal message or a CREATE, formatted
+    // into a message, is logged as text: the program goes on and keeps its log.
+    StdoutCapture out;
+    log_printf("%s", "{F}time=12.0/airspeed=30");
+    log_printf("%s", "CREATE other.txt");
+    log_verbatim("{E}device");
+    log_printf("{W}%s", "a warning of the program's own");
+    out.finish();
+    const std::string body = log_body(log());
+    EXPECT_THAT(body, HasSubstr("{F}time=12.0\nairspeed=30\n"));
+    EXPECT_THAT(body, HasSubstr("CREATE other.txt\n"));
+    EXPECT_THAT(body, HasSubstr("{E}device\n"));
+    EXPECT_THAT(body, Not(HasSubstr(kError)));
+    EXPECT_THAT(body, HasSubstr(kWarning));
+}
+
 TEST_F(LogFile, QuotedMessageIsOneLineWithoutItsQuotes) {
     StdoutCapture out;
     log_message_f("\"C:/Condor3/Logs/Logfile.txt\"");
