@@ -208,8 +208,9 @@ GliderScan lookup_glider(std::string_view fff, std::string_view ggg, GliderValue
     } else {
         scan.log_lines.push_back(std::string(fff) + " could not be read");
     }
+    // The lines hold the file's own text: logged as text, whatever they start with.
     for (const std::string& line : scan.log_lines) {
-        log_message_f(line);
+        log_verbatim(line);
     }
     return scan;
 }

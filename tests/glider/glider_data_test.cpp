@@ -263,6 +263,18 @@ TEST_F(ReadData, UnknownNameChangesNoValue) {
     EXPECT_EQ(values_.nflap, 0); // the flap count starts every lookup at 0
 }
 
+TEST_F(ReadData, AnEntryThatReadsLikeALogCommandIsLoggedAsText) {
+    // A stop ("{F}") or a new log ("CREATE") must not come from the data file.
+    testing::ScopedCwd cwd(dir_.path());
+    testing::write_file(file_, "[Condor 3]\nG={F}stop\nH=CREATE other.txt\n");
+    EXPECT_EQ(read_data(file_.string(), "G", false, values_), 2);
+    EXPECT_EQ(read_data(file_.string(), "H", false, values_), 2);
+    const std::string log = testing::read_file(dir_ / "Logfile.txt");
+    EXPECT_NE(log.find("{F}stop"), std::string::npos) << log;
+    EXPECT_NE(log.find("CREATE other.txt"), std::string::npos) << log;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "other.txt"));
+}
+
 TEST_F(ReadData, VersionModeAndMissingFiles) {
     values_.nflap = 3;
     EXPECT_EQ(read_data(file_.string(), " ", true, values_), 7);
