@@ -21,6 +21,19 @@ std::string_view strip(std::string_view text) {
     return text;
 }
 
+// Hands every "key=value" line to `take(key, value)`, both stripped, until `take` says it has
+// what it wanted (returns true). Lines without "=" are skipped.
+template <class Take> void scan_items(std::string_view text, Take take) {
+    while (!text.empty()) {
+        const std::size_t eol = text.find('\n');
+        const std::string_view line = text.substr(0, eol);
+        text = eol == std::string_view::npos ? std::string_view{} : text.substr(eol + 1);
+        const std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        if (take(strip(line.substr(0, eq)), strip(line.substr(eq + 1)))) return;
+    }
+}
+
 } // namespace
 
 std::string_view datagram_text(const char* buffer, std::size_t length) {
@@ -32,15 +45,13 @@ std::string_view datagram_text(const char* buffer, std::size_t length) {
 }
 
 std::optional<std::string_view> datagram_value(std::string_view text, std::string_view key) {
-    while (!text.empty()) {
-        const std::size_t eol = text.find('\n');
-        const std::string_view line = text.substr(0, eol);
-        text = eol == std::string_view::npos ? std::string_view{} : text.substr(eol + 1);
-        const std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
-        if (strip(line.substr(0, eq)) == key) return strip(line.substr(eq + 1));
-    }
-    return std::nullopt;
+    std::optional<std::string_view> found;
+    scan_items(text, [&](std::string_view k, std::string_view value) {
+        if (k != key) return false;
+        found = value;
+        return true;
+    });
+    return found;
 }
 
 namespace {
@@ -78,19 +89,14 @@ using FoundValues = std::array<std::optional<std::string_view>, kKeyCount>;
 // 35 lines, and this runs for each of them 50 to 100 times a second.
 FoundValues find_values(std::string_view text) {
     FoundValues found;
-    while (!text.empty()) {
-        const std::size_t eol = text.find('\n');
-        const std::string_view line = text.substr(0, eol);
-        text = eol == std::string_view::npos ? std::string_view{} : text.substr(eol + 1);
-        const std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
-        const std::string_view key = strip(line.substr(0, eq));
+    scan_items(text, [&found](std::string_view key, std::string_view value) {
         for (std::size_t k = 0; k < kKeyCount; ++k) {
             if (key != kKeyNames[k]) continue;
-            if (!found[k]) found[k] = strip(line.substr(eq + 1));
+            if (!found[k]) found[k] = value;
             break;
         }
-    }
+        return false;
+    });
     return found;
 }
 
