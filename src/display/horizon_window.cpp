@@ -3,6 +3,7 @@
 #include "display/bug_reminder.h"
 #include "display/display_log.h"
 #include "display/display_state.h"
+#include "display/face_colours.h"
 #include "display/horizon_geometry.h"
 #include "display/padding.h"
 #include "display/tas_colour.h"
@@ -24,10 +25,8 @@ constexpr RgbF kNearWhite{0.95F, 1.0F, 1.0F};
 constexpr RgbF kYellow{1.0F, 1.0F, 0.25F};
 constexpr RgbF kBezel{0.3F, 0.3F, 0.3F};
 constexpr RgbF kRim{0.1F, 0.1F, 0.1F};
-constexpr RgbF kSelectedOrange{1.0F, 0.5F, 0.0F};
 constexpr RgbF kNeedleNorth{1.0F, 0.25F, 0.0F};
 constexpr RgbF kWhite{1.0F, 1.0F, 1.0F};
-constexpr RgbF kBlack{0.0F, 0.0F, 0.0F};
 constexpr float kFillAlpha = 0.45F;
 constexpr float kLineAlpha = 0.75F;
 /// Half the window in ball coordinates: the unit circle is 100/117 of the half-window.

@@ -2,6 +2,7 @@
 
 #include "display/display_log.h"
 #include "display/display_state.h"
+#include "display/face_colours.h"
 #include "display/padding.h"
 #include "display/placement.h"
 #include "display/tas_colour.h"
@@ -19,7 +20,6 @@ namespace kalveo {
 namespace {
 
 constexpr RgbF kWaitingGrey{0.3F, 0.3F, 0.3F};
-constexpr RgbF kSelectedOrange{1.0F, 0.5F, 0.0F};
 constexpr RgbF kChatTeal{0.0F, 0.5F, 0.5F};
 constexpr RgbF kBarGrey{0.5F, 0.5F, 0.5F};
 constexpr RgbF kVolumeLight{0.75F, 0.75F, 0.75F};
@@ -27,7 +27,6 @@ constexpr RgbF kVolumeMid{0.5F, 0.5F, 0.5F};
 constexpr RgbF kVolumeDark{0.25F, 0.25F, 0.25F};
 constexpr RgbF kRed{1.0F, 0.0F, 0.0F};
 constexpr RgbF kMagenta{1.0F, 0.0F, 1.0F};
-constexpr RgbF kBlack{0.0F, 0.0F, 0.0F};
 constexpr float kFrameWidth = 4.0F;
 constexpr float kBarOutline = 3.0F;
 constexpr float kVolumeBorder = 2.0F;
