@@ -1,4 +1,5 @@
 #include "config/line_reader.h"
+#include "platform/files.h"
 
 #include <cerrno>
 #include <cstring>
@@ -66,7 +67,7 @@ std::string replace_file(const std::filesystem::path& file, std::string_view byt
     if (const int error = replace_fault(ReplaceStep::rename))
         ec.assign(error, std::generic_category());
     else
-        std::filesystem::rename(temporary, file, ec);
+        ec = rename_replacing(temporary, file);
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);

@@ -63,9 +63,8 @@ bool backup_settings_file() {
     if (const int error = replace_fault(ReplaceStep::backup))
         ec.assign(error, std::generic_category());
     else
-        std::filesystem::copy_file(native_path(kSettingsFile),
-                                   native_path("Settings\\Kalveo.ini.bak"),
-                                   std::filesystem::copy_options::overwrite_existing, ec);
+        ec = copy_file_replacing(native_path(kSettingsFile),
+                                 native_path("Settings\\Kalveo.ini.bak"));
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "COPY :%5d%5d", ec ? 1 : 0, ec ? ec.value() : 0);
     log_message_f(buffer);

@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/documents.h"
 #include "platform/env.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "report/file_versions.h"
@@ -189,10 +190,10 @@ bool install_data_file(const std::string& server, int version) {
         std::printf("save_old_file %d %s\n", saved, kept.c_str());
         if (saved == 0) return download_failed(download);
     }
-    std::filesystem::rename(download, target, ec);
+    ec = rename_replacing(download, target);
     if (ec) {
         log_message_f("Glider data not replaced: " + ec.message());
-        if (had_old) std::filesystem::rename(native_path(kept), target, ec);
+        if (had_old) ec = rename_replacing(native_path(kept), target);
         return download_failed(download);
     }
     if (had_old) {

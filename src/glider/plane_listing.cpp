@@ -2,6 +2,7 @@
 
 #include "glider/plane_data.h"
 #include "glider/records.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "report/log.h"
 
@@ -86,7 +87,7 @@ bool write_polar_listing(const std::string& glider) {
             return false;
         }
     }
-    std::filesystem::rename(temporary, file, ec);
+    ec = rename_replacing(temporary, file);
     if (ec) {
         log_message_f(name + " could not be written: " + ec.message());
         std::filesystem::remove(temporary, ec);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
+#include <system_error>
 
 namespace kalveo {
 
@@ -17,6 +18,16 @@ namespace kalveo {
 
 /// The line end of the text files the pilot edits ("\r\n" on Windows, "\n" elsewhere).
 [[nodiscard]] std::string_view native_line_end();
+
+/// Renames `from` to `to`, replacing a file of that name in one step (a plain rename on
+/// Windows fails when `to` exists). Returns the system's error, or none.
+[[nodiscard]] std::error_code rename_replacing(const std::filesystem::path& from,
+                                               const std::filesystem::path& to);
+
+/// Copies `from` to `to`, replacing a file of that name (libstdc++'s copy_file with
+/// overwrite_existing fails on Windows when `to` exists). Returns the system's error, or none.
+[[nodiscard]] std::error_code copy_file_replacing(const std::filesystem::path& from,
+                                                  const std::filesystem::path& to);
 
 /// True when a program path holds no folder, so the program was found through the search path.
 [[nodiscard]] bool names_no_folder(std::string_view program);

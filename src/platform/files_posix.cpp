@@ -19,4 +19,18 @@ bool names_no_folder(std::string_view program) {
     return program.find_first_of(":\\/") == std::string_view::npos;
 }
 
+std::error_code rename_replacing(const std::filesystem::path& from,
+                                 const std::filesystem::path& to) {
+    std::error_code ec;
+    std::filesystem::rename(from, to, ec);
+    return ec;
+}
+
+std::error_code copy_file_replacing(const std::filesystem::path& from,
+                                    const std::filesystem::path& to) {
+    std::error_code ec;
+    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, ec);
+    return ec;
+}
+
 } // namespace kalveo

@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include <windows.h>
+
 #include <cctype>
 #include <string>
 
@@ -26,6 +28,19 @@ std::string_view native_line_end() {
 
 bool names_no_folder(std::string_view program) {
     return program.find_first_of(":\\") == std::string_view::npos;
+}
+
+std::error_code rename_replacing(const std::filesystem::path& from,
+                                 const std::filesystem::path& to) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    return {static_cast<int>(GetLastError()), std::system_category()};
+}
+
+std::error_code copy_file_replacing(const std::filesystem::path& from,
+                                    const std::filesystem::path& to) {
+    if (CopyFileW(from.c_str(), to.c_str(), FALSE)) return {};
+    return {static_cast<int>(GetLastError()), std::system_category()};
 }
 
 } // namespace kalveo

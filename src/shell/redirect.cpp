@@ -1,3 +1,4 @@
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/program_path.h"
 #include "platform/std_streams.h"
@@ -50,7 +51,7 @@ void backup_file(std::string_view fnam) {
             return;
         }
     }
-    std::filesystem::rename(file, backup, ec);
+    ec = rename_replacing(file, backup);
     if (ec) log_line(name + ": Error renaming to .bak - " + name + " will be overwritten");
 }
 
