@@ -74,13 +74,19 @@ function(kalveo_library sub)
   kalveo_target_options(kalveo_${sub})
 endfunction()
 
-# kalveo_test(<subsystem> [DEPENDS targets...])
-# One GoogleTest executable per folder under tests/, from all its .cpp files.
+# kalveo_test(<subsystem> [DEPENDS targets...] [POSIX_ONLY files...])
+# One GoogleTest executable per folder under tests/, from all its .cpp files; the Windows
+# build leaves out the POSIX_ONLY ones (pseudo-terminals, a POSIX HTTP server).
 # Tests run with the folder of test fixtures in KALVEO_TEST_DATA and the
 # shipped data folder in KALVEO_DATA_DIR.
 function(kalveo_test sub)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPENDS;POSIX_ONLY" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(WIN32)
+    foreach(posix_only IN LISTS ARG_POSIX_ONLY)
+      list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${posix_only})
+    endforeach()
+  endif()
   add_executable(test_${sub} ${sources})
   set_target_properties(test_${sub} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(TARGET kalveo_${sub})

@@ -31,7 +31,7 @@ void ConfigTest::answer_dialogs(std::string_view answers) const {
 }
 
 std::string ConfigTest::log_text() const {
-    return read_file(folder_ / "Logfile.txt");
+    return read_text(folder_ / "Logfile.txt");
 }
 
 SettingsSnapshot ConfigTest::defaults_as_read() {

@@ -232,7 +232,7 @@ TEST_F(UpdateData, NewerProgramOpensTheDownloadPageAndEnds) {
     const auto output = dir_ / "stdout.txt";
     EXPECT_EXIT(
         {
-            std::freopen(output.c_str(), "w", stdout);
+            std::freopen(output.string().c_str(), "w", stdout);
             update_data(numver_, lang_);
         },
         ::testing::ExitedWithCode(0), "");

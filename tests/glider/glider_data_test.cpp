@@ -269,7 +269,7 @@ TEST_F(ReadData, AnEntryThatReadsLikeALogCommandIsLoggedAsText) {
     testing::write_file(file_, "[Condor 3]\nG={F}stop\nH=CREATE other.txt\n");
     EXPECT_EQ(read_data(file_.string(), "G", false, values_), 2);
     EXPECT_EQ(read_data(file_.string(), "H", false, values_), 2);
-    const std::string log = testing::read_file(dir_ / "Logfile.txt");
+    const std::string log = testing::read_text(dir_ / "Logfile.txt");
     EXPECT_NE(log.find("{F}stop"), std::string::npos) << log;
     EXPECT_NE(log.find("CREATE other.txt"), std::string::npos) << log;
     EXPECT_FALSE(std::filesystem::exists(dir_ / "other.txt"));

@@ -14,6 +14,7 @@ namespace kalveo {
 namespace {
 
 using testing::read_file;
+using testing::read_text;
 using testing::ScopedEnv;
 using testing::TempDir;
 
@@ -90,7 +91,7 @@ TEST_F(GetVne, UnlistedGliderIsNamedAndAskedFor) {
     EXPECT_NEAR(found_.vne, 77.78, 0.005);
     EXPECT_EQ(found_.glnam, "LS8-18");
     // The warning is kept in the error log too.
-    EXPECT_NE(read_file(dir_ / "ErrorLog.txt").find("Nimbus4DM"), std::string::npos);
+    EXPECT_NE(read_text(dir_ / "ErrorLog.txt").find("Nimbus4DM"), std::string::npos);
 }
 
 TEST_F(GetVne, EntryWithoutAUsableVneCountsAsNotFound) {
@@ -169,7 +170,7 @@ TEST_F(GetVne, TenFailedAttemptsStopTheProgram) {
     testing::write_file(script_, "A\nok\nB\nok\nC\nok\nD\nok\nE\nok\n");
     EXPECT_EXIT(
         {
-            std::freopen(output.c_str(), "w", stdout);
+            std::freopen(output.string().c_str(), "w", stdout);
             std::istringstream input("F\nG\n\nH\n");
             std::cin.rdbuf(input.rdbuf());
             std::string ggg;

@@ -24,6 +24,7 @@ int free_udp_port() {
 }
 
 bool udp_port_is_free(int port) {
+    const SocketLibrary library;
     const SocketHandle socket = udp_socket_open();
     if (socket == kNoSocket) return false;
     const bool free = socket_bind(socket, {kIpv4Any, static_cast<std::uint16_t>(port)}) == 0;

@@ -18,6 +18,15 @@ namespace kalveo::testing {
 [[nodiscard]] bool udp_port_is_free(int port);
 
 /// A UDP socket bound to 127.0.0.1 on a port of its own (or the given one).
+/// The socket library held for a scope (Winsock wants its start before any socket).
+class SocketLibrary {
+  public:
+    SocketLibrary() { socket_library_start(); }
+    ~SocketLibrary() { socket_library_stop(); }
+    SocketLibrary(const SocketLibrary&) = delete;
+    SocketLibrary& operator=(const SocketLibrary&) = delete;
+};
+
 class LoopbackPeer {
   public:
     explicit LoopbackPeer(int port = 0);
@@ -36,6 +45,7 @@ class LoopbackPeer {
     receive_all(std::chrono::milliseconds quiet = std::chrono::milliseconds(200));
 
   private:
+    SocketLibrary library_;
     SocketHandle socket_ = kNoSocket;
     int port_ = 0;
 };

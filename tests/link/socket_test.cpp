@@ -1,3 +1,4 @@
+#include "loopback.h"
 #include "platform/socket.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,7 @@ TEST(NetworkOrder, PutsTheMostSignificantByteFirstInMemory) {
 }
 
 TEST(UdpSocket, ReceivingFromAnEmptySocketSaysWouldBlock) {
+    const testing::SocketLibrary library;
     const SocketHandle socket = udp_socket_open();
     ASSERT_NE(socket, kNoSocket);
     ASSERT_EQ(socket_bind(socket, {kIpv4Loopback, 0}), 0);

@@ -15,6 +15,7 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 using testing::read_file;
+using testing::read_text;
 using testing::write_file;
 
 // A UDP.ini as the simulator writes it (CR LF line ends).
@@ -126,7 +127,7 @@ class UdpSettings : public ::testing::Test {
         return r;
     }
 
-    [[nodiscard]] std::string log() const { return read_file(dir_ / "Logs" / "Logfile.txt"); }
+    [[nodiscard]] std::string log() const { return read_text(dir_ / "Logs" / "Logfile.txt"); }
     [[nodiscard]] std::string edits() const { return read_file(dir_ / "edits.txt"); }
 
     testing::TempDir dir_;

@@ -43,7 +43,7 @@ class UdpLink : public ::testing::Test {
         return result;
     }
 
-    [[nodiscard]] std::string log_text() const { return testing::read_file(dir / "Logfile.txt"); }
+    [[nodiscard]] std::string log_text() const { return testing::read_text(dir / "Logfile.txt"); }
 
     testing::TempDir dir;
     testing::ScopedCwd cwd{dir.path()};

@@ -14,6 +14,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsSupersetOf;
 using testing::read_file;
+using testing::read_text;
 using testing::ScopedEnv;
 using testing::TempDir;
 using testing::write_file;
@@ -24,7 +25,7 @@ class Printed {
     Printed() {
         std::fflush(stdout);
         saved_ = dup(STDOUT_FILENO);
-        const int fd = open((dir_ / "out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int fd = open((dir_ / "out.txt").string().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(fd, STDOUT_FILENO);
         close(fd);
     }
@@ -36,7 +37,7 @@ class Printed {
             close(saved_);
             saved_ = -1;
         }
-        return read_file(dir_ / "out.txt");
+        return read_text(dir_ / "out.txt");
     }
 
   private:

@@ -1,6 +1,7 @@
 #include "report/log.h"
 #include "report/records.h"
 #include "report/report_fixture.h"
+#include "support/matchers.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,9 +12,10 @@ namespace {
 using testing::contains;
 using ::testing::HasSubstr;
 using testing::kStampPattern;
-using ::testing::MatchesRegex;
+using testing::MatchesPattern;
 using ::testing::Not;
 using testing::read_file;
+using testing::read_text;
 using testing::ShellTest;
 using testing::StdoutCapture;
 using testing::write_file;
@@ -64,7 +66,7 @@ TEST_F(LogFile, CreateStartsAFreshLogWithTheDate) {
     StdoutCapture out;
     EXPECT_EQ(log_message_f("CREATE Logs\\Logfile.txt"), "Logs\\Logfile.txt");
     const std::string console = out.finish();
-    EXPECT_THAT(log(), MatchesRegex(std::string(kStampPattern) + "\n\n"));
+    EXPECT_THAT(log(), MatchesPattern(std::string(kStampPattern) + "\n\n"));
     EXPECT_THAT(console, HasSubstr("CREATE Logs\\Logfile.txt 0"));
 
     log_message_f("next line");
@@ -77,15 +79,15 @@ TEST_F(LogFile, CreateWithoutNameUsesTheProgramNameAndTime) {
     set_program_name("C:\\Kalveo\\Kalveo.exe");
     StdoutCapture out;
     const std::string blank_name = log_message_f("CREATE    ");
-    EXPECT_THAT(blank_name, MatchesRegex(pattern));
+    EXPECT_THAT(blank_name, MatchesPattern(pattern));
     EXPECT_TRUE(std::filesystem::exists(folder() / blank_name));
 
     set_program_name("/opt/kalveo/my.prog.v2");
     const std::string sent = log_message_f("CREATE-SEND-NAME");
-    EXPECT_THAT(sent, MatchesRegex("my_[0-9_]{10}-[0-9_]{8}\\.log"));
+    EXPECT_THAT(sent, MatchesPattern("my_[0-9_]{10}-[0-9_]{8}\\.log"));
     log_message_f("goes to the named log");
     out.finish();
-    EXPECT_THAT(read_file(folder() / sent), HasSubstr("goes to the named log\n"));
+    EXPECT_THAT(read_text(folder() / sent), HasSubstr("goes to the named log\n"));
     EXPECT_EQ(log_body(log()), "") << "the first log gets nothing once another is created";
     set_program_name("");
 }
@@ -146,7 +148,7 @@ TEST_F(LogFile, WarningGoesToTheLogAndTheErrorLogWithATimeStamp) {
     const std::string console = out.finish();
     EXPECT_EQ(log_body(log()), kWarning + "\nUDP.ini differs\nCheck the port\n" + kTrailer + "\n");
     EXPECT_THAT(error_log(),
-                MatchesRegex("\n" + std::string(kStampPattern) + "\n" + literal(kWarning) +
+                MatchesPattern("\n" + std::string(kStampPattern) + "\n" + literal(kWarning) +
                              "\nUDP.ini differs\nCheck the port\n"));
     // Console: log header, the error-log entry, then the log lines and trailer.
     const auto header = console.find(kWarning);
@@ -168,7 +170,7 @@ TEST_F(LogFile, ErrorsAccumulateInTheErrorLog) {
     log_error_f("third, no header", 7);
     out.finish();
     const std::string stamp(kStampPattern);
-    EXPECT_THAT(error_log(), MatchesRegex("earlier run\n\n" + stamp + "\n" + literal(kError) +
+    EXPECT_THAT(error_log(), MatchesPattern("earlier run\n\n" + stamp + "\n" + literal(kError) +
                                           "\nfirst\n\n" + stamp + "\n" + literal(kError) +
                                           "\nsecond\n\n" + stamp + "\nthird, no header\n"));
     EXPECT_EQ(log_body(log()), kError + "\nfirst\n" + kTrailer + "\n");
@@ -212,8 +214,8 @@ TEST_F(LogFile, MissingLogFolderShowsTheFailedWritesAndGoesOn) {
     log_message_f("still running");
     const std::string console = out.finish();
     EXPECT_THAT(console,
-                MatchesRegex("(.|\n)*CREATE NoSuchFolder\\\\Logfile.txt [1-9][0-9]*\n(.|\n)*"));
-    EXPECT_THAT(console, MatchesRegex("(.|\n)*  33 +[1-9][0-9]* still running\n"));
+                MatchesPattern("(.|\n)*CREATE NoSuchFolder\\\\Logfile.txt [1-9][0-9]*\n(.|\n)*"));
+    EXPECT_THAT(console, MatchesPattern("(.|\n)*  33 +[1-9][0-9]* still running\n"));
     EXPECT_THAT(console, Not(HasSubstr("  33   0")));
 }
 

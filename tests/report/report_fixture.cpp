@@ -25,12 +25,12 @@ std::string StdoutCapture::finish() {
     dup2(saved_, STDOUT_FILENO);
     close(saved_);
     saved_ = -1;
-    return read_file(dir_ / "stdout.txt");
+    return read_text(dir_ / "stdout.txt");
 }
 
 void send_stdout_to(const std::filesystem::path& file) {
     std::fflush(stdout);
-    const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    const int fd = open(file.string().c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
     ASSERT_GE(fd, 0) << file;
     dup2(fd, STDOUT_FILENO);
     close(fd);

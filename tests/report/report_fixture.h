@@ -41,8 +41,8 @@ class ShellTest : public ::testing::Test {
     /// The dialog answers, one per line; write before the first box.
     void answers(std::string_view lines) const;
 
-    [[nodiscard]] std::string log() const { return read_file(dir_ / "Logs" / "Logfile.txt"); }
-    [[nodiscard]] std::string error_log() const { return read_file(dir_ / "ErrorLog.txt"); }
+    [[nodiscard]] std::string log() const { return read_text(dir_ / "Logs" / "Logfile.txt"); }
+    [[nodiscard]] std::string error_log() const { return read_text(dir_ / "ErrorLog.txt"); }
     [[nodiscard]] const std::filesystem::path& folder() const { return dir_.path(); }
 
     TempDir dir_;

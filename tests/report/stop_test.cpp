@@ -1,6 +1,7 @@
 #include "report/log.h"
 #include "report/records.h"
 #include "report/report_fixture.h"
+#include "support/matchers.h"
 #include "report/stop.h"
 
 #include <cstdio>
@@ -13,16 +14,17 @@ namespace {
 using ::testing::ExitedWithCode;
 using ::testing::HasSubstr;
 using testing::kStampPattern;
-using ::testing::MatchesRegex;
+using testing::MatchesPattern;
 using ::testing::Not;
 using testing::read_file;
+using testing::read_text;
 using testing::send_stdout_to;
 using testing::ShellTest;
 
 // Death tests fork: the child shares the scratch folder and the log state.
 class FatalStop : public ShellTest {
   protected:
-    [[nodiscard]] std::string console() const { return read_file(folder() / "console.txt"); }
+    [[nodiscard]] std::string console() const { return read_text(folder() / "console.txt"); }
     void console_to_file() const { send_stdout_to(folder() / "console.txt"); }
 };
 
@@ -37,7 +39,7 @@ TEST_F(FatalStop, FatalMessageIsLoggedInFullThenStopsTheProgram) {
     EXPECT_THAT(log(), HasSubstr("+ ERROR +-+-"));
     EXPECT_THAT(log(), HasSubstr("\nGlider data missing\ncannot go on\n+-+-"));
     EXPECT_THAT(error_log(),
-                MatchesRegex("\n" + std::string(kStampPattern) +
+                MatchesPattern("\n" + std::string(kStampPattern) +
                              "\n\\+ ERROR (\\+-)+\nGlider data missing\ncannot go on\n"));
     EXPECT_THAT(console(), HasSubstr("+ FATAL ERROR +-+-"));
     EXPECT_THAT(console(), HasSubstr("  66   0 cannot go on\n"));
@@ -61,7 +63,7 @@ TEST_F(FatalStop, CleanUpStepsRunOnceLastRegisteredFirst) {
     EXPECT_EXIT(
         {
             console_to_file();
-            std::FILE* record = std::fopen(steps.c_str(), "w");
+            std::FILE* record = std::fopen(steps.string().c_str(), "w");
             at_stop([record] { std::fputs("socket ", record); });
             at_stop([record] { std::fputs("windows ", record); });
             at_stop([] { stop_program("stopped again inside a step", 9); });
@@ -75,7 +77,7 @@ TEST_F(FatalStop, CleanUpStepsRunOnceLastRegisteredFirst) {
     EXPECT_EXIT(
         {
             console_to_file();
-            std::FILE* record = std::fopen(steps.c_str(), "w");
+            std::FILE* record = std::fopen(steps.string().c_str(), "w");
             at_stop([record] { std::fputs("socket ", record); });
             at_stop([record] { std::fputs("windows ", record); });
             stop_program({}, 4);

@@ -10,6 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::read_file;
+using testing::read_text;
 using testing::ScopedCwd;
 using testing::ScopedEnv;
 using testing::TempDir;
@@ -104,7 +105,7 @@ TEST_F(VersionedNames, NoNumberLeftWarnsAndKeepsTheName) {
     EXPECT_NE(console.find("No new version could be determined for file: Run.txt"),
               std::string::npos)
         << console;
-    EXPECT_NE(read_file(dir / "ErrorLog.txt").find("No new version could be determined"),
+    EXPECT_NE(read_text(dir / "ErrorLog.txt").find("No new version could be determined"),
               std::string::npos);
 }
 
@@ -159,7 +160,7 @@ TEST_F(VersionedNames, SavingIsLoggedOnOneLine) {
     EXPECT_EQ(save_old_file(missing, false), 0);
     ::testing::internal::GetCapturedStdout();
 
-    const std::string log = read_file(dir / "Logfile.txt");
+    const std::string log = read_text(dir / "Logfile.txt");
     EXPECT_NE(log.find("COPY Kalveo.ini -> Kalveo_00000.ini : done\n"), std::string::npos) << log;
     EXPECT_NE(log.find("REN Gone.ini -> Gone_00000.ini : failed"), std::string::npos) << log;
 }

@@ -18,6 +18,7 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 using testing::read_file;
+using testing::read_text;
 using testing::TempDir;
 using testing::write_file;
 
@@ -102,7 +103,7 @@ TEST(ControlsParsing, EverySavedFormReadsTheSameAndUnreadableKeysAreLogged) {
     std::filesystem::create_directory(dir / "Logs");
     log_message_f("CREATE Logs\\Logfile.txt");
     (void)parse(kKeyboard + "\r\n3074=2O\r\n3023=4", true);
-    EXPECT_THAT(read_file(dir / "Logs" / "Logfile.txt"),
+    EXPECT_THAT(read_text(dir / "Logs" / "Logfile.txt"),
                 HasSubstr("controls.ini line 2 not understood : 3074=2O"));
 }
 
@@ -130,7 +131,7 @@ class ControlsFile : public ::testing::Test {
         return status;
     }
 
-    [[nodiscard]] std::string log() const { return read_file(dir_ / "Logs" / "Logfile.txt"); }
+    [[nodiscard]] std::string log() const { return read_text(dir_ / "Logs" / "Logfile.txt"); }
 
     TempDir dir_;
     std::unique_ptr<testing::ScopedCwd> cwd_;

@@ -145,7 +145,7 @@ TEST_F(FlightStart, PlanNeverAppearingStopsAfterTenAttempts) {
             read_fpl_0([] {});
         },
         ::testing::ExitedWithCode(1), "");
-    const std::string shown = testing::read_file(console);
+    const std::string shown = testing::read_text(console);
     EXPECT_THAT(shown, HasSubstr("messageBox ok warning title=\"Kalveo\""));
     EXPECT_THAT(shown, HasSubstr("Flightplan.fpl not found\\nStart a flight first\\n"
                                  "Automatic units need the flight plan\""));

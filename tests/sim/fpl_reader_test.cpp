@@ -198,7 +198,7 @@ TEST_F(FplReading, MoreThan31TurnpointsStopsTheProgram) {
             read_fpl(in, true, false, false, nl, ios);
         },
         ::testing::ExitedWithCode(1), "");
-    EXPECT_THAT(testing::read_file(console),
+    EXPECT_THAT(testing::read_text(console),
                 HasSubstr("text=\"XCSoar does not support more than 30 turnpoints\""));
 }
 

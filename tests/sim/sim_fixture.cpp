@@ -59,7 +59,7 @@ void SimTest::write_sim_file(const std::string& windows_name, std::string_view b
 
 void stdout_to_file(const std::filesystem::path& file) {
     std::fflush(stdout);
-    if (std::freopen(file.c_str(), "a", stdout) == nullptr) std::abort();
+    if (std::freopen(file.string().c_str(), "a", stdout) == nullptr) std::abort();
 }
 
 } // namespace kalveo::testing

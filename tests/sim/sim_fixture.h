@@ -30,7 +30,7 @@ class SimTest : public ::testing::Test {
 
     [[nodiscard]] std::filesystem::path prefix() const { return dir_ / "prefix"; }
     [[nodiscard]] const std::filesystem::path& folder() const { return dir_.path(); }
-    [[nodiscard]] std::string log() const { return read_file(dir_ / "Logs" / "Logfile.txt"); }
+    [[nodiscard]] std::string log() const { return read_text(dir_ / "Logs" / "Logfile.txt"); }
 
     TempDir dir_;
 

@@ -48,7 +48,7 @@ class DiskAudio : public ::testing::Test {
         return testing::read_raw_capture(output);
     }
 
-    [[nodiscard]] std::string log_text() const { return testing::read_file(dir / "Logfile.txt"); }
+    [[nodiscard]] std::string log_text() const { return testing::read_text(dir / "Logfile.txt"); }
 
     testing::TempDir dir;
     testing::ScopedCwd cwd{dir.path()};
@@ -208,7 +208,7 @@ TEST(SoundEngineFailure, ReportsAndGoesOnSilently) {
     }
     close_sounds();
 
-    const std::string log = testing::read_file(dir / "Logfile.txt");
+    const std::string log = testing::read_text(dir / "Logfile.txt");
     EXPECT_NE(log.find("Can't initialize sound device : "), std::string::npos) << log;
     EXPECT_NE(log.find("Sound device not initialized"), std::string::npos);
 }

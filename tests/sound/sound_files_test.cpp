@@ -45,7 +45,7 @@ TEST_F(ShippedSounds, AllSevenLoadInSlotOrderWithTheirLengths) {
     }
     // The strongest alarm is long enough to be repeated back to back.
     EXPECT_GT(beeps.sound_length[4], 1.5);
-    EXPECT_NE(testing::read_file(dir / "Logfile.txt").find("  4 Sounds\\VNE_3.wav  3"),
+    EXPECT_NE(testing::read_text(dir / "Logfile.txt").find("  4 Sounds\\VNE_3.wav  3"),
               std::string::npos);
 }
 
@@ -74,7 +74,7 @@ TEST_F(ShippedSounds, AMissingOrBrokenFileKeepsNumberZeroAndTheOthersMoveUp) {
     EXPECT_EQ(beeps.sound_num, numbers);
     EXPECT_EQ(beeps.sound_length[2], 0.0);
     EXPECT_EQ(beeps.sound_length[7], 0.0);
-    const std::string log = testing::read_file(dir / "Logfile.txt");
+    const std::string log = testing::read_text(dir / "Logfile.txt");
     EXPECT_NE(log.find("Can't load sound Sounds\\VNE_1.wav"), std::string::npos) << log;
     EXPECT_NE(log.find("Can't load sound Sounds\\Landing.wav"), std::string::npos);
     // A request for the missing slot plays the first sound that loaded.

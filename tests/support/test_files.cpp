@@ -1,17 +1,28 @@
 #include "support/test_files.h"
 
+#include "platform/env.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
-#include <unistd.h>
 
 namespace kalveo::testing {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kalveo-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    // A fresh name until one is free: create_directory says whether it made the folder.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path folder = base / ("kalveo-test-" + std::to_string(random() % 1000000007));
+        if (std::filesystem::create_directory(folder)) {
+            path_ = std::move(folder);
+            return;
+        }
+    }
+    throw std::runtime_error("no fresh temporary folder");
 }
 
 TempDir::~TempDir() {
@@ -32,19 +43,22 @@ std::string read_file(const std::filesystem::path& file) {
     return all.str();
 }
 
+std::string read_text(const std::filesystem::path& file) {
+    std::string text = read_file(file);
+    std::string lines;
+    lines.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
+    return lines;
+}
+
 ScopedEnv::ScopedEnv(std::string name, std::optional<std::string> value) : name_(std::move(name)) {
-    if (const char* old = std::getenv(name_.c_str())) old_ = old;
-    if (value)
-        setenv(name_.c_str(), value->c_str(), 1);
-    else
-        unsetenv(name_.c_str());
+    old_ = get_env(name_);
+    set_env(name_, value);
 }
 
 ScopedEnv::~ScopedEnv() {
-    if (old_)
-        setenv(name_.c_str(), old_->c_str(), 1);
-    else
-        unsetenv(name_.c_str());
+    set_env(name_, old_);
 }
 
 ScopedCwd::ScopedCwd(const std::filesystem::path& folder) : old_(std::filesystem::current_path()) {

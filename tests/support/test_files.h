@@ -32,6 +32,10 @@ void write_file(const std::filesystem::path& file, std::string_view bytes);
 /// The whole file, or an empty string when it cannot be read.
 [[nodiscard]] std::string read_file(const std::filesystem::path& file);
 
+/// A text file the program wrote (a log, the console copy) as its lines read: text files
+/// written on Windows end their lines in CR LF, and the tests compare with LF.
+[[nodiscard]] std::string read_text(const std::filesystem::path& file);
+
 /// Sets (or with nullopt unsets) an environment variable for one scope.
 class ScopedEnv {
 public:

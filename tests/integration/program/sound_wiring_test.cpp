@@ -14,6 +14,7 @@ namespace kalveo {
 namespace {
 
 using testing::read_file;
+using testing::read_text;
 using testing::ScopedCwd;
 using testing::TempDir;
 
@@ -46,7 +47,7 @@ class SoundWiring : public ::testing::Test {
         beeps = BeepsRecord{};
         cmndta000 = {};
     }
-    [[nodiscard]] std::string log() const { return read_file(dir_ / "Logs" / "Logfile.txt"); }
+    [[nodiscard]] std::string log() const { return read_text(dir_ / "Logs" / "Logfile.txt"); }
 
     TempDir dir_;
     ScopedCwd cwd_{dir_.path()};
