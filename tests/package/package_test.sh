@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The Debian package from a pilot's side: made from this build, unpacked into a fresh folder
 # root, started through /usr/bin/kalveo with a fresh home, then updated over the pilot's edits.
-# Usage: package_test.sh CPACK CPACK_CONFIG SAMPLE_INSTALL
+# The zip, the Windows release's layout, is checked here with this build's program.
+# Usage: package_test.sh CPACK CPACK_CONFIG SAMPLE_INSTALL CMAKE
 set -uo pipefail
 
 cpack=$1
 config=$2
 sample_install=$3
+cmake=$4
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kalveo-package.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -130,6 +132,21 @@ env HOME="$work/home2" XDG_DATA_HOME= KALVEO_PREFIX="$stub" "$launcher" 'two wor
 printf '%s\n' "$work/home2/.local/share/kalveo/kalveo" '[two words]' '[*]' '[]' '[-kts]' \
     >"$work/args.expected"
 check "arguments pass unchanged" cmp -s "$work/args.txt" "$work/args.expected"
+
+# --- the zip: the program folder alone, ready to unpack and run
+"$cpack" --config "$config" -G ZIP -B "$work/zip" >"$work/cpack-zip.txt" 2>&1 ||
+    { cat "$work/cpack-zip.txt"; exit 1; }
+zip=$(find "$work/zip" -maxdepth 1 -name 'kalveo-*.zip' | head -n 1)
+(cd "$work/zip" && "$cmake" -E tar xf "$zip")
+top=${zip%.zip}
+check "the zip unpacks as one folder" test -d "$top"
+check "the zip's program is beside its folders" test -x "$top/kalveo" -o -f "$top/kalveo.exe"
+for entry in Settings/Kalveo.ini Settings/Kalveo_default.ini Lang/Kalveo_Lang_EN.txt \
+    Sounds/VNE_0.wav Manual/Manual_EN.pdf; do
+    check "the zip holds $entry" test -s "$top/$entry"
+done
+check "the zip keeps the empty Logs folder" test -d "$top/Logs"
+check "the zip holds no command for the PATH" test ! -e "$top/usr" -a ! -e "$top/opt"
 
 if [ "$failures" -ne 0 ]; then
     for f in first second third; do
