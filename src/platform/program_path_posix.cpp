@@ -1,14 +1,45 @@
 #include "platform/program_path.h"
 
+#include <fstream>
+#include <string>
 #include <system_error>
 
 namespace kalveo {
 
-std::filesystem::path program_file() {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The name the program was started by (its first argument), as the kernel keeps it.
+std::string started_as() {
+    std::ifstream in("/proc/self/cmdline", std::ios::binary);
+    std::string name;
+    constexpr std::size_t kLongest = 4096;
+    for (char c = 0; name.size() < kLongest && in.get(c) && c != '\0';)
+        name += c;
+    return name;
+}
+
+fs::path find_program_file() {
     std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) return {};
-    return exe;
+    // The kernel names the file behind any link. A pilot's own program folder links the
+    // installed program into itself, and the settings beside the link are the ones to use,
+    // so a start through a path that leads to this very file keeps that path.
+    const std::string name = started_as();
+    if (name.find('/') == std::string::npos) return exe;
+    const fs::path started = fs::absolute(name, ec).lexically_normal();
+    if (ec || !fs::equivalent(started, exe, ec) || ec) return exe;
+    return started;
+}
+
+} // namespace
+
+std::filesystem::path program_file() {
+    // Found once, before the program changes its working folder.
+    static const fs::path file = find_program_file();
+    return file;
 }
 
 std::string get_inst_path() {
