@@ -2,12 +2,14 @@
 
 #include "glider/plane_data.h"
 #include "glider/records.h"
+#include "platform/disk_sync.h"
 #include "platform/paths.h"
 #include "report/log.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace kalveo {
 namespace {
@@ -86,7 +88,11 @@ bool write_polar_listing(const std::string& glider) {
             return false;
         }
     }
-    std::filesystem::rename(temporary, file, ec);
+    // The bytes reach the disk before the name, so a power cut cannot leave the file empty.
+    if (const int error = sync_file_to_disk(temporary))
+        ec.assign(error, std::generic_category());
+    else
+        std::filesystem::rename(temporary, file, ec);
     if (ec) {
         log_message_f(name + " could not be written: " + ec.message());
         std::filesystem::remove(temporary, ec);
