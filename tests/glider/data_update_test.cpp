@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <system_error>
 
 namespace kalveo {
 namespace {
@@ -202,15 +203,12 @@ TEST_F(UpdateData, AFailureAtAnyStepKeepsTheOldFileWholeAndTellsThePilot) {
     struct Case {
         DataInstallStep step;
         int error;
-        const char* logged; // what the log says, or nothing for curl's own report
+        bool logged; // the log gives the reason (else curl's own report does)
     };
     const Case cases[] = {
-        {DataInstallStep::download, ECONNRESET, nullptr},
-        {DataInstallStep::write, ENOSPC, nullptr},
-        {DataInstallStep::backup, EACCES, nullptr},
-        {DataInstallStep::sync, EIO, "Glider data not replaced: Input/output error"},
-        {DataInstallStep::rename, EROFS, "Glider data not replaced: Read-only file system"},
-        {DataInstallStep::rename, EACCES, "Glider data not replaced: Permission denied"},
+        {DataInstallStep::download, ECONNRESET, false}, {DataInstallStep::write, ENOSPC, false},
+        {DataInstallStep::backup, EACCES, false},       {DataInstallStep::sync, EIO, true},
+        {DataInstallStep::rename, EROFS, true},         {DataInstallStep::rename, EACCES, true},
     };
     start_server();
     for (const Case& c : cases) {
@@ -226,8 +224,9 @@ TEST_F(UpdateData, AFailureAtAnyStepKeepsTheOldFileWholeAndTellsThePilot) {
             << out_;
         EXPECT_EQ(count_of(out_, "Existing file renamed"), 0) << out_;
         if (c.logged) {
+            const std::string reason = std::error_code(c.error, std::generic_category()).message();
             const std::string log = read_file(dir_ / "Logfile.txt");
-            EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+            EXPECT_NE(log.find("Glider data not replaced: " + reason), std::string::npos) << log;
         }
     }
     // Nothing was left behind that would stand in the way of the next try.
