@@ -1,6 +1,8 @@
 #include "config/line_reader.h"
 #include "platform/files.h"
 
+#include "platform/disk_sync.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -63,8 +65,14 @@ std::string replace_file(const std::filesystem::path& file, std::string_view byt
         std::filesystem::remove(temporary, ignored);
         return std::strerror(error);
     }
+    // The new bytes reach the disk before the name does: a power cut after the rename then
+    // finds the new file whole, not an empty one.
+    int sync_error = replace_fault(ReplaceStep::sync);
+    if (sync_error == 0) sync_error = sync_file_to_disk(temporary);
     std::error_code ec;
-    if (const int error = replace_fault(ReplaceStep::rename))
+    if (sync_error != 0)
+        ec.assign(sync_error, std::generic_category());
+    else if (const int error = replace_fault(ReplaceStep::rename))
         ec.assign(error, std::generic_category());
     else
         ec = rename_replacing(temporary, file);
@@ -73,6 +81,8 @@ std::string replace_file(const std::filesystem::path& file, std::string_view byt
         std::filesystem::remove(temporary, ignored);
         return ec.message();
     }
+    // The file is replaced whatever the folder's sync says.
+    sync_folder_to_disk(file.parent_path());
     return {};
 }
 

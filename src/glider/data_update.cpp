@@ -4,6 +4,7 @@
 #include "glider/file_bytes.h"
 #include "glider/glider_data.h"
 #include "platform/dialogs.h"
+#include "platform/disk_sync.h"
 #include "platform/documents.h"
 #include "platform/env.h"
 #include "platform/files.h"
@@ -21,7 +22,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <system_error>
 
 #ifndef KALVEO_UPDATE_URL_DEFAULT
 #define KALVEO_UPDATE_URL_DEFAULT "https://kalveo.example.org"
@@ -110,6 +113,24 @@ void offer_data(const std::string& server, int latest) {
     install_data_file(server, latest);
 }
 
+std::function<int(DataInstallStep)>& install_fault() {
+    static std::function<int(DataInstallStep)> seam;
+    return seam;
+}
+
+int fault_at(DataInstallStep step) {
+    return install_fault() ? install_fault()(step) : 0;
+}
+
+// A download whose write failed halfway: half of the file is there and curl says so (its
+// status 23, "write error").
+CommandStatus cut_short(const std::filesystem::path& download) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(download, ec);
+    if (!ec) std::filesystem::resize_file(download, size / 2, ec);
+    return {23, 0};
+}
+
 bool download_failed(const std::filesystem::path& download) {
     std::error_code ec;
     std::filesystem::remove(download, ec);
@@ -166,6 +187,10 @@ std::vector<std::string> browser_command(const std::string& url) {
     return argv;
 }
 
+void set_data_install_fault(std::function<int(DataInstallStep)> fault) {
+    install_fault() = std::move(fault);
+}
+
 bool install_data_file(const std::string& server, int version) {
     const std::filesystem::path download = native_path(kDownloadFile);
     const std::filesystem::path target = native_path(kGliderDataFile);
@@ -174,28 +199,46 @@ bool install_data_file(const std::string& server, int version) {
     const std::string url = server + "/Kalveo/Kalveo_data_for_automatic_downloads_only_" +
                             data_version_text(version) + ".txt";
     std::printf("curl %s > %s\n", url.c_str(), kDownloadFile);
-    if (!run_and_report(curl_command(download, url, "60")).ok()) {
-        return download_failed(download);
+    CommandStatus fetched;
+    if (const int error = fault_at(DataInstallStep::download)) {
+        fetched = {error, 1};
+    } else {
+        fetched = run_and_report(curl_command(download, url, "60"));
+        if (fetched.ok()) {
+            if (fault_at(DataInstallStep::write) != 0) fetched = cut_short(download);
+        }
     }
+    if (!fetched.ok()) return download_failed(download);
     const int got = data_file_version(kDownloadFile);
     if (got != version) {
         log_message_f("Downloaded glider data reads as version " + std::to_string(got) +
                       " instead of " + std::to_string(version) + ": not used");
         return download_failed(download);
     }
+    // The old file is copied to its numbered name and stays in place until the new one
+    // replaces it in one rename: whatever fails, a whole data file is there.
     std::string kept(kGliderDataFile);
     const bool had_old = std::filesystem::exists(target, ec);
     if (had_old) {
-        const int saved = save_old_file(kept, false);
+        const int saved = fault_at(DataInstallStep::backup) ? 0 : save_old_file(kept, true);
         std::printf("save_old_file %d %s\n", saved, kept.c_str());
         if (saved == 0) return download_failed(download);
     }
-    ec = rename_replacing(download, target);
+    // Its bytes reach the disk before its name does, so a power cut cannot leave it empty.
+    ec.clear();
+    int error = fault_at(DataInstallStep::sync);
+    if (error == 0) error = sync_file_to_disk(download);
+    if (error == 0) error = fault_at(DataInstallStep::rename);
+    if (error != 0)
+        ec.assign(error, std::generic_category());
+    else
+        ec = rename_replacing(download, target);
     if (ec) {
-        log_message_f("Glider data not replaced: " + ec.message());
-        if (had_old) ec = rename_replacing(native_path(kept), target);
+        log_verbatim("Glider data not replaced: " + ec.message());
+        if (had_old) std::filesystem::remove(native_path(kept), ec);
         return download_failed(download);
     }
+    sync_folder_to_disk(target.parent_path());
     if (had_old) {
         error_message_tit(kBoxInfo, kTitle, "Existing file renamed to " + kept, cmndta001.qline);
     }

@@ -2,6 +2,7 @@
 // file on the maker's web server, and the safe replacement of the data file.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,10 +33,20 @@ struct LatestVersions {
 [[nodiscard]] std::vector<std::string> browser_command(const std::string& url);
 
 /// Downloads data file version `version` from `server` beside the data file
-/// and, only when that worked and it reads as that version, keeps the old file
-/// under its next numbered name and puts the new one in its place. On failure
-/// the old file stays where it was and the download-failed message is shown.
+/// and, only when that worked and it reads as that version, keeps a copy of the
+/// old file under its next numbered name and renames the new one into its place
+/// (after its bytes reached the disk). On failure at any step the old file stays
+/// whole where it was, no numbered copy or download is left, the log says why
+/// and the download-failed message is shown.
 bool install_data_file(const std::string& server, int version);
+
+/// The steps of install_data_file, for the test seam.
+enum class DataInstallStep { download, write, backup, sync, rename };
+
+/// Test seam: when set, `fault` is asked before each step and a non-zero answer (an errno
+/// value) makes that step fail as the system would; a failed write leaves half of the
+/// downloaded file. An empty function (the default) injects nothing.
+void set_data_install_fault(std::function<int(DataInstallStep)> fault);
 
 /// Asks the server for the latest versions and offers what is newer than
 /// program version `numver`: the download page in language `lang` for a newer

@@ -2,6 +2,7 @@
 
 #include "glider/plane_data.h"
 #include "glider/records.h"
+#include "platform/disk_sync.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "report/log.h"
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace kalveo {
 namespace {
@@ -87,7 +89,11 @@ bool write_polar_listing(const std::string& glider) {
             return false;
         }
     }
-    ec = rename_replacing(temporary, file);
+    // The bytes reach the disk before the name, so a power cut cannot leave the file empty.
+    if (const int error = sync_file_to_disk(temporary))
+        ec.assign(error, std::generic_category());
+    else
+        ec = rename_replacing(temporary, file);
     if (ec) {
         log_message_f(name + " could not be written: " + ec.message());
         std::filesystem::remove(temporary, ec);

@@ -14,7 +14,7 @@ namespace kalveo {
 namespace {
 
 constexpr ReplaceStep kSteps[] = {ReplaceStep::backup, ReplaceStep::open, ReplaceStep::write,
-                                  ReplaceStep::close, ReplaceStep::rename};
+                                  ReplaceStep::close,  ReplaceStep::sync, ReplaceStep::rename};
 constexpr int kErrors[] = {ENOSPC, EROFS, EACCES};
 
 class SettingsFaults : public testing::ConfigTest {

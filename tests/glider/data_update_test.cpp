@@ -4,8 +4,10 @@
 #include "report/records.h"
 #include "support/test_files.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <system_error>
 
 namespace kalveo {
 namespace {
@@ -195,6 +197,42 @@ TEST_F(UpdateData, BrokenDownloadsKeepTheOldFileInPlace) {
                   1)
             << out_;
     }
+}
+
+TEST_F(UpdateData, AFailureAtAnyStepKeepsTheOldFileWholeAndTellsThePilot) {
+    struct Case {
+        DataInstallStep step;
+        int error;
+        bool logged; // the log gives the reason (else curl's own report does)
+    };
+    const Case cases[] = {
+        {DataInstallStep::download, ECONNRESET, false}, {DataInstallStep::write, ENOSPC, false},
+        {DataInstallStep::backup, EACCES, false},       {DataInstallStep::sync, EIO, true},
+        {DataInstallStep::rename, EROFS, true},         {DataInstallStep::rename, EACCES, true},
+    };
+    start_server();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.step));
+        std::filesystem::remove(dir_ / "Logfile.txt");
+        set_data_install_fault([&c](DataInstallStep step) { return step == c.step ? c.error : 0; });
+        run("yes\nok\n");
+        set_data_install_fault({});
+        expect_old_file_untouched();
+        EXPECT_EQ(count_of(out_, "text=\"Download failed\\Please download the file from the "
+                                 "website\""),
+                  1)
+            << out_;
+        EXPECT_EQ(count_of(out_, "Existing file renamed"), 0) << out_;
+        if (c.logged) {
+            const std::string reason = std::error_code(c.error, std::generic_category()).message();
+            const std::string log = read_file(dir_ / "Logfile.txt");
+            EXPECT_NE(log.find("Glider data not replaced: " + reason), std::string::npos) << log;
+        }
+    }
+    // Nothing was left behind that would stand in the way of the next try.
+    run("yes\nok\n");
+    EXPECT_EQ(read_file(data_file_), kNewData);
+    EXPECT_EQ(read_file(dir_ / "Settings" / "Kalveo_data_00000.txt"), kOldData);
 }
 
 TEST_F(UpdateData, AnOldFileThatCannotBeKeptIsNotReplaced) {
