@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace kalveo {
@@ -150,6 +151,8 @@ CpwWindowId cpwCreateWindow(pCpw cpw, std::string_view title) {
     window.sdl =
         SDL_CreateWindow(name.c_str(), x, y, cpw->next_width, cpw->next_height, window_flags(*cpw));
     if (!window.sdl || !make_gl_context(cpw, window)) {
+        // What the system said goes to the error stream (StdErr.log) for the pilot's report.
+        std::fprintf(stderr, "Window \"%s\" not created: %s\n", name.c_str(), SDL_GetError());
         if (window.sdl) SDL_DestroyWindow(window.sdl);
         // The failed attempt may have left no context current.
         if (CpwWindow* current = cpw_find_window(cpw, cpw->current)) {

@@ -17,9 +17,10 @@ int sync_file_to_disk(const std::filesystem::path& file) {
     return flushed ? 0 : EIO;
 }
 
-// NTFS journals its names: a rename needs no flush of the folder.
-int sync_folder_to_disk(const std::filesystem::path&) {
-    return 0;
+// NTFS journals its names: a rename needs no flush of the folder, only the folder itself.
+int sync_folder_to_disk(const std::filesystem::path& folder) {
+    std::error_code ec;
+    return std::filesystem::is_directory(folder, ec) ? 0 : ENOENT;
 }
 
 } // namespace kalveo

@@ -24,7 +24,7 @@ using testing::FlightTest;
 using testing::TestFlight;
 
 std::vector<std::string> lines_of(const std::filesystem::path& file) {
-    std::istringstream in(testing::read_file(file));
+    std::istringstream in(testing::read_text(file));
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);

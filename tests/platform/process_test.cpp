@@ -1,4 +1,5 @@
 #include "platform/process.h"
+#include "platform/program_path.h"
 #include "support/test_files.h"
 
 #include <chrono>
@@ -24,14 +25,26 @@ TEST(SplitCommandWords, SplitsLikeAShellWithoutExpanding) {
     EXPECT_TRUE(split_command_words("   ").empty());
 }
 
+// The test child beside this test program (the system adds ".exe" where it wants one).
+std::string child() {
+    return (program_file().parent_path() / "kalveo_test_child").string();
+}
+
 TEST(RunProgram, ReturnsTheExitStatusAndPassesArgumentsWhole) {
     testing::TempDir dir;
     const auto out = dir / "out file.txt";
-    EXPECT_EQ(run_program(
-                  {"sh", "-c", "printf '%s|' \"$@\" > \"$0\"", out.string(), "a b", "c;d", "$(x)"}),
-              0);
-    EXPECT_EQ(testing::read_file(out), "a b|c;d|$(x)|");
-    EXPECT_EQ(run_program({"sh", "-c", "exit 3"}), 3);
+    // Blanks, shell and quoting characters, backslashes before a quote and at the end, and
+    // an empty argument each arrive as one argument, unchanged.
+    const Words awkward{"a b", "c;d", "$(x)", "say \"hi\"", "C:\\Program Files\\", "x\\\"y", "",
+                        "100%", "tab\there"};
+    Words argv{child(), "write", out.string()};
+    argv.insert(argv.end(), awkward.begin(), awkward.end());
+    EXPECT_EQ(run_program(argv), 0);
+    std::string expected;
+    for (const std::string& word : awkward)
+        expected += word + "|";
+    EXPECT_EQ(testing::read_file(out), expected);
+    EXPECT_EQ(run_program({child(), "exit", "3"}), 3);
 }
 
 TEST(RunProgram, ReportsProgramsThatCannotStart) {
@@ -42,10 +55,10 @@ TEST(RunProgram, ReportsProgramsThatCannotStart) {
 
 TEST(RunProgramCapture, CollectsStandardOutputUpToItsLimit) {
     std::string output;
-    EXPECT_EQ(run_program_capture({"sh", "-c", "printf 'line one\\nline two'; exit 5"}, output), 5);
-    EXPECT_EQ(output, "line one\nline two");
+    EXPECT_EQ(run_program_capture({child(), "say", "line one|line two", "5"}, output), 5);
+    EXPECT_EQ(output, "line one|line two");
     // A program writing more than a pipe holds is read to its end, not blocked.
-    EXPECT_EQ(run_program_capture({"sh", "-c", "head -c 200000 /dev/zero"}, output, 1000), 0);
+    EXPECT_EQ(run_program_capture({child(), "flood", "200000"}, output, 1000), 0);
     EXPECT_EQ(output.size(), 1000u);
     EXPECT_EQ(run_program_capture({}, output), kNotStarted);
 }
