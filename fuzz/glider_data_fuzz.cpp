@@ -1,4 +1,5 @@
-// The glider data file: the version scan and the lookup of a glider in each version.
+// The glider data file: the version scan, the whole-file check of a download and the lookup
+// of a glider in each version.
 #include "fuzz_support.h"
 #include "glider/glider_data.h"
 
@@ -11,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::reset_records();
     const std::string_view text = fuzz::as_text(data, size);
     (void)scan_data_version(text);
+    (void)glider_data_problem(text);
     for (const char* glider : {"LS8neo", "ASK21", "Arcus", ""}) {
         for (int version = 1; version <= 3; ++version) {
             GliderValues values;

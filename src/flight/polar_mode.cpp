@@ -12,6 +12,7 @@
 #include "report/records.h"
 #include "sim/records.h"
 #include "text/blanks.h"
+#include "text/file_names.h"
 #include "text/strings.h"
 
 #include <algorithm>
@@ -27,15 +28,6 @@ namespace {
 constexpr char kTableHeader[] =
     " t z TAS IAS Vz_C Vz_C_Mod z(n-1) TAS(n-1) IAS(n-1) Vz_C_Cen Vz_C_Cen_Mod";
 constexpr char kCsvHeader[] = "IAS,Vz_C,Flaps";
-
-// A glider name becomes part of a file name: no folder separators or drive colons.
-std::string file_name_part(std::string_view name) {
-    std::string out(trim(name));
-    for (char& c : out) {
-        if (c == '\\' || c == '/' || c == ':') c = '_';
-    }
-    return out;
-}
 
 std::string csv_name_of(const std::string& table_name) {
     const std::size_t dot = table_name.rfind(".txt");

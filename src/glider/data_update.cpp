@@ -52,12 +52,50 @@ CommandStatus run_and_report(const std::vector<std::string>& argv) {
     return result;
 }
 
+// A data file is a few tens of kilobytes; anything much larger is not one.
+constexpr std::uintmax_t kMaxDownloadBytes = 1024 * 1024;
+
+bool is_loopback_http(std::string_view url) {
+    for (const std::string_view host : {"http://127.", "http://localhost:", "http://localhost/",
+                                        "http://[::1]"}) {
+        if (url.starts_with(host)) return true;
+    }
+    return url == "http://localhost";
+}
+
 // curl without a shell: silent, failing on HTTP errors instead of saving the
-// error page, and bounded in time so start-up cannot hang on a slow server.
+// error page, bounded in time so start-up cannot hang on a slow server, and in size.
+// Only https reaches the network; plain http is left to a server on this machine.
 std::vector<std::string> curl_command(const std::filesystem::path& output, const std::string& url,
                                       const char* max_time) {
-    return {"curl", "--connect-timeout", "3", "--max-time", max_time, "-s", "-f",
-            "-o",   output.string(),     url};
+    return {"curl",
+            "--proto",
+            is_loopback_http(url) ? "=http" : "=https",
+            "--connect-timeout",
+            "3",
+            "--max-time",
+            max_time,
+            "--max-filesize",
+            std::to_string(kMaxDownloadBytes),
+            "-s",
+            "-f",
+            "-o",
+            output.string(),
+            url};
+}
+
+// The server's address as the update may use it: https, or http on this machine.
+bool usable_server(const std::string& server) {
+    if (server.starts_with("https://") || is_loopback_http(server)) return true;
+    log_message_f("Update server not used (only https is) : " + server);
+    return false;
+}
+
+// curl cannot bound a download whose size the server does not announce beforehand.
+bool too_large(const std::filesystem::path& file) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    return !ec && size > kMaxDownloadBytes;
 }
 
 LatestVersions fetch_latest_versions(const std::string& server) {
@@ -67,7 +105,7 @@ LatestVersions fetch_latest_versions(const std::string& server) {
     const CommandStatus status =
         run_and_report(curl_command(file, server + "/Kalveo/Kalveo_Version_Numbers.txt", "10"));
     LatestVersions latest;
-    if (status.ok()) {
+    if (status.ok() && !too_large(file)) {
         if (const std::optional<std::string> text = read_file_bytes(file)) {
             std::printf("%s\n", text->c_str());
             latest = parse_version_numbers(*text);
@@ -209,10 +247,19 @@ bool install_data_file(const std::string& server, int version) {
         }
     }
     if (!fetched.ok()) return download_failed(download);
+    if (too_large(download)) {
+        log_message_f("Downloaded glider data larger than 1 MB: not used");
+        return download_failed(download);
+    }
     const int got = data_file_version(kDownloadFile);
     if (got != version) {
         log_message_f("Downloaded glider data reads as version " + std::to_string(got) +
                       " instead of " + std::to_string(version) + ": not used");
+        return download_failed(download);
+    }
+    const std::string problem = glider_data_problem(read_file_bytes(download).value_or(""));
+    if (!problem.empty()) {
+        log_message_f("Downloaded glider data unusable (" + problem + "): not used");
         return download_failed(download);
     }
     // The old file is copied to its numbered name and stays in place until the new one
@@ -249,6 +296,7 @@ bool install_data_file(const std::string& server, int version) {
 void update_data(int numver, std::string_view lang) {
     std::printf("\n\n\n\n\n\n\n\n\n\nupdate_data\n");
     const std::string server = update_server();
+    if (!usable_server(server)) return;
     const LatestVersions latest = fetch_latest_versions(server);
     std::printf("Version %d %d\n", latest.program, numver);
     offer_program(server, latest.program, numver, lang);

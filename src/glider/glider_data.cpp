@@ -74,8 +74,9 @@ std::optional<std::string> read_text_file(std::string_view fff) {
 // mass (an entry without flaps). False when an item could not be read.
 class EntryReader {
   public:
-    EntryReader(std::string_view line, std::string list, GliderValues& values, GliderScan& scan)
-        : line_(line), list_(std::move(list)), values_(values), scan_(scan) {}
+    EntryReader(std::string_view line, std::string list, GliderValues& values, GliderScan& scan,
+                bool trace = true)
+        : line_(line), list_(std::move(list)), values_(values), scan_(scan), trace_(trace) {}
 
     bool read() {
         const std::string first = extract_comma(list_);
@@ -118,7 +119,7 @@ class EntryReader {
     }
 
     bool read_flaps() {
-        std::printf("*** FLAPS ***\n");
+        if (trace_) std::printf("*** FLAPS ***\n");
         int count = 0;
         // The first speed is read even from an empty rest: a reference mass
         // promises at least one flap position.
@@ -134,8 +135,10 @@ class EntryReader {
                 values_.lflmax = length;
                 values_.nflmax = count;
             }
-            std::printf("%4d %4d %4d %4d %s\n", count, length, values_.nflmax, values_.lflmax,
-                        name.c_str());
+            if (trace_) {
+                std::printf("%4d %4d %4d %4d %s\n", count, length, values_.nflmax,
+                            values_.lflmax, name.c_str());
+            }
             values_.cflap[count] = std::move(name);
         } while (!is_blank_text(list_) && count < kMaxFlaps);
         values_.nflap = count;
@@ -146,6 +149,7 @@ class EntryReader {
     std::string list_;
     GliderValues& values_;
     GliderScan& scan_;
+    bool trace_;
 };
 
 bool accepts(int section, int cndrvers) {
@@ -195,6 +199,31 @@ int scan_data_version(std::string_view text) {
         return read_int(extract_key_val(line).val).value_or(0);
     }
     return 0;
+}
+
+std::string glider_data_problem(std::string_view text) {
+    if (scan_data_version(text) <= 0) return "no [Version] number";
+    const std::string decoded = editor_text(text).text;
+    Section section = Section::none;
+    int entries = 0;
+    int number = 0;
+    for (const std::string_view line : data_lines(decoded)) {
+        ++number;
+        if (const auto header = section_header(line)) {
+            section = *header;
+            continue;
+        }
+        if (is_skipped(line) || simulator_of(section) == 0) continue;
+        ++entries;
+        const KeyValue entry = extract_key_val(line);
+        GliderValues scratch;
+        GliderScan scan;
+        if (entry.key.empty() || !EntryReader(line, entry.val, scratch, scan, false).read()) {
+            return "line " + std::to_string(number) + " is no glider entry";
+        }
+    }
+    if (entries == 0) return "no glider entries";
+    return {};
 }
 
 GliderScan lookup_glider(std::string_view fff, std::string_view ggg, GliderValues& values) {

@@ -51,6 +51,10 @@ GliderScan scan_glider_data(std::string_view text, std::string_view ggg, int cnd
 /// none or it is not a whole number.
 [[nodiscard]] int scan_data_version(std::string_view text);
 
+/// Why `text` is not a whole glider data file (no version, no entries, or the first
+/// entry line that does not read), or empty when every entry reads.
+[[nodiscard]] std::string glider_data_problem(std::string_view text);
+
 /// Looks glider `ggg` up in file `fff` for the active simulator version and
 /// applies what a match sets to `values`, which start as the values in force
 /// (the flap table always starts empty); the scan tells what was met. A file

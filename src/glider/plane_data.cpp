@@ -6,6 +6,7 @@
 #include "glider/records.h"
 #include "platform/paths.h"
 #include "report/log.h"
+#include "text/file_names.h"
 
 #include <algorithm>
 #include <array>
@@ -183,6 +184,11 @@ void derive_plane_masses(const PlaneWords& w) {
 
 int get_pol(std::string_view cpath, std::string_view ggg) {
     const std::string glider = trimmed(ggg);
+    // The name comes from the flight plan: it must not lead out of the Planes folder.
+    if (file_name_part(glider) != glider) {
+        log_message_f("Glider name unusable as a file name : " + glider);
+        return 0;
+    }
     const std::string stem = trimmed(cpath) + "\\Planes\\" + glider + "\\" + glider;
     const std::string fnam = stem + ".pdt";
     const bool condor3 = cpath.find("Condor3") != std::string_view::npos;

@@ -23,4 +23,15 @@ PathName extract_path_name(std::string_view path) {
     return {std::string(path.substr(0, sep + 1)), std::string(path.substr(sep + 1))};
 }
 
+std::string file_name_part(std::string_view name) {
+    std::string out(trim(name));
+    for (char& c : out) {
+        if (c == '\\' || c == '/' || c == ':') c = '_';
+    }
+    for (std::size_t dots = out.find(".."); dots != std::string::npos; dots = out.find("..")) {
+        out.replace(dots, 2, "__");
+    }
+    return out;
+}
+
 } // namespace kalveo

@@ -24,6 +24,11 @@ struct PathName {
 /// blank name nothing at all.
 [[nodiscard]] PathName extract_path_name(std::string_view path);
 
+/// `name` made fit to stand as one part of a file name: trimmed, with every folder
+/// separator, drive colon and ".." replaced by "_", so that a name from an outside file
+/// (a glider in a flight plan) cannot reach another folder.
+[[nodiscard]] std::string file_name_part(std::string_view name);
+
 /// Position of the last folder separator ("\" or "/"), or npos.
 [[nodiscard]] std::size_t last_separator(std::string_view path);
 

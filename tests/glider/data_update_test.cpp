@@ -184,7 +184,12 @@ TEST_F(UpdateData, BrokenDownloadsKeepTheOldFileInPlace) {
     for (const Case& c : {Case{"missing", std::nullopt},
                           Case{"error page", "<html><body>Service unavailable</body></html>"},
                           Case{"older version", kOldData},
-                          Case{"cut short", std::string(kNewData).substr(0, 20)}}) {
+                          Case{"cut short", std::string(kNewData).substr(0, 20)},
+                          Case{"right version, broken entry",
+                               "[Version]\nVersion=8\n[Condor 2]\nNew=270,100\n<html>\n"},
+                          Case{"right version, no gliders", "[Version]\nVersion=8\n"},
+                          Case{"over 1 MB", std::string(kNewData) +
+                                                std::string(1100 * 1024, '#') + "\n"}}) {
         SCOPED_TRACE(c.what);
         std::filesystem::remove(site_ / kDataPath);
         if (c.served) write_file(site_ / kDataPath, *c.served);
@@ -251,6 +256,15 @@ TEST_F(UpdateData, ServerDownOffersNothing) {
     run("yes\nyes\n");
     EXPECT_EQ(count_of(out_, "[dialog]"), 0) << out_;
     EXPECT_EQ(count_of(out_, "exitstat=0"), 0) << out_;
+    expect_old_file_untouched();
+}
+
+// Only https leaves the machine; plain http is kept for a server on this machine.
+TEST_F(UpdateData, PlainHttpToAnotherHostIsNotAsked) {
+    ScopedEnv url("KALVEO_UPDATE_URL", "http://192.0.2.1:9");
+    run("yes\nyes\n");
+    EXPECT_EQ(count_of(out_, "exitstat="), 0) << out_;
+    EXPECT_EQ(count_of(out_, "[dialog]"), 0) << out_;
     expect_old_file_untouched();
 }
 

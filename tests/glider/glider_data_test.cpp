@@ -317,6 +317,8 @@ class ShippedData : public ::testing::Test {
 TEST_F(ShippedData, HasAVersionAndEveryEntryReadsCleanly) {
     ASSERT_FALSE(text_.empty());
     EXPECT_GE(scan_data_version(text_), 1);
+    // What the data download demands of a new file before it replaces this one.
+    EXPECT_EQ(glider_data_problem(text_), "");
     for (const auto& [section, version] : {std::pair{"[Condor 1]", 1}, {"[Condor 2]", 2}}) {
         const auto entries = names(section);
         EXPECT_GE(entries.size(), 15U) << section;

@@ -1,6 +1,7 @@
 #include "glider/plane_data.h"
 #include "glider/polar_curve.h"
 #include "glider/records.h"
+#include "text/file_names.h"
 #include "sample_install/plane_files.h"
 #include "sample_install/sample_install.h"
 #include "support/test_files.h"
@@ -240,6 +241,19 @@ TEST_F(GetPol, FoldersInPlaceOfFilesAreNotFound) {
     std::filesystem::remove(pol);
     std::filesystem::create_directories(pol);
     EXPECT_EQ(get_pol((dir_ / "Condor3").string(), "ASK21"), 0);
+}
+
+// A flight plan is an outside file: its glider name must not reach another folder, neither
+// for the plane files read nor for the listing written under Details.
+TEST_F(GetPol, GliderNamesThatLeaveTheirFolderAreRefused) {
+    const std::string cpath = install("Condor3", *sample_plane("ASK21"), PlaneLayout::condor3);
+    for (const char* name : {"..\\Planes\\ASK21\\ASK21", "../Planes/ASK21/ASK21", "..",
+                             "C:ASK21", "ASK21\\..\\ASK21"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(get_pol(cpath, name), 0);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "Planes_pol.txt"));
+    EXPECT_EQ(file_name_part(" ..\\x/y:z.. "), "___x_y_z__");
 }
 
 TEST_F(GetPol, MissingPolarKeepsThePlaneData) {
