@@ -5,6 +5,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include "cpw/cpw_context.h"
+#include "platform/host_fonts.h"
 #include "platform/paths.h"
 
 #include <string>
@@ -32,7 +33,7 @@ bool known_format(int format) {
 }
 
 std::string face_file(pCpw cpw, std::string_view name, int location, std::string_view folder) {
-    if (location == CPW_FONTLOC_HOST) return cpw_localhost_fontfile(name);
+    if (location == CPW_FONTLOC_HOST) return host_font_file(name);
     if (location != CPW_FONTLOC_RELATIVE || folder.empty()) {
         cpw_error_set(cpw, CPW_BADARGUMENT_ERROR);
         return {};

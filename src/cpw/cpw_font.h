@@ -76,13 +76,6 @@ bool cpwDrawFont(pCpw cpw, CpwFontFace face, std::string_view text, int drawflag
 bool cpw_font_init(pCpw cpw);
 void cpw_font_exit(pCpw cpw);
 
-/// The file of a host font asked for by its Windows file name (case and ".ttf" optional):
-/// the Windows core fonts map to their metric-compatible faces, other names are looked up
-/// among the installed font files. Empty when there is no such font.
-[[nodiscard]] std::string cpw_localhost_fontfile(std::string_view name);
-/// The host's main font folder (informational; lookups go through cpw_localhost_fontfile).
-[[nodiscard]] std::string cpw_localhost_fontpath();
-
 /// Turns 8-bit glyph coverage (rows of `pitch` bytes, `width` used) into the output format in
 /// `colour` (RGBA floats 0..1): each byte c gives c×R, c×G, c×B (and c×A for RGBA),
 /// truncated; luminance passes the coverage through. The result is tightly packed rows.

@@ -3,6 +3,7 @@
 #include FT_FREETYPE_H
 #include "cpw/cpw_context.h"
 #include "cpw/cpw_font.h"
+#include "platform/host_fonts.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -107,7 +108,7 @@ TEST_F(FontTest, FontsFromAFolderReportWhatWentWrong) {
     EXPECT_EQ(cpw_error_get(cpw), CPW_FONTFORMAT_ERROR);
 
     // A real font cut short.
-    const std::string file = cpw_localhost_fontfile("arial.ttf");
+    const std::string file = host_font_file("arial.ttf");
     ASSERT_FALSE(file.empty());
     const std::string whole = testing::read_file(file);
     testing::write_file(dir / "cut.ttf", whole.substr(0, 300));
@@ -247,11 +248,11 @@ TEST(CoverageConversion, BufferGrowsAndIsReused) {
 }
 
 TEST(FontNames, WindowsFileNamesLoseFolderCaseAndExtension) {
-    EXPECT_EQ(cpw_localhost_fontfile("nosuch"), "");
-    const std::string a = cpw_localhost_fontfile("arialbd.ttf");
+    EXPECT_EQ(host_font_file("nosuch"), "");
+    const std::string a = host_font_file("arialbd.ttf");
     EXPECT_FALSE(a.empty());
-    EXPECT_EQ(cpw_localhost_fontfile("C:\\Windows\\Fonts\\ArialBD.TTF"), a);
-    EXPECT_EQ(cpw_localhost_fontfile("arialbd"), a);
+    EXPECT_EQ(host_font_file("C:\\Windows\\Fonts\\ArialBD.TTF"), a);
+    EXPECT_EQ(host_font_file("arialbd"), a);
 }
 
 } // namespace

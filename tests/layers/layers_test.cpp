@@ -119,18 +119,23 @@ std::vector<std::string> system_checks_outside_platform(const fs::path& src) {
     std::vector<std::string> found;
     const std::regex os_test(
         R"(^\s*#\s*(if|ifdef|ifndef|elif)\b.*\b(_WIN32|_WIN64|WIN32|__linux__|__unix__|__APPLE__|_MSC_VER|__MINGW32__)\b)");
-    const std::regex os_header(R"(^\s*#\s*include\s*<(windows|unistd|fcntl|io)\.h>)");
+    const std::regex os_header(
+        R"(^\s*#\s*include\s*<((windows|unistd|fcntl|io)\.h|(fontconfig|X11|sys)/|winsock))",
+        std::regex::icase);
+    const std::regex os_file(R"(_(posix|win32)\.(cpp|h)$)");
     for (const auto& entry : fs::recursive_directory_iterator(src)) {
         if (!entry.is_regular_file()) continue;
         const fs::path relative = fs::relative(entry.path(), src);
         if (relative.begin()->string() == "platform") continue;
+        const std::string shown = "src/" + relative.generic_string();
+        if (std::regex_search(shown, os_file))
+            found.push_back(shown + ": a file of one operating system");
         std::ifstream in(entry.path());
         int number = 0;
         for (std::string line; std::getline(in, line);) {
             ++number;
             if (std::regex_search(line, os_test) || std::regex_search(line, os_header))
-                found.push_back("src/" + relative.generic_string() + ":" + std::to_string(number) +
-                                ": " + line);
+                found.push_back(shown + ":" + std::to_string(number) + ": " + line);
         }
     }
     return found;
@@ -217,12 +222,22 @@ TEST(Layers, AWrongIncludeIsReportedWithFileLineAndRule) {
                     "plain data and include only other records)",
                     "src/stray/a.cpp: part stray is not in the layer table"));
 
-    write_file(src / "flight" / "os.cpp", "#ifdef _WIN32\n#endif\n#include <unistd.h>\n");
+    write_file(src / "flight" / "os.cpp",
+               "#ifdef _WIN32\n#endif\n#include <unistd.h>\n#include <fontconfig/fontconfig.h>\n"
+               "#include <X11/Xlib.h>\n#include <sys/socket.h>\n#include <WinSock2.h>\n"
+               "#include <system_error>\n");
+    write_file(src / "flight" / "fonts_posix.cpp", "\n");
     fs::create_directories(src / "platform");
-    write_file(src / "platform" / "os.cpp", "#ifdef _WIN32\n#endif\n");
+    write_file(src / "platform" / "os.cpp", "#ifdef _WIN32\n#endif\n#include <sys/socket.h>\n");
+    write_file(src / "platform" / "os_win32.cpp", "\n");
     EXPECT_THAT(system_checks_outside_platform(src),
-                ::testing::UnorderedElementsAre("src/flight/os.cpp:1: #ifdef _WIN32",
-                                                "src/flight/os.cpp:3: #include <unistd.h>"));
+                ::testing::UnorderedElementsAre(
+                    "src/flight/os.cpp:1: #ifdef _WIN32", "src/flight/os.cpp:3: #include <unistd.h>",
+                    "src/flight/os.cpp:4: #include <fontconfig/fontconfig.h>",
+                    "src/flight/os.cpp:5: #include <X11/Xlib.h>",
+                    "src/flight/os.cpp:6: #include <sys/socket.h>",
+                    "src/flight/os.cpp:7: #include <WinSock2.h>",
+                    "src/flight/fonts_posix.cpp: a file of one operating system"));
 }
 
 } // namespace

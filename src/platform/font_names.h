@@ -1,4 +1,4 @@
-// cpw/font_names: Windows font file names and the faces that stand in for them elsewhere.
+// platform/font_names: Windows font file names and the faces that stand in for them elsewhere.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "cpw/font_names.h"
+#include "platform/font_names.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,7 @@
-// Host fonts through fontconfig.
-#include "cpw/cpw_font.h"
-#include "cpw/font_names.h"
+// Installed fonts through fontconfig.
+#include "platform/host_fonts.h"
+
+#include "platform/font_names.h"
 
 #include <fontconfig/fontconfig.h>
 #include <memory>
@@ -53,14 +54,14 @@ std::string installed_file(const std::string& stem) {
 
 } // namespace
 
-std::string cpw_localhost_fontfile(std::string_view name) {
+std::string host_font_file(std::string_view name) {
     const std::string stem = font_file_stem(name);
     if (stem.empty() || !fontconfig_ready()) return {};
     const std::string pattern = core_font_pattern(stem);
     return pattern.empty() ? installed_file(stem) : matching_face(pattern);
 }
 
-std::string cpw_localhost_fontpath() {
+std::string host_font_folder() {
     return "/usr/share/fonts";
 }
 
