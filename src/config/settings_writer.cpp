@@ -4,6 +4,7 @@
 #include "config/records.h"
 #include "config/setting_values.h"
 #include "config/settings.h"
+#include "platform/file_replace.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "report/file_versions.h"

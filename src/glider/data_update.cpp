@@ -4,10 +4,9 @@
 #include "glider/file_bytes.h"
 #include "glider/glider_data.h"
 #include "platform/dialogs.h"
-#include "platform/disk_sync.h"
 #include "platform/documents.h"
 #include "platform/env.h"
-#include "platform/files.h"
+#include "platform/file_replace.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "report/file_versions.h"
@@ -271,21 +270,11 @@ bool install_data_file(const std::string& server, int version) {
         std::printf("save_old_file %d %s\n", saved, kept.c_str());
         if (saved == 0) return download_failed(download);
     }
-    // Its bytes reach the disk before its name does, so a power cut cannot leave it empty.
-    ec.clear();
-    int error = fault_at(DataInstallStep::sync);
-    if (error == 0) error = sync_file_to_disk(download);
-    if (error == 0) error = fault_at(DataInstallStep::rename);
-    if (error != 0)
-        ec.assign(error, std::generic_category());
-    else
-        ec = rename_replacing(download, target);
-    if (ec) {
-        log_verbatim("Glider data not replaced: " + ec.message());
+    if (const std::error_code moved = move_into_place(download, target)) {
+        log_verbatim("Glider data not replaced: " + moved.message());
         if (had_old) std::filesystem::remove(native_path(kept), ec);
         return download_failed(download);
     }
-    sync_folder_to_disk(target.parent_path());
     if (had_old) {
         error_message_tit(kBoxInfo, kTitle, "Existing file renamed to " + kept, cmndta001.qline);
     }

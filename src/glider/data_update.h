@@ -40,8 +40,9 @@ struct LatestVersions {
 /// and the download-failed message is shown.
 bool install_data_file(const std::string& server, int version);
 
-/// The steps of install_data_file, for the test seam.
-enum class DataInstallStep { download, write, backup, sync, rename };
+/// The steps of install_data_file before the new file is moved into place, for the test seam
+/// (the move itself fails through set_replace_fault).
+enum class DataInstallStep { download, write, backup };
 
 /// Test seam: when set, `fault` is asked before each step and a non-zero answer (an errno
 /// value) makes that step fail as the system would; a failed write leaves half of the

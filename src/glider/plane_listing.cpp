@@ -2,14 +2,12 @@
 
 #include "glider/plane_data.h"
 #include "glider/records.h"
-#include "platform/disk_sync.h"
-#include "platform/files.h"
+#include "platform/file_replace.h"
 #include "platform/paths.h"
 #include "report/log.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace kalveo {
@@ -71,32 +69,16 @@ void echo_polar_nodes() {
 bool write_polar_listing(const std::string& glider) {
     const std::string name = "Details\\" + glider + "_pol.txt";
     const std::filesystem::path file = native_path(name);
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        char head[40];
-        std::snprintf(head, sizeof head, "%4d%16.9E", rrrppp000.npt_bz, cndrp0.fcor);
-        out << head << '\n';
-        for (int i = 1; i <= rrrppp000.npt_bz; ++i) {
-            out << node_line(i) << '\n';
-        }
-        if (!out.flush()) {
-            log_message_f(name + " could not be written");
-            std::filesystem::remove(temporary, ec);
-            return false;
-        }
+    char head[40];
+    std::snprintf(head, sizeof head, "%4d%16.9E", rrrppp000.npt_bz, cndrp0.fcor);
+    std::string listing = std::string(head) + '\n';
+    for (int i = 1; i <= rrrppp000.npt_bz; ++i) {
+        listing += node_line(i) + '\n';
     }
-    // The bytes reach the disk before the name, so a power cut cannot leave the file empty.
-    if (const int error = sync_file_to_disk(temporary))
-        ec.assign(error, std::generic_category());
-    else
-        ec = rename_replacing(temporary, file);
-    if (ec) {
-        log_message_f(name + " could not be written: " + ec.message());
-        std::filesystem::remove(temporary, ec);
+    if (const std::string reason = replace_file(file, listing); !reason.empty()) {
+        log_message_f(name + " could not be written: " + reason);
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include "config/settings.h"
 #include "config/settings_writer.h"
 #include "config_fixture.h"
+#include "platform/file_replace.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,7 @@
 #include "config/records.h"
 #include "glider/data_update.h"
 #include "local_http_server.h"
+#include "platform/file_replace.h"
 #include "report/records.h"
 #include "support/test_files.h"
 
@@ -206,22 +207,29 @@ TEST_F(UpdateData, BrokenDownloadsKeepTheOldFileInPlace) {
 
 TEST_F(UpdateData, AFailureAtAnyStepKeepsTheOldFileWholeAndTellsThePilot) {
     struct Case {
-        DataInstallStep step;
+        std::optional<DataInstallStep> step; // else the move into place fails
+        ReplaceStep move_step;
         int error;
         bool logged; // the log gives the reason (else curl's own report does)
     };
     const Case cases[] = {
-        {DataInstallStep::download, ECONNRESET, false}, {DataInstallStep::write, ENOSPC, false},
-        {DataInstallStep::backup, EACCES, false},       {DataInstallStep::sync, EIO, true},
-        {DataInstallStep::rename, EROFS, true},         {DataInstallStep::rename, EACCES, true},
+        {DataInstallStep::download, {}, ECONNRESET, false},
+        {DataInstallStep::write, {}, ENOSPC, false},
+        {DataInstallStep::backup, {}, EACCES, false},
+        {std::nullopt, ReplaceStep::sync, EIO, true},
+        {std::nullopt, ReplaceStep::rename, EROFS, true},
+        {std::nullopt, ReplaceStep::rename, EACCES, true},
     };
     start_server();
     for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.step));
+        SCOPED_TRACE(c.error);
         std::filesystem::remove(dir_ / "Logfile.txt");
         set_data_install_fault([&c](DataInstallStep step) { return step == c.step ? c.error : 0; });
+        set_replace_fault(
+            [&c](ReplaceStep step) { return !c.step && step == c.move_step ? c.error : 0; });
         run("yes\nok\n");
         set_data_install_fault({});
+        set_replace_fault({});
         expect_old_file_untouched();
         EXPECT_EQ(count_of(out_, "text=\"Download failed\\Please download the file from the "
                                  "website\""),
