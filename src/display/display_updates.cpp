@@ -1,6 +1,7 @@
 // What the per-packet core hands to the display: the flight's layout, flap advice, values.
 #include "config/records.h"
 #include "display/display_state.h"
+#include "display/whole_numbers.h"
 #include "report/log.h"
 #include "sim/records.h"
 
@@ -27,12 +28,6 @@ int truncated(double value) {
 int ballast_bar(int height, int wmass, int wmass_max) {
     if (wmass_max == 0) return 0;
     return static_cast<int>(static_cast<long long>(height) * wmass / wmass_max);
-}
-
-std::string int_text(int value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", value);
-    return text;
 }
 
 int odd(int value) {

@@ -5,8 +5,8 @@
 #include "display/display_state.h"
 #include "display/face_colours.h"
 #include "display/horizon_geometry.h"
-#include "display/padding.h"
 #include "display/tas_colour.h"
+#include "display/whole_numbers.h"
 #include "report/log.h"
 
 #include <SDL_opengl.h>
@@ -80,18 +80,6 @@ const BallPoint& ppe(int i) {
 bool is_quarter_mark(int i) {
     // 15 and 45 degrees are the short marks, 30 and 60 the long ones.
     return i == 3 || i == 9 || i == 63 || i == 69;
-}
-
-std::string int_text(int value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", value);
-    return text;
-}
-
-/// A whole number that may come from broken data, cut to what an int holds.
-int whole(double value) {
-    if (!std::isfinite(value)) return 0;
-    return static_cast<int>(std::clamp(value, -1e9, 1e9));
 }
 
 void text_at(pCpw cpw, CpwFontFace face, int x, int y, const std::string& text) {

@@ -3,10 +3,10 @@
 #include "display/display_log.h"
 #include "display/display_state.h"
 #include "display/face_colours.h"
-#include "display/padding.h"
 #include "display/placement.h"
 #include "display/tas_colour.h"
 #include "display/text_colours.h"
+#include "display/whole_numbers.h"
 #include "report/log.h"
 
 #include <SDL_opengl.h>
@@ -104,18 +104,6 @@ class Pen {
     RgbF colour_{};
     int end_ = 0;
 };
-
-std::string int_text(int value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", value);
-    return text;
-}
-
-/// A whole number that may come from broken data, cut to what an int holds.
-int whole(float value) {
-    if (!std::isfinite(value)) return 0;
-    return static_cast<int>(std::clamp(static_cast<double>(value), -1e9, 1e9));
-}
 
 void set_projection(int width, int height) {
     glMatrixMode(GL_PROJECTION);

@@ -1,9 +1,9 @@
 // The text window's arithmetic without a window: both layouts from a table of glyph widths,
 // the number formats, the alignment rules, the colour rules and the waiting text.
-#include "display/padding.h"
 #include "display/tas_colour.h"
 #include "display/text_colours.h"
 #include "display/text_layout.h"
+#include "display/whole_numbers.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
