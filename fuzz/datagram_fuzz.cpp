@@ -9,6 +9,7 @@
 #include "flight/records.h"
 #include "fuzz_support.h"
 #include "glider/records.h"
+#include "shell/settings_records.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -41,9 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     my_tas_1.kalveo_init = true;
     const auto pieces = fuzz::split(fuzz::as_text(data, size), '\xff');
 
-    SettingsReadState settings;
-    parse_settings_text(pieces.front(), settings);
-    apply_settings_after_reading(settings);
+    hand_settings_to_records(read_settings_text(pieces.front(), false).settings);
 
     double now = 1000.0;
     FlightOutputs out;

@@ -58,7 +58,6 @@ void reset_records() {
     gggpol = GggpolRecord{};
     misc00 = Misc00Record{};
     option = OptionRecord{};
-    files = FilesRecord{};
     cndrp0 = Cndrp0Record{};
     rdstng00 = Rdstng00Record{};
     messages = MessagesRecord{};

@@ -17,10 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::reset_records();
     const std::string_view text = fuzz::as_text(data, size);
 
-    SettingsReadState state;
-    parse_settings_text(text, state);
-    apply_settings_after_reading(state);
-    (void)rewrite_settings_text(text);
+    const SettingsRead read = read_settings_text(text, false);
+    (void)rewrite_settings_text(text, read.settings);
     (void)replace_position_lines(text, {10, 20, 1000002, 1000003});
 
     // Each of the first lines as a value text of its own (all of them would slow the run

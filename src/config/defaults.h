@@ -1,13 +1,14 @@
-// config/defaults: the built-in defaults start-up puts into the shared records on every pass.
+// config/defaults: the state start-up clears on every pass, before the settings are read.
 #pragma once
 
 namespace kalveo {
 
-/// Puts the built-in defaults into the shared records, as start-up does before the settings
-/// file is read; on a restart pass this undoes what the previous pass and its flight set.
-/// Left alone, because start-up carries them across passes: option.qrestart and
-/// option.qkeepwnd, the time constants of my_tas_0, my_tas_c.msg_tit, my_tas_1.numver and
-/// my_tas_1.condor_started, the paths found at start-up and the loaded sounds.
-void apply_builtin_defaults();
+/// Clears what a previous pass and its flight left in the shared records (run states, the
+/// flight's glider and flaps, the simulator found). The settings themselves are not here:
+/// their defaults are the member initialisers of Settings. Left alone, because start-up
+/// carries them across passes: option.qrestart and option.qkeepwnd, my_tas_c.msg_tit,
+/// my_tas_1.numver and my_tas_1.condor_started, the paths found at start-up and the
+/// loaded sounds.
+void reset_run_state();
 
 } // namespace kalveo

@@ -4,7 +4,6 @@ namespace kalveo {
 
 OptionRecord option;
 Rdstng00Record rdstng00;
-FilesRecord files;
 MessagesRecord messages;
 
 } // namespace kalveo

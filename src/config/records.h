@@ -180,16 +180,6 @@ struct Rdstng00Record {
     int altsttng = 0;
 };
 
-/// Size of the settings file as last read; sizes the line buffer of the position saver.
-struct FilesRecord {
-    /// Number of lines read.
-    int numlin = 0;
-    /// Length of the longest line read (characters, trimmed).
-    int maxlin = 0;
-    /// Number of setting lines (neither empty nor comment).
-    int nl_act = 0;
-};
-
 /// Text every catalogue message holds until the language file supplies it.
 inline constexpr const char* kMessageNotInitialized = "This message has not been initialized";
 
@@ -230,7 +220,6 @@ struct MessagesRecord {
 
 extern OptionRecord option;
 extern Rdstng00Record rdstng00;
-extern FilesRecord files;
 extern MessagesRecord messages;
 
 } // namespace kalveo

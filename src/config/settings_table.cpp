@@ -2,15 +2,8 @@
 
 #include "config/colours.h"
 #include "config/key_codes.h"
-#include "config/records.h"
 #include "config/setting_values.h"
-#include "flight/records.h"
-#include "keys/records.h"
-#include "link/records.h"
 #include "report/log.h"
-#include "report/records.h"
-#include "sim/records.h"
-#include "sound/records.h"
 #include "text/blanks.h"
 #include "text/key_value.h"
 #include "text/number_read.h"
@@ -29,6 +22,14 @@ constexpr double kMinTimeConstant = 1e-10;
 // Values of vne and the margins below these are "not set" and written empty.
 constexpr double kUnsetDv1Limit = -800.0;
 
+// A setting's field: a member of one of the sub-structs of the settings.
+template <auto Part, auto Field> auto& field_of(Settings& s) {
+    return (s.*Part).*Field;
+}
+template <auto Part, auto Field> const auto& field_of(const Settings& s) {
+    return (s.*Part).*Field;
+}
+
 void log_bad_value(std::string_view line) {
     log_message_f("*** ERROR : " + std::string(line));
 }
@@ -41,320 +42,342 @@ std::string real_text(double x, std::string_view format) {
     return f2b(x, format);
 }
 
-SettingKey integer_key(std::string_view name, int* field) {
+template <auto Part, auto Field> SettingKey integer_key(std::string_view name) {
     return {name,
-            [field](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 if (auto n = read_int(in.value)) {
-                    *field = *n;
+                    field_of<Part, Field>(s) = *n;
                 } else {
                     log_bad_value(in.line);
                 }
             },
-            [field] { return i2b(*field); }};
+            [](const Settings& s) { return i2b(field_of<Part, Field>(s)); }};
 }
 
-SettingKey flag_key(std::string_view name, bool* field) {
-    return {name, [field](const SettingInput& in) { *field = is_true(in.value); },
-            [field] { return l2b(*field); }};
+template <auto Part, auto Field> SettingKey flag_key(std::string_view name) {
+    return {
+        name,
+        [](Settings& s, const SettingInput& in) { field_of<Part, Field>(s) = is_true(in.value); },
+        [](const Settings& s) { return l2b(field_of<Part, Field>(s)); }};
 }
 
-SettingKey text_key(std::string_view name, std::string* field, std::size_t length) {
-    return {name, [field, length](const SettingInput& in) { *field = cut(in.value, length); },
-            [field] { return std::string(trim(*field)); }};
-}
-
-SettingKey position_key(std::string_view name, int* field) {
-    return {name, [field](const SettingInput& in) { *field = b2pos(in.value); },
-            [field] { return pos2b(*field); }};
-}
-
-SettingKey colour_key(std::string_view name, int* field) {
-    return {name, [field](const SettingInput& in) { *field = txt2rgb(in.value); },
-            [field] { return rgb2txt(*field); }};
-}
-
-SettingKey hotkey_key(std::string_view name, int* field) {
+template <auto Part, auto Field> SettingKey text_key(std::string_view name, std::size_t length) {
     return {name,
-            [field](const SettingInput& in) {
+            [length](Settings& s, const SettingInput& in) {
+                field_of<Part, Field>(s) = cut(in.value, length);
+            },
+            [](const Settings& s) { return std::string(trim(field_of<Part, Field>(s))); }};
+}
+
+template <auto Field> SettingKey position_key(std::string_view name) {
+    return {name, [](Settings& s, const SettingInput& in) { s.display.*Field = b2pos(in.value); },
+            [](const Settings& s) { return pos2b(s.display.*Field); }};
+}
+
+template <auto Field> SettingKey colour_key(std::string_view name) {
+    return {name, [](Settings& s, const SettingInput& in) { s.display.*Field = txt2rgb(in.value); },
+            [](const Settings& s) { return rgb2txt(s.display.*Field); }};
+}
+
+template <auto Field> SettingKey hotkey_key(std::string_view name) {
+    return {name,
+            [](Settings& s, const SettingInput& in) {
                 if (auto code = b2k(in.value)) {
-                    *field = *code;
+                    s.keys.*Field = *code;
                 } else {
                     log_bad_value(in.line);
                 }
             },
-            [field] { return k2b(*field); }};
+            [](const Settings& s) { return k2b(s.keys.*Field); }};
 }
 
-SettingKey percent_key(std::string_view name, int* field, bool trace) {
+template <auto Field> SettingKey percent_key(std::string_view name, bool trace) {
     return {name,
-            [field, trace](const SettingInput& in) {
+            [trace](Settings& s, const SettingInput& in) {
                 const auto x = read_real(in.value);
                 if (!x) log_bad_value(in.line);
-                *field = x ? percent_to_level(*x) : 255;
+                int& level = s.display.*Field;
+                level = x ? percent_to_level(*x) : 255;
                 if (trace)
                     std::printf("%.*s : %d %g %d\n", static_cast<int>(in.line.size()),
-                                in.line.data(), x ? 0 : 1, x ? *x : 0.0, *field);
+                                in.line.data(), x ? 0 : 1, x ? *x : 0.0, level);
             },
-            [field] { return i2b(level_to_percent(*field)); }};
+            [](const Settings& s) { return i2b(level_to_percent(s.display.*Field)); }};
 }
 
 // A time constant is given as three times its value (the filter's settling time).
-SettingKey time_constant_key(std::string_view name, double* field) {
+template <auto Part, auto Field> SettingKey time_constant_key(std::string_view name) {
     return {name,
-            [field](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 if (auto x = read_real(in.value)) {
-                    *field = std::max(*x / 3.0, kMinTimeConstant);
+                    field_of<Part, Field>(s) = std::max(*x / 3.0, kMinTimeConstant);
                 } else {
                     log_bad_value(in.line);
                 }
             },
-            [field] { return real_text(*field * 3.0, "(F8.4)"); }};
+            [](const Settings& s) { return real_text(field_of<Part, Field>(s) * 3.0, "(F8.4)"); }};
 }
 
 // VNE and the margins are kept in display units until the flight starts.
-SettingKey speed_key(std::string_view name, double* field, double unset_below) {
+template <auto Field> SettingKey speed_key(std::string_view name, double unset_below) {
     return {name,
-            [field](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 if (auto x = read_real(in.value)) {
-                    *field = *x;
+                    s.speeds.*Field = *x;
                 } else {
                     log_bad_value(in.line);
                 }
             },
-            [field, unset_below] {
-                return *field > unset_below ? real_text(*field, "(F8.2)") : std::string();
+            [unset_below](const Settings& s) {
+                const double x = s.speeds.*Field;
+                return x > unset_below ? real_text(x, "(F8.2)") : std::string();
             }};
 }
 
 SettingKey stop_wait_key() {
     return {"StopWait",
-            [](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 if (auto n = read_int(in.value)) {
-                    option.stopwait = *n;
+                    s.program.stop_wait = *n;
                 } else {
                     log_bad_value(in.line);
                 }
-                std::printf("StopWait %d\n", option.stopwait);
+                std::printf("StopWait %d\n", s.program.stop_wait);
             },
-            [] { return i2b(option.stopwait); }};
+            [](const Settings& s) { return i2b(s.program.stop_wait); }};
 }
 
 SettingKey kbd_auto_restart_key() {
     return {"KbdHook_Auto_Restart",
-            [](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 const int n = read_int(in.value).value_or(0);
-                option.kbdautorst = n < 1 ? 0 : std::max(n, 2);
-                std::printf("KbdAutoRst %d\n", option.kbdautorst);
+                s.keys.watch_restart_minutes = n < 1 ? 0 : std::max(n, 2);
+                std::printf("KbdAutoRst %d\n", s.keys.watch_restart_minutes);
             },
-            [] { return i2b(option.kbdautorst); }};
+            [](const Settings& s) { return i2b(s.keys.watch_restart_minutes); }};
 }
 
 // The language code in force is kept unless it was chosen automatically.
 SettingKey language_key() {
-    return {"Language", [](const SettingInput& in) { my_tas_c.lang = cut(in.value, 10); },
-            [] { return option.nlang <= 1 ? std::string() : std::string(trim(my_tas_c.lang)); }};
+    return {"Language",
+            [](Settings& s, const SettingInput& in) { s.program.language = cut(in.value, 10); },
+            [](const Settings& s) {
+                return s.program.language_number <= 1 ? std::string()
+                                                      : std::string(trim(s.program.language));
+            }};
 }
 
 SettingKey horizon_size_key() {
     return {"AH size",
-            [](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 if (auto n = read_int(in.value)) {
-                    option.horwid = *n;
+                    s.display.horizon_size = *n;
                 } else {
                     log_bad_value(in.line);
-                    option.horwid = 150;
+                    s.display.horizon_size = 150;
                 }
             },
-            [] { return i2b(option.horwid); }};
+            [](const Settings& s) { return i2b(s.display.horizon_size); }};
 }
 
 SettingKey horizon_standard_key() {
-    return {"AH Standard", [](const SettingInput& in) { in.state.ah_standard = is_true(in.value); },
-            [] { return l2b(option.horizarti == 2); }};
+    return {"AH Standard",
+            [](Settings&, const SettingInput& in) { in.state.ah_standard = is_true(in.value); },
+            [](const Settings& s) { return l2b(s.display.horizon == 2); }};
 }
 
 SettingKey flap_bank_key() {
     return {"FlapSoundMaxBank",
-            [](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 if (auto x = read_real(in.value)) {
-                    my_tas_0.flapmxbank = *x == 0.0 ? 90.0 : *x;
+                    s.flaps.sound_max_bank = *x == 0.0 ? 90.0 : *x;
+                    in.state.flap_bank_given = true;
                 } else {
                     log_bad_value(in.line);
                 }
             },
-            [] { return real_text(my_tas_0.flapmxbank, "(F8.1)"); }};
+            [](const Settings& s) { return real_text(s.flaps.sound_max_bank, "(F8.1)"); }};
 }
 
 SettingKey flaps_alarm_key() {
     return {"Flaps Alarm Init",
-            [](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 if (auto n = read_int(in.value)) {
-                    option.qflap_beep = *n != 0;
+                    s.flaps.sounds_on = *n != 0;
                 } else {
                     log_bad_value(in.line);
                 }
             },
-            [] { return l2b(option.qflap_beep); }};
+            [](const Settings& s) { return l2b(s.flaps.sounds_on); }};
 }
 
 SettingKey general_volume_key() {
     return {"General volume",
-            [](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 if (auto n = read_int(in.value)) {
-                    volumes.sndvol = std::clamp(*n, 0, 100) * 0.01;
+                    s.sound.volume = std::clamp(*n, 0, 100) * 0.01;
                 } else {
                     log_bad_value(in.line);
                 }
             },
-            [] { return i2b(std::clamp(std::lround(volumes.sndvol * 100.0), 0L, 100L)); }};
+            [](const Settings& s) {
+                return i2b(std::clamp(std::lround(s.sound.volume * 100.0), 0L, 100L));
+            }};
 }
 
 SettingKey flaps_volume_key() {
     return {"Flaps volume",
-            [](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 if (auto n = read_int(in.value)) {
-                    volumes.flapvol = std::max(*n, 0) * 0.01;
+                    s.sound.flap_volume = std::max(*n, 0) * 0.01;
                 } else {
                     log_bad_value(in.line);
                 }
             },
-            [] { return i2b(std::max(std::lround(volumes.flapvol * 100.0), 0L)); }};
+            [](const Settings& s) {
+                return i2b(std::max(std::lround(s.sound.flap_volume * 100.0), 0L));
+            }};
 }
 
 SettingKey bug_wiper_key() {
     return {"BugWiperThermTurns",
-            [](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 if (auto n = read_int(in.value)) {
-                    option.minthturns = std::max(*n, 0);
-                    option.qbugwrn = option.minthturns >= 1;
+                    s.display.bug_wipe_turns = std::max(*n, 0);
                 } else {
                     log_bad_value(in.line);
                 }
             },
-            [] { return option.qbugwrn ? i2b(option.minthturns) : std::string("0"); }};
+            [](const Settings& s) { return i2b(s.display.bug_wipe_turns); }};
 }
 
 SettingKey unit_key() {
     return {"Unit",
-            [](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 const auto unit = parse_unit(in.value);
                 if (!unit) {
                     log_bad_value(in.line);
                     return;
                 }
-                option.nunit = unit->nunit;
-                if (unit->nunit == kCustomUnit) my_tas_0.fconv = unit->factor;
-                if (unit->nunit >= 0) my_tas_c.cunit = unit->name;
+                s.speeds.unit = unit->nunit;
+                if (unit->nunit == kCustomUnit) s.speeds.custom_factor = unit->factor;
+                if (unit->nunit >= 0) s.speeds.unit_name = unit->name;
             },
-            [] { return unit_text(option.nunit, trim(my_tas_c.cunit), my_tas_0.fconv); }};
+            [](const Settings& s) {
+                return unit_text(s.speeds.unit, trim(s.speeds.unit_name), s.speeds.custom_factor);
+            }};
 }
 
 SettingKey version_key() {
     return {"Kalveo Version",
-            [](const SettingInput& in) {
+            [](Settings& s, const SettingInput& in) {
                 if (auto n = read_int(in.value)) {
-                    my_tas_1.numver_fich = *n;
+                    s.program.file_version = *n;
                 } else {
                     log_bad_value(in.line);
                 }
             },
-            // The file is written by the program that runs now.
-            [] { return i2b(my_tas_1.numver); }};
+            [](const Settings& s) { return i2b(s.program.file_version); }};
 }
+
+using S = Settings;
+using D = DisplaySettings;
+using K = KeySettings;
 
 std::vector<SettingKey> make_keys() {
     std::vector<SettingKey> keys{
-        integer_key("Port", &communic_0.udp_port),
-        integer_key("Forward Port", &communic_0.fwd_port),
-        text_key("Forward Address", &communic_c.fwd_addr, 33),
+        integer_key<&S::link, &LinkSettings::port>("Port"),
+        integer_key<&S::link, &LinkSettings::forward_port>("Forward Port"),
+        text_key<&S::link, &LinkSettings::forward_address>("Forward Address", 33),
         version_key(),
-        text_key("Font name", &my_tas_c.fntnam, 30),
+        text_key<&S::display, &D::font_name>("Font name", 30),
         stop_wait_key(),
         kbd_auto_restart_key(),
         language_key(),
-        flag_key("Auto update", &option.qauto_upd),
-        integer_key("KeyboardHook", &option.kbdhook),
-        integer_key("Font size", &option.fntsiz),
-        integer_key("AH Font size", &option.horfntsiz),
-        percent_key("Opacity", &option.txtopa, true),
-        integer_key("Horizontal display", &option.horizontal),
-        position_key("Hor. position", &option.posx),
-        position_key("Ver. position", &option.posy),
+        flag_key<&S::program, &ProgramSettings::auto_update>("Auto update"),
+        integer_key<&S::keys, &K::watch>("KeyboardHook"),
+        integer_key<&S::display, &D::font_size>("Font size"),
+        integer_key<&S::display, &D::horizon_font_size>("AH Font size"),
+        percent_key<&D::text_opacity>("Opacity", true),
+        integer_key<&S::display, &D::horizontal>("Horizontal display"),
+        position_key<&D::text_x>("Hor. position"),
+        position_key<&D::text_y>("Ver. position"),
         horizon_size_key(),
         horizon_standard_key(),
-        integer_key("AH transparent corners", &option.horbgdtrans),
-        percent_key("AH opacity", &option.horopa, false),
-        position_key("AH hor. position", &option.horposx),
-        position_key("AH ver. position", &option.horposy),
-        hotkey_key("Key increase", &keydef.keyinc),
-        hotkey_key("Key decrease", &keydef.keydec),
-        hotkey_key("Key horizon", &keydef.keyhor),
-        hotkey_key("Key Flaps Sound", &keydef.keysfl),
-        hotkey_key("Key Chat Open", &keydef_cndr.keychato),
-        hotkey_key("Key Sound Up", &keydef.keyvup),
-        hotkey_key("Key Sound Down", &keydef.keyvdn),
-        hotkey_key("Key Stopwatch", &keydef.keytim),
-        hotkey_key("Key Task Timer", &keydef.keytsktim),
-        hotkey_key("Key Integrator", &keydef.keyave),
-        hotkey_key("Key Netto Int", &keydef.keyavn),
-        hotkey_key("Key HUD Speed", &keydef.keyhuds),
-        integer_key("Display Netto Vario", &option.disnet),
-        integer_key("Display Long-term Integrator", &option.disint_i),
-        integer_key("Display Netto Integrator", &option.disnet_i),
-        integer_key("Display Stopwatch", &option.distim),
-        integer_key("Display Task Timer", &option.distsktim),
-        integer_key("Display Clock", &option.disclk),
-        integer_key("Display Wall Clock", &option.diswalclk),
-        integer_key("Display TAS", &option.distas),
-        integer_key("Display IAS", &option.disias),
-        integer_key("Display Gnd Speed", &option.disgs),
-        integer_key("Display VNE", &option.disvne),
-        integer_key("Display Flaps", &option.disfla),
-        integer_key("Display VA1", &option.disva1),
-        integer_key("Display Slip", &option.dissli),
-        integer_key("Display Units", &option.disuni),
-        integer_key("Display Ballast", &option.disbal),
-        integer_key("Display Heading", &option.dishdg),
-        integer_key("North Up", &option.northup),
-        integer_key("Display Wind", &option.diswnd),
-        integer_key("Display G meter", &option.disg),
-        integer_key("Arrow Style", &option.arrtyp),
-        integer_key("Number of Digits", &option.numdig),
-        colour_key("ColFlap", &option.colflap),
-        colour_key("ColWB", &option.colwb),
-        colour_key("ColVNE", &option.colvne),
-        colour_key("ColVA1", &option.colva1),
-        colour_key("ColTAS", &option.coltas),
-        colour_key("ColGS", &option.colgs),
-        colour_key("ColHDG", &option.colhdg),
-        colour_key("ColIAS", &option.colias),
-        colour_key("ColNetto", &option.colnet),
-        colour_key("ColNettoInt", &option.colavn),
-        colour_key("ColInt", &option.colint),
-        colour_key("ColTaskTimer", &option.coltsktim),
-        colour_key("ColClock", &option.colclk),
-        colour_key("ColTimer", &option.coltim),
-        colour_key("ColGmeter", &option.colg),
-        colour_key("ColSlip", &option.colsli),
-        colour_key("ColWind", &option.colwnd),
-        colour_key("AH Corners Background", &option.horbgd),
-        colour_key("Text Background", &option.txtbgd),
-        text_key("Condor 1 Path", &inst00.condor_1_path, 80),
+        integer_key<&S::display, &D::horizon_corners_transparent>("AH transparent corners"),
+        percent_key<&D::horizon_opacity>("AH opacity", false),
+        position_key<&D::horizon_x>("AH hor. position"),
+        position_key<&D::horizon_y>("AH ver. position"),
+        hotkey_key<&K::raise_margin>("Key increase"),
+        hotkey_key<&K::lower_margin>("Key decrease"),
+        hotkey_key<&K::horizon>("Key horizon"),
+        hotkey_key<&K::flap_sounds>("Key Flaps Sound"),
+        hotkey_key<&K::simulator_chat_open>("Key Chat Open"),
+        hotkey_key<&K::volume_up>("Key Sound Up"),
+        hotkey_key<&K::volume_down>("Key Sound Down"),
+        hotkey_key<&K::stopwatch>("Key Stopwatch"),
+        hotkey_key<&K::task_timer>("Key Task Timer"),
+        hotkey_key<&K::climb_average>("Key Integrator"),
+        hotkey_key<&K::netto_average>("Key Netto Int"),
+        hotkey_key<&K::hud_speed>("Key HUD Speed"),
+        integer_key<&S::display, &D::show_netto>("Display Netto Vario"),
+        integer_key<&S::display, &D::show_climb_average>("Display Long-term Integrator"),
+        integer_key<&S::display, &D::show_netto_average>("Display Netto Integrator"),
+        integer_key<&S::display, &D::show_stopwatch>("Display Stopwatch"),
+        integer_key<&S::display, &D::show_task_timer>("Display Task Timer"),
+        integer_key<&S::display, &D::show_clock>("Display Clock"),
+        integer_key<&S::display, &D::show_wall_clock>("Display Wall Clock"),
+        integer_key<&S::display, &D::show_tas>("Display TAS"),
+        integer_key<&S::display, &D::show_ias>("Display IAS"),
+        integer_key<&S::display, &D::show_ground_speed>("Display Gnd Speed"),
+        integer_key<&S::display, &D::show_vne>("Display VNE"),
+        integer_key<&S::display, &D::show_flaps>("Display Flaps"),
+        integer_key<&S::display, &D::show_va1>("Display VA1"),
+        integer_key<&S::display, &D::show_slip>("Display Slip"),
+        integer_key<&S::display, &D::show_units>("Display Units"),
+        integer_key<&S::display, &D::show_ballast>("Display Ballast"),
+        integer_key<&S::display, &D::show_heading>("Display Heading"),
+        integer_key<&S::display, &D::north_up>("North Up"),
+        integer_key<&S::display, &D::show_wind>("Display Wind"),
+        integer_key<&S::display, &D::show_load_factor>("Display G meter"),
+        integer_key<&S::display, &D::arrow_style>("Arrow Style"),
+        integer_key<&S::display, &D::vario_digits>("Number of Digits"),
+        colour_key<&D::colour_flaps>("ColFlap"),
+        colour_key<&D::colour_ballast>("ColWB"),
+        colour_key<&D::colour_vne>("ColVNE"),
+        colour_key<&D::colour_va1>("ColVA1"),
+        colour_key<&D::colour_tas>("ColTAS"),
+        colour_key<&D::colour_ground_speed>("ColGS"),
+        colour_key<&D::colour_heading>("ColHDG"),
+        colour_key<&D::colour_ias>("ColIAS"),
+        colour_key<&D::colour_netto>("ColNetto"),
+        colour_key<&D::colour_netto_average>("ColNettoInt"),
+        colour_key<&D::colour_climb_average>("ColInt"),
+        colour_key<&D::colour_task_timer>("ColTaskTimer"),
+        colour_key<&D::colour_clock>("ColClock"),
+        colour_key<&D::colour_stopwatch>("ColTimer"),
+        colour_key<&D::colour_load_factor>("ColGmeter"),
+        colour_key<&D::colour_slip>("ColSlip"),
+        colour_key<&D::colour_wind>("ColWind"),
+        colour_key<&D::colour_horizon_corners>("AH Corners Background"),
+        colour_key<&D::colour_text_background>("Text Background"),
+        text_key<&S::program, &ProgramSettings::condor_1_path>("Condor 1 Path", 80),
         flap_bank_key(),
-        flag_key("Flaps_GFactor", &option.qflap_g),
-        time_constant_key("Flaps_AverageTime", &my_tas_0.tau_f),
-        integer_key("FlapsLandingOpt", &option.lndopt),
-        time_constant_key("Airspeed_AverageTime", &my_tas_0.tau_v),
+        flag_key<&S::flaps, &FlapSettings::scale_by_load_factor>("Flaps_GFactor"),
+        time_constant_key<&S::flaps, &FlapSettings::time_constant>("Flaps_AverageTime"),
+        integer_key<&S::flaps, &FlapSettings::landing_option>("FlapsLandingOpt"),
+        time_constant_key<&S::speeds, &SpeedSettings::airspeed_time_constant>(
+            "Airspeed_AverageTime"),
         flaps_alarm_key(),
-        integer_key("Sound device", &beeps.snddev),
+        integer_key<&S::sound, &SoundSettings::device>("Sound device"),
         general_volume_key(),
         flaps_volume_key(),
         bug_wiper_key(),
-        speed_key("VNE", &my_tas_0.vne, 0.0),
-        speed_key("DV1", &my_tas_0.dv1, kUnsetDv1Limit),
-        speed_key("DV2", &my_tas_0.dv2, 0.0),
-        integer_key("Atmosphere Model", &my_tas_0.atmo_mod),
-        text_key("Text editor", &cmndta000.text_editor, 80),
+        speed_key<&SpeedSettings::vne>("VNE", 0.0),
+        speed_key<&SpeedSettings::dv1>("DV1", kUnsetDv1Limit),
+        speed_key<&SpeedSettings::dv2>("DV2", 0.0),
+        integer_key<&S::speeds, &SpeedSettings::atmosphere_model>("Atmosphere Model"),
+        text_key<&S::program, &ProgramSettings::text_editor>("Text editor", 80),
         unit_key(),
     };
     return keys;

@@ -1,6 +1,8 @@
 // config/settings_table: every key of Settings\Kalveo.ini, how its value is read into the
-// records and how the value in force is written back.
+// settings value and how the value in force is written back.
 #pragma once
+
+#include "config/settings_value.h"
 
 #include <functional>
 #include <string>
@@ -13,6 +15,8 @@ namespace kalveo {
 struct SettingsReadState {
     /// "AH Standard" was set; it only takes effect with the horizon size (after reading).
     bool ah_standard = false;
+    /// "FlapSoundMaxBank" was given; else it follows "Flaps_GFactor" (after reading).
+    bool flap_bank_given = false;
 };
 
 /// One value of a settings line, with the line it came from for error messages.
@@ -27,9 +31,9 @@ struct SettingKey {
     std::string_view name;
     /// Stores the value; a value it cannot use is logged and changes nothing,
     /// unless the key's own rule says otherwise.
-    std::function<void(const SettingInput&)> read;
+    std::function<void(Settings&, const SettingInput&)> read;
     /// The value in force, as the file writes it.
-    std::function<std::string()> write;
+    std::function<std::string(const Settings&)> write;
 };
 
 /// The keys in the order in which a line is tested against them.

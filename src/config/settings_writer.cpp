@@ -1,7 +1,6 @@
 #include "config/settings_writer.h"
 
 #include "config/line_reader.h"
-#include "config/records.h"
 #include "config/setting_values.h"
 #include "config/settings.h"
 #include "platform/file_replace.h"
@@ -28,15 +27,15 @@ bool copied_unchanged(std::string_view line) {
     return is_blank_text(line) || line.front() == '#' || line.find('=') == std::string_view::npos;
 }
 
-std::string rewritten_line(std::string_view line) {
+std::string rewritten_line(std::string_view line, const Settings& settings) {
     if (copied_unchanged(line)) return std::string(trim_right(line));
     const KeyValue kv = extract_key_val(line);
     std::printf("%s -> %s\n", kv.key.c_str(), kv.val.c_str());
     const SettingKey* key = find_setting_key(kv.key);
     // A key the program does not know is kept as the template gives it.
     if (key == nullptr) return std::string(trim_right(line));
-    std::string out = kv.key + "=" + key->write();
-    if (option.qdebug) std::printf("%s\n", out.c_str());
+    std::string out = kv.key + "=" + key->write(settings);
+    if (settings.program.debug) std::printf("%s\n", out.c_str());
     return out;
 }
 
@@ -74,18 +73,18 @@ bool backup_settings_file() {
 
 } // namespace
 
-std::string rewrite_settings_text(std::string_view template_text) {
+std::string rewrite_settings_text(std::string_view template_text, const Settings& settings) {
     std::string out;
-    for_each_line(template_text, [&out](std::string_view line) {
+    for_each_line(template_text, [&out, &settings](std::string_view line) {
         line = line.substr(0, kSettingsLineLength);
         if (!line.empty() && line.front() == '*') return;
-        out += rewritten_line(line);
+        out += rewritten_line(line, settings);
         out += native_line_end();
     });
     return out;
 }
 
-int rewrite_ini() {
+int rewrite_ini(const Settings& settings, int program_version) {
     const std::string template_name(kSettingsTemplate);
     const FileBytes model = read_whole_file(native_path(template_name));
     std::printf("%s %d\n", template_name.c_str(), model.error);
@@ -104,8 +103,11 @@ int rewrite_ini() {
         return kWriteFailed;
     }
 
+    // The file is written by the program that runs now.
+    Settings written = settings;
+    written.program.file_version = program_version;
     const std::string failure =
-        replace_file(native_path(kSettingsFile), rewrite_settings_text(model.bytes));
+        replace_file(native_path(kSettingsFile), rewrite_settings_text(model.bytes, written));
     if (!failure.empty()) {
         log_message_f("{E}" + std::string(kSettingsFile) + " could not be written : " + failure);
         return kWriteFailed;

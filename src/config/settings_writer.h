@@ -2,6 +2,8 @@
 // with the values in force, and the saving of the window positions.
 #pragma once
 
+#include "config/settings_value.h"
+
 #include <string>
 #include <string_view>
 
@@ -10,16 +12,17 @@ namespace kalveo {
 /// The commented template every settings file is rewritten from.
 inline constexpr std::string_view kSettingsTemplate = "Settings\\Kalveo_default.ini";
 
-/// Rewrites Settings\Kalveo.ini from the template with the values in force, after keeping
-/// the old file under its next numbered name. Returns 0, or the system's error number when
-/// the template cannot be read (the settings file is then left as it was) or the new file
-/// cannot be written.
-int rewrite_ini();
+/// Rewrites Settings\Kalveo.ini from the template with `settings` (as written by program
+/// version `program_version`), after keeping the old file under its next numbered name.
+/// Returns 0, or the system's error number when the template cannot be read (the settings
+/// file is then left as it was) or the new file cannot be written.
+int rewrite_ini(const Settings& settings, int program_version);
 
 /// The settings file made from the template's text: template-only lines ("*") dropped,
 /// comments, empty lines and lines without "=" kept, each known key with the value in
-/// force. Lines end as on the platform.
-[[nodiscard]] std::string rewrite_settings_text(std::string_view template_text);
+/// `settings`. Lines end as on the platform.
+[[nodiscard]] std::string rewrite_settings_text(std::string_view template_text,
+                                                const Settings& settings);
 
 /// Window positions to save: pixels or position codes.
 struct WindowPositions {

@@ -20,6 +20,7 @@
 #include "report/stop.h"
 #include "shell/console.h"
 #include "shell/latency_probe.h"
+#include "shell/settings_records.h"
 #include "shell/startup_checks.h"
 #include "shell/startup_options.h"
 #include "shell/startup_sounds.h"
@@ -34,6 +35,7 @@
 #include "text/value_format.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace kalveo {
 
@@ -64,10 +66,13 @@ void prepare_program_folder(const Pass& pass) {
     begin_redirect();
 }
 
-void read_settings() {
-    if (rd_ini() != 1) fatal("Kalveo.ini error reading");
+Settings read_settings() {
+    std::optional<Settings> settings = rd_ini();
+    if (!settings) fatal("Kalveo.ini error reading");
+    hand_language_to_records(settings->program);
     rd_lang();
-    if (option.qauto_upd) update_data(my_tas_1.numver, my_tas_c.lang);
+    if (settings->program.auto_update) update_data(my_tas_1.numver, my_tas_c.lang);
+    return *settings;
 }
 
 void show_usage_and_stop(const Pass& pass) {
@@ -95,8 +100,10 @@ void log_switches() {
     }
 }
 
-void read_command_line(const Pass& pass) {
-    if (apply_switches(pass.args)) show_usage_and_stop(pass);
+void read_command_line(const Pass& pass, Settings& settings) {
+    const bool help = apply_switches(pass.args, settings);
+    hand_settings_to_records(settings);
+    if (help) show_usage_and_stop(pass);
     option.qkeepwnd = started_by_name(pass.args.front()) || option.qdebug;
     if (!option.qkeepwnd) HideConsole();
     log_switches();
@@ -108,7 +115,7 @@ void find_simulator() {
     if (check_condor_install(messages.msgpltfldr) == 0) fatal("No Condor installation detected");
 }
 
-void check_settings_version(const Pass& pass) {
+void check_settings_version(const Pass& pass, const Settings& settings) {
     const std::string cc2 = numver_to_char(my_tas_1.numver_fich);
     log_message_f("Kalveo.ini - version : " + cc2);
     startup_print(format_text(" %d %d", my_tas_1.numver, my_tas_1.numver_fich));
@@ -120,7 +127,7 @@ void check_settings_version(const Pass& pass) {
     if (verdict == VersionVerdict::program_newer) {
         text += "\n" + std::string(trim(messages.msgfileupd));
         error_message_tit(kBoxInfo, my_tas_c.msg_tit, text, cmndta001.qline);
-        if (const int status = rewrite_ini(); status != 0)
+        if (const int status = rewrite_ini(settings, my_tas_1.numver); status != 0)
             log_message_f(format_text("{W}Kalveo.ini could not be rewritten : status %d", status));
         return;
     }
@@ -180,14 +187,14 @@ int hand_over() {
 
 // Returns true when the settings editor asked for a restart.
 bool run_pass(Pass& pass) {
-    apply_builtin_defaults();
+    reset_run_state();
     my_tas_1.numver = vers_num();
     pass.cc1 = numver_to_char(my_tas_1.numver);
     if (pass.first) prepare_program_folder(pass);
-    read_settings();
-    read_command_line(pass);
+    Settings settings = read_settings();
+    read_command_line(pass, settings);
     find_simulator();
-    check_settings_version(pass);
+    check_settings_version(pass, settings);
     check_simulator_udp();
     open_socket();
     if (pass.first) start_sounds();

@@ -1,8 +1,5 @@
 #include "shell/startup_switches.h"
 
-#include "config/records.h"
-#include "flight/records.h"
-#include "glider/records.h"
 #include "platform/files.h"
 #include "text/blanks.h"
 #include "text/key_value.h"
@@ -17,38 +14,39 @@ namespace {
 constexpr double kShortestNettoSeconds = 0.1;
 constexpr double kSecondsPerHour = 3600.0;
 
-void netto_switch(std::string_view arg) {
-    my_tas_0.qnetto = true;
+void netto_switch(std::string_view arg, ProgramSettings& program) {
+    program.netto_switch = true;
     const KeyValue kv = extract_key_val(arg);
     const auto seconds = read_real(kv.val);
-    if (seconds && *seconds >= kShortestNettoSeconds) my_tas_0.t_netto = *seconds / kSecondsPerHour;
+    if (seconds && *seconds >= kShortestNettoSeconds)
+        program.netto_hours = *seconds / kSecondsPerHour;
 }
 
 // Returns true for -help; the first switch that matches applies.
-bool apply_switch(std::string_view arg) {
+bool apply_switch(std::string_view arg, Settings& s) {
     const std::string_view a = trim_right(arg);
     if (a == "-kts") {
-        option.nunit = 1;
+        s.speeds.unit = 1;
     } else if (a == "-mph") {
-        option.nunit = 2;
+        s.speeds.unit = 2;
     } else if (a == "-kmh" || a == "-kph") {
-        option.nunit = 0;
+        s.speeds.unit = 0;
     } else if (a == "-fpf") {
-        option.nunit = 3;
+        s.speeds.unit = 3;
     } else if (a == "-rec") {
-        option.qrecord = true;
+        s.program.record = true;
     } else if (a.substr(0, 4) == "-net") {
-        netto_switch(a);
+        netto_switch(a, s.program);
     } else if (a == "-f") {
-        option.qflap_beep = true;
+        s.flaps.sounds_on = true;
     } else if (a == "-p") {
-        misc00.qpolar = true;
+        s.program.polar = true;
     } else if (a == "-d") {
-        option.qdebug = true;
+        s.program.debug = true;
     } else if (a == "-ha") {
-        option.horizarti = 1;
+        s.display.horizon = 1;
     } else if (a == "-nohook") {
-        option.kbdhook = 0;
+        s.keys.watch = 0;
     } else if (a == "-help") {
         return true;
     }
@@ -75,11 +73,11 @@ int last_option_index(const std::vector<std::string>& args) {
     return last;
 }
 
-bool apply_switches(const std::vector<std::string>& args) {
+bool apply_switches(const std::vector<std::string>& args, Settings& settings) {
     bool help = false;
     const int last = last_option_index(args);
     for (int i = 1; i <= last; ++i) {
-        if (apply_switch(args[static_cast<std::size_t>(i)])) help = true;
+        if (apply_switch(args[static_cast<std::size_t>(i)], settings)) help = true;
     }
     return help;
 }

@@ -2,6 +2,8 @@
 // debug, horizon and keyboard-watch switches, and the usage text of -help.
 #pragma once
 
+#include "config/settings_value.h"
+
 #include <string>
 #include <vector>
 
@@ -21,10 +23,9 @@ inline constexpr const char* kHelpText = "[-help] [-kmh|-kph|-mph|-kts|-fpf]";
 /// Index of the last argument starting with "-" (0 when none).
 [[nodiscard]] int last_option_index(const std::vector<std::string>& args);
 
-/// Applies the switches of arguments 1 to the last one starting with "-" to the records
-/// (option, my_tas_0, misc00); an unknown argument is ignored. Returns true when -help was
-/// among them.
-bool apply_switches(const std::vector<std::string>& args);
+/// Applies the switches of arguments 1 to the last one starting with "-" to `settings`; an
+/// unknown argument is ignored. Returns true when -help was among them.
+bool apply_switches(const std::vector<std::string>& args, Settings& settings);
 
 /// The two lines of the usage: "Usage :" and the program path with the switches.
 [[nodiscard]] std::vector<std::string> usage_lines(const std::string& program);

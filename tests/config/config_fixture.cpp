@@ -10,7 +10,6 @@ ConfigTest::ConfigTest()
     : cwd_(folder_.path()), lc_all_("LC_ALL", "en_GB.UTF-8"),
       dialogs_("KALVEO_DIALOGS", "script:" + (folder_.path() / "dialogs.txt").string()) {
     write_file(folder_ / "dialogs.txt", "");
-    reset_settings_records();
     cmndta000.app_path = folder_.path().string() + "/";
 }
 
@@ -34,12 +33,15 @@ std::string ConfigTest::log_text() const {
     return read_text(folder_ / "Logfile.txt");
 }
 
-SettingsSnapshot ConfigTest::defaults_as_read() {
-    reset_settings_records();
-    apply_settings_after_reading(SettingsReadState{});
-    auto snapshot = take_settings_snapshot();
-    reset_settings_records();
-    return snapshot;
+Settings ConfigTest::read_settings_file(std::string_view text) const {
+    write("Settings\\Kalveo.ini", text);
+    std::optional<Settings> settings = rd_ini();
+    EXPECT_TRUE(settings.has_value());
+    return settings.value_or(Settings{});
+}
+
+Settings ConfigTest::defaults_as_read() {
+    return read_settings_text("", false).settings;
 }
 
 } // namespace kalveo::testing

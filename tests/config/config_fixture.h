@@ -1,9 +1,9 @@
 // Test fixture of the settings and language tests: a scratch program folder as the
-// working folder (where the log and error log go), records at their built-in defaults,
-// an English desktop and scripted dialog boxes.
+// working folder (where the log and error log go), an English desktop and scripted dialog
+// boxes.
 #pragma once
 
-#include "settings_snapshot.h"
+#include "config/settings_value.h"
 #include "support/test_files.h"
 
 #include <filesystem>
@@ -29,9 +29,11 @@ class ConfigTest : public ::testing::Test {
     /// What the run log holds so far.
     [[nodiscard]] std::string log_text() const;
 
-    /// Records at their defaults with the after-reading rules applied, as an empty
-    /// settings file leaves them.
-    [[nodiscard]] static SettingsSnapshot defaults_as_read();
+    /// Writes Settings\Kalveo.ini and reads it as the program does.
+    [[nodiscard]] Settings read_settings_file(std::string_view text) const;
+
+    /// The defaults with the after-reading rules applied, as an empty settings file gives them.
+    [[nodiscard]] static Settings defaults_as_read();
 
     TempDir folder_;
 

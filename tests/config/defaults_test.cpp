@@ -106,145 +106,31 @@ void mess_up_records() {
     inst00.condor_1_path = "C:\\Condor";
 }
 
-class BuiltinDefaults : public ::testing::Test {
+class RunStateReset : public ::testing::Test {
   protected:
     void SetUp() override {
         mess_up_records();
-        apply_builtin_defaults();
+        reset_run_state();
     }
-    void TearDown() override { apply_builtin_defaults(); }
+    void TearDown() override { reset_run_state(); }
 };
 
-TEST_F(BuiltinDefaults, DisplayUnitIsKmhWithStandardConversionFactors) {
+TEST_F(RunStateReset, UnitFactorsFollowTheSimulatorAgain) {
     EXPECT_DOUBLE_EQ(misc00.fconv_def[0], 3.6);
     EXPECT_DOUBLE_EQ(misc00.fconv_def[1], 1.9438444);
     EXPECT_DOUBLE_EQ(misc00.fconv_def[2], 2.2369363);
     EXPECT_DOUBLE_EQ(misc00.fconv_def[3], 6.0132294);
-    for (int unit = 4; unit <= 6; ++unit) {
-        EXPECT_EQ(misc00.fconv_def[unit], 0.0) << "unit " << unit;
-    }
-    EXPECT_EQ(option.nunit, 0);
-    EXPECT_DOUBLE_EQ(my_tas_0.fconv, 3.6);
-    EXPECT_EQ(my_tas_c.cunit, "kmh");
     EXPECT_EQ(my_tas_0.fconv_alt, 1.0);
     EXPECT_EQ(my_tas_0.fconv_vz, 1.0);
-    EXPECT_EQ(my_tas_0.atmo_mod, 0);
     EXPECT_FALSE(option.qfe);
     EXPECT_EQ(my_tas_0.z_0, 0.0);
-}
-
-TEST_F(BuiltinDefaults, AlarmSpeedsAreUnsetAndAlarmEnabled) {
-    EXPECT_EQ(my_tas_0.vne, -10000.0);
-    EXPECT_EQ(my_tas_0.dv1, -10000.0);
-    EXPECT_EQ(my_tas_0.dv2, -10000.0);
-    // Derived from the placeholders, so they too read as "not set" or neutral.
+    // Derived from unset speeds, so they read as "not set" or neutral until the flight.
     EXPECT_EQ(my_tas_0.va1, 0.0);
     EXPECT_EQ(my_tas_0.va2, -10000.0);
     EXPECT_TRUE(my_tas_1.vne_act);
 }
 
-TEST_F(BuiltinDefaults, FlapAdviceAndSoundSettings) {
-    EXPECT_EQ(my_tas_0.flapmxbank, -15.0);
-    EXPECT_FALSE(option.qflap_g);
-    EXPECT_FALSE(option.qflap_beep);
-    EXPECT_EQ(option.lndopt, 0);
-    EXPECT_EQ(beeps.snddev, -1);
-    EXPECT_EQ(volumes.sndvol, 0.5);
-    EXPECT_EQ(volumes.flapvol, 0.5);
-}
-
-TEST_F(BuiltinDefaults, HotkeysAreTheLettersAndDigitsOfTheManual) {
-    EXPECT_EQ(keydef.keyinc, 'I');
-    EXPECT_EQ(keydef.keydec, 'U');
-    EXPECT_EQ(keydef.keyhor, 'O');
-    EXPECT_EQ(keydef.keysfl, 'M');
-    EXPECT_EQ(keydef.keyavn, '6');
-    EXPECT_EQ(keydef.keyvup, '8');
-    EXPECT_EQ(keydef.keyvdn, '7');
-    EXPECT_EQ(keydef.keyave, '9');
-    EXPECT_EQ(keydef.keytim, '0');
-    EXPECT_EQ(keydef.keytsktim, '5');
-    EXPECT_EQ(keydef.keyhuds, 60);
-    EXPECT_EQ(keydef_cndr.scnchatc, 28);
-    EXPECT_EQ(keydef_cndr.scnchato, 0);
-    EXPECT_EQ(keydef_cndr.keychato, 0);
-    EXPECT_EQ(keydef_cndr.scngrst, 0);
-}
-
-TEST_F(BuiltinDefaults, WindowsAtTopRightAndTopCentre) {
-    EXPECT_EQ(option.posx, 1000003);
-    EXPECT_EQ(option.posy, 1000001);
-    EXPECT_EQ(option.horposx, 1000002);
-    EXPECT_EQ(option.horposy, 1000001);
-    EXPECT_EQ(option.horwid, 150);
-    EXPECT_EQ(option.horizarti, 0);
-    EXPECT_EQ(option.horizontal, 1);
-    EXPECT_EQ(option.fntsiz, 24);
-    EXPECT_EQ(option.horfntsiz, 0);
-    EXPECT_EQ(my_tas_c.fntnam, "arialbd");
-    EXPECT_EQ(option.txtopa, 255);
-    EXPECT_EQ(option.horopa, 255);
-    EXPECT_EQ(option.horbgdtrans, 1);
-}
-
-TEST_F(BuiltinDefaults, ShownFieldsAreTheSpeedsUnitsAndFlaps) {
-    EXPECT_EQ(option.disvne, 1);
-    EXPECT_EQ(option.disva1, 1);
-    EXPECT_EQ(option.disias, 1);
-    EXPECT_EQ(option.distas, 1);
-    EXPECT_EQ(option.disuni, 1);
-    EXPECT_EQ(option.disfla, 1);
-    EXPECT_EQ(option.disnet, 0);
-    EXPECT_EQ(option.disbal, 0);
-    EXPECT_EQ(option.disg, 0);
-    EXPECT_EQ(option.dishdg, 3);
-    EXPECT_EQ(option.diswnd, 3);
-    EXPECT_EQ(option.numdig, 1);
-    EXPECT_EQ(option.minthturns, 0);
-    EXPECT_FALSE(option.qbugwrn);
-}
-
-TEST_F(BuiltinDefaults, Colours) {
-    EXPECT_EQ(option.colflap, 127);
-    EXPECT_EQ(option.colva1, 16711935);
-    EXPECT_EQ(option.colgs, 8863267);
-    EXPECT_EQ(option.colclk, 0);
-    EXPECT_EQ(option.txtbgd, 8565990);
-    EXPECT_EQ(option.horbgd, 8565990);
-}
-
-TEST_F(BuiltinDefaults, SwitchesOfTheCommandLineAndTheSettingsAreOff) {
-    EXPECT_EQ(option.kbdhook, 1);
-    EXPECT_EQ(option.kbdautorst, 0);
-    EXPECT_EQ(option.stopwait, 0);
-    EXPECT_FALSE(option.qrecord);
-    EXPECT_FALSE(option.qdebug);
-    EXPECT_FALSE(option.qauto_upd);
-    EXPECT_FALSE(misc00.qpolar);
-    EXPECT_FALSE(my_tas_0.qnetto);
-    EXPECT_DOUBLE_EQ(my_tas_0.t_netto, 0.1);
-    EXPECT_FALSE(my_tas_0.qwrpol);
-    EXPECT_FALSE(my_tas_1.kalveo_init);
-    EXPECT_EQ(my_tas_1.numver_fich, 0);
-    EXPECT_EQ(my_tas_3.x_cal, 0.0);
-    EXPECT_EQ(my_tas_c.lang, "");
-    EXPECT_FALSE(cmndta001.qfr);
-    EXPECT_FALSE(cmndta001.qline);
-}
-
-TEST_F(BuiltinDefaults, LinkEditorAndSimulatorSettings) {
-    EXPECT_EQ(cmndta000.text_editor, "notepad");
-    EXPECT_EQ(communic_0.udp_port, 55278);
-    EXPECT_EQ(communic_0.fwd_port, 0);
-    EXPECT_EQ(communic_c.fwd_addr, "127.0.0.1");
-    EXPECT_EQ(inst00.icndr, 2);
-    EXPECT_FALSE(inst00.qc1);
-    EXPECT_FALSE(inst00.qc2);
-    EXPECT_FALSE(inst00.qc3);
-    EXPECT_EQ(inst00.condor_1_path, "");
-}
-
-TEST_F(BuiltinDefaults, PreviousFlightIsForgotten) {
+TEST_F(RunStateReset, PreviousFlightIsForgotten) {
     EXPECT_EQ(chrono.run_nv, -1);
     EXPECT_EQ(chrono.run_iv, 0);
     EXPECT_EQ(chrono.run_tim, 0);
@@ -266,21 +152,17 @@ TEST_F(BuiltinDefaults, PreviousFlightIsForgotten) {
 
 // A restart pass runs the defaults again; what start-up carries across
 // passes must survive them.
-TEST(BuiltinDefaultsOnRestart, KeepWhatStartupCarriesAcrossPasses) {
+TEST(RunStateResetOnRestart, KeepsWhatStartupCarriesAcrossPasses) {
     option.qrestart = true;
     option.qkeepwnd = true;
-    my_tas_0.tau_v = 1.0;
-    my_tas_0.tau_f = 2.0 / 3.0;
     my_tas_1.numver = 3210;
     my_tas_c.msg_tit = "Kalveo";
     inst00.instpath3 = "C:\\Condor3";
 
-    apply_builtin_defaults();
+    reset_run_state();
 
     EXPECT_TRUE(option.qrestart);
     EXPECT_TRUE(option.qkeepwnd);
-    EXPECT_EQ(my_tas_0.tau_v, 1.0);
-    EXPECT_DOUBLE_EQ(my_tas_0.tau_f, 2.0 / 3.0);
     EXPECT_EQ(my_tas_1.numver, 3210);
     EXPECT_EQ(my_tas_c.msg_tit, "Kalveo");
     EXPECT_EQ(inst00.instpath3, "C:\\Condor3");

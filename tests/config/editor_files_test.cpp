@@ -5,8 +5,6 @@
 #include "config/settings.h"
 #include "config_fixture.h"
 #include "flight/records.h"
-#include "link/records.h"
-#include "report/records.h"
 #include "support/editor_files.h"
 
 #include <gtest/gtest.h>
@@ -26,29 +24,24 @@ TEST_F(EditorFiles, EverySavedFormOfTheSettingsReadsTheSame) {
                              "e.exe\nFont size=30\n";
     for (const auto& file : testing::editor_files(text)) {
         SCOPED_TRACE(file.editor);
-        testing::reset_settings_records();
-        write("Settings\\Kalveo.ini", file.bytes);
-        ASSERT_EQ(rd_ini(), 1);
-        EXPECT_EQ(communic_0.udp_port, 4000);
-        EXPECT_EQ(cmndta000.text_editor, "C:\\\xC3\x89"
-                                         "diteur\\e.exe");
-        EXPECT_EQ(option.fntsiz, 30);
-        EXPECT_EQ(files.numlin, 4);
+        const SettingsRead read = read_settings_text(file.bytes, false);
+        EXPECT_EQ(read.settings.link.port, 4000);
+        EXPECT_EQ(read.settings.program.text_editor, "C:\\\xC3\x89"
+                                                     "diteur\\e.exe");
+        EXPECT_EQ(read.settings.display.font_size, 30);
+        EXPECT_EQ(read.counts.lines, 4);
         EXPECT_EQ(log_text().find("not understood"), std::string::npos) << log_text();
     }
 }
 
 TEST_F(EditorFiles, ASettingsFileCutOffInALineLogsThatLine) {
-    write("Settings\\Kalveo.ini", "Port=4000\r\nFont si");
-    ASSERT_EQ(rd_ini(), 1);
-    EXPECT_EQ(communic_0.udp_port, 4000);
-    EXPECT_EQ(option.fntsiz, 24);
+    const Settings settings = read_settings_file("Port=4000\r\nFont si");
+    EXPECT_EQ(settings.link.port, 4000);
+    EXPECT_EQ(settings.display.font_size, 24);
     EXPECT_NE(log_text().find("Settings line 2 not understood : Font si"), std::string::npos)
         << log_text();
     // A mistyped key is logged the same way, and changes nothing.
-    write("Settings\\Kalveo.ini", "Prot=4001\n");
-    ASSERT_EQ(rd_ini(), 1);
-    EXPECT_EQ(communic_0.udp_port, 4000);
+    EXPECT_EQ(read_settings_file("Prot=4001\n").link.port, 55278);
     EXPECT_NE(log_text().find("Settings line 1 not understood : Prot=4001"), std::string::npos);
 }
 

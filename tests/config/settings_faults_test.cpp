@@ -46,10 +46,9 @@ TEST_F(SettingsFaults, ARewriteThatFailsAtAnyStepLeavesTheOldFileWhole) {
             std::filesystem::remove_all(folder_ / "Settings");
             std::filesystem::remove(folder_ / "Logfile.txt");
             write("Settings\\Kalveo_default.ini", "# template\nFont size=24\nPort=1\nUnit=kmh\n");
-            write("Settings\\Kalveo.ini", kOld);
-            ASSERT_EQ(rd_ini(), 1);
+            const Settings settings = read_settings_file(kOld);
             fail_at(step, error);
-            EXPECT_NE(rewrite_ini(), 0);
+            EXPECT_NE(rewrite_ini(settings, 3301), 0);
             EXPECT_EQ(read("Settings\\Kalveo.ini"), kOld);
             EXPECT_EQ(leftovers(), 0);
             // The numbered copy is made before anything is written.
@@ -66,7 +65,7 @@ TEST_F(SettingsFaults, ARewriteThatFailsAtAnyStepLeavesTheOldFileWhole) {
         }
     }
     set_replace_fault({});
-    EXPECT_EQ(rewrite_ini(), 0);
+    EXPECT_EQ(rewrite_ini(read_settings_text(kOld, false).settings, 3301), 0);
     const std::string now = read("Settings\\Kalveo.ini");
     EXPECT_EQ(now.rfind("# template", 0), 0u) << now;
     EXPECT_NE(now.find("Font size=30"), std::string::npos);

@@ -1,9 +1,6 @@
-#include "config/records.h"
 #include "config/settings.h"
 #include "config/settings_writer.h"
 #include "config_fixture.h"
-#include "flight/records.h"
-#include "sound/records.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -27,25 +24,28 @@ std::string lines(std::initializer_list<const char*> items) {
 using SettingsRewrite = testing::ConfigTest;
 
 TEST_F(SettingsRewrite, TemplateLinesDropCommentsStayKeysTakeTheValuesInForce) {
-    option.fntsiz = 31;
+    Settings settings;
+    settings.display.font_size = 31;
     EXPECT_EQ(
         rewrite_settings_text("* only in the template\n# a comment  \nFont size=24\n\n"
-                              "a line without equal sign\nUnknown key=7   \n"),
+                              "a line without equal sign\nUnknown key=7   \n",
+                              settings),
         lines({"# a comment", "Font size=31", "", "a line without equal sign", "Unknown key=7"}));
 }
 
 TEST_F(SettingsRewrite, ValuesAreWrittenInTheFormsTheReaderTakes) {
-    write("Settings\\Kalveo.ini", "Opacity=50\nColVNE=red\nKey horizon=CTRL+SHFT+\"O\"\n"
-                                  "Hor. position=C\nVer. position=120\nFlaps_AverageTime=1.5\n"
-                                  "FlapSoundMaxBank=25\nGeneral volume=80\nAH Standard=1\n"
-                                  "Unit=kts\nAuto update=y\nText editor=  gedit  \n");
-    ASSERT_EQ(rd_ini(), 1);
-    my_tas_1.numver = 3301;
+    Settings settings =
+        read_settings_file("Opacity=50\nColVNE=red\nKey horizon=CTRL+SHFT+\"O\"\n"
+                           "Hor. position=C\nVer. position=120\nFlaps_AverageTime=1.5\n"
+                           "FlapSoundMaxBank=25\nGeneral volume=80\nAH Standard=1\n"
+                           "Unit=kts\nAuto update=y\nText editor=  gedit  \n");
+    settings.program.file_version = 3301;
     EXPECT_EQ(
         rewrite_settings_text("Opacity=\nColVNE=\nKey horizon=\nHor. position=\n"
                               "Ver. position=\nFlaps_AverageTime=\nFlapSoundMaxBank=\n"
                               "General volume=\nAH Standard=\nUnit=\nAuto update=\n"
-                              "Text editor=\nKalveo Version=0\nVNE=\nDV1=\nLanguage=EN\n"),
+                              "Text editor=\nKalveo Version=0\nVNE=\nDV1=\nLanguage=EN\n",
+                              settings),
         lines({"Opacity=50", "ColVNE=#FF0000", "Key horizon=CTRL+SHFT+\"O\"", "Hor. position=C",
                "Ver. position=120", "Flaps_AverageTime=1.5", "FlapSoundMaxBank=25",
                "General volume=80", "AH Standard=1", "Unit=kts", "Auto update=1",
@@ -53,29 +53,29 @@ TEST_F(SettingsRewrite, ValuesAreWrittenInTheFormsTheReaderTakes) {
 }
 
 TEST_F(SettingsRewrite, UnsetSpeedsAreWrittenEmptyAndReadBackUnset) {
-    my_tas_0.vne = -10000.0;
-    my_tas_0.dv1 = -900.0;
-    my_tas_0.dv2 = 0.0;
-    EXPECT_EQ(rewrite_settings_text("VNE=1\nDV1=1\nDV2=1\n"), lines({"VNE=", "DV1=", "DV2="}));
-    my_tas_0.vne = 277.5;
-    my_tas_0.dv1 = -5.0;
-    my_tas_0.dv2 = 20.0;
-    EXPECT_EQ(rewrite_settings_text("VNE=\nDV1=\nDV2=\n"),
+    Settings settings;
+    settings.speeds.vne = -10000.0;
+    settings.speeds.dv1 = -900.0;
+    settings.speeds.dv2 = 0.0;
+    EXPECT_EQ(rewrite_settings_text("VNE=1\nDV1=1\nDV2=1\n", settings),
+              lines({"VNE=", "DV1=", "DV2="}));
+    settings.speeds.vne = 277.5;
+    settings.speeds.dv1 = -5.0;
+    settings.speeds.dv2 = 20.0;
+    EXPECT_EQ(rewrite_settings_text("VNE=\nDV1=\nDV2=\n", settings),
               lines({"VNE=277.5", "DV1=-5", "DV2=20"}));
 }
 
 TEST_F(SettingsRewrite, CustomUnitIsWrittenWithItsFactor) {
-    write("Settings\\Kalveo.ini", "Unit=knots=1.9438444\n");
-    ASSERT_EQ(rd_ini(), 1);
-    EXPECT_EQ(rewrite_settings_text("Unit=kmh\n"), lines({"Unit=knots=1.9438444"}));
+    const Settings settings = read_settings_file("Unit=knots=1.9438444\n");
+    EXPECT_EQ(rewrite_settings_text("Unit=kmh\n", settings), lines({"Unit=knots=1.9438444"}));
 }
 
 TEST_F(SettingsRewrite, RewriteKeepsANumberedCopyAndReplacesTheFile) {
     write("Settings\\Kalveo_default.ini", "# new template\nFont size=24\nPort=1\n");
-    write("Settings\\Kalveo.ini", "Font size=30\nold line\n");
     write("Settings\\Kalveo_00003.ini", "older");
-    ASSERT_EQ(rd_ini(), 1);
-    EXPECT_EQ(rewrite_ini(), 0);
+    const Settings settings = read_settings_file("Font size=30\nold line\n");
+    EXPECT_EQ(rewrite_ini(settings, 3301), 0);
     EXPECT_EQ(read("Settings\\Kalveo.ini"),
               lines({"# new template", "Font size=30", "Port=55278"}));
     EXPECT_EQ(read("Settings\\Kalveo_00004.ini"), "Font size=30\nold line\n");
@@ -84,15 +84,14 @@ TEST_F(SettingsRewrite, RewriteKeepsANumberedCopyAndReplacesTheFile) {
 
 TEST_F(SettingsRewrite, AShorterNewFileLeavesNoOldTail) {
     write("Settings\\Kalveo_default.ini", "Port=1\n");
-    write("Settings\\Kalveo.ini", "Port=2\n" + std::string(2000, '#') + "\n");
-    ASSERT_EQ(rd_ini(), 1);
-    EXPECT_EQ(rewrite_ini(), 0);
+    const Settings settings = read_settings_file("Port=2\n" + std::string(2000, '#') + "\n");
+    EXPECT_EQ(rewrite_ini(settings, 3301), 0);
     EXPECT_EQ(read("Settings\\Kalveo.ini"), lines({"Port=2"}));
 }
 
 TEST_F(SettingsRewrite, AMissingTemplateLeavesTheSettingsAlone) {
-    write("Settings\\Kalveo.ini", "Port=2\n");
-    EXPECT_NE(rewrite_ini(), 0);
+    const Settings settings = read_settings_file("Port=2\n");
+    EXPECT_NE(rewrite_ini(settings, 3301), 0);
     EXPECT_EQ(read("Settings\\Kalveo.ini"), "Port=2\n");
     EXPECT_FALSE(exists("Settings\\Kalveo_00000.ini"));
 }
@@ -129,11 +128,12 @@ TEST_F(SavePositions, OnlyTheFourPositionLinesChange) {
 TEST_F(SavePositions, SavedPositionsReadBack) {
     write("Settings\\Kalveo.ini", kFile);
     write_ini(0, 1000001, 1000002, -15, 1000001);
-    ASSERT_EQ(rd_ini(), 1);
-    EXPECT_EQ(option.posx, 1000001);
-    EXPECT_EQ(option.posy, 1000002);
-    EXPECT_EQ(option.horposx, -15);
-    EXPECT_EQ(option.horposy, 1000001);
+    const std::optional<Settings> settings = rd_ini();
+    ASSERT_TRUE(settings.has_value());
+    EXPECT_EQ(settings->display.text_x, 1000001);
+    EXPECT_EQ(settings->display.text_y, 1000002);
+    EXPECT_EQ(settings->display.horizon_x, -15);
+    EXPECT_EQ(settings->display.horizon_y, 1000001);
 }
 
 TEST_F(SavePositions, AMissingPositionKeyIsNotAdded) {

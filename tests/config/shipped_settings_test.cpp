@@ -1,12 +1,10 @@
 #include "config/line_reader.h"
-#include "config/records.h"
 #include "config/settings.h"
 #include "config/settings_writer.h"
 #include "config_fixture.h"
-#include "flight/records.h"
-#include "keys/records.h"
 #include "text/key_value.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -17,8 +15,18 @@ namespace {
 
 using testing::env_folder;
 using testing::read_file;
-using testing::same_settings;
-using testing::take_settings_snapshot;
+
+// The template leaves the time constants to the program; once written they carry the four
+// decimals of the file.
+::testing::AssertionResult same_but_rounded_time_constants(const Settings& a, Settings b) {
+    for (auto [x, y] : {std::pair{&a.flaps.time_constant, &b.flaps.time_constant},
+                        {&a.speeds.airspeed_time_constant, &b.speeds.airspeed_time_constant}}) {
+        if (std::abs(*x - *y) > 1e-4) return ::testing::AssertionFailure() << *x << " " << *y;
+        *y = *x;
+    }
+    if (a == b) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "settings differ";
+}
 
 // Every key at a value other than its default: positions, colours by name and by "#",
 // keys with modifiers and scan codes, percentages and a custom unit.
@@ -126,22 +134,12 @@ class ShippedSettings : public testing::ConfigTest {
         write("Settings\\Kalveo_default.ini", template_text_);
     }
 
-    testing::SettingsSnapshot read_settings_text(std::string_view text) {
-        testing::reset_settings_records();
-        write("Settings\\Kalveo.ini", text);
-        EXPECT_EQ(rd_ini(), 1);
-        return take_settings_snapshot();
-    }
-
     // Reads the file, rewrites it from the template and reads it again, as a restart after
     // an update does.
-    testing::SettingsSnapshot read_after_rewrite(std::string_view text) {
-        read_settings_text(text);
-        my_tas_1.numver = my_tas_1.numver_fich;
-        EXPECT_EQ(rewrite_ini(), 0);
-        testing::reset_settings_records();
-        EXPECT_EQ(rd_ini(), 1);
-        return take_settings_snapshot();
+    Settings read_after_rewrite(std::string_view text) {
+        const Settings first = read_settings_file(text);
+        EXPECT_EQ(rewrite_ini(first, first.program.file_version), 0);
+        return rd_ini().value_or(Settings{});
     }
 
     std::string template_text_;
@@ -168,14 +166,14 @@ TEST_F(ShippedSettings, TheTemplateHoldsEveryKeyOnce) {
 }
 
 TEST_F(ShippedSettings, TheTemplateAndTheSettingsFileGiveTheBuiltInDefaults) {
-    const auto defaults = defaults_as_read();
-    EXPECT_TRUE(same_settings(defaults, read_settings_text(template_text_)));
+    const Settings defaults = defaults_as_read();
+    EXPECT_EQ(defaults, read_settings_file(template_text_));
 
-    auto expected = defaults;
-    const auto shipped = read_settings_text(settings_text_);
-    EXPECT_GT(my_tas_1.numver_fich, 0);
-    expected.exact["my_tas_1.numver_fich"] = std::to_string(my_tas_1.numver_fich);
-    EXPECT_TRUE(same_settings(expected, shipped));
+    Settings expected = defaults;
+    const Settings shipped = read_settings_file(settings_text_);
+    EXPECT_GT(shipped.program.file_version, 0);
+    expected.program.file_version = shipped.program.file_version;
+    EXPECT_EQ(expected, shipped);
 }
 
 TEST_F(ShippedSettings, TheSettingsFileIsTheTemplateForAPilot) {
@@ -196,30 +194,27 @@ TEST_F(ShippedSettings, TheSettingsFileIsTheTemplateForAPilot) {
 }
 
 TEST_F(ShippedSettings, TheShippedFileSurvivesARewrite) {
-    const auto before = read_settings_text(settings_text_);
-    // The template leaves the time constants to the program; once written they carry the
-    // four decimals of the file.
-    EXPECT_TRUE(same_settings(before, read_after_rewrite(settings_text_), 1e-4));
+    const Settings before = read_settings_file(settings_text_);
+    EXPECT_TRUE(same_but_rounded_time_constants(before, read_after_rewrite(settings_text_)));
 }
 
 TEST_F(ShippedSettings, EveryChangedSettingSurvivesARewrite) {
-    const auto before = read_settings_text(kEveryKeyChanged);
-    EXPECT_EQ(option.txtopa, 128);
-    EXPECT_EQ(keydef.keyhor, 30079);
-    EXPECT_EQ(option.diswnd, 7);
-    EXPECT_EQ(option.horizarti, 2);
-    EXPECT_TRUE(same_settings(before, read_after_rewrite(kEveryKeyChanged)));
-    EXPECT_EQ(my_tas_c.cunit, "knots");
-    EXPECT_EQ(my_tas_c.lang, "DE");
+    const Settings before = read_settings_file(kEveryKeyChanged);
+    EXPECT_EQ(before.display.text_opacity, 128);
+    EXPECT_EQ(before.keys.horizon, 30079);
+    EXPECT_EQ(before.display.show_wind, 7);
+    EXPECT_EQ(before.display.horizon, 2);
+    EXPECT_EQ(before, read_after_rewrite(kEveryKeyChanged));
+    EXPECT_EQ(before.speeds.unit_name, "knots");
+    EXPECT_EQ(before.program.language, "DE");
 }
 
 TEST_F(ShippedSettings, TheChangedFileChangesEveryKey) {
     // Rewriting the template with the defaults and with the changed file must differ on
     // every key line but the version, which is always the program's.
-    read_settings_text("");
-    const auto default_keys = rewrite_settings_text(template_text_);
-    read_settings_text(kEveryKeyChanged);
-    const auto changed_keys = rewrite_settings_text(template_text_);
+    const auto default_keys = rewrite_settings_text(template_text_, read_settings_file(""));
+    const auto changed_keys =
+        rewrite_settings_text(template_text_, read_settings_file(kEveryKeyChanged));
     std::vector<std::string> a;
     std::vector<std::string> b;
     for_each_line(default_keys, [&a](std::string_view line) { a.emplace_back(line); });

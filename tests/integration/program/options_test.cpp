@@ -1,9 +1,9 @@
 // What start-up hands to the display: the option vector, the font file and the unit name.
-#include "config/defaults.h"
 #include "config/records.h"
 #include "flight/records.h"
 #include "glider/records.h"
 #include "keys/records.h"
+#include "shell/settings_records.h"
 #include "shell/startup_options.h"
 #include "sim/records.h"
 
@@ -14,8 +14,8 @@ namespace {
 
 class OptionsTest : public ::testing::Test {
   protected:
-    void SetUp() override { apply_builtin_defaults(); }
-    void TearDown() override { apply_builtin_defaults(); }
+    void SetUp() override { hand_settings_to_records(Settings{}); }
+    void TearDown() override { hand_settings_to_records(Settings{}); }
 };
 
 TEST_F(OptionsTest, WindowSettingsGoToTheirSlots) {

@@ -1,8 +1,4 @@
 // The command line as start-up reads it.
-#include "config/defaults.h"
-#include "config/records.h"
-#include "flight/records.h"
-#include "glider/records.h"
 #include "shell/startup_switches.h"
 
 #include <gtest/gtest.h>
@@ -12,62 +8,61 @@ namespace {
 
 class SwitchesTest : public ::testing::Test {
   protected:
-    void SetUp() override { apply_builtin_defaults(); }
-    void TearDown() override { apply_builtin_defaults(); }
-
-    static bool apply(std::vector<std::string> args) {
+    bool apply(std::vector<std::string> args) {
         args.insert(args.begin(), "C:\\Kalveo\\kalveo.exe");
-        return apply_switches(kept_arguments(args));
+        return apply_switches(kept_arguments(args), s);
     }
+
+    Settings s;
 };
 
 TEST_F(SwitchesTest, UnitSwitches) {
     apply({"-kts"});
-    EXPECT_EQ(option.nunit, 1);
+    EXPECT_EQ(s.speeds.unit, 1);
     apply({"-mph"});
-    EXPECT_EQ(option.nunit, 2);
+    EXPECT_EQ(s.speeds.unit, 2);
     apply({"-fpf"});
-    EXPECT_EQ(option.nunit, 3);
+    EXPECT_EQ(s.speeds.unit, 3);
     apply({"-kph"});
-    EXPECT_EQ(option.nunit, 0);
+    EXPECT_EQ(s.speeds.unit, 0);
     apply({"-mph", "-kmh"});
-    EXPECT_EQ(option.nunit, 0);
+    EXPECT_EQ(s.speeds.unit, 0);
 }
 
 TEST_F(SwitchesTest, SwitchesAreCaseSensitive) {
     apply({"-KTS"});
-    EXPECT_EQ(option.nunit, 0);
+    EXPECT_EQ(s.speeds.unit, 0);
 }
 
 TEST_F(SwitchesTest, NettoWithItsTimeConstantInSeconds) {
     apply({"-net=30"});
-    EXPECT_TRUE(my_tas_0.qnetto);
-    EXPECT_DOUBLE_EQ(my_tas_0.t_netto, 30.0 / 3600.0);
+    EXPECT_TRUE(s.program.netto_switch);
+    EXPECT_DOUBLE_EQ(s.program.netto_hours, 30.0 / 3600.0);
 }
 
 TEST_F(SwitchesTest, NettoWithATooSmallOrUnreadableValueKeepsTheDefault) {
     for (const char* arg : {"-net=0.05", "-net=abc", "-net"}) {
-        apply_builtin_defaults();
+        s = Settings{};
         apply({arg});
-        EXPECT_TRUE(my_tas_0.qnetto) << arg;
-        EXPECT_DOUBLE_EQ(my_tas_0.t_netto, 0.1) << arg;
+        EXPECT_TRUE(s.program.netto_switch) << arg;
+        EXPECT_DOUBLE_EQ(s.program.netto_hours, 0.1) << arg;
     }
 }
 
 TEST_F(SwitchesTest, FlagSwitches) {
     EXPECT_FALSE(apply({"-rec", "-f", "-p", "-d", "-ha", "-nohook"}));
-    EXPECT_TRUE(option.qrecord);
-    EXPECT_TRUE(option.qflap_beep);
-    EXPECT_TRUE(misc00.qpolar);
-    EXPECT_TRUE(option.qdebug);
-    EXPECT_EQ(option.horizarti, 1);
-    EXPECT_EQ(option.kbdhook, 0);
+    EXPECT_TRUE(s.program.record);
+    EXPECT_TRUE(s.flaps.sounds_on);
+    EXPECT_TRUE(s.program.polar);
+    EXPECT_TRUE(s.program.debug);
+    EXPECT_EQ(s.display.horizon, 1);
+    EXPECT_EQ(s.keys.watch, 0);
 }
 
 TEST_F(SwitchesTest, HelpIsReportedAndUnknownArgumentsIgnored) {
     EXPECT_TRUE(apply({"-zzz", "-help"}));
     EXPECT_FALSE(apply({"-zzz", "kts"}));
-    EXPECT_EQ(option.nunit, 0);
+    EXPECT_EQ(s.speeds.unit, 0);
 }
 
 TEST_F(SwitchesTest, OnlyArgumentsUpToTheLastSwitchAreRead) {
