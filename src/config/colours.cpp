@@ -1,5 +1,7 @@
 #include "config/colours.h"
 
+#include "report/trace.h"
+
 #include <array>
 #include <cstdio>
 
@@ -64,7 +66,7 @@ std::optional<int> parse_colour(std::string_view text) {
 int txt2rgb(std::string_view text) {
     if (auto rgb = parse_colour(text)) return *rgb;
     const std::string shown(text);
-    std::printf("*** %s : Unrecognised colour ***\n", shown.c_str());
+    trace("*** %s : Unrecognised colour ***\n", shown.c_str());
     return kUnrecognisedColour;
 }
 

@@ -1,5 +1,6 @@
 #include "config/key_codes.h"
 
+#include "report/trace.h"
 #include "text/number_read.h"
 
 #include <array>
@@ -99,16 +100,16 @@ std::optional<int> b2k(std::string_view text) {
     }
     const std::string shown(text);
     if (code) {
-        std::printf("b2k : %s -> %d\n", shown.c_str(), *code);
+        trace("b2k : %s -> %d\n", shown.c_str(), *code);
     } else {
-        std::printf("b2k : %s -> not a key code\n", shown.c_str());
+        trace("b2k : %s -> not a key code\n", shown.c_str());
     }
     return code;
 }
 
 std::string k2b(int code) {
     const std::string text = key_code_text(code);
-    std::printf("k2b : %d -> %s\n", code, text.c_str());
+    trace("k2b : %d -> %s\n", code, text.c_str());
     return text;
 }
 

@@ -8,6 +8,7 @@
 #include "report/messages.h"
 #include "report/records.h"
 #include "report/stop.h"
+#include "report/trace.h"
 #include "text/blanks.h"
 #include "text/editor_text.h"
 #include "text/key_value.h"
@@ -153,8 +154,7 @@ int parse_language_text(std::string_view bytes, MessageMarks& items) {
             return;
         }
         if (option.qdebug)
-            std::printf("%2d %-10s %3zu %s\n", nread, kv.key.c_str(), message.size(),
-                        message.c_str());
+            trace("%2d %-10s %3zu %s\n", nread, kv.key.c_str(), message.size(), message.c_str());
     });
     return nread;
 }
@@ -195,7 +195,7 @@ void rd_lang() {
     std::string failed;
     FileBytes contents;
     for (;;) {
-        std::printf("%s\n", file.c_str());
+        trace("%s\n", file.c_str());
         contents = read_whole_file(native_path(file));
         if (option.qdebug) log_message_f("OPEN " + std::to_string(contents.opened ? 0 : 1));
         if (contents.opened) break;

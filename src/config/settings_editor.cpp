@@ -8,6 +8,7 @@
 #include "platform/process.h"
 #include "report/log.h"
 #include "report/records.h"
+#include "report/trace.h"
 
 #include <cstdio>
 
@@ -54,7 +55,7 @@ int config_ini(int nsetup) {
     const int cmdstat = status == kNotStarted ? 1 : 0;
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "CONFIG :%8d%8d", exitstat, cmdstat);
-    std::printf("%s\n", buffer);
+    trace("%s\n", buffer);
     log_message_f(buffer);
 
     if (!my_tas_1.kalveo_init) return 0;

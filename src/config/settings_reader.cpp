@@ -3,6 +3,7 @@
 #include "config/settings.h"
 #include "platform/paths.h"
 #include "report/log.h"
+#include "report/trace.h"
 #include "text/blanks.h"
 #include "text/editor_text.h"
 #include "text/key_value.h"
@@ -31,8 +32,8 @@ void apply_language_choice(ProgramSettings& program, bool system_french) {
         program.language = "FR";
         program.french = true;
     }
-    std::printf("Language %d %d %s\n", program.language_number, program.french ? 1 : 0,
-                program.language.c_str());
+    trace("Language %d %d %s\n", program.language_number, program.french ? 1 : 0,
+          program.language.c_str());
 }
 
 // Takes one line of a settings file: comments, blank lines, unknown keys and blank values

@@ -4,6 +4,7 @@
 #include "config/key_codes.h"
 #include "config/setting_values.h"
 #include "report/log.h"
+#include "report/trace.h"
 #include "text/blanks.h"
 #include "text/key_value.h"
 #include "text/number_read.h"
@@ -91,16 +92,16 @@ template <auto Field> SettingKey hotkey_key(std::string_view name) {
             [](const Settings& s) { return k2b(s.keys.*Field); }};
 }
 
-template <auto Field> SettingKey percent_key(std::string_view name, bool trace) {
+template <auto Field> SettingKey percent_key(std::string_view name, bool echo) {
     return {name,
-            [trace](Settings& s, const SettingInput& in) {
+            [echo](Settings& s, const SettingInput& in) {
                 const auto x = read_real(in.value);
                 if (!x) log_bad_value(in.line);
                 int& level = s.display.*Field;
                 level = x ? percent_to_level(*x) : 255;
-                if (trace)
-                    std::printf("%.*s : %d %g %d\n", static_cast<int>(in.line.size()),
-                                in.line.data(), x ? 0 : 1, x ? *x : 0.0, level);
+                if (echo)
+                    trace("%.*s : %d %g %d\n", static_cast<int>(in.line.size()), in.line.data(),
+                          x ? 0 : 1, x ? *x : 0.0, level);
             },
             [](const Settings& s) { return i2b(level_to_percent(s.display.*Field)); }};
 }
@@ -142,7 +143,7 @@ SettingKey stop_wait_key() {
                 } else {
                     log_bad_value(in.line);
                 }
-                std::printf("StopWait %d\n", s.program.stop_wait);
+                trace("StopWait %d\n", s.program.stop_wait);
             },
             [](const Settings& s) { return i2b(s.program.stop_wait); }};
 }
@@ -152,7 +153,7 @@ SettingKey kbd_auto_restart_key() {
             [](Settings& s, const SettingInput& in) {
                 const int n = read_int(in.value).value_or(0);
                 s.keys.watch_restart_minutes = n < 1 ? 0 : std::max(n, 2);
-                std::printf("KbdAutoRst %d\n", s.keys.watch_restart_minutes);
+                trace("KbdAutoRst %d\n", s.keys.watch_restart_minutes);
             },
             [](const Settings& s) { return i2b(s.keys.watch_restart_minutes); }};
 }

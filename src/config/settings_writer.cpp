@@ -9,6 +9,7 @@
 #include "report/file_versions.h"
 #include "report/log.h"
 #include "report/stop.h"
+#include "report/trace.h"
 #include "text/blanks.h"
 #include "text/key_value.h"
 
@@ -30,12 +31,12 @@ bool copied_unchanged(std::string_view line) {
 std::string rewritten_line(std::string_view line, const Settings& settings) {
     if (copied_unchanged(line)) return std::string(trim_right(line));
     const KeyValue kv = extract_key_val(line);
-    std::printf("%s -> %s\n", kv.key.c_str(), kv.val.c_str());
+    trace("%s -> %s\n", kv.key.c_str(), kv.val.c_str());
     const SettingKey* key = find_setting_key(kv.key);
     // A key the program does not know is kept as the template gives it.
     if (key == nullptr) return std::string(trim_right(line));
     std::string out = kv.key + "=" + key->write(settings);
-    if (settings.program.debug) std::printf("%s\n", out.c_str());
+    if (settings.program.debug) trace("%s\n", out.c_str());
     return out;
 }
 
@@ -87,14 +88,14 @@ std::string rewrite_settings_text(std::string_view template_text, const Settings
 int rewrite_ini(const Settings& settings, int program_version) {
     const std::string template_name(kSettingsTemplate);
     const FileBytes model = read_whole_file(native_path(template_name));
-    std::printf("%s %d\n", template_name.c_str(), model.error);
+    trace("%s %d\n", template_name.c_str(), model.error);
     if (!model.opened || !model.complete) {
         log_message_f("{E}" + template_name + " could not be read");
         return model.error;
     }
     std::string saved(kSettingsFile);
     const int kept = replace_fault(ReplaceStep::backup) ? 0 : save_old_file(saved, true);
-    std::printf("save_old_file %d %s\n", kept, saved.c_str());
+    trace("save_old_file %d %s\n", kept, saved.c_str());
     // Without its numbered copy the pilot's file is not replaced.
     std::error_code ec;
     if (kept == 0 && std::filesystem::exists(native_path(kSettingsFile), ec)) {

@@ -3,6 +3,7 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "glider/records.h"
+#include "report/trace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -108,9 +109,9 @@ void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs
     st.nfl_0 = nfl_act;
 
     if (option.qdebug) {
-        std::printf("%8.2f %8.3f %8.4f %8.2f %8.2f %3d %8.2f %3d %3d %3d\n", in.ias, st.gforce_m,
-                    my_tas_0.fmulf, vequiv, st.v_moy, nf, flaps_0.vflap100[nf], nfl_moy, nfl_act,
-                    st.nfl_0);
+        trace("%8.2f %8.3f %8.4f %8.2f %8.2f %3d %8.2f %3d %3d %3d\n", in.ias, st.gforce_m,
+              my_tas_0.fmulf, vequiv, st.v_moy, nf, flaps_0.vflap100[nf], nfl_moy, nfl_act,
+              st.nfl_0);
     }
 }
 

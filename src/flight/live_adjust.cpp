@@ -3,6 +3,7 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "report/log.h"
+#include "report/trace.h"
 
 #include <cstdio>
 
@@ -39,27 +40,27 @@ void update_flap_sound(int nso_c) {
 
 void start_avn(int nnn) {
     chrono.run_nv = nnn;
-    std::printf(" run_nv %d\n", nnn);
+    trace(" run_nv %d\n", nnn);
 }
 
 void start_ave(int nnn) {
     chrono.run_iv = nnn;
-    std::printf(" run_iv %d\n", nnn);
+    trace(" run_iv %d\n", nnn);
 }
 
 void start_tim(int nnn) {
     if (nnn >= 50) {
         chrono.run_tsktim = nnn - 100;
-        std::printf(" run_tsktim %d\n", chrono.run_tsktim);
+        trace(" run_tsktim %d\n", chrono.run_tsktim);
     } else {
         chrono.run_tim = nnn;
-        std::printf(" run_tim %d\n", nnn);
+        trace(" run_tim %d\n", nnn);
     }
 }
 
 void write_pol() {
     my_tas_0.qwrpol = true;
-    std::printf(" write_pol %s\n", my_tas_0.qwrpol ? "T" : "F");
+    trace(" write_pol %s\n", my_tas_0.qwrpol ? "T" : "F");
 }
 
 } // namespace kalveo

@@ -14,6 +14,7 @@
 #include "report/messages.h"
 #include "report/records.h"
 #include "report/stop.h"
+#include "report/trace.h"
 #include "text/blanks.h"
 #include "text/key_value.h"
 #include "text/number_read.h"
@@ -47,7 +48,7 @@ struct CommandStatus {
 CommandStatus run_and_report(const std::vector<std::string>& argv) {
     const int status = run_program(argv);
     CommandStatus result{status, status == kNotStarted ? 1 : 0};
-    std::printf("exitstat=%d\ncmdstat=%d\n", result.exitstat, result.cmdstat);
+    trace("exitstat=%d\ncmdstat=%d\n", result.exitstat, result.cmdstat);
     return result;
 }
 
@@ -55,8 +56,8 @@ CommandStatus run_and_report(const std::vector<std::string>& argv) {
 constexpr std::uintmax_t kMaxDownloadBytes = 1024 * 1024;
 
 bool is_loopback_http(std::string_view url) {
-    for (const std::string_view host : {"http://127.", "http://localhost:", "http://localhost/",
-                                        "http://[::1]"}) {
+    for (const std::string_view host :
+         {"http://127.", "http://localhost:", "http://localhost/", "http://[::1]"}) {
         if (url.starts_with(host)) return true;
     }
     return url == "http://localhost";
@@ -106,10 +107,10 @@ LatestVersions fetch_latest_versions(const std::string& server) {
     LatestVersions latest;
     if (status.ok() && !too_large(file)) {
         if (const std::optional<std::string> text = read_file_bytes(file)) {
-            std::printf("%s\n", text->c_str());
+            trace("%s\n", text->c_str());
             latest = parse_version_numbers(*text);
         } else {
-            std::printf("%s could not be read\n", kVersionFile);
+            trace("%s could not be read\n", kVersionFile);
         }
     }
     std::filesystem::remove(file, ec);
@@ -142,7 +143,7 @@ void offer_program(const std::string& server, int latest, int numver, std::strin
 
 void offer_data(const std::string& server, int latest) {
     const int local = data_file_version(kGliderDataFile);
-    std::printf("HangarUpdate %d %d\n", latest, local);
+    trace("HangarUpdate %d %d\n", latest, local);
     if (local >= latest) return;
     if (!ask(question(messages.msgnewdat1, data_version_text(latest), messages.msgnewdat2))) {
         return;
@@ -235,7 +236,7 @@ bool install_data_file(const std::string& server, int version) {
     std::filesystem::remove(download, ec);
     const std::string url = server + "/Kalveo/Kalveo_data_for_automatic_downloads_only_" +
                             data_version_text(version) + ".txt";
-    std::printf("curl %s > %s\n", url.c_str(), kDownloadFile);
+    trace("curl %s > %s\n", url.c_str(), kDownloadFile);
     CommandStatus fetched;
     if (const int error = fault_at(DataInstallStep::download)) {
         fetched = {error, 1};
@@ -267,7 +268,7 @@ bool install_data_file(const std::string& server, int version) {
     const bool had_old = std::filesystem::exists(target, ec);
     if (had_old) {
         const int saved = fault_at(DataInstallStep::backup) ? 0 : save_old_file(kept, true);
-        std::printf("save_old_file %d %s\n", saved, kept.c_str());
+        trace("save_old_file %d %s\n", saved, kept.c_str());
         if (saved == 0) return download_failed(download);
     }
     if (const std::error_code moved = move_into_place(download, target)) {
@@ -283,11 +284,11 @@ bool install_data_file(const std::string& server, int version) {
 }
 
 void update_data(int numver, std::string_view lang) {
-    std::printf("\n\n\n\n\n\n\n\n\n\nupdate_data\n");
+    trace("\n\n\n\n\n\n\n\n\n\nupdate_data\n");
     const std::string server = update_server();
     if (!usable_server(server)) return;
     const LatestVersions latest = fetch_latest_versions(server);
-    std::printf("Version %d %d\n", latest.program, numver);
+    trace("Version %d %d\n", latest.program, numver);
     offer_program(server, latest.program, numver, lang);
     offer_data(server, latest.data);
 }

@@ -4,6 +4,7 @@
 #include "glider/records.h"
 #include "platform/paths.h"
 #include "report/log.h"
+#include "report/trace.h"
 #include "sim/records.h"
 #include "text/blanks.h"
 #include "text/editor_text.h"
@@ -119,7 +120,7 @@ class EntryReader {
     }
 
     bool read_flaps() {
-        if (trace_) std::printf("*** FLAPS ***\n");
+        if (trace_) trace("*** FLAPS ***\n");
         int count = 0;
         // The first speed is read even from an empty rest: a reference mass
         // promises at least one flap position.
@@ -136,8 +137,8 @@ class EntryReader {
                 values_.nflmax = count;
             }
             if (trace_) {
-                std::printf("%4d %4d %4d %4d %s\n", count, length, values_.nflmax,
-                            values_.lflmax, name.c_str());
+                trace("%4d %4d %4d %4d %s\n", count, length, values_.nflmax, values_.lflmax,
+                      name.c_str());
             }
             values_.cflap[count] = std::move(name);
         } while (!is_blank_text(list_) && count < kMaxFlaps);
@@ -175,8 +176,8 @@ GliderScan scan_glider_data(std::string_view text, std::string_view ggg, int cnd
         if (is_skipped(line) || simulator == 0) continue;
         const KeyValue entry = extract_key_val(line);
         ++scan.entries;
-        std::printf("%s | %s %d %d\n", std::string(wanted).c_str(), entry.key.c_str(), simulator,
-                    cndrvers);
+        trace("%s | %s %d %d\n", std::string(wanted).c_str(), entry.key.c_str(), simulator,
+              cndrvers);
         if (wanted.empty() || entry.key != wanted || !accepts(simulator, cndrvers)) continue;
         scan.matched = true;
         values.glnam = entry.key.substr(0, kNameLength);
@@ -227,7 +228,7 @@ std::string glider_data_problem(std::string_view text) {
 }
 
 GliderScan lookup_glider(std::string_view fff, std::string_view ggg, GliderValues& values) {
-    std::printf("read_data %s\n", std::string(trim(ggg)).c_str());
+    trace("read_data %s\n", std::string(trim(ggg)).c_str());
     values.nflap = 0;
     values.nflmax = 0;
     values.lflmax = 0;
@@ -246,11 +247,11 @@ GliderScan lookup_glider(std::string_view fff, std::string_view ggg, GliderValue
 
 int read_data(std::string_view fff, std::string_view ggg, bool qversion, GliderValues& values) {
     if (!qversion) return lookup_glider(fff, ggg, values).entries;
-    std::printf("read_data %s\n", std::string(trim(ggg)).c_str());
+    trace("read_data %s\n", std::string(trim(ggg)).c_str());
     const std::optional<std::string> text = read_text_file(fff);
     if (!text) return 0;
     const int version = scan_data_version(*text);
-    std::printf("HU version %d\n", version);
+    trace("HU version %d\n", version);
     return version;
 }
 

@@ -6,6 +6,7 @@
 #include "glider/records.h"
 #include "platform/paths.h"
 #include "report/log.h"
+#include "report/trace.h"
 #include "text/file_names.h"
 
 #include <algorithm>
@@ -192,11 +193,11 @@ int get_pol(std::string_view cpath, std::string_view ggg) {
     const std::string stem = trimmed(cpath) + "\\Planes\\" + glider + "\\" + glider;
     const std::string fnam = stem + ".pdt";
     const bool condor3 = cpath.find("Condor3") != std::string_view::npos;
-    std::printf("Condor3 %s\n", condor3 ? "T" : "F");
+    trace("Condor3 %s\n", condor3 ? "T" : "F");
 
     const std::optional<std::string> pdt = read_binary(fnam);
     if (!pdt) {
-        std::printf("%s Not found\n", fnam.c_str());
+        trace("%s Not found\n", fnam.c_str());
         return 0;
     }
     std::string error;
@@ -211,7 +212,7 @@ int get_pol(std::string_view cpath, std::string_view ggg) {
     const std::string pnam = stem + ".pol";
     const std::optional<std::string> pol = read_binary(pnam);
     if (!pol) {
-        std::printf("%s Not found\n", pnam.c_str());
+        trace("%s Not found\n", pnam.c_str());
         return 0;
     }
     std::string note;

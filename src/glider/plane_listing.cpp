@@ -5,6 +5,7 @@
 #include "platform/file_replace.h"
 #include "platform/paths.h"
 #include "report/log.h"
+#include "report/trace.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -14,11 +15,11 @@ namespace kalveo {
 namespace {
 
 void labelled(const char* label, double a) {
-    std::printf(" %-4s %12.4f\n", label, a);
+    trace(" %-4s %12.4f\n", label, a);
 }
 
 void labelled(const char* label, double a, double b) {
-    std::printf(" %-4s %12.4f %12.4f\n", label, a, b);
+    trace(" %-4s %12.4f %12.4f\n", label, a, b);
 }
 
 std::string node_line(int i) {
@@ -35,13 +36,13 @@ void list_plane_data(const std::string& fnam, int class_word, bool condor3) {
     const Cndrp0Record& c = cndrp0;
     const double rmass = gggmas.rmass;
     const double fxball = c.dmass[2] - c.dmass[1];
-    std::printf("\n%-39s %8.5f %8.5f\n", fnam.c_str(), c.fmul, c.fcor);
-    std::printf(" %10.1f %10.1f %10.1f %10.1f %10.1f %10.1f %10.1f\n", c.c_rmass, c.d_rmas1,
-                c.d_rmas2, rmass, c.mtow, c.ball, fxball);
-    std::printf(" %4d %8d %4d %-20s %4d\n", condor3 ? 119 : 98, class_word, c.iclass,
-                class_name(c.iclass).c_str(), c.nbseat);
+    trace("\n%-39s %8.5f %8.5f\n", fnam.c_str(), c.fmul, c.fcor);
+    trace(" %10.1f %10.1f %10.1f %10.1f %10.1f %10.1f %10.1f\n", c.c_rmass, c.d_rmas1, c.d_rmas2,
+          rmass, c.mtow, c.ball, fxball);
+    trace(" %4d %8d %4d %-20s %4d\n", condor3 ? 119 : 98, class_word, c.iclass,
+          class_name(c.iclass).c_str(), c.nbseat);
     if (!condor3 && !rrrppp000.qv_bz) {
-        std::printf(" RMASS %10.1f %10.1f %10.1f %10.1f\n", rmass, c.c_rmass, c.d_rmas1, c.d_rmas2);
+        trace(" RMASS %10.1f %10.1f %10.1f %10.1f\n", rmass, c.c_rmass, c.d_rmas1, c.d_rmas2);
         return;
     }
     labelled("AREA", c.area);
@@ -57,12 +58,12 @@ void list_plane_data(const std::string& fnam, int class_word, bool condor3) {
     labelled("FXB ", fxball);
     labelled("BALL", c.ball);
     labelled("TBAL", c.tball);
-    std::printf(" HAND %12d\n", c.hand);
+    trace(" HAND %12d\n", c.hand);
 }
 
 void echo_polar_nodes() {
     for (int i = 1; i <= rrrppp000.npt_bz; ++i) {
-        std::printf("%4d%s\n", i, node_line(i).c_str());
+        trace("%4d%s\n", i, node_line(i).c_str());
     }
 }
 

@@ -1,6 +1,7 @@
 #include "glider/polar_curve.h"
 
 #include "glider/records.h"
+#include "report/trace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -89,8 +90,8 @@ int sample_reference_polar(PolarTable& vvpol) {
             const float t = static_cast<float>(j) * dt;
             ++k;
             vvpol[k] = {vv_bz(t, s) / kKmhPerMs, vz_bz(t, s)};
-            std::printf("%4d %4d %4d %10.6f %12.5f %12.5f\n", s, j, k, static_cast<double>(t),
-                        vvpol[k].speed, vvpol[k].sink);
+            trace("%4d %4d %4d %10.6f %12.5f %12.5f\n", s, j, k, static_cast<double>(t),
+                  vvpol[k].speed, vvpol[k].sink);
         }
     }
     vvpol[k + 1] = {0.0, 0.0};

@@ -7,6 +7,7 @@
 #include "report/messages.h"
 #include "report/records.h"
 #include "report/stop.h"
+#include "report/trace.h"
 #include "text/blanks.h"
 #include "text/number_read.h"
 
@@ -25,7 +26,7 @@ std::string ask_glider(int attempt, const std::string& prompt) {
     if (attempt <= kVneBoxAttempts) {
         return tinyfd_inputBox("Kalveo", prompt, kDefaultGlider).value_or("");
     }
-    std::printf("%s :\n", prompt.c_str());
+    trace("%s :\n", prompt.c_str());
     std::fflush(stdout);
     std::string line;
     if (!std::getline(std::cin, line)) {
@@ -66,11 +67,11 @@ GliderValues get_vne(std::string& ggg, GliderValues values, std::string_view msg
         }
         if (!is_blank_text(ggg)) {
             const GliderScan scan = lookup_glider(kGliderDataFile, ggg, values);
-            std::printf("Get_VNE %d %s\n", scan.entries, ggg.c_str());
+            trace("Get_VNE %d %s\n", scan.entries, ggg.c_str());
             // A name the file does not list must not leave the alarm on a
             // VNE that is not the glider's own.
             if (scan.vne_found) {
-                std::printf("\r%s\n", values.glnam.c_str());
+                trace("\r%s\n", values.glnam.c_str());
                 return values;
             }
         }

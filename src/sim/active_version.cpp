@@ -1,6 +1,7 @@
 #include "sim/active_version.h"
 
 #include "report/log.h"
+#include "report/trace.h"
 #include "sim/install.h"
 #include "sim/records.h"
 #include "sim/sim_files.h"
@@ -76,7 +77,7 @@ int check_condor_install(std::string_view msgpltfldr) {
 
 void get_active_condor_version() {
     if (!inst00.qc2 && !inst00.qc3) check_condor_install("");
-    std::printf("get_active_condor_version\n");
+    trace("get_active_condor_version\n");
     if (inst00.qc2 && inst00.qc3)
         make_active(choose_active_version(file_times()));
     else if (inst00.qc3)
@@ -85,7 +86,7 @@ void get_active_condor_version() {
         make_active(2);
     else
         return;
-    std::printf("get_active_condor_version %d\n", inst00.condor_version);
+    trace("get_active_condor_version %d\n", inst00.condor_version);
 }
 
 } // namespace kalveo

@@ -5,6 +5,7 @@
 #include "report/log.h"
 #include "report/messages.h"
 #include "report/records.h"
+#include "report/trace.h"
 #include "sim/records.h"
 #include "sim/sim_files.h"
 #include "text/editor_text.h"
@@ -104,7 +105,7 @@ int read_controls_ini(std::string_view fich, bool qc3, bool qdebug, std::string_
                               std::string(msgkeynosu),
                           cmndta001.qline);
     }
-    std::printf("read_controls_ini %d\n", status);
+    trace("read_controls_ini %d\n", status);
     return status;
 }
 

@@ -7,6 +7,7 @@
 #include "report/messages.h"
 #include "report/records.h"
 #include "report/stop.h"
+#include "report/trace.h"
 #include "sim/fpl.h"
 #include "sim/records.h"
 #include "sim/sim_files.h"
@@ -91,9 +92,9 @@ void read_fpl_0(const std::function<void()>& pause) {
 
     my_tas_0.z_0 = rd_fpl_1.tpz[0];
     my_tas_0.z_fin = last_turnpoint_altitude();
-    std::printf("Z_0,Z_FIN %f %f\n", my_tas_0.z_0, my_tas_0.z_fin);
+    trace("Z_0,Z_FIN %f %f\n", my_tas_0.z_0, my_tas_0.z_fin);
     ggg002.qbugwipers = bug_wipers_usable();
-    std::printf("BUGWIPERS %d\n", ggg002.qbugwipers ? 1 : 0);
+    trace("BUGWIPERS %d\n", ggg002.qbugwipers ? 1 : 0);
 }
 
 } // namespace kalveo

@@ -4,6 +4,7 @@
 #include "report/messages.h"
 #include "report/records.h"
 #include "report/stop.h"
+#include "report/trace.h"
 #include "sim/install.h"
 #include "sim/records.h"
 #include "text/blanks.h"
@@ -59,7 +60,7 @@ bool FplReader::take(std::string_view line) {
     ++lines_;
     const std::string text(line);
     const KeyValue kv = extract_key_val(text);
-    std::printf("%5d %s\n      %s = %s\n", lines_, text.c_str(), kv.key.c_str(), kv.val.c_str());
+    trace("%5d %s\n      %s = %s\n", lines_, text.c_str(), kv.key.c_str(), kv.val.c_str());
     if (take_header(trim(kv.key))) return true;
     take_any(kv.key, kv.val);
     switch (section_) {
@@ -102,7 +103,7 @@ bool FplReader::take_header(std::string_view key) {
 void FplReader::take_any(std::string_view key, std::string_view val) {
     if (key == "Condor version") {
         if (auto v = read_int(val)) rd_fpl_0.fpl_vers = *v / 1000;
-        if (verbose_) std::printf(" Condor_version=%1d\n", rd_fpl_0.fpl_vers);
+        if (verbose_) trace(" Condor_version=%1d\n", rd_fpl_0.fpl_vers);
     } else if (key == "Landscape") {
         rd_fpl_2.landscape = cut(val, kLandscapeLength);
         if (rd_fpl_0.fpl_vers == 3) {
@@ -127,7 +128,7 @@ void FplReader::take_task(std::string_view key, std::string_view val) {
     if (!count || *count < 0) return;
     if (*count > kMaxTurnpoints) too_many_turnpoints(french_);
     rd_fpl_0.nb_wp = *count;
-    if (verbose_) std::printf(" Number of legs=%d\n", rd_fpl_0.nb_wp - 2);
+    if (verbose_) trace(" Number of legs=%d\n", rd_fpl_0.nb_wp - 2);
 }
 
 void FplReader::take_weather(std::string_view key, std::string_view val) {

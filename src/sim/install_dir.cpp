@@ -3,6 +3,7 @@
 #include "report/messages.h"
 #include "report/records.h"
 #include "report/stop.h"
+#include "report/trace.h"
 #include "sim/install.h"
 #include "sim/records.h"
 #include "sim/sim_files.h"
@@ -45,7 +46,7 @@ int get_condor_inst_dir(int nc, std::string& path, bool silent) {
     int len = 0;
     const int status = RdUsrReg(registry_key(nc), "InstallDir", path, len);
     if (status != 0 || path.empty()) {
-        std::printf("get_condor_inst_dir : registry status %d\n", status);
+        trace("get_condor_inst_dir : registry status %d\n", status);
         path.clear();
         if (!silent) {
             error_message(kBoxInfo,
@@ -57,11 +58,11 @@ int get_condor_inst_dir(int nc, std::string& path, bool silent) {
     }
 
     const std::string log_file = log_file_of(nc, path);
-    std::printf("Condor path : %s\nLog file : %s\n", path.c_str(), log_file.c_str());
+    trace("Condor path : %s\nLog file : %s\n", path.c_str(), log_file.c_str());
     int version = 0;
     const auto log = read_text_lines(simulator_file(log_file), kSimLogLineLength, kVersionLines);
     if (log.ok) version = major_version_from_log(log.lines);
-    std::printf("Condor version : %d\n", version);
+    trace("Condor version : %d\n", version);
     return version;
 }
 

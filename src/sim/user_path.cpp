@@ -3,6 +3,7 @@
 #include "platform/win_env.h"
 #include "report/messages.h"
 #include "report/records.h"
+#include "report/trace.h"
 #include "sim/install.h"
 
 #include <cstdio>
@@ -40,7 +41,7 @@ std::string documents_folder() {
     std::string folder;
     int len = 0;
     if (RdUsrReg(kShellFolders, "Personal", folder, len) != 0 || folder.empty()) {
-        std::printf("%s NOT READABLE\n", kShellFolders);
+        trace("%s NOT READABLE\n", kShellFolders);
         return {};
     }
     if (!expand_reference(folder)) return {};
@@ -59,9 +60,9 @@ std::string get_condor_user_path(char version, bool qpilot) {
             player = player.substr(0, kPilotNameLength);
             folder += "\\Pilots\\" + player;
         }
-        std::printf("player %s\n", player.c_str());
+        trace("player %s\n", player.c_str());
     }
-    std::printf("Final Path : %s\n", folder.c_str());
+    trace("Final Path : %s\n", folder.c_str());
     return folder;
 }
 
@@ -71,10 +72,10 @@ int get_condor_2_path(std::string_view msgpltfldr, bool qconfirm, bool qpilot,
                       std::string& condoruserpath) {
     (void)msgpltfldr; // only the folder prompt, which is never shown, uses it
     const char version = !condoruserpath.empty() && condoruserpath.front() == '2' ? '2' : '3';
-    std::printf("get_condor_2_path %c qconfirm=%d qpilot=%d qdocuments=1\n", version,
-                qconfirm ? 1 : 0, qpilot ? 1 : 0);
+    trace("get_condor_2_path %c qconfirm=%d qpilot=%d qdocuments=1\n", version, qconfirm ? 1 : 0,
+          qpilot ? 1 : 0);
     condoruserpath = get_condor_user_path(version, qpilot);
-    std::printf("get_condor_user_path=%s\n", condoruserpath.c_str());
+    trace("get_condor_user_path=%s\n", condoruserpath.c_str());
     return condoruserpath.empty() ? 0 : 1;
 }
 

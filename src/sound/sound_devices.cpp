@@ -1,4 +1,5 @@
 #include "report/log.h"
+#include "report/trace.h"
 #include "sound/sound_module.h"
 #include "text/text_format.h"
 
@@ -33,7 +34,7 @@ void log_devices() {
     for (int index = 1; index <= count; ++index) {
         const char* name = SDL_GetAudioDeviceName(index - 1, 0);
         if (name == nullptr) continue;
-        std::printf("%s\n", name);
+        trace("%s\n", name);
         const char* tag = !default_name.empty() && default_name == name ? "[DEFAULT]" : "";
         log_verbatim(format_text("%d %s %s", index, name, tag));
     }
