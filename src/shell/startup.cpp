@@ -61,6 +61,9 @@ void prepare_program_folder(const Pass& pass) {
     // An installation without its (empty) Logs folder would lose the whole run log.
     std::error_code ec;
     std::filesystem::create_directories(native_path("Logs"), ec);
+    // A pilot who starts again before writing a bug report still has the flight's logs.
+    backup_file("Logs\\Logfile.txt");
+    backup_file("ErrorLog.txt");
     log_message_f("CREATE Logs\\Logfile.txt");
     log_message_f("Program    - version : " + pass.cc1);
     begin_redirect();

@@ -77,6 +77,9 @@ TEST(StartupFailureTest, PortAlreadyInUse) {
 
 TEST(StartupFailureTest, HelpShowsTheUsageWhereItWasAskedFor) {
     ProgramFolder folder;
+    // The previous run's logs are kept, not overwritten.
+    write_file(folder.run_log(), "the flight before\n");
+    write_file(folder.program_dir() / "ErrorLog.txt", "its errors\n");
     auto program = folder.start({"-help"}, "");
     const auto status = program->wait(20.0);
     ASSERT_TRUE(status.has_value());
@@ -84,6 +87,9 @@ TEST(StartupFailureTest, HelpShowsTheUsageWhereItWasAskedFor) {
     const std::string shown = read_file(folder.early_output());
     EXPECT_NE(shown.find(" Usage :"), std::string::npos) << shown;
     EXPECT_NE(shown.find("kalveo [-help] [-kmh|-kph|-mph|-kts|-fpf]"), std::string::npos) << shown;
+    EXPECT_EQ(read_file(folder.program_dir() / "Logs" / "Logfile.txt.bak"), "the flight before\n");
+    EXPECT_EQ(read_file(folder.program_dir() / "ErrorLog.txt.bak"), "its errors\n");
+    EXPECT_NE(read_file(folder.run_log()).find("Usage shown"), std::string::npos);
 }
 
 } // namespace
