@@ -117,13 +117,13 @@ class TextWindowTest : public XvfbTest {
     /// A flight as the core announces it: VNE and margins in display units, and the unit.
     void fly(int vne, int dv1, int dv2, const char* unit, int flaps = 0, int wmass_max = 0,
              int wmass = 0) {
-        FlightLayout opt{};
-        opt[0] = vne;
-        opt[1] = dv1;
-        opt[2] = dv2;
-        opt[3] = flaps;
-        opt[4] = wmass_max;
-        opt[7] = wmass;
+        FlightLayout opt;
+        opt.vne = vne;
+        opt.dv1 = dv1;
+        opt.dv2 = dv2;
+        opt.flap_mode = flaps;
+        opt.max_water = wmass_max;
+        opt.water = wmass;
         UpdVNE(opt, flaps != 0 ? "L" : "", unit);
         display_state.GotTAS = 1;
     }
