@@ -1,5 +1,4 @@
 // What the per-packet core hands to the display: the flight's layout, flap advice, values.
-#include "config/records.h"
 #include "display/display_state.h"
 #include "display/whole_numbers.h"
 #include "report/log.h"
@@ -62,7 +61,7 @@ void take_flight_layout(const FlightLayout& layout) {
 /// it (unless the setting is negative, "always"), and a glider without tanks always does.
 void decide_ballast_field() {
     DisplayStateRecord& d = ds();
-    d.DisBal = option.disbal;
+    d.DisBal = d.BallastSetting;
     if (d.wmass_max == 0 || (d.wmass == 0 && d.DisBal > 0)) d.DisBal = 0;
     d.DisBal = std::abs(d.DisBal);
 }

@@ -1,5 +1,5 @@
 // What the per-packet core hands to the display, without any window open.
-#include "config/records.h"
+#include "display/display_options.h"
 #include "display/display_state.h"
 #include "support/test_files.h"
 
@@ -13,14 +13,10 @@ namespace {
 class DisplayUpdates : public ::testing::Test {
   protected:
     void SetUp() override {
-        saved_option_ = option;
         display_state = DisplayStateRecord{};
-        option.disbal = 1;
+        display_state.BallastSetting = 1;
     }
-    void TearDown() override {
-        display_state = DisplayStateRecord{};
-        option = saved_option_;
-    }
+    void TearDown() override { display_state = DisplayStateRecord{}; }
 
     /// Only `count` of the counted fields switched on (VNE, VA1, units, ...).
     static void show_fields(int count) {
@@ -31,7 +27,7 @@ class DisplayUpdates : public ::testing::Test {
         for (int i = 0; i < static_cast<int>(std::size(fields)); ++i)
             *fields[i] = i < count;
         d.DisG = 0;
-        option.disbal = 0;
+        d.BallastSetting = 0;
     }
 
     static FlightLayout layout(int wmass_max, int wmass, int disfla = 0) {
@@ -47,7 +43,6 @@ class DisplayUpdates : public ::testing::Test {
 
     testing::TempDir dir_;
     testing::ScopedCwd cwd_{dir_.path()};
-    OptionRecord saved_option_;
 };
 
 TEST_F(DisplayUpdates, OneLineLayoutPutsTheFieldsInColumns) {
@@ -70,8 +65,8 @@ TEST_F(DisplayUpdates, ColumnLayoutPutsEachFieldOnItsLine) {
 
 TEST_F(DisplayUpdates, FlapsBallastAndLoadFactorCountAsFields) {
     show_fields(2);
-    option.disbal = 3;      // number and bar: the number is a field
-    display_state.DisG = 2; // g-meter only: no field
+    display_state.BallastSetting = 3; // number and bar: the number is a field
+    display_state.DisG = 2;           // g-meter only: no field
     UpdVNE(layout(150, 100, 1), "L", "kt");
     EXPECT_EQ(display_state.numval, 2 + 1 + 1);
     display_state.DisG = 1;
@@ -100,23 +95,23 @@ TEST_F(DisplayUpdates, TextWindowHeightFollowsLinesFontAndMargins) {
 
 TEST_F(DisplayUpdates, GliderWithoutTanksHidesBallastWhateverTheSetting) {
     for (int setting : {1, 2, 3, -1, -3}) {
-        option.disbal = setting;
+        display_state.BallastSetting = setting;
         UpdVNE(layout(0, 0), "", "km/h");
         EXPECT_EQ(display_state.DisBal, 0) << setting;
     }
 }
 
 TEST_F(DisplayUpdates, EmptyTanksHideBallastUnlessTheSettingIsNegative) {
-    option.disbal = 1;
+    display_state.BallastSetting = 1;
     UpdVNE(layout(150, 0), "", "km/h");
     EXPECT_EQ(display_state.DisBal, 0);
-    option.disbal = -3;
+    display_state.BallastSetting = -3;
     UpdVNE(layout(150, 0), "", "km/h");
     EXPECT_EQ(display_state.DisBal, 3);
 }
 
 TEST_F(DisplayUpdates, BallastIsDecidedAgainForEachFlight) {
-    option.disbal = 1;
+    display_state.BallastSetting = 1;
     UpdVNE(layout(150, 0), "", "km/h"); // first flight dry
     EXPECT_EQ(display_state.DisBal, 0);
     UpdVNE(layout(150, 90), "", "km/h"); // second flight with water
@@ -124,8 +119,20 @@ TEST_F(DisplayUpdates, BallastIsDecidedAgainForEachFlight) {
     EXPECT_EQ(display_state.buf_b, "90");
 }
 
+TEST_F(DisplayUpdates, TheBallastSettingComesWithTheDisplayOptions) {
+    DisplayOptions options;
+    options.show_ballast = -3;
+    apply_display_options(options);
+    UpdVNE(layout(150, 0), "", "km/h");
+    EXPECT_EQ(display_state.DisBal, 3) << "negative: shown with empty tanks too";
+    options.show_ballast = 1;
+    apply_display_options(options);
+    UpdVNE(layout(150, 0), "", "km/h");
+    EXPECT_EQ(display_state.DisBal, 0);
+}
+
 TEST_F(DisplayUpdates, BallastBarScalesWithTheFilling) {
-    option.disbal = 3;
+    display_state.BallastSetting = 3;
     display_state.FontSize = 24;
     display_state.VertMargin = 3;
     display_state.HorizontalDisplay = 1;
