@@ -82,8 +82,8 @@ FlightOutputs outputs_taking_values(double& clock) {
     out.play_flap_call = [](FlapCall call, double vol) {
         benchmark::DoNotOptimize(static_cast<int>(call) + vol);
     };
-    out.upd_vne = [](const FlightLayout& opt, std::string_view flap, std::string_view unit) {
-        benchmark::DoNotOptimize(opt);
+    out.upd_vne = [](const FlightLayout& layout, std::string_view flap, std::string_view unit) {
+        benchmark::DoNotOptimize(layout);
         benchmark::DoNotOptimize(flap.size() + unit.size());
         return 0;
     };
@@ -91,9 +91,10 @@ FlightOutputs outputs_taking_values(double& clock) {
         benchmark::DoNotOptimize(flap.size() + static_cast<std::size_t>(mflap));
     };
     out.upd_ang = [](std::string_view tim, std::string_view, std::string_view,
-                     const DisplayValues& val, const SpeedTrace&, int, int, const PolarTable&) {
+                     const InstrumentReading& reading, const SpeedTrace&, int, int,
+                     const PolarTable&) {
         benchmark::DoNotOptimize(tim.size());
-        benchmark::DoNotOptimize(val);
+        benchmark::DoNotOptimize(reading);
     };
     out.sound_lengths.alarm.fill(0.3);
     out.sound_lengths.flap.fill(1.0);

@@ -2,112 +2,107 @@
 
 #include "display/display_state.h"
 
-#include <cstddef>
-
 namespace kalveo {
 
 namespace {
 
 constexpr int kStandardHorizon = 2;
 
-int at(const DisplayOptions& opt, std::size_t slot) {
-    return opt[slot];
-}
-
-void take_layout(const DisplayOptions& opt) {
+void take_layout(const DisplayOptions& o) {
     DisplayStateRecord& s = display_state;
-    s.FontSize = at(opt, 0);
-    s.HorizontalDisplay = at(opt, 1);
-    s.Debug = at(opt, 4);
-    s.DisVNE = at(opt, 5) % 2;
-    s.DisVA1 = at(opt, 5) / 2;
-    s.DisWinX = at(opt, 6);
-    s.DisWinY = at(opt, 7);
-    s.HorOpac = at(opt, 8);
-    s.HorTranslu = at(opt, 8) < 255 ? 1 : 0;
-    if (at(opt, 9) == 1 || at(opt, 9) == kStandardHorizon) {
+    s.FontSize = o.font_size;
+    s.HorizontalDisplay = o.horizontal_display;
+    s.Debug = o.debug ? 1 : 0;
+    s.DisWinX = o.position_x;
+    s.DisWinY = o.position_y;
+    s.HorOpac = o.horizon_opacity;
+    s.HorTranslu = o.horizon_opacity < 255 ? 1 : 0;
+    if (o.artificial_horizon == 1 || o.artificial_horizon == kStandardHorizon) {
         s.DrawHorizon = 1;
-        s.StdHorizon = at(opt, 9) == kStandardHorizon ? 1 : 0;
+        s.StdHorizon = o.artificial_horizon == kStandardHorizon ? 1 : 0;
     }
-    s.HorWinInfo.width = at(opt, 10);
-    s.HorWinInfo.height = at(opt, 10);
-    s.HorWinX = at(opt, 11);
-    s.HorWinY = at(opt, 12);
-    s.TxtOpa = at(opt, 16);
-    s.StopWait = at(opt, 17);
+    s.HorWinInfo.width = o.horizon_size;
+    s.HorWinInfo.height = o.horizon_size;
+    s.HorWinX = o.horizon_x;
+    s.HorWinY = o.horizon_y;
+    s.TxtOpa = o.text_opacity;
+    s.StopWait = o.stop_wait;
     s.ConfirmStop = s.StopWait >= 0 ? 1 : 0;
-    s.HorBgdTransp = at(opt, 28);
-    s.HorFontSize = at(opt, 52);
-    s.KbdAutoRst = at(opt, 75);
-    s.KbdHookEnabled = at(opt, 27);
+    s.HorBgdTransp = o.horizon_transparent_corners;
+    s.HorFontSize = o.horizon_font_size;
+    s.KbdAutoRst = o.keyboard_auto_reset;
+    s.KbdHookEnabled = o.keyboard_hook;
 }
 
-void take_switches(const DisplayOptions& opt) {
+void take_switches(const DisplayOptions& o) {
     DisplayStateRecord& s = display_state;
-    s.DisBal = at(opt, 18);
-    s.FlapSound = at(opt, 19);
-    s.DisUni = at(opt, 20);
-    s.DisNet = at(opt, 36);
-    s.DisNet_I = at(opt, 37);
-    s.DisInt_I = at(opt, 39);
-    s.DisTim = at(opt, 41);
-    s.DisIAS = at(opt, 42);
-    s.DisTAS = at(opt, 43);
-    s.SndVol = static_cast<float>(at(opt, 44) * 0.01);
-    s.DisHDG = at(opt, 45);
-    s.DisWND = at(opt, 46);
-    s.NumDig = at(opt, 47);
-    s.NorthUp = at(opt, 50);
-    s.ArrTyp = at(opt, 51);
-    s.Nrec = at(opt, 57);
-    s.Polar = at(opt, 58);
+    s.DisVNE = o.show_vne;
+    s.DisVA1 = o.show_va1;
+    s.DisBal = o.show_ballast;
+    s.BallastSetting = o.show_ballast;
+    s.FlapSound = o.flaps_sound ? 1 : 0;
+    s.DisUni = o.show_units;
+    s.DisNet = o.show_netto;
+    s.DisNet_I = o.show_netto_integrator;
+    s.DisInt_I = o.show_integrator;
+    s.DisTim = o.show_stopwatch;
+    s.DisIAS = o.show_ias;
+    s.DisTAS = o.show_tas;
+    s.SndVol = static_cast<float>(o.volume * 0.01);
+    s.DisHDG = o.show_heading;
+    s.DisWND = o.show_wind;
+    s.NumDig = o.number_of_digits;
+    s.NorthUp = o.north_up;
+    s.ArrTyp = o.arrow_style;
+    s.Nrec = o.status_mark;
+    s.Polar = o.polar_mode ? 1 : 0;
     if (s.Polar != 0) s.DisVar = 1;
-    s.DisSli = at(opt, 61);
-    s.DisG = at(opt, 63);
-    s.DisTskTim = at(opt, 66);
-    s.DisClk = at(opt, 69);
-    s.DisGS = at(opt, 71);
-    s.DisWalClk = at(opt, 74);
+    s.DisSli = o.show_slip;
+    s.DisG = o.show_g_meter;
+    s.DisTskTim = o.show_task_timer;
+    s.DisClk = o.show_clock;
+    s.DisGS = o.show_ground_speed;
+    s.DisWalClk = o.show_wall_clock;
 }
 
-void take_keys(const DisplayOptions& opt) {
+void take_keys(const DisplayOptions& o) {
     DisplayStateRecord& s = display_state;
-    s.KeyInc = at(opt, 2);
-    s.KeyDec = at(opt, 3);
-    s.KeyHor = at(opt, 13);
-    s.KeySFl = at(opt, 21);
-    s.KeyAvE = at(opt, 31);
-    s.KeyTim = at(opt, 33);
-    s.KeyVUp = at(opt, 34);
-    s.KeyVDn = at(opt, 35);
-    s.KeyAvN = at(opt, 59);
-    s.ScnGRst = -at(opt, 65);
-    s.KeyTskTim = at(opt, 68);
-    s.KeyHUDS = at(opt, 73);
+    s.KeyInc = o.key_increase;
+    s.KeyDec = o.key_decrease;
+    s.KeyHor = o.key_horizon;
+    s.KeySFl = o.key_flaps_sound;
+    s.KeyAvE = o.key_integrator;
+    s.KeyTim = o.key_stopwatch;
+    s.KeyVUp = o.key_sound_up;
+    s.KeyVDn = o.key_sound_down;
+    s.KeyAvN = o.key_netto_integrator;
+    s.ScnGRst = -o.g_reset_scan;
+    s.KeyTskTim = o.key_task_timer;
+    s.KeyHUDS = o.key_hud_speed;
 }
 
-void take_colours(const DisplayOptions& opt) {
+void take_colours(const DisplayOptions& o) {
     DisplayStateRecord& s = display_state;
-    s.ColFlap0 = ConvertColor(at(opt, 22));
-    s.ColWB0 = ConvertColor(at(opt, 23));
-    s.ColVNE = ConvertColor(at(opt, 24));
-    s.ColVA1 = ConvertColor(at(opt, 25));
-    s.ColTAS0 = ConvertColor(at(opt, 26));
-    s.ColWND = ConvertColor(at(opt, 29));
-    s.ColHDG = ConvertColor(at(opt, 32));
-    // A background of 0 (black) in the slot means "not given": keep the built-in one.
-    if (at(opt, 48) >= 1) s.TxtBgd = ConvertColor_US(at(opt, 48));
-    if (at(opt, 49) >= 1) s.HorBgd = ConvertColor_US(at(opt, 49));
-    s.ColIAS = ConvertColor(at(opt, 53));
-    s.ColNet = ConvertColor(at(opt, 54));
-    s.ColInt0 = ConvertColor(at(opt, 55));
-    s.ColTim = ConvertColor(at(opt, 56));
-    s.ColAvN0 = ConvertColor(at(opt, 60));
-    s.ColSli = ConvertColor(at(opt, 62));
-    s.ColG = ConvertColor(at(opt, 64));
-    s.ColTskTim = ConvertColor(at(opt, 67));
-    s.ColClk = ConvertColor(at(opt, 70));
-    s.ColGS = ConvertColor(at(opt, 72));
+    s.ColFlap0 = ConvertColor(o.colour_flaps);
+    s.ColWB0 = ConvertColor(o.colour_ballast);
+    s.ColVNE = ConvertColor(o.colour_vne);
+    s.ColVA1 = ConvertColor(o.colour_va1);
+    s.ColTAS0 = ConvertColor(o.colour_tas);
+    s.ColWND = ConvertColor(o.colour_wind);
+    s.ColHDG = ConvertColor(o.colour_heading);
+    // A background of 0 (black) means "not given": keep the built-in one.
+    if (o.text_background >= 1) s.TxtBgd = ConvertColor_US(o.text_background);
+    if (o.horizon_background >= 1) s.HorBgd = ConvertColor_US(o.horizon_background);
+    s.ColIAS = ConvertColor(o.colour_ias);
+    s.ColNet = ConvertColor(o.colour_netto);
+    s.ColInt0 = ConvertColor(o.colour_integrator);
+    s.ColTim = ConvertColor(o.colour_stopwatch);
+    s.ColAvN0 = ConvertColor(o.colour_netto_integrator);
+    s.ColSli = ConvertColor(o.colour_slip);
+    s.ColG = ConvertColor(o.colour_g_meter);
+    s.ColTskTim = ConvertColor(o.colour_task_timer);
+    s.ColClk = ConvertColor(o.colour_clock);
+    s.ColGS = ConvertColor(o.colour_ground_speed);
 }
 
 RgbF as_floats(const Rgb8& colour) {
@@ -116,11 +111,11 @@ RgbF as_floats(const Rgb8& colour) {
 
 } // namespace
 
-void apply_display_options(const DisplayOptions& opt) {
-    take_layout(opt);
-    take_switches(opt);
-    take_keys(opt);
-    take_colours(opt);
+void apply_display_options(const DisplayOptions& options) {
+    take_layout(options);
+    take_switches(options);
+    take_keys(options);
+    take_colours(options);
 }
 
 void derive_window_colours() {

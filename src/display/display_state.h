@@ -42,13 +42,14 @@ int ComputeHeight();
 
 /// Once per flight, when the glider is known: alarm speeds (display units), flap display,
 /// ballast, wind, chat keys, bug wipers; lays the text window out again. Returns 0.
-int UpdVNE(const FlightLayout& opt_f, std::string_view flap_f, std::string_view cu_f);
+int UpdVNE(const FlightLayout& layout, std::string_view flap_f, std::string_view cu_f);
 /// Flap advice changed: position name and direction (1 up, -1 down, 0 in place).
 void UpdFlp(std::string_view flap1, int mflap1);
 /// Once per packet: stopwatch, task timer and clock texts, the values (display units), and in
 /// polar mode the speed trace, point counts and polar points.
 void UpdAng(std::string_view t_f, std::string_view tst_f, std::string_view clk_f,
-            const DisplayValues& val, const SpeedTrace& vv, int nn, int n1, const PolarTable& vp);
+            const InstrumentReading& reading, const SpeedTrace& vv, int nn, int n1,
+            const PolarTable& vp);
 
 /// Loads the insect picture (BugFile) as texture 2 when a window exists; warns when it cannot.
 void load_bug();

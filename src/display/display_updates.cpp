@@ -1,5 +1,4 @@
 // What the per-packet core hands to the display: the flight's layout, flap advice, values.
-#include "config/records.h"
 #include "display/display_state.h"
 #include "display/whole_numbers.h"
 #include "report/log.h"
@@ -41,28 +40,28 @@ int count_values(const DisplayStateRecord& d) {
     return std::max(count, 1);
 }
 
-void take_flight_layout(const FlightLayout& opt) {
+void take_flight_layout(const FlightLayout& layout) {
     DisplayStateRecord& d = ds();
-    d.vne = opt[0];
-    d.dv1 = opt[1];
-    d.dv2 = opt[2];
-    d.DisFla = opt[3];
-    d.wmass_max = opt[4];
-    d.WindDir = static_cast<float>(opt[5]);
-    d.WindSpeed = static_cast<float>(opt[6]);
-    d.wmass = opt[7];
-    d.KeyChatO = opt[8];
-    d.ScnChatO = opt[10];
-    d.ScnBugW = opt[11];
-    d.BugWipers = opt[12];
-    d.MinThTurns = static_cast<float>(opt[13]);
+    d.vne = layout.vne;
+    d.dv1 = layout.dv1;
+    d.dv2 = layout.dv2;
+    d.DisFla = layout.flap_mode;
+    d.wmass_max = layout.max_water;
+    d.WindDir = static_cast<float>(layout.wind_direction);
+    d.WindSpeed = static_cast<float>(layout.wind_speed);
+    d.wmass = layout.water;
+    d.KeyChatO = layout.chat_open_key;
+    d.ScnChatO = layout.chat_open_scan;
+    d.ScnBugW = layout.bug_wipe_scan;
+    d.BugWipers = layout.bug_wipers ? 1 : 0;
+    d.MinThTurns = static_cast<float>(layout.min_thermal_turns);
 }
 
 /// The ballast field is decided again for each flight from the setting: an empty glider hides
 /// it (unless the setting is negative, "always"), and a glider without tanks always does.
 void decide_ballast_field() {
     DisplayStateRecord& d = ds();
-    d.DisBal = option.disbal;
+    d.DisBal = d.BallastSetting;
     if (d.wmass_max == 0 || (d.wmass == 0 && d.DisBal > 0)) d.DisBal = 0;
     d.DisBal = std::abs(d.DisBal);
 }
@@ -90,13 +89,13 @@ void show_ballast() {
     d.ywb = ballast_bar(d.DisWinInfo.height, d.wmass, d.wmass_max);
 }
 
-void take_polar_data(const DisplayValues& val, const SpeedTrace& vv, int nn, int n1,
+void take_polar_data(const InstrumentReading& reading, const SpeedTrace& vv, int nn, int n1,
                      const PolarTable& vp) {
     DisplayStateRecord& d = ds();
-    d.WaitForVelStabil = truncated(val[9]);
-    d.evario = static_cast<float>(val[10]);
-    d.V2Fly = static_cast<float>(val[14] * 10.0);
-    d.vmin = static_cast<float>(val[37]);
+    d.WaitForVelStabil = reading.recording_polar_point ? 1 : 0;
+    d.evario = static_cast<float>(reading.energy_vario);
+    d.V2Fly = static_cast<float>(reading.speed_change * 10.0);
+    d.vmin = static_cast<float>(reading.min_sink_speed);
     for (std::size_t i = 0; i < d.vval.size(); ++i)
         d.vval[i] = static_cast<float>(vv[i]);
     // The counts come from the core; the tables hold no more than their size.
@@ -120,9 +119,9 @@ int ComputeHeight() {
     return height;
 }
 
-int UpdVNE(const FlightLayout& opt_f, std::string_view flap_f, std::string_view cu_f) {
+int UpdVNE(const FlightLayout& layout, std::string_view flap_f, std::string_view cu_f) {
     DisplayStateRecord& d = ds();
-    take_flight_layout(opt_f);
+    take_flight_layout(layout);
     if (d.BugWipers != 0) load_bug();
     decide_ballast_field();
     if (d.DisFla == 2) {
@@ -150,30 +149,31 @@ void UpdFlp(std::string_view flap1, int mflap1) {
 }
 
 void UpdAng(std::string_view t_f, std::string_view tst_f, std::string_view clk_f,
-            const DisplayValues& val, const SpeedTrace& vv, int nn, int n1, const PolarTable& vp) {
+            const InstrumentReading& reading, const SpeedTrace& vv, int nn, int n1,
+            const PolarTable& vp) {
     DisplayStateRecord& d = ds();
     d.buf_tim = std::string(t_f);
     d.buf_tsktim = std::string(tst_f);
     d.buf_clk = std::string(clk_f);
-    d.bank = static_cast<float>(val[0]);
-    d.pitch = static_cast<float>(val[1]);
-    d.nvario = static_cast<float>(val[2]);
-    d.ivario_m = static_cast<float>(val[3]);
-    d.compass = static_cast<float>(val[4]);
-    d.wmass = truncated(val[5]);
-    d.IAS = truncated(val[6]);
-    d.nvario_m = static_cast<float>(val[12]);
-    d.WindDir = static_cast<float>(val[16]);
-    d.WindSpeed = static_cast<float>(val[17]);
-    d.slip = static_cast<float>(val[20]);
-    d.gforce = static_cast<float>(val[21]);
-    d.GS = truncated(val[22]);
-    d.ThTurns = static_cast<float>(val[23]);
+    d.bank = static_cast<float>(reading.bank);
+    d.pitch = static_cast<float>(reading.pitch);
+    d.nvario = static_cast<float>(reading.netto);
+    d.ivario_m = static_cast<float>(reading.climb_average);
+    d.compass = static_cast<float>(reading.heading);
+    d.wmass = truncated(reading.water);
+    d.IAS = truncated(reading.ias);
+    d.nvario_m = static_cast<float>(reading.netto_average);
+    d.WindDir = static_cast<float>(reading.wind_direction);
+    d.WindSpeed = static_cast<float>(reading.wind_speed);
+    d.slip = static_cast<float>(reading.yaw_string);
+    d.gforce = static_cast<float>(reading.load_factor);
+    d.GS = truncated(reading.ground_speed);
+    d.ThTurns = static_cast<float>(reading.thermal_turns);
     if (d.DisG != 0) {
         d.GMax = std::max(d.GMax, d.gforce);
         d.GMin = std::min(d.GMin, d.gforce);
     }
-    if (d.Polar != 0) take_polar_data(val, vv, nn, n1, vp);
+    if (d.Polar != 0) take_polar_data(reading, vv, nn, n1, vp);
     show_ballast();
 }
 

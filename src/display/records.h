@@ -107,6 +107,9 @@ struct DisplayStateRecord {
     int DisFla = 1;    ///< Flaps: 1 simulator position with arrow, 2 advice colour.
     /// Total-energy vario in the column layout; only polar mode turns it on.
     int DisVar = 0;
+    /// The ballast setting as given (negative: shown with empty tanks too); each flight
+    /// decides DisBal from it.
+    int BallastSetting = 0;
     int NorthUp = 1; ///< Heading symbol north up (1) or heading up (0).
     int ArrTyp = 1;  ///< 0 plain arrows, otherwise glider outline and double-triangle wind arrow.
     /// Decimals of the vario values, -4..4.

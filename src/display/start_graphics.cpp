@@ -214,12 +214,12 @@ void prepare_text_drawing() {
 
 } // namespace
 
-int start_graphics(std::string_view fntn_f, const DisplayOptions& opt_f, const double* flbk,
+int start_graphics(std::string_view fntn_f, const DisplayOptions& options, const double* flbk,
                    std::string_view msg_1, std::string_view msg_2, std::string_view msg_3,
                    std::string_view cu_f) {
     const bool restart_pass = display_state.Restart != 0;
     take_arguments(fntn_f, flbk, msg_1, msg_2, msg_3, cu_f);
-    apply_display_options(opt_f);
+    apply_display_options(options);
     derive_window_colours();
     check_font_size();
     log_settings();

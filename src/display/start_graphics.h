@@ -7,16 +7,12 @@
 // second tick. Everything runs on the main thread.
 #pragma once
 
-#include <array>
-#include <cstdint>
+#include "display/display_options.h"
+
 #include <functional>
 #include <string_view>
 
 namespace kalveo {
-
-/// Slots of the display option vector start-up hands over (0..75 used, 76..80 zero).
-inline constexpr int kDisplayOptionCount = 81;
-using DisplayOptions = std::array<std::int32_t, kDisplayOptionCount>;
 
 /// Period of the event loop's timer (ms) and its timer id.
 inline constexpr int kTimerPeriodMs = 25;
@@ -26,12 +22,12 @@ inline constexpr int kTimerId = 1;
 inline constexpr std::string_view kTextWindowTitle = "Kalveo - Display";
 inline constexpr std::string_view kHorizonWindowTitle = "Kalveo - Horizon";
 
-/// Opens the windows with the settings in `opt_f`, runs the event loop and cleans up.
+/// Opens the windows with the settings in `options`, runs the event loop and cleans up.
 /// `fntn_f` the font file ("arialbd.ttf"), `flbk` the bank limit of the flap sounds (degrees),
 /// `msg_1`..`msg_3` the exit question, the simulator-stopped question and the key-definition
 /// text, `cu_f` the speed unit name. Returns 1 when the settings editor asked for a restart,
 /// else 0 (the program then ends).
-int start_graphics(std::string_view fntn_f, const DisplayOptions& opt_f, const double* flbk,
+int start_graphics(std::string_view fntn_f, const DisplayOptions& options, const double* flbk,
                    std::string_view msg_1, std::string_view msg_2, std::string_view msg_3,
                    std::string_view cu_f);
 

@@ -309,28 +309,28 @@ void FlightCycle::hand_to_display(const Packet& pk) {
     const SimulatorValues& sim = state_.sim;
     const AverageState& av = state_.averages;
     const double fconv_vz = my_tas_0.fconv_vz;
-    DisplayValues cval{};
-    cval[0] = pk.bank;
-    cval[1] = pk.pitch;
-    cval[2] = fconv_vz * av.nvario;
-    cval[3] = fconv_vz * av.ivario_m;
-    cval[4] = pk.heading;
-    cval[5] = gggmas.wmass;
-    cval[6] = pk.ias;
-    cval[12] = av.nv1_m;
-    cval[16] = pk.wind_dir;
-    cval[17] = pk.wind_speed;
-    cval[20] = sim.yawstring;
-    cval[21] = gggpol.gforce;
-    cval[22] = display_round(my_tas_0.fconv * pk.vgnd);
-    cval[23] = std::abs(av.th_turn) / (2.0 * std::numbers::pi);
+    InstrumentReading reading;
+    reading.bank = pk.bank;
+    reading.pitch = pk.pitch;
+    reading.netto = fconv_vz * av.nvario;
+    reading.climb_average = fconv_vz * av.ivario_m;
+    reading.netto_average = av.nv1_m;
+    reading.heading = pk.heading;
+    reading.water = gggmas.wmass;
+    reading.ias = pk.ias;
+    reading.ground_speed = display_round(my_tas_0.fconv * pk.vgnd);
+    reading.wind_direction = pk.wind_dir;
+    reading.wind_speed = pk.wind_speed;
+    reading.yaw_string = sim.yawstring;
+    reading.load_factor = gggpol.gforce;
+    reading.thermal_turns = std::abs(av.th_turn) / (2.0 * std::numbers::pi);
     PolarState& polar = state_.polar;
     if (misc00.qpolar) {
-        fill_polar_display(cval, polar, fconv_vz * sim.evario, pk.dvdt_c);
+        fill_polar_display(reading, polar, fconv_vz * sim.evario, pk.dvdt_c);
         follow_speed_trace(sim.v, polar);
     }
     if (out_.upd_ang) {
-        out_.upd_ang(av.tim_c, av.tsktim_c, av.clk_c, cval, polar.vval, polar.nbpol, polar.nbfpl,
+        out_.upd_ang(av.tim_c, av.tsktim_c, av.clk_c, reading, polar.vval, polar.nbpol, polar.nbfpl,
                      polar.vvpol);
     }
 }

@@ -102,22 +102,21 @@ void log_flap_table() {
 
 FlightLayout flight_layout() {
     const double fconv = my_tas_0.fconv;
-    FlightLayout opt{};
-    opt[0] = display_round(my_tas_0.vne * fconv);
-    opt[1] = display_round(my_tas_0.dv1 * fconv);
-    opt[2] = display_round(my_tas_0.dv2 * fconv);
-    opt[3] = flaps_0.nflap > 0 ? option.disfla : 0;
-    opt[4] = display_round(gggmas.balmax);
-    opt[5] = static_cast<int>(modang(rd_fpl_wz1.winddir[0] + 180.0, 0.0));
-    opt[6] = static_cast<int>(std::clamp(rd_fpl_wz1.windspeed[0], -1e9, 1e9));
-    opt[7] = display_round(gggmas.wmass);
-    opt[8] = keydef_cndr.keychato;
-    opt[9] = keydef_cndr.scnchatc;
-    opt[10] = keydef_cndr.scnchato;
-    opt[11] = -keydef_cndr.scnbugw;
-    opt[12] = ggg002.qbugwipers && option.minthturns >= 1 ? 1 : 0;
-    opt[13] = option.minthturns;
-    return opt;
+    FlightLayout layout;
+    layout.vne = display_round(my_tas_0.vne * fconv);
+    layout.dv1 = display_round(my_tas_0.dv1 * fconv);
+    layout.dv2 = display_round(my_tas_0.dv2 * fconv);
+    layout.flap_mode = flaps_0.nflap > 0 ? option.disfla : 0;
+    layout.max_water = display_round(gggmas.balmax);
+    layout.water = display_round(gggmas.wmass);
+    layout.wind_direction = static_cast<int>(modang(rd_fpl_wz1.winddir[0] + 180.0, 0.0));
+    layout.wind_speed = static_cast<int>(std::clamp(rd_fpl_wz1.windspeed[0], -1e9, 1e9));
+    layout.chat_open_key = keydef_cndr.keychato;
+    layout.chat_open_scan = keydef_cndr.scnchato;
+    layout.bug_wipe_scan = -keydef_cndr.scnbugw;
+    layout.bug_wipers = ggg002.qbugwipers && option.minthturns >= 1;
+    layout.min_thermal_turns = option.minthturns;
+    return layout;
 }
 
 std::string longest_flap_name() {

@@ -14,10 +14,29 @@
 
 namespace kalveo {
 
-/// Values handed to the display once per packet, indexed as the display reads them
-/// (0 bank, 1 pitch, 2 netto, 3 climb average, 4 heading, ...; 41 slots).
-inline constexpr int kDisplayValueCount = 41;
-using DisplayValues = std::array<double, kDisplayValueCount>;
+/// What the display shows of one packet, already in the pilot's units: speeds in the display
+/// unit (km/h, knots, ...), climb rates in the vario unit (m/s or knots).
+struct InstrumentReading {
+    double bank = 0.0;           ///< bank angle, degrees
+    double pitch = 0.0;          ///< pitch angle, degrees
+    double netto = 0.0;          ///< netto vario, vario units
+    double climb_average = 0.0;  ///< climb average (the integrator), vario units
+    double netto_average = 0.0;  ///< netto average, vario units
+    double heading = 0.0;        ///< heading, degrees
+    double water = 0.0;          ///< water ballast, kg
+    double ias = 0.0;            ///< indicated airspeed, whole display units
+    double ground_speed = 0.0;   ///< ground speed, whole display units
+    double wind_direction = 0.0; ///< wind direction, degrees
+    double wind_speed = 0.0;     ///< wind speed, display units
+    double yaw_string = 0.0;     ///< yaw-string angle as the simulator sends it
+    double load_factor = 0.0;    ///< load factor, g
+    double thermal_turns = 0.0;  ///< full turns flown in the present thermal
+    // Polar mode only; 0 otherwise.
+    bool recording_polar_point = false; ///< a polar point waits for a steady speed
+    double energy_vario = 0.0;          ///< electronic (total-energy) vario, vario units
+    double speed_change = 0.0;          ///< change of true airspeed, m/s per second
+    double min_sink_speed = 0.0;        ///< speed of least sink of the glider's polar, m/s
+};
 
 /// Speed trace of polar mode: slots 0..200 used, relative to the present speed.
 inline constexpr int kTraceLength = 201;
@@ -27,9 +46,23 @@ using SpeedTrace = std::array<double, 301>;
 /// polar starts after them.
 inline constexpr int kRecordedPolarMax = kReferencePolarFirst - 1;
 
-/// Display thresholds and fixed values of a flight, indexed as the display reads them.
-inline constexpr int kFlightLayoutCount = 14;
-using FlightLayout = std::array<int, kFlightLayoutCount>;
+/// What the display needs of a flight, once, when the glider is known. Speeds are whole
+/// display units.
+struct FlightLayout {
+    int vne = 0;               ///< never-exceed speed
+    int dv1 = 0;               ///< the alarm starts this far below vne
+    int dv2 = 0;               ///< width of the alarm band above vne - dv1
+    int flap_mode = 0;         ///< flap field: 0 none, 1 position and arrow, 2 advice colour
+    int max_water = 0;         ///< water ballast capacity, kg; 0 for a glider without tanks
+    int water = 0;             ///< water ballast at the start, kg
+    int wind_direction = 0;    ///< the flight plan's wind direction turned by 180, degrees
+    int wind_speed = 0;        ///< the flight plan's wind speed, m/s
+    int chat_open_key = 0;     ///< the simulator's chat key, virtual-key code
+    int chat_open_scan = 0;    ///< the simulator's chat key, scan code
+    int bug_wipe_scan = 0;     ///< the simulator's bug-wiper key, scan code
+    bool bug_wipers = false;   ///< remind the pilot to clean the wings
+    int min_thermal_turns = 0; ///< thermal turns after which the reminder comes
+};
 
 /// Alarm levels: 0 in the first quarter of the band above va1, 3 from three quarters on.
 inline constexpr int kAlarmLevels = 4;
@@ -59,13 +92,13 @@ struct FlightOutputs {
     /// Lengths of the sounds the two calls above play.
     FlightSoundLengths sound_lengths;
     /// Once per flight: alarm speeds and fixed values, the longest flap name, the unit name.
-    std::function<int(const FlightLayout& opt, std::string_view flap, std::string_view unit)>
+    std::function<int(const FlightLayout& layout, std::string_view flap, std::string_view unit)>
         upd_vne;
     /// Flap advice: position name and direction (1 up, -1 down, 0 in place).
     std::function<void(std::string_view flap, int mflap)> upd_flp;
     /// Once per packet: stopwatch, task timer and clock texts, the values, polar-mode data.
     std::function<void(std::string_view tim, std::string_view tsktim, std::string_view clk,
-                       const DisplayValues& val, const SpeedTrace& vv, int nbpol, int nbfpl,
+                       const InstrumentReading& reading, const SpeedTrace& vv, int nbpol, int nbfpl,
                        const PolarTable& vp)>
         upd_ang;
     /// A tone of `freq` Hz for `dur` ms.

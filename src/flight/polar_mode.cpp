@@ -141,20 +141,14 @@ void follow_speed_trace(double ias, PolarState& st) {
         st.vval[i] = (st.vsve[i] - ias) / dv;
 }
 
-void fill_polar_display(DisplayValues& cval, const PolarState& st, double ev1, double dvdt_c) {
-    cval[9] = my_tas_0.qwrpol ? 1.0 : 0.0;
-    cval[10] = ev1;
-    cval[14] = dvdt_c;
-    if (!st.qgotpol) return; // slots 30..37 stay 0
-    cval[30] = gggpol.pol_a[1];
-    cval[31] = gggpol.pol_b[1];
-    cval[32] = gggpol.pol_c[1];
-    cval[33] = gggpol.pol_a[2];
-    cval[34] = gggpol.pol_b[2];
-    cval[35] = gggpol.pol_c[2];
-    cval[36] = gggpol.pol_v00;
+void fill_polar_display(InstrumentReading& reading, const PolarState& st, double ev1,
+                        double dvdt_c) {
+    reading.recording_polar_point = my_tas_0.qwrpol;
+    reading.energy_vario = ev1;
+    reading.speed_change = dvdt_c;
+    if (!st.qgotpol) return; // no polar: no speed of least sink
     gggpol.v_vzmin = vv_bz(0.0, 1) / 3.6;
-    cval[37] = gggpol.v_vzmin;
+    reading.min_sink_speed = gggpol.v_vzmin;
 }
 
 } // namespace kalveo

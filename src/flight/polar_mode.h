@@ -55,8 +55,9 @@ void record_polar_point(const PolarSample& s, PolarState& st, const FlightOutput
 /// Adds the present indicated airspeed (m/s) to the trace and scales the trace.
 void follow_speed_trace(double ias, PolarState& st);
 
-/// The polar-mode slots of the display values: recording flag, electronic vario
-/// (vario units), centred speed change, reference polar figures.
-void fill_polar_display(DisplayValues& cval, const PolarState& st, double ev1, double dvdt_c);
+/// The polar-mode part of the reading: recording flag, electronic vario `ev1` (vario units),
+/// centred speed change `dvdt_c` and, with the glider's polar, its speed of least sink.
+void fill_polar_display(InstrumentReading& reading, const PolarState& st, double ev1,
+                        double dvdt_c);
 
 } // namespace kalveo

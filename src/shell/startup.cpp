@@ -179,7 +179,7 @@ int hand_over() {
     const std::string fntn_c = font_file_name();
     const DisplayOptions opt_c = build_display_options();
     const std::string cu_c = display_unit_name();
-    startup_print(format_text(" StopWait %d %d", option.stopwait, opt_c[17]));
+    startup_print(format_text(" StopWait %d %d", option.stopwait, opt_c.stop_wait));
     startup_print(" cunit " + std::string(trim(my_tas_c.cunit)) + " " + cu_c);
     log_message_f(format_text(" %14.7f %c %d", my_tas_0.flapmxbank, option.qflap_g ? 'T' : 'F',
                               option.kbdhook));

@@ -20,104 +20,99 @@ constexpr int kQuarterDown = 1000004;
 constexpr std::size_t kFontFileLength = 29;
 constexpr std::size_t kUnitLength = 9;
 
-int flag(bool q) {
-    return q ? 1 : 0;
+void take_window_settings(DisplayOptions& o, bool polar) {
+    o.font_size = option.fntsiz;
+    o.horizontal_display = std::clamp(option.horizontal, 0, 1);
+    o.position_x = option.posx;
+    o.position_y = option.posy;
+    o.text_opacity = option.txtopa;
+    o.number_of_digits = std::clamp(option.numdig, -4, 4);
+    o.volume = std::clamp(static_cast<int>(std::lround(100.0 * volumes.sndvol)), 0, 100);
+    o.status_mark = option.qrecord ? 1 : (my_tas_0.qnetto ? 2 : 0);
+    o.polar_mode = polar;
+    o.artificial_horizon = polar ? 1 : option.horizarti;
+    o.horizon_size = polar ? kPolarHorizonSize : option.horwid;
+    o.horizon_x = polar ? kCentre : option.horposx;
+    o.horizon_y = polar ? kQuarterDown : option.horposy;
+    o.horizon_opacity = option.horopa;
+    o.horizon_transparent_corners = polar ? 0 : option.horbgdtrans;
+    o.horizon_font_size = option.horfntsiz;
+    o.debug = option.qdebug;
+    o.stop_wait = option.stopwait;
+    o.keyboard_hook = option.kbdhook;
+    o.keyboard_auto_reset = option.kbdautorst;
 }
 
-void fill_window_slots(DisplayOptions& o, bool polar) {
-    o[0] = option.fntsiz;
-    o[1] = std::clamp(option.horizontal, 0, 1);
-    o[4] = flag(option.qdebug);
-    o[5] = 2 * option.disva1 + option.disvne;
-    o[6] = option.posx;
-    o[7] = option.posy;
-    o[8] = option.horopa;
-    o[9] = polar ? 1 : option.horizarti;
-    o[10] = polar ? kPolarHorizonSize : option.horwid;
-    o[11] = polar ? kCentre : option.horposx;
-    o[12] = polar ? kQuarterDown : option.horposy;
-    o[16] = option.txtopa;
-    o[17] = option.stopwait;
-    o[27] = option.kbdhook;
-    o[28] = polar ? 0 : option.horbgdtrans;
-    o[52] = option.horfntsiz;
-    o[75] = option.kbdautorst;
+void take_switches(DisplayOptions& o) {
+    o.show_vne = option.disvne;
+    o.show_va1 = option.disva1;
+    o.show_ballast = option.disbal;
+    o.show_units = std::clamp(option.disuni, 0, 1);
+    o.show_netto = option.disnet;
+    o.show_netto_integrator = option.disnet_i;
+    o.show_integrator = option.disint_i;
+    o.show_stopwatch = option.distim;
+    o.show_task_timer = option.distsktim;
+    o.show_clock = option.disclk;
+    o.show_wall_clock = option.diswalclk;
+    o.show_ias = option.disias;
+    o.show_tas = option.distas;
+    o.show_ground_speed = option.disgs;
+    o.show_g_meter = option.disg;
+    o.show_slip = option.dissli;
+    o.show_heading = option.dishdg;
+    o.show_wind = option.diswnd;
+    o.north_up = option.northup;
+    o.arrow_style = option.arrtyp;
+    o.flaps_sound = option.qflap_beep;
 }
 
-void fill_switch_slots(DisplayOptions& o, bool polar) {
-    o[18] = option.disbal;
-    o[19] = flag(option.qflap_beep);
-    o[20] = std::clamp(option.disuni, 0, 1);
-    o[36] = option.disnet;
-    o[37] = option.disnet_i;
-    o[38] = option.disint;
-    o[39] = option.disint_i;
-    o[40] = option.dismc;
-    o[41] = option.distim;
-    o[42] = option.disias;
-    o[43] = option.distas;
-    o[44] = std::clamp(static_cast<int>(std::lround(100.0 * volumes.sndvol)), 0, 100);
-    o[45] = option.dishdg;
-    o[46] = option.diswnd;
-    o[47] = std::clamp(option.numdig, -4, 4);
-    o[50] = option.northup;
-    o[51] = option.arrtyp;
-    o[57] = option.qrecord ? 1 : (my_tas_0.qnetto ? 2 : 0);
-    o[58] = flag(polar);
-    o[61] = option.dissli;
-    o[63] = option.disg;
-    o[66] = option.distsktim;
-    o[69] = option.disclk;
-    o[71] = option.disgs;
-    o[74] = option.diswalclk;
+void take_keys(DisplayOptions& o) {
+    o.key_increase = keydef.keyinc;
+    o.key_decrease = keydef.keydec;
+    o.key_horizon = keydef.keyhor;
+    o.key_flaps_sound = keydef.keysfl;
+    o.key_integrator = keydef.keyave;
+    o.key_netto_integrator = keydef.keyavn;
+    o.key_stopwatch = keydef.keytim;
+    o.key_task_timer = keydef.keytsktim;
+    o.key_sound_up = keydef.keyvup;
+    o.key_sound_down = keydef.keyvdn;
+    o.key_hud_speed = keydef.keyhuds;
+    o.g_reset_scan = keydef_cndr.scngrst;
 }
 
-void fill_key_slots(DisplayOptions& o) {
-    o[2] = keydef.keyinc;
-    o[3] = keydef.keydec;
-    o[13] = keydef.keyhor;
-    o[21] = keydef.keysfl;
-    o[31] = keydef.keyave;
-    o[33] = keydef.keytim;
-    o[34] = keydef.keyvup;
-    o[35] = keydef.keyvdn;
-    o[59] = keydef.keyavn;
-    o[65] = keydef_cndr.scngrst;
-    o[68] = keydef.keytsktim;
-    o[73] = keydef.keyhuds;
-}
-
-void fill_colour_slots(DisplayOptions& o) {
-    o[22] = option.colflap;
-    o[23] = option.colwb;
-    o[24] = option.colvne;
-    o[25] = option.colva1;
-    o[26] = option.coltas;
-    o[29] = option.colwnd;
-    o[32] = option.colhdg;
-    o[48] = option.txtbgd;
-    o[49] = option.horbgd;
-    o[53] = option.colias;
-    o[54] = option.colnet;
-    o[55] = option.colint;
-    o[56] = option.coltim;
-    o[60] = option.colavn;
-    o[62] = option.colsli;
-    o[64] = option.colg;
-    o[67] = option.coltsktim;
-    o[70] = option.colclk;
-    o[72] = option.colgs;
+void take_colours(DisplayOptions& o) {
+    o.colour_flaps = option.colflap;
+    o.colour_ballast = option.colwb;
+    o.colour_vne = option.colvne;
+    o.colour_va1 = option.colva1;
+    o.colour_tas = option.coltas;
+    o.colour_ias = option.colias;
+    o.colour_ground_speed = option.colgs;
+    o.colour_netto = option.colnet;
+    o.colour_netto_integrator = option.colavn;
+    o.colour_integrator = option.colint;
+    o.colour_stopwatch = option.coltim;
+    o.colour_task_timer = option.coltsktim;
+    o.colour_clock = option.colclk;
+    o.colour_g_meter = option.colg;
+    o.colour_slip = option.colsli;
+    o.colour_heading = option.colhdg;
+    o.colour_wind = option.colwnd;
+    o.text_background = option.txtbgd;
+    o.horizon_background = option.horbgd;
 }
 
 } // namespace
 
 DisplayOptions build_display_options() {
-    DisplayOptions o{};
+    DisplayOptions o;
     const bool polar = misc00.qpolar;
-    fill_window_slots(o, polar);
-    fill_switch_slots(o, polar);
-    fill_key_slots(o);
-    fill_colour_slots(o);
+    take_window_settings(o, polar);
+    take_switches(o);
+    take_keys(o);
+    take_colours(o);
     return o;
 }
 

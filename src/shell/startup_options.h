@@ -1,4 +1,4 @@
-// shell/startup_options: what start-up hands to the display: the option vector made from the
+// shell/startup_options: what start-up hands to the display: its options made from the
 // settings records, the font file, the unit name and the three messages of the windows.
 #pragma once
 
@@ -8,8 +8,8 @@
 
 namespace kalveo {
 
-/// The display option vector, slot by slot from the settings in force (polar mode overrides
-/// the horizon's size, place, style and corners). Slots 76..80 stay 0.
+/// The display's options from the settings in force, kept in their ranges (polar mode overrides
+/// the horizon's size, place, style and corners).
 [[nodiscard]] DisplayOptions build_display_options();
 
 /// The font file of the text window: the font name + ".ttf", at most 29 characters.

@@ -1,4 +1,4 @@
-// The option vector start-up hands over, as the display state takes it.
+// The options start-up hands over, as the display state takes them.
 #include "display/display_options.h"
 #include "display/display_state.h"
 
@@ -11,9 +11,8 @@ class DisplayOptionsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         saved_ = display_state;
-        opt.fill(0);
-        opt[0] = 24;
-        opt[8] = 255;
+        opt.font_size = 24;
+        opt.horizon_opacity = 255;
     }
     void TearDown() override { display_state = saved_; }
 
@@ -21,17 +20,10 @@ class DisplayOptionsTest : public ::testing::Test {
     DisplayStateRecord saved_;
 };
 
-TEST_F(DisplayOptionsTest, SlotFiveCarriesVneAndVa1Switches) {
-    opt[5] = 2; // VA1 shown, VNE hidden
-    apply_display_options(opt);
-    EXPECT_EQ(display_state.DisVNE, 0);
-    EXPECT_EQ(display_state.DisVA1, 1);
-}
-
 TEST_F(DisplayOptionsTest, HorizonStyleAndTranslucency) {
-    opt[8] = 200;
-    opt[9] = 2;
-    opt[10] = 180;
+    opt.horizon_opacity = 200;
+    opt.artificial_horizon = 2;
+    opt.horizon_size = 180;
     apply_display_options(opt);
     EXPECT_EQ(display_state.HorTranslu, 1);
     EXPECT_EQ(display_state.DrawHorizon, 1);
@@ -42,34 +34,34 @@ TEST_F(DisplayOptionsTest, HorizonStyleAndTranslucency) {
 
 TEST_F(DisplayOptionsTest, NoHorizonSettingLeavesTheHorizonModeAlone) {
     display_state.DrawHorizon = 2;
-    opt[9] = 0;
+    opt.artificial_horizon = 0;
     apply_display_options(opt);
     EXPECT_EQ(display_state.DrawHorizon, 2);
 }
 
 TEST_F(DisplayOptionsTest, StopWaitDecidesWhetherToAsk) {
-    opt[17] = -1;
+    opt.stop_wait = -1;
     apply_display_options(opt);
     EXPECT_EQ(display_state.StopWait, -1);
     EXPECT_EQ(display_state.ConfirmStop, 0);
-    opt[17] = 0;
+    opt.stop_wait = 0;
     apply_display_options(opt);
     EXPECT_EQ(display_state.ConfirmStop, 1);
 }
 
 TEST_F(DisplayOptionsTest, BackgroundsOnlyWhenGiven) {
     display_state.TxtBgd = {130, 180, 230};
-    opt[48] = 0;
-    opt[49] = 0x102030;
+    opt.text_background = 0;
+    opt.horizon_background = 0x102030;
     apply_display_options(opt);
     EXPECT_EQ(display_state.TxtBgd, (Rgb8{130, 180, 230}));
     EXPECT_EQ(display_state.HorBgd, (Rgb8{0x10, 0x20, 0x30}));
 }
 
 TEST_F(DisplayOptionsTest, VolumeKeysAndScanCodes) {
-    opt[44] = 35;
-    opt[65] = 34;
-    opt[13] = 80;
+    opt.volume = 35;
+    opt.g_reset_scan = 34;
+    opt.key_horizon = 80;
     apply_display_options(opt);
     EXPECT_FLOAT_EQ(display_state.SndVol, 0.35F);
     EXPECT_EQ(display_state.ScnGRst, -34);
@@ -78,15 +70,15 @@ TEST_F(DisplayOptionsTest, VolumeKeysAndScanCodes) {
 
 TEST_F(DisplayOptionsTest, PolarModeShowsTheVario) {
     display_state.DisVar = 0;
-    opt[58] = 1;
+    opt.polar_mode = true;
     apply_display_options(opt);
     EXPECT_EQ(display_state.Polar, 1);
     EXPECT_EQ(display_state.DisVar, 1);
 }
 
-TEST_F(DisplayOptionsTest, ColoursFromTheirSlots) {
-    opt[24] = 0xFF0000;
-    opt[26] = 0x0000FF;
+TEST_F(DisplayOptionsTest, ColoursFromTheirSettings) {
+    opt.colour_vne = 0xFF0000;
+    opt.colour_tas = 0x0000FF;
     apply_display_options(opt);
     EXPECT_EQ(display_state.ColVNE, (RgbF{1.0F, 0.0F, 0.0F}));
     EXPECT_EQ(display_state.ColTAS0, (RgbF{0.0F, 0.0F, 1.0F}));

@@ -1,5 +1,5 @@
 // What the per-packet core hands to the display, without any window open.
-#include "config/records.h"
+#include "display/display_options.h"
 #include "display/display_state.h"
 #include "support/test_files.h"
 
@@ -13,14 +13,10 @@ namespace {
 class DisplayUpdates : public ::testing::Test {
   protected:
     void SetUp() override {
-        saved_option_ = option;
         display_state = DisplayStateRecord{};
-        option.disbal = 1;
+        display_state.BallastSetting = 1;
     }
-    void TearDown() override {
-        display_state = DisplayStateRecord{};
-        option = saved_option_;
-    }
+    void TearDown() override { display_state = DisplayStateRecord{}; }
 
     /// Only `count` of the counted fields switched on (VNE, VA1, units, ...).
     static void show_fields(int count) {
@@ -31,23 +27,22 @@ class DisplayUpdates : public ::testing::Test {
         for (int i = 0; i < static_cast<int>(std::size(fields)); ++i)
             *fields[i] = i < count;
         d.DisG = 0;
-        option.disbal = 0;
+        d.BallastSetting = 0;
     }
 
     static FlightLayout layout(int wmass_max, int wmass, int disfla = 0) {
-        FlightLayout opt{};
-        opt[0] = 270;
-        opt[1] = 10;
-        opt[2] = 20;
-        opt[3] = disfla;
-        opt[4] = wmass_max;
-        opt[7] = wmass;
+        FlightLayout opt;
+        opt.vne = 270;
+        opt.dv1 = 10;
+        opt.dv2 = 20;
+        opt.flap_mode = disfla;
+        opt.max_water = wmass_max;
+        opt.water = wmass;
         return opt;
     }
 
     testing::TempDir dir_;
     testing::ScopedCwd cwd_{dir_.path()};
-    OptionRecord saved_option_;
 };
 
 TEST_F(DisplayUpdates, OneLineLayoutPutsTheFieldsInColumns) {
@@ -70,8 +65,8 @@ TEST_F(DisplayUpdates, ColumnLayoutPutsEachFieldOnItsLine) {
 
 TEST_F(DisplayUpdates, FlapsBallastAndLoadFactorCountAsFields) {
     show_fields(2);
-    option.disbal = 3;      // number and bar: the number is a field
-    display_state.DisG = 2; // g-meter only: no field
+    display_state.BallastSetting = 3; // number and bar: the number is a field
+    display_state.DisG = 2;           // g-meter only: no field
     UpdVNE(layout(150, 100, 1), "L", "kt");
     EXPECT_EQ(display_state.numval, 2 + 1 + 1);
     display_state.DisG = 1;
@@ -100,23 +95,23 @@ TEST_F(DisplayUpdates, TextWindowHeightFollowsLinesFontAndMargins) {
 
 TEST_F(DisplayUpdates, GliderWithoutTanksHidesBallastWhateverTheSetting) {
     for (int setting : {1, 2, 3, -1, -3}) {
-        option.disbal = setting;
+        display_state.BallastSetting = setting;
         UpdVNE(layout(0, 0), "", "km/h");
         EXPECT_EQ(display_state.DisBal, 0) << setting;
     }
 }
 
 TEST_F(DisplayUpdates, EmptyTanksHideBallastUnlessTheSettingIsNegative) {
-    option.disbal = 1;
+    display_state.BallastSetting = 1;
     UpdVNE(layout(150, 0), "", "km/h");
     EXPECT_EQ(display_state.DisBal, 0);
-    option.disbal = -3;
+    display_state.BallastSetting = -3;
     UpdVNE(layout(150, 0), "", "km/h");
     EXPECT_EQ(display_state.DisBal, 3);
 }
 
 TEST_F(DisplayUpdates, BallastIsDecidedAgainForEachFlight) {
-    option.disbal = 1;
+    display_state.BallastSetting = 1;
     UpdVNE(layout(150, 0), "", "km/h"); // first flight dry
     EXPECT_EQ(display_state.DisBal, 0);
     UpdVNE(layout(150, 90), "", "km/h"); // second flight with water
@@ -124,8 +119,20 @@ TEST_F(DisplayUpdates, BallastIsDecidedAgainForEachFlight) {
     EXPECT_EQ(display_state.buf_b, "90");
 }
 
+TEST_F(DisplayUpdates, TheBallastSettingComesWithTheDisplayOptions) {
+    DisplayOptions options;
+    options.show_ballast = -3;
+    apply_display_options(options);
+    UpdVNE(layout(150, 0), "", "km/h");
+    EXPECT_EQ(display_state.DisBal, 3) << "negative: shown with empty tanks too";
+    options.show_ballast = 1;
+    apply_display_options(options);
+    UpdVNE(layout(150, 0), "", "km/h");
+    EXPECT_EQ(display_state.DisBal, 0);
+}
+
 TEST_F(DisplayUpdates, BallastBarScalesWithTheFilling) {
-    option.disbal = 3;
+    display_state.BallastSetting = 3;
     display_state.FontSize = 24;
     display_state.VertMargin = 3;
     display_state.HorizontalDisplay = 1;
@@ -144,13 +151,13 @@ TEST_F(DisplayUpdates, AdviceColourMakesTheFlapColourRedWithItsPartner) {
 
 TEST_F(DisplayUpdates, FlightLayoutReachesTheDisplayState) {
     FlightLayout opt = layout(150, 80, 1);
-    opt[5] = 270;
-    opt[6] = 12;
-    opt[8] = 84;
-    opt[10] = 20;
-    opt[11] = 48;
-    opt[12] = 1;
-    opt[13] = 3;
+    opt.wind_direction = 270;
+    opt.wind_speed = 12;
+    opt.chat_open_key = 84;
+    opt.chat_open_scan = 20;
+    opt.bug_wipe_scan = 48;
+    opt.bug_wipers = true;
+    opt.min_thermal_turns = 3;
     display_state.ChatActive = 1;
     EXPECT_EQ(UpdVNE(opt, "L", "mph"), 0);
     const DisplayStateRecord& d = display_state;
@@ -188,7 +195,7 @@ class PacketValues : public DisplayUpdates {
     void hand_over() {
         UpdAng("00:01:02", "01:00:00", "12:30:00", val, trace, nbpol, nbfpl, polar);
     }
-    DisplayValues val{};
+    InstrumentReading val;
     SpeedTrace trace{};
     PolarTable polar{};
     int nbpol = 0;
@@ -196,17 +203,17 @@ class PacketValues : public DisplayUpdates {
 };
 
 TEST_F(PacketValues, ValuesAndTextsReachTheDisplayState) {
-    val[0] = 12.5;
-    val[1] = -3.0;
-    val[4] = 275.0;
-    val[5] = 99.9;
-    val[6] = 123.7;
-    val[16] = 45.0;
-    val[17] = 18.0;
-    val[20] = 4.0;
-    val[21] = 1.5;
-    val[22] = 140.9;
-    val[23] = 2.5;
+    val.bank = 12.5;
+    val.pitch = -3.0;
+    val.heading = 275.0;
+    val.water = 99.9;
+    val.ias = 123.7;
+    val.wind_direction = 45.0;
+    val.wind_speed = 18.0;
+    val.yaw_string = 4.0;
+    val.load_factor = 1.5;
+    val.ground_speed = 140.9;
+    val.thermal_turns = 2.5;
     hand_over();
     const DisplayStateRecord& d = display_state;
     EXPECT_EQ(d.bank, 12.5F);
@@ -227,23 +234,23 @@ TEST_F(PacketValues, ValuesAndTextsReachTheDisplayState) {
 TEST_F(PacketValues, LoadFactorExtremesAreKeptWhenShown) {
     display_state.DisG = 1;
     for (double g : {1.2, 3.5, -0.8, 1.0}) {
-        val[21] = g;
+        val.load_factor = g;
         hand_over();
     }
     EXPECT_FLOAT_EQ(display_state.GMax, 3.5F);
     EXPECT_FLOAT_EQ(display_state.GMin, -0.8F);
     display_state = DisplayStateRecord{};
     display_state.DisG = 0;
-    val[21] = 4.0;
+    val.load_factor = 4.0;
     hand_over();
     EXPECT_FLOAT_EQ(display_state.GMax, 1.0F);
 }
 
 TEST_F(PacketValues, GliderWithoutTanksAndBrokenValuesDoNotCrash) {
     display_state.wmass_max = 0;
-    val[5] = std::numeric_limits<double>::quiet_NaN();
-    val[6] = 1e300;
-    val[22] = -std::numeric_limits<double>::infinity();
+    val.water = std::numeric_limits<double>::quiet_NaN();
+    val.ias = 1e300;
+    val.ground_speed = -std::numeric_limits<double>::infinity();
     hand_over();
     EXPECT_EQ(display_state.ywb, 0);
     EXPECT_EQ(display_state.wmass, 0);
@@ -252,7 +259,7 @@ TEST_F(PacketValues, GliderWithoutTanksAndBrokenValuesDoNotCrash) {
 }
 
 TEST_F(PacketValues, PolarDataIsTakenOnlyInPolarMode) {
-    val[10] = -1.5;
+    val.energy_vario = -1.5;
     trace[0] = 25.0;
     nbfpl = 3;
     polar[1] = {20.0, -0.7};
@@ -289,8 +296,8 @@ TEST_F(DisplayUpdates, FlightCycleOutputsReachTheDisplay) {
     EXPECT_EQ(display_state.cunit, "kt");
     outputs.upd_flp("+4", -1);
     EXPECT_EQ(display_state.modflap, -1);
-    DisplayValues val{};
-    val[6] = 88.0;
+    InstrumentReading val;
+    val.ias = 88.0;
     outputs.upd_ang("a", "b", "c", val, SpeedTrace{}, 0, 0, PolarTable{});
     EXPECT_EQ(display_state.IAS, 88);
 }

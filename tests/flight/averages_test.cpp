@@ -34,31 +34,33 @@ using Averages = FlightTest;
 TEST_F(Averages, NettoAverageRunsInStraightFlightOnly) {
     TestFlight f;
     fly(f, straight(1.0), 2.0);
-    EXPECT_DOUBLE_EQ(f.rec.last.val[12], 0.0) << "reset state shows 0";
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.netto_average, 0.0) << "reset state shows 0";
     start_avn(1);
     fly(f, straight(1.0), 10.0);
-    EXPECT_NEAR(f.rec.last.val[12], 1.0, 1e-9);
-    EXPECT_DOUBLE_EQ(f.rec.last.val[2], 1.0) << "the netto itself";
+    EXPECT_NEAR(f.rec.last.reading.netto_average, 1.0, 1e-9);
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.netto, 1.0) << "the netto itself";
     fly(f, straight(-3.0).set("bank", kBank45), 5.0); // into the turn
-    const double in_turn = f.rec.last.val[12];
+    const double in_turn = f.rec.last.reading.netto_average;
     fly(f, straight(-3.0).set("bank", kBank45), 20.0);
-    EXPECT_DOUBLE_EQ(f.rec.last.val[12], in_turn) << "circling leaves the average alone";
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.netto_average, in_turn)
+        << "circling leaves the average alone";
     my_tas_0.fconv_vz = 1.9438444;
     f.send(straight(-3.0).set("bank", kBank45));
-    EXPECT_NEAR(f.rec.last.val[12], in_turn * 1.9438444, 1e-9) << "shown in vario units";
+    EXPECT_NEAR(f.rec.last.reading.netto_average, in_turn * 1.9438444, 1e-9)
+        << "shown in vario units";
 }
 
 TEST_F(Averages, StoppedNettoAverageShowsTheGatheredHeight) {
     TestFlight f;
     start_avn(0);
     fly(f, straight(2.0), 10.0);
-    const double height = f.rec.last.val[12];
+    const double height = f.rec.last.reading.netto_average;
     EXPECT_NEAR(height, 20.0, 0.1) << "2 m/s for 10 s";
     fly(f, straight(2.0), 5.0);
-    EXPECT_NEAR(f.rec.last.val[12] - height, 10.0, 1e-4) << "and it keeps growing";
+    EXPECT_NEAR(f.rec.last.reading.netto_average - height, 10.0, 1e-4) << "and it keeps growing";
     start_avn(-1);
     f.send(straight(2.0));
-    EXPECT_DOUBLE_EQ(f.rec.last.val[12], 0.0);
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.netto_average, 0.0);
 }
 
 TEST_F(Averages, ClimbAverageComesFromTheEnergyHeight) {
@@ -68,28 +70,28 @@ TEST_F(Averages, ClimbAverageComesFromTheEnergyHeight) {
     start_ave(-1);
     f.send(start);
     EXPECT_EQ(chrono.run_iv, 1) << "starts by itself";
-    EXPECT_DOUBLE_EQ(f.rec.last.val[3], 0.0);
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.climb_average, 0.0);
     // 100 s later, 150 m higher at the same speed: 1.5 m/s.
     f.send(Datagram().set("airspeed", 30.0).set("altitude", 1104.1), 100.0);
-    EXPECT_NEAR(f.rec.last.val[3], 1.5, 1e-9);
+    EXPECT_NEAR(f.rec.last.reading.climb_average, 1.5, 1e-9);
     // Speed turned into height counts the same: 30 -> 20 m/s gives 25.49 m.
     f.send(Datagram().set("airspeed", 20.0).set("altitude", 1129.59), 0.0);
-    EXPECT_NEAR(f.rec.last.val[3], 1.5, 1e-3);
+    EXPECT_NEAR(f.rec.last.reading.climb_average, 1.5, 1e-3);
     start_ave(0);
     f.send(Datagram().set("airspeed", 30.0).set("altitude", 2000.0), 10.0);
-    EXPECT_NEAR(f.rec.last.val[3], 1.5, 1e-3) << "stopped: the last value holds";
+    EXPECT_NEAR(f.rec.last.reading.climb_average, 1.5, 1e-3) << "stopped: the last value holds";
 }
 
 TEST_F(Averages, ThermalTurnsAreCountedWhileCircling) {
     TestFlight f;
     Datagram d = Datagram().set("airspeed", 30.0).set("vz", 0.0).set("bank", kBank45);
     fly(f, d.set("compass", 0.0), 3.0); // bank settles above 20 degrees
-    EXPECT_DOUBLE_EQ(f.rec.last.val[23], 0.0);
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.thermal_turns, 0.0);
     for (int step = 1; step <= 72; ++step)
         f.send(d.set("compass", step * 10 % 360));
-    EXPECT_NEAR(f.rec.last.val[23], 2.0, 1e-9) << "two full turns";
+    EXPECT_NEAR(f.rec.last.reading.thermal_turns, 2.0, 1e-9) << "two full turns";
     fly(f, d.set("bank", 0.0).set("compass", 0.0), 10.0);
-    EXPECT_DOUBLE_EQ(f.rec.last.val[23], 0.0) << "level flight ends the count";
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.thermal_turns, 0.0) << "level flight ends the count";
 }
 
 TEST_F(Averages, StopwatchRunsOnSimulatorTime) {

@@ -49,7 +49,7 @@ TEST_F(Cycle, FirstDatagramSetsUpTheFlightOnce) {
     f.send(cruise(30.0, 500.0));
     EXPECT_TRUE(my_tas_1.condor_started);
     ASSERT_EQ(f.rec.layouts.size(), 1u);
-    EXPECT_EQ(f.rec.layouts[0].opt[0], 250) << "VNE in km/h";
+    EXPECT_EQ(f.rec.layouts[0].values.vne, 250) << "VNE in km/h";
     EXPECT_EQ(f.rec.layouts[0].unit, "kmh");
     EXPECT_EQ(f.rec.angle_calls, 2);
 }
@@ -61,7 +61,7 @@ TEST_F(Cycle, ASettingsRestartSetsUpTheNextFlight) {
     my_tas_1.condor_started = false;
     f.send(cruise(30.0, 500.0));
     ASSERT_EQ(f.rec.layouts.size(), 2u);
-    EXPECT_EQ(f.rec.layouts[1].opt[0], 250) << "the next flight's glider data";
+    EXPECT_EQ(f.rec.layouts[1].values.vne, 250) << "the next flight's glider data";
 }
 
 TEST_F(Cycle, TrueAirspeedFollowsTheStandardAtmosphere) {
@@ -70,7 +70,7 @@ TEST_F(Cycle, TrueAirspeedFollowsTheStandardAtmosphere) {
     for (const double z : {1000.0, 3000.0, 6000.0}) {
         const int tas = f.send(cruise(30.0, z));
         EXPECT_EQ(tas, std::lround(30.0 * isa_factor(z) * 3.6)) << z << " m";
-        EXPECT_DOUBLE_EQ(f.rec.last.val[6], 108.0) << "IAS stays";
+        EXPECT_DOUBLE_EQ(f.rec.last.reading.ias, 108.0) << "IAS stays";
     }
 }
 
@@ -108,10 +108,10 @@ TEST_F(Cycle, FirstTimeStepIsOneMillisecondAndNeverLess) {
     chrono.run_nv = 0; // a stopped netto average shows the integral, so the time step shows
     TestFlight f;
     f.send(Datagram().set("nettovario", 2.0).set("bank", 0.0));
-    EXPECT_NEAR(f.rec.last.val[12], (2.0 + 0.0) / 2.0 * 0.001, 1e-9);
-    const double first = f.rec.last.val[12];
+    EXPECT_NEAR(f.rec.last.reading.netto_average, (2.0 + 0.0) / 2.0 * 0.001, 1e-9);
+    const double first = f.rec.last.reading.netto_average;
     f.send(Datagram().set("nettovario", 2.0), 0.0); // the same time again
-    EXPECT_NEAR(f.rec.last.val[12] - first, 2.0 * 0.001, 1e-9);
+    EXPECT_NEAR(f.rec.last.reading.netto_average - first, 2.0 * 0.001, 1e-9);
 }
 
 TEST_F(Cycle, HeadingAndWindFromTheCompass) {
@@ -120,11 +120,12 @@ TEST_F(Cycle, HeadingAndWindFromTheCompass) {
     Datagram d = cruise(30.0, 0.0).set("vz", 0.0).set("compass", 0.0);
     const int first = f.send(d.set("vx", 0.0).set("vy", 30.0));
     EXPECT_EQ(first, 108);
-    EXPECT_DOUBLE_EQ(f.rec.last.val[4], 0.0);
-    EXPECT_DOUBLE_EQ(f.rec.last.val[17], 0.0) << "ground speed equals air speed: no wind";
-    EXPECT_DOUBLE_EQ(f.rec.last.val[22], 108.0);
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.heading, 0.0);
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.wind_speed, 0.0)
+        << "ground speed equals air speed: no wind";
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.ground_speed, 108.0);
     f.send(d.set("vx", 5.0).set("vy", 30.0));
-    EXPECT_DOUBLE_EQ(f.rec.last.val[17], 18.0) << "5 m/s of wind in km/h";
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.wind_speed, 18.0) << "5 m/s of wind in km/h";
 }
 
 TEST_F(Cycle, WithoutCompassTheTrackGivesTheHeadingAndThePlanTheWind) {
@@ -132,19 +133,20 @@ TEST_F(Cycle, WithoutCompassTheTrackGivesTheHeadingAndThePlanTheWind) {
     rd_fpl_wz1.windspeed[0] = 5.0;
     TestFlight f;
     f.send(cruise(30.0, 0.0).remove("compass").set("vx", 0.0).set("vy", 30.0));
-    EXPECT_NEAR(f.rec.last.val[4], 0.0, 1e-9) << "track north";
-    EXPECT_DOUBLE_EQ(f.rec.last.val[16], 90.0) << "the plan's wind turned by 180 degrees";
-    EXPECT_DOUBLE_EQ(f.rec.last.val[17], 18.0) << "the plan's 5 m/s in the display unit";
+    EXPECT_NEAR(f.rec.last.reading.heading, 0.0, 1e-9) << "track north";
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.wind_direction, 90.0)
+        << "the plan's wind turned by 180 degrees";
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.wind_speed, 18.0) << "the plan's 5 m/s in the display unit";
     f.send(cruise(30.0, 0.0).remove("compass").set("vx", -30.0).set("vy", 0.0));
-    EXPECT_NEAR(f.rec.last.val[4], 90.0, 1e-9);
+    EXPECT_NEAR(f.rec.last.reading.heading, 90.0, 1e-9);
 }
 
 TEST_F(Cycle, AttitudeIsShownInDegrees) {
     TestFlight f;
     f.send(Datagram().set("bank", 0.5).set("pitch", -0.1).set("yawstringangle", 3.0));
-    EXPECT_NEAR(f.rec.last.val[0], 28.6479, 1e-4);
-    EXPECT_NEAR(f.rec.last.val[1], -5.72958, 1e-5);
-    EXPECT_DOUBLE_EQ(f.rec.last.val[20], 3.0);
+    EXPECT_NEAR(f.rec.last.reading.bank, 28.6479, 1e-4);
+    EXPECT_NEAR(f.rec.last.reading.pitch, -5.72958, 1e-5);
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.yaw_string, 3.0);
 }
 
 TEST_F(Cycle, OptionalKeysSetValuesThatHold) {
@@ -159,8 +161,8 @@ TEST_F(Cycle, OptionalKeysSetValuesThatHold) {
     f.send(Datagram().remove("flaps").remove("MC").remove("water").remove("gforce"));
     EXPECT_EQ(flaps_0.nfl_act, 3);
     EXPECT_DOUBLE_EQ(gggmas.wmass, 120.0);
-    EXPECT_DOUBLE_EQ(f.rec.last.val[5], 120.0);
-    EXPECT_DOUBLE_EQ(f.rec.last.val[21], 1.4);
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.water, 120.0);
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.load_factor, 1.4);
 }
 
 TEST_F(Cycle, BadOrMissingValuesKeepThePreviousPacketsValues) {
@@ -170,9 +172,9 @@ TEST_F(Cycle, BadOrMissingValuesKeepThePreviousPacketsValues) {
     EXPECT_EQ(f.send(Datagram(d).set_text("airspeed", "nan").set_text("bank", "")), tas);
     EXPECT_EQ(f.send(Datagram(d).remove("airspeed").set_text("altitude", "x")), tas);
     f.send(Datagram(d).remove("bank"));
-    EXPECT_NEAR(f.rec.last.val[0], 0.2 * 180.0 / std::numbers::pi, 1e-9);
+    EXPECT_NEAR(f.rec.last.reading.bank, 0.2 * 180.0 / std::numbers::pi, 1e-9);
     f.send(Datagram().set("airspeed", 30.0).remove("nettovario").remove("evario"));
-    EXPECT_DOUBLE_EQ(f.rec.last.val[2], 0.0) << "no netto key: netto 0";
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.netto, 0.0) << "no netto key: netto 0";
 }
 
 TEST_F(Cycle, DatagramWithoutAirspeedAndTimeChangesNothing) {
@@ -226,7 +228,11 @@ TEST_F(Cycle, ADatagramAtRestGivesFiniteValues) {
     TestFlight f;
     // At rest the sample's vertical speed exceeds its airspeed.
     f.send_raw(Datagram().text());
-    for (const double value : f.rec.last.val)
+    const InstrumentReading& r = f.rec.last.reading;
+    for (const double value :
+         {r.bank, r.pitch, r.netto, r.climb_average, r.netto_average, r.heading, r.water, r.ias,
+          r.ground_speed, r.wind_direction, r.wind_speed, r.yaw_string, r.load_factor,
+          r.thermal_turns, r.energy_vario, r.speed_change, r.min_sink_speed})
         EXPECT_TRUE(std::isfinite(value));
 }
 

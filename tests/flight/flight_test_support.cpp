@@ -54,15 +54,15 @@ Recorder::Recorder() {
     outputs.upd_flp = [this](std::string_view flap, int mflap) {
         flaps.push_back({std::string(flap), mflap});
     };
-    outputs.upd_vne = [this](const FlightLayout& opt, std::string_view flap,
+    outputs.upd_vne = [this](const FlightLayout& layout, std::string_view flap,
                              std::string_view unit) {
-        layouts.push_back({opt, std::string(flap), std::string(unit)});
+        layouts.push_back({layout, std::string(flap), std::string(unit)});
         return 1;
     };
     outputs.upd_ang = [this](std::string_view tim, std::string_view tsktim, std::string_view clk,
-                             const DisplayValues& val, const SpeedTrace&, int nbpol, int nbfpl,
-                             const PolarTable&) {
-        last = {std::string(tim), std::string(tsktim), std::string(clk), val, nbpol, nbfpl};
+                             const InstrumentReading& reading, const SpeedTrace&, int nbpol,
+                             int nbfpl, const PolarTable&) {
+        last = {std::string(tim), std::string(tsktim), std::string(clk), reading, nbpol, nbfpl};
         ++angle_calls;
     };
     outputs.my_beep = [this](int freq, int dur) { beeps.emplace_back(freq, dur); };

@@ -35,13 +35,13 @@ class Recorder {
         int mflap;
     };
     struct Layout {
-        FlightLayout opt;
+        FlightLayout values;
         std::string flap;
         std::string unit;
     };
     struct Angles {
         std::string tim, tsktim, clk;
-        DisplayValues val{};
+        InstrumentReading reading;
         int nbpol = 0;
         int nbfpl = 0;
     };

@@ -86,11 +86,11 @@ TEST_F(PolarMode, APointIsRecordedOnceTheSpeedIsSteady) {
     for (int i = 0; i < 50; ++i)
         f.send(steady(30.0 + i * 0.04));
     EXPECT_TRUE(my_tas_0.qwrpol);
-    EXPECT_DOUBLE_EQ(f.rec.last.val[9], 1.0) << "the display shows the wait";
+    EXPECT_TRUE(f.rec.last.reading.recording_polar_point) << "the display shows the wait";
     EXPECT_TRUE(f.rec.beeps.empty());
     fly(f, steady(32.0), 6.0);
     EXPECT_FALSE(my_tas_0.qwrpol);
-    EXPECT_DOUBLE_EQ(f.rec.last.val[9], 0.0);
+    EXPECT_FALSE(f.rec.last.reading.recording_polar_point);
     ASSERT_EQ(f.rec.beeps.size(), 1u);
     EXPECT_EQ(f.rec.beeps[0], std::make_pair(930, 100));
     EXPECT_EQ(f.rec.last.nbpol, 1);
@@ -158,16 +158,15 @@ TEST_F(PolarMode, TheGlidersReferencePolarFollowsTheRecordedPoints) {
     f.send(steady(30.0));
     EXPECT_GT(f.rec.last.nbfpl, kRecordedPolarMax + 3);
     EXPECT_LE(f.rec.last.nbfpl, kPolarTableSize - 1);
-    EXPECT_GT(f.rec.last.val[37], 15.0) << "speed of the polar's first node (m/s)";
-    EXPECT_DOUBLE_EQ(f.rec.last.val[37], gggpol.v_vzmin);
+    EXPECT_GT(f.rec.last.reading.min_sink_speed, 15.0) << "speed of the polar's first node (m/s)";
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.min_sink_speed, gggpol.v_vzmin);
 }
 
-TEST_F(PolarMode, WithoutAReferencePolarItsSlotsStayEmpty) {
+TEST_F(PolarMode, WithoutAReferencePolarThereIsNoSpeedOfLeastSink) {
     TestFlight f;
     f.send(steady(30.0));
     EXPECT_EQ(f.rec.last.nbfpl, 0);
-    for (int slot = 30; slot <= 37; ++slot)
-        EXPECT_DOUBLE_EQ(f.rec.last.val[slot], 0.0);
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.min_sink_speed, 0.0);
 }
 
 TEST(SpeedTrace, IsRelativeToThePresentSpeed) {

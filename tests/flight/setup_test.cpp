@@ -74,14 +74,14 @@ TEST_F(SimulatorFlight, FirstDatagramFindsTheGlidersVneInTheShippedData) {
     EXPECT_EQ(flaps_0.nfl_act, 3) << "half the positions until the lever is reported";
     ASSERT_EQ(rec_.layouts.size(), 1u);
     const Recorder::Layout& layout = rec_.layouts[0];
-    EXPECT_EQ(layout.opt[0], 270);
-    EXPECT_EQ(layout.opt[1], 10);
-    EXPECT_EQ(layout.opt[2], 20);
-    EXPECT_EQ(layout.opt[3], option.disfla);
-    EXPECT_EQ(layout.opt[5], 90) << "the plan's 270 degree wind, turned";
-    EXPECT_EQ(layout.opt[7], 100) << "the plan's water";
-    EXPECT_EQ(layout.opt[10], 20) << "the simulator's chat key";
-    EXPECT_EQ(layout.opt[11], -48) << "the bug-wipe key as a scan code";
+    EXPECT_EQ(layout.values.vne, 270);
+    EXPECT_EQ(layout.values.dv1, 10);
+    EXPECT_EQ(layout.values.dv2, 20);
+    EXPECT_EQ(layout.values.flap_mode, option.disfla);
+    EXPECT_EQ(layout.values.wind_direction, 90) << "the plan's 270 degree wind, turned";
+    EXPECT_EQ(layout.values.water, 100) << "the plan's water";
+    EXPECT_EQ(layout.values.chat_open_scan, 20) << "the simulator's chat key";
+    EXPECT_EQ(layout.values.bug_wipe_scan, -48) << "the bug-wipe key as a scan code";
     EXPECT_EQ(layout.unit, "kmh");
     EXPECT_EQ(layout.flap, flaps_c.cflap[flaps_0.nflmax]);
     EXPECT_TRUE(my_tas_0.qatmo_isa);
@@ -97,8 +97,8 @@ TEST_F(SimulatorFlight, GliderMissingFromTheDataTakesTheVneThePilotTypes) {
     EXPECT_EQ(ggg001.glnam, "200") << "the glider goes by the pilot's answer";
     EXPECT_NEAR(my_tas_0.dv1, 5.0 / kKts, 1e-9);
     EXPECT_NEAR(my_tas_0.dv2, 10.0 / kKts, 1e-9);
-    EXPECT_EQ(rec_.layouts.at(0).opt[0], 108) << "200 km/h in knots";
-    EXPECT_EQ(rec_.layouts.at(0).opt[3], 0) << "no flaps";
+    EXPECT_EQ(rec_.layouts.at(0).values.vne, 108) << "200 km/h in knots";
+    EXPECT_EQ(rec_.layouts.at(0).values.flap_mode, 0) << "no flaps";
     EXPECT_EQ(rec_.layouts.at(0).flap, "");
     EXPECT_EQ(rec_.layouts.at(0).unit, "kts");
 }
@@ -228,21 +228,20 @@ TEST_F(Thresholds, LayoutForTheDisplay) {
     flaps_c.cflap = {"", "L", "+10", "0"};
     keydef_cndr.keychato = 84;
     EXPECT_EQ(init_settings_2(rec.outputs), 1) << "what the display answers";
-    const FlightLayout& opt = rec.layouts.at(0).opt;
-    EXPECT_EQ(opt[0], 250);
-    EXPECT_EQ(opt[3], 2);
-    EXPECT_EQ(opt[4], 150);
-    EXPECT_EQ(opt[5], 20);
-    EXPECT_EQ(opt[6], 6);
-    EXPECT_EQ(opt[7], 80);
-    EXPECT_EQ(opt[8], 84);
-    EXPECT_EQ(opt[9], 28);
-    EXPECT_EQ(opt[12], 1);
-    EXPECT_EQ(opt[13], 3);
+    const FlightLayout& layout = rec.layouts.at(0).values;
+    EXPECT_EQ(layout.vne, 250);
+    EXPECT_EQ(layout.flap_mode, 2);
+    EXPECT_EQ(layout.max_water, 150);
+    EXPECT_EQ(layout.wind_direction, 20);
+    EXPECT_EQ(layout.wind_speed, 6);
+    EXPECT_EQ(layout.water, 80);
+    EXPECT_EQ(layout.chat_open_key, 84);
+    EXPECT_TRUE(layout.bug_wipers);
+    EXPECT_EQ(layout.min_thermal_turns, 3);
     EXPECT_EQ(rec.layouts.at(0).flap, "+10");
     option.minthturns = 0;
     init_settings_2(rec.outputs);
-    EXPECT_EQ(rec.layouts.at(1).opt[12], 0) << "no reminder without a turn count";
+    EXPECT_FALSE(rec.layouts.at(1).values.bug_wipers) << "no reminder without a turn count";
 }
 
 TEST_F(Thresholds, TheGliderLookupLandsInTheFlightsRecords) {

@@ -1,7 +1,6 @@
 // The text window as the pilot sees it, drawn by the real drawing code with the shipped font
 // on the test's own X server and read back: the numbers by character recognition (tesseract),
 // the colours pixel by pixel.
-#include "config/records.h"
 #include "display/display_state.h"
 #include "display/event_loop.h"
 #include "display/placement.h"
@@ -55,8 +54,6 @@ class TextWindowTest : public XvfbTest {
         XvfbTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         saved_ = display_state;
-        saved_disbal_ = option.disbal;
-        option.disbal = 0;
         DisplayStateRecord& s = display_state = DisplayStateRecord{};
         s.StopWait = -2; // no simulator to ask about
         s.KbdHookEnabled = 0;
@@ -94,7 +91,6 @@ class TextWindowTest : public XvfbTest {
         this_cpw = nullptr;
         Font = nullptr;
         display_state = saved_;
-        option.disbal = saved_disbal_;
         XvfbTest::TearDown();
     }
 
@@ -117,13 +113,13 @@ class TextWindowTest : public XvfbTest {
     /// A flight as the core announces it: VNE and margins in display units, and the unit.
     void fly(int vne, int dv1, int dv2, const char* unit, int flaps = 0, int wmass_max = 0,
              int wmass = 0) {
-        FlightLayout opt{};
-        opt[0] = vne;
-        opt[1] = dv1;
-        opt[2] = dv2;
-        opt[3] = flaps;
-        opt[4] = wmass_max;
-        opt[7] = wmass;
+        FlightLayout opt;
+        opt.vne = vne;
+        opt.dv1 = dv1;
+        opt.dv2 = dv2;
+        opt.flap_mode = flaps;
+        opt.max_water = wmass_max;
+        opt.water = wmass;
         UpdVNE(opt, flaps != 0 ? "L" : "", unit);
         display_state.GotTAS = 1;
     }
@@ -184,7 +180,6 @@ class TextWindowTest : public XvfbTest {
 
     static constexpr int kOwnTimer = 7;
     DisplayStateRecord saved_;
-    int saved_disbal_ = 0;
     std::vector<Frame> frames_;
     TempDir dir_;
 };
@@ -260,7 +255,7 @@ TEST_F(TextWindowTest, TasNearVneIsRedrawnBlackAndWarningAtEachBlinkPhase) {
 
 TEST_F(TextWindowTest, MarksBallastBarAndFlapArrowAppearWhereThePilotLooks) {
     DisplayStateRecord& s = display_state;
-    option.disbal = 3;
+    s.BallastSetting = 3;
     s.DisTAS = s.DisFla = 1;
     fly(280, 10, 20, "km/h", 1, 200, 100);
     UpdFlp("L", 1);

