@@ -86,18 +86,20 @@ void show_usage_and_stop(const Pass& pass) {
     stop_program("Usage shown", 0);
 }
 
-void log_switches() {
+void log_switches(const Settings& settings) {
     std::string line;
     const auto item = [&line](const char* label, int value) {
         line += format_text("%-15s%4d/", label, value);
     };
-    item("KbdHook", option.kbdhook);
-    item("QNETTO", my_tas_0.qnetto ? 1 : 0);
-    item("QPOLAR", misc00.qpolar ? 1 : 0);
-    item("QRECORD", option.qrecord ? 1 : 0);
+    const ProgramSettings& program = settings.program;
+    item("KbdHook", settings.keys.watch);
+    item("QNETTO", program.netto_switch ? 1 : 0);
+    item("QPOLAR", program.polar ? 1 : 0);
+    item("QRECORD", program.record ? 1 : 0);
     log_message_f(line);
-    if (my_tas_0.qnetto) log_message_f(format_text("%-15s%12.7f/", "T_NETTO", my_tas_0.t_netto));
-    if (option.kbdhook == 0) {
+    if (program.netto_switch)
+        log_message_f(format_text("%-15s%12.7f/", "T_NETTO", program.netto_hours));
+    if (settings.keys.watch == 0) {
         log_message_f("**********************************/         Keyboard Hook DISABLED/"
                       "**********************************");
     }
@@ -107,9 +109,9 @@ void read_command_line(const Pass& pass, Settings& settings) {
     const bool help = apply_switches(pass.args, settings);
     hand_settings_to_records(settings);
     if (help) show_usage_and_stop(pass);
-    option.qkeepwnd = started_by_name(pass.args.front()) || option.qdebug;
+    option.qkeepwnd = started_by_name(pass.args.front()) || settings.program.debug;
     if (!option.qkeepwnd) HideConsole();
-    log_switches();
+    log_switches(settings);
 }
 
 void find_simulator() {
@@ -119,10 +121,11 @@ void find_simulator() {
 }
 
 void check_settings_version(const Pass& pass, const Settings& settings) {
-    const std::string cc2 = numver_to_char(my_tas_1.numver_fich);
+    const int file_version = settings.program.file_version;
+    const std::string cc2 = numver_to_char(file_version);
     log_message_f("Kalveo.ini - version : " + cc2);
-    startup_print(format_text(" %d %d", my_tas_1.numver, my_tas_1.numver_fich));
-    const VersionVerdict verdict = compare_versions(my_tas_1.numver, my_tas_1.numver_fich);
+    startup_print(format_text(" %d %d", my_tas_1.numver, file_version));
+    const VersionVerdict verdict = compare_versions(my_tas_1.numver, file_version);
     if (verdict == VersionVerdict::same) return;
     std::string text = std::string(trim(messages.msgvernum1)) + " " + cc2 + "\n" +
                        std::string(trim(messages.msgvernum2)) + " " + pass.cc1;
@@ -146,7 +149,7 @@ SimulatorUdp read_simulator_udp(const std::string& folder, int version) {
     return udp;
 }
 
-void check_simulator_udp() {
+void check_simulator_udp(const LinkSettings& link) {
     SimulatorUdp c2;
     SimulatorUdp c3;
     if (inst00.qc2) c2 = read_simulator_udp(inst00.instpath2, 2);
@@ -156,16 +159,16 @@ void check_simulator_udp() {
                             : "UDP.ini files for Condor 2 and Condor 3 are different");
     }
     const int nprt = simulator_port(inst00.qc2, inst00.qc3, c2.port, c3.port);
-    startup_print(format_text(" %d %d", communic_0.udp_port, nprt));
-    if (nprt >= 1 && nprt != communic_0.udp_port)
+    startup_print(format_text(" %d %d", link.port, nprt));
+    if (nprt >= 1 && nprt != link.port)
         error_message_tit(kBoxWarning, my_tas_c.msg_tit, messages.msgdiffudp, cmndta001.qline);
 }
 
-void open_socket() {
-    startup_print(format_text(" %d %d %s", communic_0.udp_port, communic_0.fwd_port,
-                              communic_c.fwd_addr.c_str()));
+void open_socket(const LinkSettings& link) {
+    startup_print(format_text(" %d %d %s", link.port, link.forward_port,
+                              link.forward_address.c_str()));
     // No box: the link has told why; the stop writes the line to the log.
-    if (udp_init(communic_0.udp_port, communic_0.fwd_port, trim(communic_c.fwd_addr)) < 0)
+    if (udp_init(link.port, link.forward_port, trim(link.forward_address)) < 0)
         stop_program("UDP could not be inialized");
 }
 
@@ -175,14 +178,14 @@ std::string message_text(const std::string& text) {
     return out;
 }
 
-int hand_over() {
-    const std::string fntn_c = font_file_name();
-    const DisplayOptions opt_c = build_display_options();
-    const std::string cu_c = display_unit_name();
-    startup_print(format_text(" StopWait %d %d", option.stopwait, opt_c.stop_wait));
-    startup_print(" cunit " + std::string(trim(my_tas_c.cunit)) + " " + cu_c);
-    log_message_f(format_text(" %14.7f %c %d", my_tas_0.flapmxbank, option.qflap_g ? 'T' : 'F',
-                              option.kbdhook));
+int hand_over(const Settings& settings) {
+    const std::string fntn_c = font_file_name(settings.display);
+    const DisplayOptions opt_c = build_display_options(settings);
+    const std::string cu_c = display_unit_name(settings.speeds);
+    startup_print(format_text(" StopWait %d %d", settings.program.stop_wait, opt_c.stop_wait));
+    startup_print(" cunit " + std::string(trim(settings.speeds.unit_name)) + " " + cu_c);
+    log_message_f(format_text(" %14.7f %c %d", settings.flaps.sound_max_bank,
+                              settings.flaps.scale_by_load_factor ? 'T' : 'F', settings.keys.watch));
     return start_graphics(fntn_c, opt_c, &my_tas_0.flapmxbank, message_text(messages.msgexitcnf),
                           message_text(messages.msgcndrstp), message_text(messages.msgkeydefi),
                           cu_c);
@@ -198,11 +201,11 @@ bool run_pass(Pass& pass) {
     read_command_line(pass, settings);
     find_simulator();
     check_settings_version(pass, settings);
-    check_simulator_udp();
-    open_socket();
+    check_simulator_udp(settings.link);
+    open_socket(settings.link);
     if (pass.first) start_sounds();
     my_tas_1.kalveo_init = true;
-    return hand_over() != 0 && option.qrestart;
+    return hand_over(settings) != 0 && option.qrestart;
 }
 
 } // namespace

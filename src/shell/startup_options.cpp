@@ -1,9 +1,5 @@
 #include "shell/startup_options.h"
 
-#include "config/records.h"
-#include "flight/records.h"
-#include "glider/records.h"
-#include "keys/records.h"
 #include "sim/records.h"
 #include "text/blanks.h"
 
@@ -20,110 +16,112 @@ constexpr int kQuarterDown = 1000004;
 constexpr std::size_t kFontFileLength = 29;
 constexpr std::size_t kUnitLength = 9;
 
-void take_window_settings(DisplayOptions& o, bool polar) {
-    o.font_size = option.fntsiz;
-    o.horizontal_display = std::clamp(option.horizontal, 0, 1);
-    o.position_x = option.posx;
-    o.position_y = option.posy;
-    o.text_opacity = option.txtopa;
-    o.number_of_digits = std::clamp(option.numdig, -4, 4);
-    o.volume = std::clamp(static_cast<int>(std::lround(100.0 * volumes.sndvol)), 0, 100);
-    o.status_mark = option.qrecord ? 1 : (my_tas_0.qnetto ? 2 : 0);
+void take_window_settings(DisplayOptions& o, const Settings& s, bool polar) {
+    const DisplaySettings& d = s.display;
+    o.font_size = d.font_size;
+    o.horizontal_display = std::clamp(d.horizontal, 0, 1);
+    o.position_x = d.text_x;
+    o.position_y = d.text_y;
+    o.text_opacity = d.text_opacity;
+    o.number_of_digits = std::clamp(d.vario_digits, -4, 4);
+    o.volume = std::clamp(static_cast<int>(std::lround(100.0 * s.sound.volume)), 0, 100);
+    o.status_mark = s.program.record ? 1 : (s.program.netto_switch ? 2 : 0);
     o.polar_mode = polar;
-    o.artificial_horizon = polar ? 1 : option.horizarti;
-    o.horizon_size = polar ? kPolarHorizonSize : option.horwid;
-    o.horizon_x = polar ? kCentre : option.horposx;
-    o.horizon_y = polar ? kQuarterDown : option.horposy;
-    o.horizon_opacity = option.horopa;
-    o.horizon_transparent_corners = polar ? 0 : option.horbgdtrans;
-    o.horizon_font_size = option.horfntsiz;
-    o.debug = option.qdebug;
-    o.stop_wait = option.stopwait;
-    o.keyboard_hook = option.kbdhook;
-    o.keyboard_auto_reset = option.kbdautorst;
+    o.artificial_horizon = polar ? 1 : d.horizon;
+    o.horizon_size = polar ? kPolarHorizonSize : d.horizon_size;
+    o.horizon_x = polar ? kCentre : d.horizon_x;
+    o.horizon_y = polar ? kQuarterDown : d.horizon_y;
+    o.horizon_opacity = d.horizon_opacity;
+    o.horizon_transparent_corners = polar ? 0 : d.horizon_corners_transparent;
+    o.horizon_font_size = d.horizon_font_size;
+    o.debug = s.program.debug;
+    o.stop_wait = s.program.stop_wait;
+    o.keyboard_hook = s.keys.watch;
+    o.keyboard_auto_reset = s.keys.watch_restart_minutes;
 }
 
-void take_switches(DisplayOptions& o) {
-    o.show_vne = option.disvne;
-    o.show_va1 = option.disva1;
-    o.show_ballast = option.disbal;
-    o.show_units = std::clamp(option.disuni, 0, 1);
-    o.show_netto = option.disnet;
-    o.show_netto_integrator = option.disnet_i;
-    o.show_integrator = option.disint_i;
-    o.show_stopwatch = option.distim;
-    o.show_task_timer = option.distsktim;
-    o.show_clock = option.disclk;
-    o.show_wall_clock = option.diswalclk;
-    o.show_ias = option.disias;
-    o.show_tas = option.distas;
-    o.show_ground_speed = option.disgs;
-    o.show_g_meter = option.disg;
-    o.show_slip = option.dissli;
-    o.show_heading = option.dishdg;
-    o.show_wind = option.diswnd;
-    o.north_up = option.northup;
-    o.arrow_style = option.arrtyp;
-    o.flaps_sound = option.qflap_beep;
+void take_switches(DisplayOptions& o, const Settings& s) {
+    const DisplaySettings& d = s.display;
+    o.show_vne = d.show_vne;
+    o.show_va1 = d.show_va1;
+    o.show_ballast = d.show_ballast;
+    o.show_units = std::clamp(d.show_units, 0, 1);
+    o.show_netto = d.show_netto;
+    o.show_netto_integrator = d.show_netto_average;
+    o.show_integrator = d.show_climb_average;
+    o.show_stopwatch = d.show_stopwatch;
+    o.show_task_timer = d.show_task_timer;
+    o.show_clock = d.show_clock;
+    o.show_wall_clock = d.show_wall_clock;
+    o.show_ias = d.show_ias;
+    o.show_tas = d.show_tas;
+    o.show_ground_speed = d.show_ground_speed;
+    o.show_g_meter = d.show_load_factor;
+    o.show_slip = d.show_slip;
+    o.show_heading = d.show_heading;
+    o.show_wind = d.show_wind;
+    o.north_up = d.north_up;
+    o.arrow_style = d.arrow_style;
+    o.flaps_sound = s.flaps.sounds_on;
 }
 
-void take_keys(DisplayOptions& o) {
-    o.key_increase = keydef.keyinc;
-    o.key_decrease = keydef.keydec;
-    o.key_horizon = keydef.keyhor;
-    o.key_flaps_sound = keydef.keysfl;
-    o.key_integrator = keydef.keyave;
-    o.key_netto_integrator = keydef.keyavn;
-    o.key_stopwatch = keydef.keytim;
-    o.key_task_timer = keydef.keytsktim;
-    o.key_sound_up = keydef.keyvup;
-    o.key_sound_down = keydef.keyvdn;
-    o.key_hud_speed = keydef.keyhuds;
+void take_keys(DisplayOptions& o, const KeySettings& k) {
+    o.key_increase = k.raise_margin;
+    o.key_decrease = k.lower_margin;
+    o.key_horizon = k.horizon;
+    o.key_flaps_sound = k.flap_sounds;
+    o.key_integrator = k.climb_average;
+    o.key_netto_integrator = k.netto_average;
+    o.key_stopwatch = k.stopwatch;
+    o.key_task_timer = k.task_timer;
+    o.key_sound_up = k.volume_up;
+    o.key_sound_down = k.volume_down;
+    o.key_hud_speed = k.hud_speed;
     o.g_reset_scan = keydef_cndr.scngrst;
 }
 
-void take_colours(DisplayOptions& o) {
-    o.colour_flaps = option.colflap;
-    o.colour_ballast = option.colwb;
-    o.colour_vne = option.colvne;
-    o.colour_va1 = option.colva1;
-    o.colour_tas = option.coltas;
-    o.colour_ias = option.colias;
-    o.colour_ground_speed = option.colgs;
-    o.colour_netto = option.colnet;
-    o.colour_netto_integrator = option.colavn;
-    o.colour_integrator = option.colint;
-    o.colour_stopwatch = option.coltim;
-    o.colour_task_timer = option.coltsktim;
-    o.colour_clock = option.colclk;
-    o.colour_g_meter = option.colg;
-    o.colour_slip = option.colsli;
-    o.colour_heading = option.colhdg;
-    o.colour_wind = option.colwnd;
-    o.text_background = option.txtbgd;
-    o.horizon_background = option.horbgd;
+void take_colours(DisplayOptions& o, const DisplaySettings& d) {
+    o.colour_flaps = d.colour_flaps;
+    o.colour_ballast = d.colour_ballast;
+    o.colour_vne = d.colour_vne;
+    o.colour_va1 = d.colour_va1;
+    o.colour_tas = d.colour_tas;
+    o.colour_ias = d.colour_ias;
+    o.colour_ground_speed = d.colour_ground_speed;
+    o.colour_netto = d.colour_netto;
+    o.colour_netto_integrator = d.colour_netto_average;
+    o.colour_integrator = d.colour_climb_average;
+    o.colour_stopwatch = d.colour_stopwatch;
+    o.colour_task_timer = d.colour_task_timer;
+    o.colour_clock = d.colour_clock;
+    o.colour_g_meter = d.colour_load_factor;
+    o.colour_slip = d.colour_slip;
+    o.colour_heading = d.colour_heading;
+    o.colour_wind = d.colour_wind;
+    o.text_background = d.colour_text_background;
+    o.horizon_background = d.colour_horizon_corners;
 }
 
 } // namespace
 
-DisplayOptions build_display_options() {
+DisplayOptions build_display_options(const Settings& s) {
     DisplayOptions o;
-    const bool polar = misc00.qpolar;
-    take_window_settings(o, polar);
-    take_switches(o);
-    take_keys(o);
-    take_colours(o);
+    const bool polar = s.program.polar;
+    take_window_settings(o, s, polar);
+    take_switches(o, s);
+    take_keys(o, s.keys);
+    take_colours(o, s.display);
     return o;
 }
 
-std::string font_file_name() {
-    std::string name = std::string(trim(my_tas_c.fntnam)) + ".ttf";
+std::string font_file_name(const DisplaySettings& display) {
+    std::string name = std::string(trim(display.font_name)) + ".ttf";
     if (name.size() > kFontFileLength) name.resize(kFontFileLength);
     return name;
 }
 
-std::string display_unit_name() {
-    std::string unit(trim(my_tas_c.cunit));
+std::string display_unit_name(const SpeedSettings& speeds) {
+    std::string unit(trim(speeds.unit_name));
     if (unit.size() > kUnitLength) unit.resize(kUnitLength);
     return unit;
 }

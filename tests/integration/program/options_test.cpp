@@ -1,11 +1,6 @@
 // What start-up hands to the display: its options, the font file and the unit name.
-#include "config/records.h"
-#include "flight/records.h"
-#include "glider/records.h"
-#include "keys/records.h"
-#include "shell/settings_records.h"
+#include "config/settings_value.h"
 #include "shell/startup_options.h"
-#include "sim/records.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +9,15 @@ namespace {
 
 class OptionsTest : public ::testing::Test {
   protected:
-    void SetUp() override { hand_settings_to_records(Settings{}); }
-    void TearDown() override { hand_settings_to_records(Settings{}); }
+    Settings s;
 };
 
 TEST_F(OptionsTest, PolarModeTakesOverTheHorizon) {
-    misc00.qpolar = true;
-    option.horizarti = 0;
-    option.horwid = 150;
-    option.horbgdtrans = 1;
-    const DisplayOptions o = build_display_options();
+    s.program.polar = true;
+    s.display.horizon = 0;
+    s.display.horizon_size = 150;
+    s.display.horizon_corners_transparent = 1;
+    const DisplayOptions o = build_display_options(s);
     EXPECT_EQ(o.artificial_horizon, 1);
     EXPECT_EQ(o.horizon_size, 300);
     EXPECT_EQ(o.horizon_x, 1000002);
@@ -33,36 +27,36 @@ TEST_F(OptionsTest, PolarModeTakesOverTheHorizon) {
 }
 
 TEST_F(OptionsTest, ValuesAreKeptInTheirRanges) {
-    option.horizontal = 5;
-    option.disuni = -3;
-    option.numdig = 9;
-    volumes.sndvol = 1.7;
-    const DisplayOptions o = build_display_options();
+    s.display.horizontal = 5;
+    s.display.show_units = -3;
+    s.display.vario_digits = 9;
+    s.sound.volume = 1.7;
+    const DisplayOptions o = build_display_options(s);
     EXPECT_EQ(o.horizontal_display, 1);
     EXPECT_EQ(o.show_units, 0);
     EXPECT_EQ(o.number_of_digits, 4);
     EXPECT_EQ(o.volume, 100);
-    volumes.sndvol = 0.355;
-    EXPECT_EQ(build_display_options().volume, 36);
+    s.sound.volume = 0.355;
+    EXPECT_EQ(build_display_options(s).volume, 36);
 }
 
 TEST_F(OptionsTest, StatusMarkRecordingBeforeNetto) {
-    EXPECT_EQ(build_display_options().status_mark, 0);
-    my_tas_0.qnetto = true;
-    EXPECT_EQ(build_display_options().status_mark, 2);
-    option.qrecord = true;
-    EXPECT_EQ(build_display_options().status_mark, 1);
+    EXPECT_EQ(build_display_options(s).status_mark, 0);
+    s.program.netto_switch = true;
+    EXPECT_EQ(build_display_options(s).status_mark, 2);
+    s.program.record = true;
+    EXPECT_EQ(build_display_options(s).status_mark, 1);
 }
 
 TEST_F(OptionsTest, FontFileAndUnitName) {
-    my_tas_c.fntnam = "arialbd";
-    EXPECT_EQ(font_file_name(), "arialbd.ttf");
-    my_tas_c.fntnam = std::string(40, 'f');
-    EXPECT_EQ(font_file_name().size(), 29U);
-    my_tas_c.cunit = "kts";
-    EXPECT_EQ(display_unit_name(), "kts");
-    my_tas_c.cunit = "nautical-miles-per-hour";
-    EXPECT_EQ(display_unit_name(), "nautical-");
+    s.display.font_name = "arialbd";
+    EXPECT_EQ(font_file_name(s.display), "arialbd.ttf");
+    s.display.font_name = std::string(40, 'f');
+    EXPECT_EQ(font_file_name(s.display).size(), 29U);
+    s.speeds.unit_name = "kts";
+    EXPECT_EQ(display_unit_name(s.speeds), "kts");
+    s.speeds.unit_name = "nautical-miles-per-hour";
+    EXPECT_EQ(display_unit_name(s.speeds), "nautical-");
 }
 
 } // namespace
