@@ -7,12 +7,12 @@
 # stand on lower floors; its library links exactly those. Every part's plain records
 # (<part>/records.h, data without logic) build into one records layer, kalveo_records, just
 # above platform; a part may include its own records, those of the parts it USES, and those
-# named after RECORDS — the settings file, for one, fills the records of every part it sets.
+# named after RECORDS.
 kalveo_layer(platform)
 kalveo_layer(text     USES platform)
 kalveo_layer(report   USES text platform)
 kalveo_layer(config   USES report text platform
-                      RECORDS flight glider keys link sim sound)
+                      RECORDS flight glider sim sound)
 kalveo_layer(sim      USES report text platform
                       RECORDS config flight glider)
 kalveo_layer(sound    USES report text platform)

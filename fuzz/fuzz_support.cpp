@@ -3,8 +3,6 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "glider/records.h"
-#include "keys/records.h"
-#include "link/records.h"
 #include "report/log_channel.h"
 #include "report/stop.h"
 #include "sim/records.h"
@@ -57,7 +55,6 @@ void reset_records() {
     ggg002 = Ggg002Record{};
     gggpol = GggpolRecord{};
     misc00 = Misc00Record{};
-    option = OptionRecord{};
     cndrp0 = Cndrp0Record{};
     rdstng00 = Rdstng00Record{};
     messages = MessagesRecord{};

@@ -4,7 +4,6 @@
 #include "config/settings_value.h"
 #include "flight/records.h"
 #include "glider/records.h"
-#include "keys/records.h"
 #include "report/records.h"
 #include "sim/records.h"
 
@@ -16,7 +15,7 @@ void reset_units() {
     init_fconv();
     my_tas_0.fconv_alt = 1.0;
     my_tas_0.fconv_vz = 1.0;
-    option.qfe = false;
+    my_tas_0.qfe = false;
     my_tas_0.z_0 = 0.0;
 }
 
@@ -28,10 +27,6 @@ void reset_simulator_keys() {
 
 void reset_program_state() {
     my_tas_1.vne_act = true;
-    // No setting sets these.
-    option.disint = 1;
-    option.dismc = 1;
-    option.q_sp2fly = false;
     my_tas_0.qwrpol = false;
     my_tas_1.kalveo_init = false;
     my_tas_3.x_cal = 0.0;

@@ -153,7 +153,7 @@ int parse_language_text(std::string_view bytes, MessageMarks& items) {
                          " not understood : " + std::string(line));
             return;
         }
-        if (option.qdebug)
+        if (debug_mode())
             trace("%2d %-10s %3zu %s\n", nread, kv.key.c_str(), message.size(), message.c_str());
     });
     return nread;
@@ -197,7 +197,7 @@ void rd_lang() {
     for (;;) {
         trace("%s\n", file.c_str());
         contents = read_whole_file(native_path(file));
-        if (option.qdebug) log_message_f("OPEN " + std::to_string(contents.opened ? 0 : 1));
+        if (debug_mode()) log_message_f("OPEN " + std::to_string(contents.opened ? 0 : 1));
         if (contents.opened) break;
         if (trim(my_tas_c.lang) == kEnglish) {
             show(kBoxError, "No language file found/Check installation");

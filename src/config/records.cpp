@@ -2,7 +2,6 @@
 
 namespace kalveo {
 
-OptionRecord option;
 Rdstng00Record rdstng00;
 MessagesRecord messages;
 

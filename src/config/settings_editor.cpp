@@ -38,7 +38,7 @@ bool restart_wanted() {
 std::vector<std::string> settings_edit_command(int nsetup) {
     if (nsetup != 0) {
         std::vector<std::string> argv{native_path(kSetupProgram).string()};
-        if (option.qkeepwnd) argv.emplace_back("-keep");
+        if (cmndta001.qkeepwnd) argv.emplace_back("-keep");
         return argv;
     }
     std::vector<std::string> argv = split_command_words(cmndta000.text_editor);
@@ -61,12 +61,12 @@ int config_ini(int nsetup) {
     if (!my_tas_1.kalveo_init) return 0;
     if (exitstat == 0 && cmdstat == 0 && restart_wanted()) {
         log_message_f("Kalveo will restart");
-        option.qrestart = true;
+        cmndta001.qrestart = true;
         my_tas_1.kalveo_init = false;
         my_tas_1.condor_started = false;
         return 1;
     }
-    option.qrestart = false;
+    cmndta001.qrestart = false;
     return 0;
 }
 

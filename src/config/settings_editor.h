@@ -13,7 +13,7 @@ namespace kalveo {
 [[nodiscard]] std::vector<std::string> settings_edit_command(int nsetup);
 
 /// Runs the editor and waits for it. When it ended well and start-up has finished, asks
-/// whether to restart; on yes sets option.qrestart, clears the start-up and flight flags
+/// whether to restart; on yes sets cmndta001.qrestart, clears the start-up and flight flags
 /// and returns 1 (the caller then leaves the event loop). Otherwise returns 0, with
 /// qrestart cleared (left as it was while start-up is still running).
 int config_ini(int nsetup);

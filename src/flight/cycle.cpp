@@ -1,6 +1,5 @@
 #include "flight/cycle.h"
 
-#include "config/records.h"
 #include "flight/angles.h"
 #include "flight/records.h"
 #include "flight/report.h"
@@ -99,7 +98,7 @@ int FlightCycle::my_tas(const char* buffer, std::size_t length) {
     take_values(packet);
     Packet pk;
     pk.temps = wall_seconds();
-    if (option.qdebug) log_printf("temps, tcalc %f %f", pk.temps, state_.sim.tcalc);
+    if (debug_mode()) log_printf("temps, tcalc %f %f", pk.temps, state_.sim.tcalc);
     pk.bank = state_.sim.bank * kRadToDeg;
     pk.pitch = state_.sim.pitch * kRadToDeg;
     compute_air_data(pk);
@@ -114,7 +113,8 @@ int FlightCycle::my_tas(const char* buffer, std::size_t length) {
     hand_to_display(pk);
     sound_vne_alarm(pk.tas, pk.temps, state_.temps_vne, out_);
     if (flaps_0.nflap >= 1) {
-        advise_flaps({sim.v, gggpol.gforce, pk.bank, pk.dtc, pk.temps}, state_.flaps, out_);
+        advise_flaps({sim.v, gggpol.gforce, pk.bank, pk.dtc, pk.temps}, state_.flaps, out_,
+                     settings_.flaps, settings_.display.show_flaps);
     }
     if (state_.history.dts < 1.0) log_printf("exit my_tas_func");
     state_.last_result = pk.result;
@@ -141,7 +141,7 @@ void FlightCycle::start_flight(const TelemetryPacket& p) {
     if (set_up_) set_up_();
     if (misc00.qpolar) prepare_polar_flight(state_.polar);
     log_printf("call init_settings_2");
-    init_settings_2(out_);
+    init_settings_2(out_, settings_.display);
     flaps_0.nfl_act = flaps_0.nflap / 2;
     const double t0 = rd_fpl_wz1.thermalstemp[0];
     state_.rho_c_0 = t0 > 0.0 ? rd_fpl_4.pressure * 0.02896 / 8.314462 / t0 : 0.0;
@@ -190,15 +190,15 @@ void FlightCycle::take_values(const TelemetryPacket& p) {
         // Any whole number may arrive; the difference must not overflow.
         const long long position = static_cast<long long>(flaps_0.nflap) - *p.flaps;
         flaps_0.nfl_act = static_cast<int>(std::clamp(position, -1000LL, 1000LL));
-        option.qflap_c = true;
+        my_tas_0.qflap_c = true;
     }
     if (p.mc) {
         gggpol.calage = *p.mc;
-        option.qmc_c = true;
+        my_tas_0.qmc_c = true;
     }
     if (p.water) {
         gggmas.wmass = *p.water;
-        option.qball_c = true;
+        my_tas_0.qball_c = true;
         update_wl();
     }
 }
@@ -258,7 +258,7 @@ void FlightCycle::run_filters(Packet& pk) {
     AverageState& av = state_.averages;
     follow_turns(pk.bank, pk.d_beta, filter_weight(pk.dtc, my_tas_0.tau_bank), av);
     h.dts = (sim.tcalc - h.tcalc_000) * 3600.0;
-    if (option.qdebug && std::lround(h.dts * 100.0) % 1000 == 0) {
+    if (debug_mode() && std::lround(h.dts * 100.0) % 1000 == 0) {
         log_printf("NETTO AVE %d %f %f - CLIMB AVE %d %f %f", chrono.run_nv, av.dt_nv, av.nvario_m,
                    chrono.run_iv, pk.temps - av.temps_int_0, av.ivario_m);
     }

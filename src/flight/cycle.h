@@ -3,6 +3,7 @@
 // the per-flight set-up at a flight's first datagram; polar measurement mode.
 #pragma once
 
+#include "config/settings_value.h"
 #include "flight/cycle_state.h"
 #include "flight/datagram.h"
 #include "flight/flight_setup.h"
@@ -35,6 +36,10 @@ class FlightCycle {
 
     [[nodiscard]] const CycleState& state() const { return state_; }
 
+    /// The settings the flight's set-up and advice work with; start-up hands them over on
+    /// every pass (until then the defaults).
+    void take_settings(const Settings& settings) { settings_ = settings; }
+
   private:
     struct Packet;
 
@@ -51,6 +56,7 @@ class FlightCycle {
 
     FlightOutputs& out_;
     FlightSetUp set_up_;
+    Settings settings_;
     CycleState state_;
 };
 

@@ -1,8 +1,8 @@
 #include "flight/flap_advice.h"
 
-#include "config/records.h"
 #include "flight/records.h"
 #include "glider/records.h"
+#include "report/log.h"
 #include "report/trace.h"
 
 #include <algorithm>
@@ -29,8 +29,8 @@ double mass_ratio() {
     return gggmas.mmass / gggmas.cmass;
 }
 
-double speed_factor(const FlapInputs& in, FlapAdviceState& st, double urf) {
-    if (!option.qflap_g) return std::sqrt(mass_ratio());
+double speed_factor(const FlapInputs& in, FlapAdviceState& st, double urf, bool by_load_factor) {
+    if (!by_load_factor) return std::sqrt(mass_ratio());
     st.gforce_m = urf * in.gforce + (1.0 - urf) * st.gforce_m;
     return std::sqrt(mass_ratio() / std::max(st.gforce_m, 0.1));
 }
@@ -59,14 +59,14 @@ void play_call(FlapCall call, const FlightOutputs& out, FlapAdviceState& st) {
     st.dur_last = flap_call_length(out.sound_lengths, call);
 }
 
-int advice_direction(int recommended, int actual) {
-    if (recommended > actual && (actual > 1 || option.lndopt % 2 != 0)) return 1;
+int advice_direction(int recommended, int actual, int landing_option) {
+    if (recommended > actual && (actual > 1 || landing_option % 2 != 0)) return 1;
     if (recommended < actual) return -1;
     return 0;
 }
 
 void sound_advice(int mflap, const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out) {
-    if (!option.qflap_beep) return;
+    if (!my_tas_1.qflap_beep) return;
     if (!(in.temps > st.temps_flaps_beep + 2.0 + st.dur_last)) return;
     if (!(std::abs(in.bank) < my_tas_0.flapmxbank)) return;
     st.temps_flaps_beep = in.temps;
@@ -84,22 +84,23 @@ int raw_flap_position(double v) {
     return nf;
 }
 
-void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out) {
+void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out,
+                  const FlapSettings& flaps, int show_flaps) {
     if (flap_count() < 1) return;
     const double urf = filter_weight(in.dtc, my_tas_0.tau_v);
-    my_tas_0.fmulf = speed_factor(in, st, urf);
+    my_tas_0.fmulf = speed_factor(in, st, urf, flaps.scale_by_load_factor);
     const double vequiv = in.ias * my_tas_0.fmulf;
     st.v_moy = urf * vequiv + (1.0 - urf) * st.v_moy;
     const int nf = raw_flap_position(st.v_moy);
     const int nfl_moy = smoothed_position(nf, in.dtc, st);
     const int nfl_act = flaps_0.nfl_act;
-    const std::string& flap_c = position_name(option.disfla != 1 ? nfl_moy : nfl_act);
+    const std::string& flap_c = position_name(show_flaps != 1 ? nfl_moy : nfl_act);
     const bool moved = nfl_act != st.nfl_0;
 
-    if (option.lndopt >= 2 && moved && nfl_act == 1) {
+    if (flaps.landing_option >= 2 && moved && nfl_act == 1) {
         play_call(FlapCall::landing, out, st);
     } else if (moved || nfl_moy != nfl_act) {
-        const int mflap = advice_direction(nfl_moy, nfl_act);
+        const int mflap = advice_direction(nfl_moy, nfl_act, flaps.landing_option);
         if (out.upd_flp) out.upd_flp(flap_c, mflap);
         sound_advice(mflap, in, st, out);
     } else {
@@ -108,7 +109,7 @@ void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs
     }
     st.nfl_0 = nfl_act;
 
-    if (option.qdebug) {
+    if (debug_mode()) {
         trace("%8.2f %8.3f %8.4f %8.2f %8.2f %3d %8.2f %3d %3d %3d\n", in.ias, st.gforce_m,
               my_tas_0.fmulf, vequiv, st.v_moy, nf, flaps_0.vflap100[nf], nfl_moy, nfl_act,
               st.nfl_0);

@@ -1,6 +1,7 @@
 // flight/flap_advice: the recommended flap position, its arrow and its sounds.
 #pragma once
 
+#include "config/settings_value.h"
 #include "flight/outputs.h"
 
 namespace kalveo {
@@ -28,7 +29,9 @@ struct FlapInputs {
 /// (m/s), 1 when none does.
 [[nodiscard]] int raw_flap_position(double v);
 
-/// One packet of the flap advice (only for gliders with flaps).
-void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out);
+/// One packet of the flap advice (only for gliders with flaps); `show_flaps` is the
+/// "Display Flaps" setting (1: the arrow beside the position set, else the advice named).
+void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out,
+                  const FlapSettings& flaps, int show_flaps);
 
 } // namespace kalveo

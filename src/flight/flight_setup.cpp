@@ -45,7 +45,7 @@ void read_controls(const std::string& pilot) {
     const bool q3 = inst00.condor_version == 3;
     trace_line(" Q3 %d %c %s", inst00.condor_version, q3 ? 'T' : 'F', pilot.c_str());
     require_file(controls);
-    if (read_controls_ini(controls, q3, option.qdebug, messages.msgkeymapp, messages.msgkeynosu) !=
+    if (read_controls_ini(controls, q3, debug_mode(), messages.msgkeymapp, messages.msgkeynosu) !=
         0) {
         log_printf("%s ERROR", controls.c_str());
         stop_with_error("controls.ini - Error reading");
@@ -54,9 +54,9 @@ void read_controls(const std::string& pilot) {
 
 void read_pilot_options(const std::string& pilot) {
     const std::string setup = pilot + "\\Setup.ini";
-    if (option.qdebug) log_printf("%s", setup.c_str());
+    if (debug_mode()) log_printf("%s", setup.c_str());
     require_file(setup);
-    if (read_settings(setup, option.qdebug) != 0) {
+    if (read_settings(setup, debug_mode()) != 0) {
         log_printf("%s ERROR", setup.c_str());
         stop_with_error("Setup.ini - Error reading");
     }
@@ -71,20 +71,20 @@ void take_simulator_units() {
         my_tas_0.fconv_vz = 1.9438444;
         my_tas_0.fconv_alt = 0.3048;
     }
-    if (option.nunit == -1 && rdstng00.nunit_cndr >= 0 && rdstng00.nunit_cndr <= 2) {
-        option.nunit = imperial ? 1 : 0;
+    if (my_tas_0.nunit == -1 && rdstng00.nunit_cndr >= 0 && rdstng00.nunit_cndr <= 2) {
+        my_tas_0.nunit = imperial ? 1 : 0;
     }
-    if (option.nunit >= 0 && option.nunit <= 3) {
-        my_tas_0.fconv = misc00.fconv_def[option.nunit];
-        my_tas_c.cunit = my_tas_c.cunit_def[option.nunit];
+    if (my_tas_0.nunit >= 0 && my_tas_0.nunit <= 3) {
+        my_tas_0.fconv = misc00.fconv_def[my_tas_0.nunit];
+        my_tas_c.cunit = my_tas_c.cunit_def[my_tas_0.nunit];
     }
-    log_printf("%d %g %s %g %g", option.nunit, my_tas_0.fconv, my_tas_c.cunit.c_str(),
+    log_printf("%d %g %s %g %g", my_tas_0.nunit, my_tas_0.fconv, my_tas_c.cunit.c_str(),
                my_tas_0.fconv_alt, my_tas_0.fconv_vz);
 }
 
 double margin_in_ms(double setting, double speed_units_default, double kmh_default) {
     if (setting >= kUnset) return setting / my_tas_0.fconv;
-    const bool knots_or_mph = option.nunit == 1 || option.nunit == 2;
+    const bool knots_or_mph = my_tas_0.nunit == 1 || my_tas_0.nunit == 2;
     return knots_or_mph ? speed_units_default / my_tas_0.fconv : kmh_default / misc00.fconv_def[0];
 }
 
@@ -100,13 +100,13 @@ void log_flap_table() {
     }
 }
 
-FlightLayout flight_layout() {
+FlightLayout flight_layout(const DisplaySettings& display) {
     const double fconv = my_tas_0.fconv;
     FlightLayout layout;
     layout.vne = display_round(my_tas_0.vne * fconv);
     layout.dv1 = display_round(my_tas_0.dv1 * fconv);
     layout.dv2 = display_round(my_tas_0.dv2 * fconv);
-    layout.flap_mode = flaps_0.nflap > 0 ? option.disfla : 0;
+    layout.flap_mode = flaps_0.nflap > 0 ? display.show_flaps : 0;
     layout.max_water = display_round(gggmas.balmax);
     layout.water = display_round(gggmas.wmass);
     layout.wind_direction = static_cast<int>(modang(rd_fpl_wz1.winddir[0] + 180.0, 0.0));
@@ -114,8 +114,8 @@ FlightLayout flight_layout() {
     layout.chat_open_key = keydef_cndr.keychato;
     layout.chat_open_scan = keydef_cndr.scnchato;
     layout.bug_wipe_scan = -keydef_cndr.scnbugw;
-    layout.bug_wipers = ggg002.qbugwipers && option.minthturns >= 1;
-    layout.min_thermal_turns = option.minthturns;
+    layout.bug_wipers = ggg002.qbugwipers && display.bug_wipe_turns >= 1;
+    layout.min_thermal_turns = display.bug_wipe_turns;
     return layout;
 }
 
@@ -136,8 +136,8 @@ void init_settings_0() {
 }
 
 void init_settings_1() {
-    option.qfe = rdstng00.altsttng == 1;
-    if (option.qfe) {
+    my_tas_0.qfe = rdstng00.altsttng == 1;
+    if (my_tas_0.qfe) {
         log_printf("QFE/AGL :%12.2f", my_tas_0.z_0);
     } else {
         my_tas_0.z_0 = 0.0;
@@ -176,7 +176,7 @@ void store_glider_values(const GliderValues& v) {
 }
 
 double default_vne() {
-    switch (option.nunit) {
+    switch (my_tas_0.nunit) {
     case 0:
         return 270.0 / my_tas_0.fconv;
     case 1:
@@ -195,7 +195,7 @@ void settle_vne(double vne_setting) {
     if (vne_setting >= kUnset) my_tas_0.vne = vne_setting / my_tas_0.fconv;
 }
 
-int init_settings_2(const FlightOutputs& out) {
+int init_settings_2(const FlightOutputs& out, const DisplaySettings& display) {
     my_tas_0.dv1 = margin_in_ms(my_tas_0.dv1, 5.0, 10.0);
     my_tas_0.dv2 = margin_in_ms(my_tas_0.dv2, 10.0, 20.0);
     if (my_tas_0.vne < kUnset) my_tas_0.vne = default_vne();
@@ -204,7 +204,8 @@ int init_settings_2(const FlightOutputs& out) {
     log_flap_table();
     trace_line(" cunit %s", my_tas_c.cunit.c_str());
     const int result =
-        out.upd_vne ? out.upd_vne(flight_layout(), longest_flap_name(), trim(my_tas_c.cunit)) : 0;
+        out.upd_vne ? out.upd_vne(flight_layout(display), longest_flap_name(), trim(my_tas_c.cunit))
+                    : 0;
     const AlarmSpeeds speeds = alarm_speeds(my_tas_0.vne, my_tas_0.dv1, my_tas_0.dv2);
     my_tas_0.va1 = speeds.va1;
     my_tas_0.va2 = speeds.va2;

@@ -3,6 +3,7 @@
 // thresholds and fixed display values that follow from it.
 #pragma once
 
+#include "config/settings_value.h"
 #include "flight/outputs.h"
 #include "glider/glider_data.h"
 
@@ -18,7 +19,7 @@ void init_settings_1();
 /// Margins and VNE in m/s (settings values in display units, defaults by unit), the
 /// flap table in the log, the flight's fixed values to the display, the alarm speeds.
 /// Returns what the display's upd_vne returns (0 when none is connected).
-int init_settings_2(const FlightOutputs& out);
+int init_settings_2(const FlightOutputs& out, const DisplaySettings& display);
 
 /// After the glider lookup: the VNE is the glider data's when it found one, else
 /// the "VNE" setting `vne_setting` (display units, below -1000 when unset) in m/s,

@@ -1,6 +1,5 @@
 #include "flight/live_adjust.h"
 
-#include "config/records.h"
 #include "flight/records.h"
 #include "report/log.h"
 #include "report/trace.h"
@@ -31,10 +30,10 @@ void update_vol(double vvv) {
 }
 
 void update_flap_sound(int nso_c) {
-    if (flaps_0.nflap > 0) option.qflap_beep = nso_c != 0;
+    if (flaps_0.nflap > 0) my_tas_1.qflap_beep = nso_c != 0;
     char text[128];
     std::snprintf(text, sizeof text, "Flaps sound updated : %d %d", nso_c,
-                  option.qflap_beep ? 1 : 0);
+                  my_tas_1.qflap_beep ? 1 : 0);
     log_message_f(text);
 }
 

@@ -1,6 +1,5 @@
 #include "flight/polar_mode.h"
 
-#include "config/records.h"
 #include "flight/records.h"
 #include "flight/report.h"
 #include "glider/plane_data.h"
@@ -76,7 +75,7 @@ void write_point(const PolarSample& s, PolarState& st) {
     }
     if (st.csv.is_open()) {
         char line[128];
-        if (option.qflap_c) {
+        if (my_tas_0.qflap_c) {
             std::snprintf(line, sizeof line, "%12.4f,%12.4f,%s", s.ias, s.vz_comp_c_m,
                           simulator_flap_name().c_str());
         } else {

@@ -58,10 +58,15 @@ struct MyTas0Record {
     bool q_e_vario = false;
     /// Record one polar point at the next steady packet (polar mode).
     bool qwrpol = false;
-    /// Netto display mode (switch -net).
-    bool qnetto = false;
-    /// Netto time constant from -net (hours).
-    double t_netto = 0.1;
+    /// Display speed unit in force: the settings' unit, the simulator's once a flight starts
+    /// when the settings follow it (-1). 0 km/h, 1 kts, 2 mph, 3 kFpf, 4 custom.
+    int nunit = 0;
+    /// Altitudes above the airfield (the simulator's altimeter set to QFE).
+    bool qfe = false;
+    /// The simulator sends flaps=, water=, MC= (seen in a datagram of the flight).
+    bool qflap_c = false;
+    bool qball_c = false;
+    bool qmc_c = false;
 };
 
 /// The alarm speeds that follow from a VNE and its margins (m/s).
@@ -83,12 +88,12 @@ struct MyTas1Record {
     bool condor_started = false;
     /// Program version, major x 1000 + minor x 100 + release x 10 + build.
     int numver = 0;
-    /// Version recorded in the settings file, same coding.
-    int numver_fich = 0;
     /// Start-up has finished its pass; datagrams are processed only then.
     bool kalveo_init = false;
     /// VNE alarm enabled.
     bool vne_act = true;
+    /// Flap sounds on ("Flaps Alarm Init", -f, then the flap-sound key).
+    bool qflap_beep = false;
 };
 
 /// Calibration values kept with the settings.
@@ -105,8 +110,6 @@ struct MyTasCRecord {
     std::array<std::string, 6> cunit_def{"kmh", "kts", "mph", "kFpf", "", ""};
     /// Name of the active display speed unit (at most 40 characters).
     std::string cunit;
-    /// Font name without extension (at most 30 characters).
-    std::string fntnam = "arialbd";
     /// Title of the message boxes (at most 32 characters).
     std::string msg_tit = "Kalveo";
     /// Language code from the settings, for example "EN" (at most 10 characters).

@@ -4,9 +4,8 @@
 #include "flight/live_adjust.h"
 #include "flight/outputs.h"
 #include "keys/hook.h"
-#include "keys/records.h"
-#include "sim/records.h"
 #include "report/log.h"
+#include "sim/records.h"
 
 #include <algorithm>
 #include <cmath>

@@ -103,7 +103,7 @@ int read_udp_ini(std::string_view fich, int& nena, int& port, int& sndint, int& 
     std::error_code ec;
     std::ifstream in;
     if (!std::filesystem::is_directory(file, ec)) in.open(file, std::ios::binary);
-    if (option.qdebug) log_message_f("OPEN " + std::to_string(in.is_open() ? 0 : kOpenFailed));
+    if (debug_mode()) log_message_f("OPEN " + std::to_string(in.is_open() ? 0 : kOpenFailed));
     if (!in.is_open()) return kOpenFailed;
     std::ostringstream text;
     text << in.rdbuf();

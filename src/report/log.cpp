@@ -88,6 +88,18 @@ void write_trailer() {
 
 } // namespace
 
+namespace {
+bool the_debug_mode = false;
+} // namespace
+
+void set_debug_mode(bool on) {
+    the_debug_mode = on;
+}
+
+bool debug_mode() {
+    return the_debug_mode;
+}
+
 void set_program_name(std::string_view argument0) {
     the_program_name = argument0;
 }

@@ -31,6 +31,10 @@ inline constexpr int kErrorLogChannel = 66;
 /// file name for the CREATE forms, an empty string otherwise.
 std::string log_message_f(std::string_view msg);
 
+/// Debug mode (the switch -d): the parts log every draw, tick and key and trace more.
+void set_debug_mode(bool on);
+[[nodiscard]] bool debug_mode();
+
 /// Remembers the program's command-line argument 0, from which "CREATE" alone
 /// names the log file (the running program's file is used until it is set).
 void set_program_name(std::string_view argument0);

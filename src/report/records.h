@@ -27,6 +27,10 @@ struct Cmndta001Record {
     int nbwarn = 0;
     /// Number of errors reported through error_message_vfl.
     int nberr = 0;
+    /// Start-up must run again after a settings edit.
+    bool qrestart = false;
+    /// Keep the console window (started from a console, or debug mode).
+    bool qkeepwnd = false;
 };
 
 extern Cmndta000Record cmndta000;

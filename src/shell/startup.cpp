@@ -6,10 +6,10 @@
 #include "config/settings.h"
 #include "config/settings_writer.h"
 #include "display/start_graphics.h"
+#include "flight/cycle.h"
 #include "flight/records.h"
 #include "glider/data_update.h"
 #include "glider/records.h"
-#include "link/records.h"
 #include "link/udp_ini.h"
 #include "link/udp_link.h"
 #include "platform/paths.h"
@@ -108,9 +108,10 @@ void log_switches(const Settings& settings) {
 void read_command_line(const Pass& pass, Settings& settings) {
     const bool help = apply_switches(pass.args, settings);
     hand_settings_to_records(settings);
+    program_flight_cycle().take_settings(settings);
     if (help) show_usage_and_stop(pass);
-    option.qkeepwnd = started_by_name(pass.args.front()) || settings.program.debug;
-    if (!option.qkeepwnd) HideConsole();
+    cmndta001.qkeepwnd = started_by_name(pass.args.front()) || settings.program.debug;
+    if (!cmndta001.qkeepwnd) HideConsole();
     log_switches(settings);
 }
 
@@ -165,8 +166,8 @@ void check_simulator_udp(const LinkSettings& link) {
 }
 
 void open_socket(const LinkSettings& link) {
-    startup_print(format_text(" %d %d %s", link.port, link.forward_port,
-                              link.forward_address.c_str()));
+    startup_print(
+        format_text(" %d %d %s", link.port, link.forward_port, link.forward_address.c_str()));
     // No box: the link has told why; the stop writes the line to the log.
     if (udp_init(link.port, link.forward_port, trim(link.forward_address)) < 0)
         stop_program("UDP could not be inialized");
@@ -185,7 +186,8 @@ int hand_over(const Settings& settings) {
     startup_print(format_text(" StopWait %d %d", settings.program.stop_wait, opt_c.stop_wait));
     startup_print(" cunit " + std::string(trim(settings.speeds.unit_name)) + " " + cu_c);
     log_message_f(format_text(" %14.7f %c %d", settings.flaps.sound_max_bank,
-                              settings.flaps.scale_by_load_factor ? 'T' : 'F', settings.keys.watch));
+                              settings.flaps.scale_by_load_factor ? 'T' : 'F',
+                              settings.keys.watch));
     return start_graphics(fntn_c, opt_c, &my_tas_0.flapmxbank, message_text(messages.msgexitcnf),
                           message_text(messages.msgcndrstp), message_text(messages.msgkeydefi),
                           cu_c);
@@ -205,7 +207,7 @@ bool run_pass(Pass& pass) {
     open_socket(settings.link);
     if (pass.first) start_sounds();
     my_tas_1.kalveo_init = true;
-    return hand_over(settings) != 0 && option.qrestart;
+    return hand_over(settings) != 0 && cmndta001.qrestart;
 }
 
 } // namespace
@@ -220,7 +222,7 @@ int kalveo(const std::vector<std::string>& arguments) {
     start_latency_probe_if_asked();
 
     my_tas_c.msg_tit = "Kalveo";
-    option.qrestart = false;
+    cmndta001.qrestart = false;
     while (run_pass(pass))
         pass.first = false;
 

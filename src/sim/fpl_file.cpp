@@ -22,9 +22,9 @@ namespace {
 
 [[noreturn]] void flight_plan_never_appeared() {
     std::string text = my_tas_c.fplfile + messages.msgfplnfnd;
-    if (option.nunit == -1) {
+    if (my_tas_0.nunit == -1) {
         text += "\n" + messages.msgdisauto;
-        option.nunit = 0;
+        my_tas_0.nunit = 0;
     }
     error_message_tit(kBoxWarning, my_tas_c.msg_tit, text, cmndta001.qline);
     stop_program("Flightplan not found: " + my_tas_c.fplfile);
@@ -52,7 +52,7 @@ bool open_flight_plan(std::ifstream& in, const std::function<void()>& pause) {
         }
         if (!std::filesystem::is_directory(file, ec)) in.open(file, std::ios::binary);
         const bool opened = in.is_open();
-        if (option.qdebug) log_message_f(my_tas_c.fplfile + " OPEN " + (opened ? "0" : "1"));
+        if (debug_mode()) log_message_f(my_tas_c.fplfile + " OPEN " + (opened ? "0" : "1"));
         if (opened) return true;
         if (++attempt > kFplAttempts - 1) return false;
         pause();
@@ -87,7 +87,7 @@ void read_fpl_0(const std::function<void()>& pause) {
     const bool qfr = my_tas_c.lang == "FR";
     int nl = 0;
     int ios = 0;
-    read_fpl(in, true, option.qdebug, qfr, nl, ios);
+    read_fpl(in, true, debug_mode(), qfr, nl, ios);
     in.close();
 
     my_tas_0.z_0 = rd_fpl_1.tpz[0];

@@ -2,8 +2,6 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "glider/records.h"
-#include "keys/records.h"
-#include "link/records.h"
 #include "report/records.h"
 #include "sim/records.h"
 #include "sound/records.h"
@@ -17,79 +15,23 @@ namespace {
 // file would, so that every expectation below shows a value being reset.
 void mess_up_records() {
     misc00.fconv_def.fill(0.0);
-    option.nunit = 1;
-    my_tas_0.fconv = 1.9438444;
-    my_tas_c.cunit = "kts";
+    my_tas_0.nunit = 1;
     my_tas_0.fconv_alt = 0.3048;
     my_tas_0.fconv_vz = 1.9438444;
-    my_tas_0.atmo_mod = 1;
     my_tas_0.z_0 = 312.0;
-    option.qfe = true;
-    my_tas_0.vne = 77.0;
-    my_tas_0.dv1 = 2.0;
-    my_tas_0.dv2 = 5.0;
+    my_tas_0.qfe = true;
     my_tas_0.va1 = 75.0;
     my_tas_0.va2 = 80.0;
-    my_tas_0.flapmxbank = 90.0;
     my_tas_1.vne_act = false;
-    option.qflap_beep = true;
-    option.qflap_g = true;
-    option.lndopt = 3;
-    keydef = KeydefRecord{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
     keydef_cndr.scnchatc = 99;
     keydef_cndr.scnchato = 20;
-    keydef_cndr.keychato = 84;
     keydef_cndr.scngrst = 34;
-    option.posx = 12;
-    option.posy = 34;
-    option.horposx = 56;
-    option.horposy = 78;
-    option.horwid = 300;
-    option.horizarti = 2;
-    option.fntsiz = 40;
-    option.txtopa = 128;
-    option.horopa = 0;
-    my_tas_c.fntnam = "verdana";
-    option.disvne = 0;
-    option.disfla = 2;
-    option.disnet = 1;
-    option.disbal = 3;
-    option.dishdg = 0;
-    option.diswnd = 6;
-    option.disg = 2;
-    option.numdig = -3;
-    option.minthturns = 4;
-    option.qbugwrn = true;
-    option.colflap = 1;
-    option.colva1 = 2;
-    option.colgs = 3;
-    option.colclk = 0xFFFFFF;
-    option.txtbgd = 0;
-    option.horbgd = 0;
-    option.kbdhook = 0;
-    option.kbdautorst = 5;
-    option.stopwait = -1;
-    option.qrecord = true;
-    option.qdebug = true;
-    option.qauto_upd = true;
-    misc00.qpolar = true;
-    my_tas_0.qnetto = true;
-    my_tas_0.t_netto = 30.0 / 3600.0;
     my_tas_0.qwrpol = true;
     my_tas_1.kalveo_init = true;
-    my_tas_1.numver_fich = 3100;
     my_tas_3.x_cal = 1.5;
-    my_tas_c.lang = "FR";
     my_tas_c.fplfile = "C:\\Pilots\\Flightplan.fpl";
     cmndta001.qfr = true;
     cmndta001.qline = true;
-    cmndta000.text_editor = "vi";
-    communic_0.udp_port = 4000;
-    communic_0.fwd_port = 4001;
-    communic_c.fwd_addr = "10.0.0.7";
-    beeps.snddev = 2;
-    volumes.sndvol = 0.9;
-    volumes.flapvol = 0.1;
     chrono = ChronoRecord{1, 1, 1, 1};
     gggmas = GggmasRecord{325.0, 370.0, 505.0, 180.0, 0.0, 180.0};
     gggpol.calage = 1.5;
@@ -103,7 +45,6 @@ void mess_up_records() {
     inst00.qc1 = true;
     inst00.qc2 = true;
     inst00.qc3 = true;
-    inst00.condor_1_path = "C:\\Condor";
 }
 
 class RunStateReset : public ::testing::Test {
@@ -122,7 +63,7 @@ TEST_F(RunStateReset, UnitFactorsFollowTheSimulatorAgain) {
     EXPECT_DOUBLE_EQ(misc00.fconv_def[3], 6.0132294);
     EXPECT_EQ(my_tas_0.fconv_alt, 1.0);
     EXPECT_EQ(my_tas_0.fconv_vz, 1.0);
-    EXPECT_FALSE(option.qfe);
+    EXPECT_FALSE(my_tas_0.qfe);
     EXPECT_EQ(my_tas_0.z_0, 0.0);
     // Derived from unset speeds, so they read as "not set" or neutral until the flight.
     EXPECT_EQ(my_tas_0.va1, 0.0);
@@ -153,22 +94,22 @@ TEST_F(RunStateReset, PreviousFlightIsForgotten) {
 // A restart pass runs the defaults again; what start-up carries across
 // passes must survive them.
 TEST(RunStateResetOnRestart, KeepsWhatStartupCarriesAcrossPasses) {
-    option.qrestart = true;
-    option.qkeepwnd = true;
+    cmndta001.qrestart = true;
+    cmndta001.qkeepwnd = true;
     my_tas_1.numver = 3210;
     my_tas_c.msg_tit = "Kalveo";
     inst00.instpath3 = "C:\\Condor3";
 
     reset_run_state();
 
-    EXPECT_TRUE(option.qrestart);
-    EXPECT_TRUE(option.qkeepwnd);
+    EXPECT_TRUE(cmndta001.qrestart);
+    EXPECT_TRUE(cmndta001.qkeepwnd);
     EXPECT_EQ(my_tas_1.numver, 3210);
     EXPECT_EQ(my_tas_c.msg_tit, "Kalveo");
     EXPECT_EQ(inst00.instpath3, "C:\\Condor3");
 
-    option.qrestart = false;
-    option.qkeepwnd = false;
+    cmndta001.qrestart = false;
+    cmndta001.qkeepwnd = false;
     inst00.instpath3.clear();
 }
 

@@ -40,9 +40,9 @@ TEST_F(SettingsEditor, EditorCommandIsSplitLikeAShellAndGetsTheFileAsOneArgument
 }
 
 TEST_F(SettingsEditor, SetupProgramKeepsTheConsoleWhenAsked) {
-    option.qkeepwnd = false;
+    cmndta001.qkeepwnd = false;
     EXPECT_EQ(settings_edit_command(1).size(), 1u);
-    option.qkeepwnd = true;
+    cmndta001.qkeepwnd = true;
     const auto argv = settings_edit_command(1);
     ASSERT_EQ(argv.size(), 2u);
     EXPECT_EQ(std::filesystem::path(argv[0]).filename(), "Kalveo_Setup.exe");
@@ -63,7 +63,7 @@ TEST_F(SettingsEditor, YesRestartsTheProgram) {
     EXPECT_NE(shown.find("messageBox yesno question title=\"Kalveo\" text=\"Restart now?\""),
               std::string::npos)
         << shown;
-    EXPECT_TRUE(option.qrestart);
+    EXPECT_TRUE(cmndta001.qrestart);
     EXPECT_FALSE(my_tas_1.kalveo_init);
     EXPECT_FALSE(my_tas_1.condor_started);
     EXPECT_NE(log_text().find("Kalveo will restart"), std::string::npos);
@@ -71,20 +71,20 @@ TEST_F(SettingsEditor, YesRestartsTheProgram) {
 
 TEST_F(SettingsEditor, NoKeepsTheProgramRunning) {
     cmndta000.text_editor = "true";
-    option.qrestart = true;
+    cmndta001.qrestart = true;
     answer_dialogs("no\n");
     edit(0, 0);
-    EXPECT_FALSE(option.qrestart);
+    EXPECT_FALSE(cmndta001.qrestart);
     EXPECT_TRUE(my_tas_1.kalveo_init);
 }
 
 TEST_F(SettingsEditor, AFailingEditorAsksNothing) {
     for (const char* editor : {"false", "no-such-editor-anywhere", ""}) {
         cmndta000.text_editor = editor;
-        option.qrestart = true;
+        cmndta001.qrestart = true;
         const std::string shown = edit(0, 0);
         EXPECT_EQ(shown.find("messageBox"), std::string::npos) << editor;
-        EXPECT_FALSE(option.qrestart) << editor;
+        EXPECT_FALSE(cmndta001.qrestart) << editor;
     }
     EXPECT_NE(log_text().find("CONFIG :       1       0"), std::string::npos);
 }
@@ -92,10 +92,10 @@ TEST_F(SettingsEditor, AFailingEditorAsksNothing) {
 TEST_F(SettingsEditor, BeforeStartUpHasFinishedNothingIsAskedOrChanged) {
     cmndta000.text_editor = "true";
     my_tas_1.kalveo_init = false;
-    option.qrestart = true;
+    cmndta001.qrestart = true;
     const std::string shown = edit(0, 0);
     EXPECT_EQ(shown.find("messageBox"), std::string::npos);
-    EXPECT_TRUE(option.qrestart);
+    EXPECT_TRUE(cmndta001.qrestart);
 }
 
 } // namespace

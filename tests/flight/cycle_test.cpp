@@ -155,7 +155,7 @@ TEST_F(Cycle, OptionalKeysSetValuesThatHold) {
              {20.0, "L"}, {25.0, "+2"}, {30.0, "0"}, {40.0, "-2"}, {45.0, "S"}, {50.0, "-4"}}});
     f.send(Datagram().set("flaps", 3).set("MC", 1.5).set("water", 120.0).set("gforce", 1.4));
     EXPECT_EQ(flaps_0.nfl_act, 3);
-    EXPECT_TRUE(option.qflap_c && option.qmc_c && option.qball_c);
+    EXPECT_TRUE(my_tas_0.qflap_c && my_tas_0.qmc_c && my_tas_0.qball_c);
     EXPECT_DOUBLE_EQ(gggpol.calage, 1.5);
     EXPECT_DOUBLE_EQ(gggmas.cmass, 350.0 + 120.0);
     f.send(Datagram().remove("flaps").remove("MC").remove("water").remove("gforce"));

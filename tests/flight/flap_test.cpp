@@ -64,11 +64,11 @@ TEST_F(FlapAdvice, InPlaceShowsTheNameWithoutArrow) {
 
 TEST_F(FlapAdvice, ArrowPointsTowardsTheRecommendation) {
     TestFlight f(flapped());
-    option.disfla = 2;
+    f.change_settings([](Settings& s) { s.display.show_flaps = 2; });
     fly(f, at(45.0, 2), 3.0);
     EXPECT_EQ(f.rec.flaps.back().mflap, 1) << "faster: flaps up";
     EXPECT_EQ(f.rec.flaps.back().name, "-2") << "the recommended position's name";
-    option.disfla = 1;
+    f.change_settings([](Settings& s) { s.display.show_flaps = 1; });
     f.send(at(45.0, 2));
     EXPECT_EQ(f.rec.flaps.back().name, "+2") << "the simulator's position's name";
     fly(f, at(28.0, 4), 3.0);
@@ -88,7 +88,7 @@ TEST_F(FlapAdvice, LoadFactorScalingOnlyWhenAsked) {
     TestFlight f(flapped());
     fly(f, at(42.0, 4).set("gforce", 2.0), 3.0);
     EXPECT_EQ(f.rec.flaps.back().mflap, 0) << "load factor ignored";
-    option.qflap_g = true;
+    f.change_settings([](Settings& s) { s.flaps.scale_by_load_factor = true; });
     fly(f, at(42.0, 4).set("gforce", 2.0), 5.0);
     EXPECT_NEAR(my_tas_0.fmulf, std::sqrt(1.0 / 2.0), 1e-3);
     EXPECT_EQ(f.rec.flaps.back().mflap, -1) << "42 / sqrt(2) = 29.7 m/s: position +2";
@@ -108,8 +108,8 @@ TEST_F(FlapAdvice, RecommendationIsSmoothed) {
 }
 
 TEST_F(FlapAdvice, LandingCallOnceWhenTheLeverReachesLanding) {
-    option.lndopt = 2;
     TestFlight f(flapped());
+    f.change_settings([](Settings& s) { s.flaps.landing_option = 2; });
     fly(f, at(25.0, 2), 1.0);
     const std::size_t updates = f.rec.flaps.size();
     f.send(at(25.0, 1));
@@ -131,15 +131,15 @@ TEST_F(FlapAdvice, NoLandingCallUnlessChosen) {
 TEST_F(FlapAdvice, UpAdviceFromLandingOnlyWithAnOddLandingOption) {
     for (const int lndopt : {2, 3}) {
         testing::reset_flight_records();
-        option.lndopt = lndopt;
         TestFlight f(flapped());
+        f.change_settings([lndopt](Settings& s) { s.flaps.landing_option = lndopt; });
         fly(f, at(36.0, 1), 3.0);
         EXPECT_EQ(f.rec.flaps.back().mflap, lndopt % 2) << "landing option " << lndopt;
     }
 }
 
 TEST_F(FlapAdvice, SoundsTwoSecondsPlusTheLastSoundApart) {
-    option.qflap_beep = true;
+    my_tas_1.qflap_beep = true;
     TestFlight f(flapped());
     fly(f, at(36.0, 3), 3.0);
     f.rec.sounds.clear();
@@ -158,7 +158,7 @@ TEST_F(FlapAdvice, NoSoundsWithoutTheSwitchOrBeyondTheBankLimit) {
     EXPECT_TRUE(f.rec.sounds.empty()) << "flap sounds off";
 
     const double bank20 = 20.0 * 3.14159265 / 180.0;
-    option.qflap_beep = true;
+    my_tas_1.qflap_beep = true;
     fly(f, at(45.0, 3, bank20), 3.0);
     EXPECT_TRUE(f.rec.sounds.empty()) << "limit 15 degrees";
     my_tas_0.flapmxbank = 90.0;
@@ -173,7 +173,6 @@ TEST_F(FlapAdvice, GlidersWithoutFlapsGetNoAdvice) {
 }
 
 TEST_F(FlapAdvice, ALeverOutsideTheTableIsNamedByTheNearestPosition) {
-    option.disfla = 1;
     TestFlight f(flapped());
     f.send(at(36.0, 3).set("flaps", -7));
     EXPECT_EQ(f.rec.flaps.back().name, "-2");

@@ -3,7 +3,6 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "glider/records.h"
-#include "keys/records.h"
 #include "sim/records.h"
 #include "support/test_files.h"
 
@@ -24,7 +23,6 @@ void reset_flight_records() {
     ggg002 = Ggg002Record{};
     gggpol = GggpolRecord{};
     misc00 = Misc00Record{};
-    option = OptionRecord{};
     rdstng00 = Rdstng00Record{};
     messages = MessagesRecord{};
     keydef_cndr = KeydefCndrRecord{};

@@ -98,8 +98,15 @@ class TestFlight {
     /// Sends the datagram as it is, time= included, moving only the wall clock.
     int send_raw(const std::string& text, double dt = 0.04);
 
+    /// Changes the flight's settings, as start-up hands them over on a new pass.
+    template <class Change> void change_settings(Change change) {
+        change(settings);
+        cycle.take_settings(settings);
+    }
+
     Recorder rec;
     FlightCycle cycle;
+    Settings settings;
     double hours = 12.0; ///< simulator time of day of the next packet
 };
 

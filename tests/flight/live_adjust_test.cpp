@@ -54,12 +54,12 @@ TEST_F(LiveAdjust, VolumeReachesTheAlarmSounds) {
 
 TEST_F(LiveAdjust, FlapSoundsOnlyForGlidersWithFlaps) {
     update_flap_sound(1);
-    EXPECT_FALSE(option.qflap_beep) << "no flaps";
+    EXPECT_FALSE(my_tas_1.qflap_beep) << "no flaps";
     flaps_0.nflap = 4;
     update_flap_sound(1);
-    EXPECT_TRUE(option.qflap_beep);
+    EXPECT_TRUE(my_tas_1.qflap_beep);
     update_flap_sound(0);
-    EXPECT_FALSE(option.qflap_beep);
+    EXPECT_FALSE(my_tas_1.qflap_beep);
 }
 
 TEST_F(LiveAdjust, RunStateSetters) {

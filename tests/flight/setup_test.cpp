@@ -6,7 +6,6 @@
 #include "flight/records.h"
 #include "flight_test_support.h"
 #include "glider/records.h"
-#include "keys/records.h"
 #include "sample_install/sample_install.h"
 #include "sim/records.h"
 #include "support/test_files.h"
@@ -77,7 +76,7 @@ TEST_F(SimulatorFlight, FirstDatagramFindsTheGlidersVneInTheShippedData) {
     EXPECT_EQ(layout.values.vne, 270);
     EXPECT_EQ(layout.values.dv1, 10);
     EXPECT_EQ(layout.values.dv2, 20);
-    EXPECT_EQ(layout.values.flap_mode, option.disfla);
+    EXPECT_EQ(layout.values.flap_mode, DisplaySettings{}.show_flaps);
     EXPECT_EQ(layout.values.wind_direction, 90) << "the plan's 270 degree wind, turned";
     EXPECT_EQ(layout.values.water, 100) << "the plan's water";
     EXPECT_EQ(layout.values.chat_open_scan, 20) << "the simulator's chat key";
@@ -91,7 +90,7 @@ TEST_F(SimulatorFlight, GliderMissingFromTheDataTakesTheVneThePilotTypes) {
     install(); // the sample plan's LS8neo is not in the shipped data
     // The boxes: version 2 not installed, glider not listed, then the prompt.
     testing::write_file(dir_.path() / "answers.txt", "ok\nok\n200\n");
-    option.nunit = 1;
+    my_tas_0.nunit = 1;
     first_datagram();
     EXPECT_NEAR(my_tas_0.vne, 200.0 / 3.6, 1e-9) << "typed in km/h";
     EXPECT_EQ(ggg001.glnam, "200") << "the glider goes by the pilot's answer";
@@ -105,10 +104,10 @@ TEST_F(SimulatorFlight, GliderMissingFromTheDataTakesTheVneThePilotTypes) {
 
 TEST_F(SimulatorFlight, ImperialSimulatorWithTheAutoUnitShowsKnotsAndReadsFeet) {
     install({.units = 1});
-    option.nunit = -1;
+    my_tas_0.nunit = -1;
     my_tas_c.cunit = "";
     first_datagram();
-    EXPECT_EQ(option.nunit, 1);
+    EXPECT_EQ(my_tas_0.nunit, 1);
     EXPECT_DOUBLE_EQ(my_tas_0.fconv, kKts);
     EXPECT_DOUBLE_EQ(my_tas_0.fconv_vz, kKts);
     EXPECT_DOUBLE_EQ(my_tas_0.fconv_alt, 0.3048);
@@ -117,9 +116,9 @@ TEST_F(SimulatorFlight, ImperialSimulatorWithTheAutoUnitShowsKnotsAndReadsFeet) 
 
 TEST_F(SimulatorFlight, MetricSimulatorWithTheAutoUnitShowsKmh) {
     install({.units = 0});
-    option.nunit = -1;
+    my_tas_0.nunit = -1;
     first_datagram();
-    EXPECT_EQ(option.nunit, 0);
+    EXPECT_EQ(my_tas_0.nunit, 0);
     EXPECT_DOUBLE_EQ(my_tas_0.fconv, 3.6);
     EXPECT_DOUBLE_EQ(my_tas_0.fconv_vz, 1.0);
     EXPECT_DOUBLE_EQ(my_tas_0.fconv_alt, 1.0);
@@ -127,9 +126,9 @@ TEST_F(SimulatorFlight, MetricSimulatorWithTheAutoUnitShowsKmh) {
 
 TEST_F(SimulatorFlight, AChosenUnitStaysWhateverTheSimulatorUses) {
     install({.units = 2});
-    option.nunit = 2;
+    my_tas_0.nunit = 2;
     first_datagram();
-    EXPECT_EQ(option.nunit, 2);
+    EXPECT_EQ(my_tas_0.nunit, 2);
     EXPECT_DOUBLE_EQ(my_tas_0.fconv, misc00.fconv_def[2]);
     EXPECT_DOUBLE_EQ(my_tas_0.fconv_vz, kKts) << "varios follow the simulator";
     EXPECT_EQ(rec_.layouts.at(0).unit, "mph");
@@ -138,14 +137,14 @@ TEST_F(SimulatorFlight, AChosenUnitStaysWhateverTheSimulatorUses) {
 TEST_F(SimulatorFlight, QfeKeepsTheAltitudeOfTheFirstTurnpoint) {
     install({.altimeter_setting = 1});
     first_datagram();
-    EXPECT_TRUE(option.qfe);
+    EXPECT_TRUE(my_tas_0.qfe);
     EXPECT_DOUBLE_EQ(my_tas_0.z_0, 400.0);
 }
 
 TEST_F(SimulatorFlight, QnhDropsTheAltitudeOffset) {
     install({.altimeter_setting = 0});
     first_datagram();
-    EXPECT_FALSE(option.qfe);
+    EXPECT_FALSE(my_tas_0.qfe);
     EXPECT_DOUBLE_EQ(my_tas_0.z_0, 0.0);
 }
 
@@ -190,9 +189,9 @@ TEST_F(Thresholds, DefaultsByUnit) {
     };
     for (const Case& c : cases) {
         testing::reset_flight_records();
-        option.nunit = c.nunit;
+        my_tas_0.nunit = c.nunit;
         my_tas_0.fconv = c.fconv;
-        init_settings_2({});
+        init_settings_2({}, {});
         EXPECT_NEAR(my_tas_0.dv1, c.dv1, 1e-9) << "unit " << c.nunit;
         EXPECT_NEAR(my_tas_0.dv2, c.dv2, 1e-9) << "unit " << c.nunit;
         EXPECT_NEAR(my_tas_0.vne, c.vne, 1e-9) << "unit " << c.nunit;
@@ -202,12 +201,12 @@ TEST_F(Thresholds, DefaultsByUnit) {
 }
 
 TEST_F(Thresholds, SettingsMarginsAreInDisplayUnits) {
-    option.nunit = 1;
+    my_tas_0.nunit = 1;
     my_tas_0.fconv = kKts;
     my_tas_0.dv1 = 8.0;
     my_tas_0.dv2 = 12.0;
     my_tas_0.vne = 70.0; // m/s, from the glider data
-    init_settings_2({});
+    init_settings_2({}, {});
     EXPECT_NEAR(my_tas_0.dv1, 8.0 / kKts, 1e-12);
     EXPECT_NEAR(my_tas_0.dv2, 12.0 / kKts, 1e-12);
     EXPECT_DOUBLE_EQ(my_tas_0.vne, 70.0);
@@ -221,13 +220,14 @@ TEST_F(Thresholds, LayoutForTheDisplay) {
     rd_fpl_wz1.winddir[0] = 200.0;
     rd_fpl_wz1.windspeed[0] = 6.7;
     ggg002.qbugwipers = true;
-    option.minthturns = 3;
-    option.disfla = 2;
+    DisplaySettings display;
+    display.bug_wipe_turns = 3;
+    display.show_flaps = 2;
     flaps_0.nflap = 3;
     flaps_0.nflmax = 2;
     flaps_c.cflap = {"", "L", "+10", "0"};
     keydef_cndr.keychato = 84;
-    EXPECT_EQ(init_settings_2(rec.outputs), 1) << "what the display answers";
+    EXPECT_EQ(init_settings_2(rec.outputs, display), 1) << "what the display answers";
     const FlightLayout& layout = rec.layouts.at(0).values;
     EXPECT_EQ(layout.vne, 250);
     EXPECT_EQ(layout.flap_mode, 2);
@@ -239,8 +239,8 @@ TEST_F(Thresholds, LayoutForTheDisplay) {
     EXPECT_TRUE(layout.bug_wipers);
     EXPECT_EQ(layout.min_thermal_turns, 3);
     EXPECT_EQ(rec.layouts.at(0).flap, "+10");
-    option.minthturns = 0;
-    init_settings_2(rec.outputs);
+    display.bug_wipe_turns = 0;
+    init_settings_2(rec.outputs, display);
     EXPECT_FALSE(rec.layouts.at(1).values.bug_wipers) << "no reminder without a turn count";
 }
 
@@ -298,11 +298,11 @@ TEST_F(Thresholds, AltimeterReference) {
     my_tas_0.z_0 = 412.0;
     rdstng00.altsttng = 1;
     init_settings_1();
-    EXPECT_TRUE(option.qfe);
+    EXPECT_TRUE(my_tas_0.qfe);
     EXPECT_DOUBLE_EQ(my_tas_0.z_0, 412.0);
     rdstng00.altsttng = 2;
     init_settings_1();
-    EXPECT_FALSE(option.qfe);
+    EXPECT_FALSE(my_tas_0.qfe);
     EXPECT_DOUBLE_EQ(my_tas_0.z_0, 0.0);
 }
 

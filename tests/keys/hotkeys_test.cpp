@@ -6,7 +6,6 @@
 #include "flight/records.h"
 #include "keys/hook.h"
 #include "keys/hotkeys.h"
-#include "keys/records.h"
 #include "sim/records.h"
 #include "support/test_files.h"
 

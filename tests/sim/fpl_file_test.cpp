@@ -137,7 +137,7 @@ TEST_F(FlightStart, PlanAppearingLateIsRead) {
 
 TEST_F(FlightStart, PlanNeverAppearingStopsAfterTenAttempts) {
     std::filesystem::remove(sample_host_path(prefix(), kPlan));
-    option.nunit = -1;
+    my_tas_0.nunit = -1;
     const auto console = folder() / "console.txt";
     EXPECT_EXIT(
         {

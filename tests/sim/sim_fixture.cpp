@@ -3,7 +3,6 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "glider/records.h"
-#include "keys/records.h"
 #include "report/log.h"
 #include "report/records.h"
 #include "sim/records.h"
@@ -24,7 +23,6 @@ void SimTest::SetUp() {
     cmndta000.app_path = dir_.path().string() + "/";
     cmndta001 = {};
     inst00 = {};
-    option = {};
     messages = {};
     my_tas_0 = {};
     my_tas_c = {};

@@ -1,7 +1,0 @@
-#include "keys/records.h"
-
-namespace kalveo {
-
-KeydefRecord keydef;
-
-} // namespace kalveo

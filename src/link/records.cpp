@@ -1,8 +1,0 @@
-#include "link/records.h"
-
-namespace kalveo {
-
-Communic0Record communic_0;
-CommunicCRecord communic_c;
-
-} // namespace kalveo
