@@ -1,6 +1,7 @@
-// display/text_layout: where the text window puts its fields, worked out from measured text
-// widths without any drawing: the number formats, the one-line and the column layout, the
-// window width they need, and the small rules of alignment and of the waiting text.
+// display/text_layout: the text window's fields and where it puts them, worked out from measured
+// text widths without any drawing: the table of fields (switch, label, value, format, colour
+// rule) that the layout and the drawing walk, the number formats, the one-line and the column
+// layout, the window width they need, and the small rules of alignment and of the waiting text.
 #pragma once
 
 #include "display/records.h"
@@ -32,12 +33,6 @@ enum class TextField {
     Clock,
     WallClock,
 };
-
-/// The shown fields from left to right in the one-line layout (the unit after the speeds;
-/// the total-energy vario is never on the line).
-[[nodiscard]] std::vector<TextField> line_fields(const DisplayStateRecord& s);
-/// The shown fields from the bottom line up in the column layout, the unit first.
-[[nodiscard]] std::vector<TextField> column_fields(const DisplayStateRecord& s);
 
 /// How the vario-like values are written: the printf format and the widest positive and
 /// negative texts, and the template whose width the layout reserves.
@@ -83,6 +78,70 @@ struct TextLayout {
     /// Console trace of the pass.
     std::vector<std::string> trace;
 };
+
+/// How a field's value is written.
+enum class FieldFormat {
+    /// A whole number in a column three digits wide, right-aligned. The column layout puts a
+    /// bare number after the left margin and a labelled one against the right margin.
+    Whole,
+    /// A vario-like value in the NumDig format, after its label, one digit further right when
+    /// its whole part has one digit; against the right margin in the column layout.
+    Signed,
+    /// A text after its label, the two drawn as one text.
+    Text,
+    /// A timer or a clock: on the line after its label and a space; in the column layout the
+    /// label at the left and the time against the right margin.
+    Time,
+};
+
+/// Fields the layouts treat together: the column layout works out its width group by group,
+/// in the order of this list, and on the line the times stand a margin apart from the rest.
+enum class FieldGroup { Speed, Unit, Flaps, Signed, Time, Ballast };
+
+/// One field of the text window. Exactly one value function is set, the one its format reads.
+struct StripField {
+    TextField field;
+    bool (*shown)(const DisplayStateRecord& s); ///< its switch
+    std::string_view label;                     ///< drawn before the value; "" none
+    FieldFormat format;
+    FieldGroup group;
+    int (*whole)(const DisplayStateRecord& s) = nullptr;             ///< Whole
+    float (*number)(const DisplayStateRecord& s) = nullptr;          ///< Signed
+    std::string_view (*text)(const DisplayStateRecord& s) = nullptr; ///< Text, Time
+    /// Text and Time: the widest text the line keeps room for; a Time's includes its label.
+    std::string_view (*widest)(const DisplayStateRecord& s) = nullptr;
+    /// Its colour at `now` (s); none keeps the colour in force.
+    RgbF (*colour)(const DisplayStateRecord& s, double now) = nullptr;
+    /// Its column in the one-line layout; none for a field never on the line.
+    int TextLayout::*x = nullptr;
+    /// A space follows it on the line.
+    bool spaced = true;
+    /// The flap arrow follows it, with DisFla 1.
+    bool arrow = false;
+    /// Signed: while this holds the value is shown as a whole number after `stopped_label`.
+    bool (*stopped)(const DisplayStateRecord& s) = nullptr;
+    std::string_view stopped_label;
+};
+
+/// The row of `field` in the table of fields.
+[[nodiscard]] const StripField& strip_field(TextField field);
+
+/// The shown fields from left to right in the one-line layout (the unit after the speeds;
+/// the total-energy vario is never on the line).
+[[nodiscard]] std::vector<TextField> line_fields(const DisplayStateRecord& s);
+/// The shown fields from the bottom line up in the column layout, the unit first.
+[[nodiscard]] std::vector<TextField> column_fields(const DisplayStateRecord& s);
+
+/// A Signed field's label and value text as drawn now (the stopped form included), and
+/// whether the value moves one digit width right.
+struct SignedText {
+    std::string_view label;
+    std::string text;
+    bool whole = false; ///< the stopped form: aligned by its own width, never moved
+    bool shift = false;
+};
+[[nodiscard]] SignedText signed_field_text(const StripField& row, const DisplayStateRecord& s,
+                                           const NumberFormats& formats);
 
 /// Lays the text window out for the display state `s` (switches, margins, NumDig, unit and
 /// longest flap name, window height for the ballast bar, the status mark) with texts measured

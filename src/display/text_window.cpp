@@ -35,7 +35,6 @@ constexpr float kVolumeBorder = 2.0F;
 struct TextWindowRun {
     TextLayout layout;
     int RightMargin = 0;
-    int label_WB = 0; ///< width of "WB:"
     bool clear_colour_logged = false;
     int logged_end = -1;   ///< the last "End Wid" pair logged, so that it is logged once
     int logged_width = -1; ///< and not twenty times a second
@@ -134,7 +133,6 @@ void lay_out(pCpw cpw, Pen& pen) {
     run.layout = lay_out_text(s, [&pen](std::string_view text) { return pen.width(text); });
     for (const std::string& line : run.layout.trace)
         display_console("%s", line.c_str());
-    run.label_WB = pen.width("WB:");
     log_printf("Initialize window size");
     if (run.layout.width != s.DisWinInfo.width) resize_window(cpw, run.layout.width);
     run.RightMargin = right_margin(s.DisWinInfo.width, s.HoriMargin, run.layout.xwb);
@@ -191,236 +189,110 @@ void draw_arrow(int x_ARR, int baseline, const RgbF& colour) {
     glEnd();
 }
 
-/// What the netto-average field writes: "N:" and the average, or with the average stopped
-/// "Dz:" and its whole value.
-struct AverageText {
-    const char* label;
-    std::string number;
-    bool whole_number;
-};
-
-AverageText netto_average_text() {
+/// The flap arrow after a field that has one, while an advice is pending.
+void draw_field_arrow(const StripField& row, int baseline, double now) {
     const DisplayStateRecord& s = display_state;
-    if (s.RunAvN == 0) {
-        char text[24];
-        std::snprintf(text, sizeof text, "%5d", whole(s.nvario_m));
-        return {"Dz:", text, true};
-    }
-    return {"N:", signed_text(run.layout.formats.FmtSTr, s.nvario_m), false};
+    if (row.arrow && s.DisFla == 1 && s.modflap != 0)
+        draw_arrow(run.layout.x_ARR, baseline, flap_colour(s, now));
+}
+
+std::string joined(std::string_view first, std::string_view second) {
+    std::string text(first);
+    text += second;
+    return text;
+}
+
+int label_width(const Pen& pen, std::string_view label) {
+    return label.empty() ? 0 : pen.width(label);
 }
 
 // One line: every field on one baseline at its column.
-class LineDrawing {
-  public:
-    explicit LineDrawing(Pen& pen) : pen_(pen) {}
+void draw_line(Pen& pen) {
+    const DisplayStateRecord& s = display_state;
+    const TextLayout& l = run.layout;
+    const double now = display_clock();
+    const int y = 2 * s.VertMargin;
+    pen.colour(tas_colour(s));
+    for (const TextField field : line_fields(s)) {
+        const StripField& row = strip_field(field);
+        if (row.colour != nullptr) pen.colour(row.colour(s, now));
+        const int x = l.*row.x;
+        switch (row.format) {
+        case FieldFormat::Whole: {
+            const int value = row.whole(s);
+            if (!row.label.empty()) pen.text(x, y, row.label);
+            pen.text(x + label_width(pen, row.label) + Padding(value) * l.NumWid, y,
+                     int_text(value));
+            break;
+        }
+        case FieldFormat::Signed: {
+            const SignedText value = signed_field_text(row, s, l.formats);
+            const int after = pen.text(x, y, value.label);
+            pen.text(after + (value.shift ? l.NumWid : 0), y, value.text);
+            break;
+        }
+        case FieldFormat::Text:
+            pen.text(x, y, joined(row.label, row.text(s)));
+            draw_field_arrow(row, y, now);
+            break;
+        case FieldFormat::Time: {
+            // On the line a time follows its label after a space.
+            std::string text = row.label.empty() ? std::string() : joined(row.label, " ");
+            text += row.text(s);
+            pen.text(x, y, text);
+            break;
+        }
+        }
+    }
+}
 
-    void draw() {
-        const DisplayStateRecord& s = display_state;
-        const TextLayout& l = run.layout;
-        const double now = display_clock();
-        pen_.colour(tas_colour(s));
-        for (const TextField field : line_fields(s)) {
-            switch (field) {
-            case TextField::IAS:
-                speed(l.x_IAS, s.IAS, s.ColIAS);
-                break;
-            case TextField::GS:
-                speed(l.x_GS, s.GS, s.ColGS);
-                break;
-            case TextField::TAS:
-                speed(l.x_TAS, s.tas, tas_colour(s));
-                break;
-            case TextField::VA1:
-                speed(l.x_VA1, s.vne - s.dv1, s.ColVA1);
-                break;
-            case TextField::VNE:
-                speed(l.x_VNE, s.vne, s.ColVNE);
-                break;
-            case TextField::Unit:
-                pen_.text(l.x_Uni, y_, s.cunit);
-                break;
-            case TextField::GLoad:
-                value(l.x_G, "G:", s.gforce, s.ColG);
-                break;
-            case TextField::Netto:
-                value(l.x_Net, "n:", s.nvario, s.ColNet);
-                break;
-            case TextField::NettoAverage:
-                average();
-                break;
-            case TextField::Integrator:
-                value(l.x_Int, "I:", s.ivario_m, integrator_colour(s));
-                break;
-            case TextField::Flaps:
-                pen_.colour(flap_text_colour(s, now));
-                pen_.text(l.x_Fla, y_, "Fl:" + s.cflap);
-                if (s.DisFla == 1 && s.modflap != 0) draw_arrow(l.x_ARR, y_, flap_colour(s, now));
-                break;
-            case TextField::Ballast:
-                pen_.colour(s.ColWB0);
-                pen_.text(l.x_Bal, y_, "WB:");
-                pen_.text(l.x_Bal + run.label_WB + Padding(s.wmass) * l.NumWid, y_, s.buf_b);
-                break;
-            case TextField::Stopwatch:
-                time(l.x_Tim, "S: " + s.buf_tim, s.ColTim);
-                break;
-            case TextField::TaskTimer:
-                time(l.x_TskTim, "T: " + s.buf_tsktim, s.ColTskTim);
-                break;
-            case TextField::Clock:
-                time(l.x_Clk, s.buf_clk, s.ColClk);
-                break;
-            case TextField::WallClock:
-                time(l.x_WalClk, s.buf_walclk, s.ColClk);
-                break;
-            case TextField::Vario:
+// One value per line, from the bottom up; labelled values against RightMargin.
+void draw_column(Pen& pen) {
+    const DisplayStateRecord& s = display_state;
+    const TextLayout& l = run.layout;
+    const double now = display_clock();
+    const int left = s.HoriMargin;
+    const int right = run.RightMargin;
+    pen.colour(tas_colour(s));
+    int line = 0;
+    for (const TextField field : column_fields(s)) {
+        const StripField& row = strip_field(field);
+        const int y = line_baseline(line++, s.FontSize, s.VertMargin);
+        if (row.colour != nullptr) pen.colour(row.colour(s, now));
+        switch (row.format) {
+        case FieldFormat::Whole: {
+            const int value = row.whole(s);
+            if (row.label.empty()) {
+                pen.text(left + Padding(value) * l.NumWid, y, int_text(value));
+            } else {
+                pen.text(left, y, row.label);
+                pen.text(right + (Padding(value) - 3) * l.NumWid, y, int_text(value));
+            }
+            break;
+        }
+        case FieldFormat::Signed: {
+            // The number ends at RightMargin: its template's width back from it.
+            const SignedText value = signed_field_text(row, s, l.formats);
+            pen.text(left, y, value.label);
+            if (value.whole) {
+                pen.text(right - pen.width(value.text), y, value.text);
                 break;
             }
+            const int back = !value.text.empty() && value.text[0] == '-' ? l.dp_minus : l.dp_plus;
+            pen.text(right - back + (value.shift ? l.NumWid : 0), y, value.text);
+            break;
+        }
+        case FieldFormat::Text:
+            pen.text(left, y, joined(row.label, row.text(s)));
+            draw_field_arrow(row, y, now);
+            break;
+        case FieldFormat::Time:
+            if (!row.label.empty()) pen.text(left, y, row.label);
+            pen.text(right - l.tim_wid, y, row.text(s));
+            break;
         }
     }
-
-  private:
-    void speed(int x, int v, const RgbF& colour) {
-        pen_.colour(colour);
-        pen_.text(x + Padding(v) * run.layout.NumWid, y_, int_text(v));
-    }
-    void value(int x, const char* label, float v, const RgbF& colour) {
-        pen_.colour(colour);
-        const int after = pen_.text(x, y_, label);
-        const int shift = shift_one_digit(v, display_state.NumDig) ? run.layout.NumWid : 0;
-        pen_.text(after + shift, y_, signed_text(run.layout.formats.FmtSTr, v));
-    }
-    void average() {
-        const DisplayStateRecord& s = display_state;
-        const AverageText avg = netto_average_text();
-        pen_.colour(netto_average_colour(s));
-        const int after = pen_.text(run.layout.x_Net_I, y_, avg.label);
-        const bool shift = !avg.whole_number && shift_one_digit(s.nvario_m, s.NumDig);
-        pen_.text(after + (shift ? run.layout.NumWid : 0), y_, avg.number);
-    }
-    void time(int x, const std::string& text, const RgbF& colour) {
-        pen_.colour(colour);
-        pen_.text(x, y_, text);
-    }
-
-    Pen& pen_;
-    int y_ = 2 * display_state.VertMargin;
-};
-
-// One value per line, from the bottom up; numbers right-aligned on RightMargin.
-class ColumnDrawing {
-  public:
-    explicit ColumnDrawing(Pen& pen) : pen_(pen) {}
-
-    void draw() {
-        const DisplayStateRecord& s = display_state;
-        const TextLayout& l = run.layout;
-        const double now = display_clock();
-        const int left = s.HoriMargin;
-        const int right = run.RightMargin;
-        pen_.colour(tas_colour(s));
-        int line = 0;
-        for (const TextField field : column_fields(s)) {
-            y_ = line_baseline(line++, s.FontSize, s.VertMargin);
-            switch (field) {
-            case TextField::Unit:
-                pen_.colour(tas_colour(s));
-                pen_.text(left, y_, s.cunit);
-                break;
-            case TextField::TAS:
-                speed(s.tas, tas_colour(s));
-                break;
-            case TextField::IAS:
-                speed(s.IAS, s.ColIAS);
-                break;
-            case TextField::GS:
-                speed(s.GS, s.ColGS);
-                break;
-            case TextField::VA1:
-                speed(s.vne - s.dv1, s.ColVA1);
-                break;
-            case TextField::VNE:
-                speed(s.vne, s.ColVNE);
-                break;
-            case TextField::GLoad:
-                value("G:", s.gforce, s.ColG);
-                break;
-            case TextField::Vario:
-                value("v:", s.evario, kBlack);
-                break;
-            case TextField::Netto:
-                value("n:", s.nvario, s.ColNet);
-                break;
-            case TextField::NettoAverage:
-                average();
-                break;
-            case TextField::Integrator:
-                value("I:", s.ivario_m, integrator_colour(s));
-                break;
-            case TextField::Flaps:
-                pen_.colour(flap_text_colour(s, now));
-                pen_.text(left, y_, "Fl:" + s.cflap);
-                if (s.DisFla == 1 && s.modflap != 0) draw_arrow(l.x_ARR, y_, flap_colour(s, now));
-                break;
-            case TextField::Ballast:
-                pen_.colour(s.ColWB0);
-                pen_.text(left, y_, "WB:");
-                pen_.text(right + (Padding(s.wmass) - 3) * l.NumWid, y_, s.buf_b);
-                break;
-            case TextField::Stopwatch:
-                timer("S:", s.buf_tim, s.ColTim);
-                break;
-            case TextField::TaskTimer:
-                timer("T:", s.buf_tsktim, s.ColTskTim);
-                break;
-            case TextField::Clock:
-                timer("", s.buf_clk, s.ColClk);
-                break;
-            case TextField::WallClock:
-                pen_.colour(s.ColClk);
-                pen_.text(left, y_, s.buf_walclk);
-                break;
-            }
-        }
-    }
-
-  private:
-    void speed(int v, const RgbF& colour) {
-        pen_.colour(colour);
-        pen_.text(display_state.HoriMargin + Padding(v) * run.layout.NumWid, y_, int_text(v));
-    }
-    /// A signed number ending at RightMargin: the template's width back from it, one digit
-    /// further right for a one-digit whole part.
-    void number(const std::string& text, bool shift) {
-        const TextLayout& l = run.layout;
-        const int back = !text.empty() && text[0] == '-' ? l.dp_minus : l.dp_plus;
-        pen_.text(run.RightMargin - back + (shift ? l.NumWid : 0), y_, text);
-    }
-    void value(const char* label, float v, const RgbF& colour) {
-        pen_.colour(colour);
-        pen_.text(display_state.HoriMargin, y_, label);
-        number(signed_text(run.layout.formats.FmtSTr, v), shift_one_digit(v, display_state.NumDig));
-    }
-    void average() {
-        const DisplayStateRecord& s = display_state;
-        const AverageText avg = netto_average_text();
-        pen_.colour(netto_average_colour(s));
-        pen_.text(s.HoriMargin, y_, avg.label);
-        if (avg.whole_number) {
-            pen_.text(run.RightMargin - pen_.width(avg.number), y_, avg.number);
-        } else {
-            number(avg.number, shift_one_digit(s.nvario_m, s.NumDig));
-        }
-    }
-    void timer(const char* label, const std::string& time, const RgbF& colour) {
-        pen_.colour(colour);
-        if (*label != '\0') pen_.text(display_state.HoriMargin, y_, label);
-        pen_.text(run.RightMargin - run.layout.tim_wid, y_, time);
-    }
-
-    Pen& pen_;
-    int y_ = 0;
-};
+}
 
 void draw_waiting_text(Pen& pen) {
     const DisplayStateRecord& s = display_state;
@@ -517,9 +389,9 @@ void drawTextWindow(pCpw cpw, CpwFontFace face) {
     if (!with_data) {
         draw_waiting_text(pen);
     } else if (s.HorizontalDisplay != 0) {
-        LineDrawing(pen).draw();
+        draw_line(pen);
     } else {
-        ColumnDrawing(pen).draw();
+        draw_column(pen);
     }
     if (with_data) draw_ballast_bar(width, height);
     draw_volume(pen);
