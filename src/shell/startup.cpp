@@ -136,7 +136,8 @@ SimulatorUdp read_simulator_udp(const std::string& folder, int version) {
     return udp;
 }
 
-void check_simulator_udp() {
+// Returns the host the simulator sends its telemetry to.
+std::string check_simulator_udp() {
     SimulatorUdp c2;
     SimulatorUdp c3;
     if (inst00.qc2) c2 = read_simulator_udp(inst00.instpath2, 2);
@@ -149,13 +150,16 @@ void check_simulator_udp() {
     startup_print(format_text(" %d %d", communic_0.udp_port, nprt));
     if (nprt >= 1 && nprt != communic_0.udp_port)
         error_message_tit(kBoxWarning, my_tas_c.msg_tit, messages.msgdiffudp, cmndta001.qline);
+    // Both versions send to the same host (checked above).
+    return inst00.qc3 ? c3.host : c2.host;
 }
 
-void open_socket() {
+void open_socket(const std::string& simulator_host) {
     startup_print(format_text(" %d %d %s", communic_0.udp_port, communic_0.fwd_port,
                               communic_c.fwd_addr.c_str()));
     // No box: the link has told why; the stop writes the line to the log.
-    if (udp_init(communic_0.udp_port, communic_0.fwd_port, trim(communic_c.fwd_addr)) < 0)
+    if (udp_init(communic_0.udp_port, communic_0.fwd_port, trim(communic_c.fwd_addr),
+                 simulator_host) < 0)
         stop_program("UDP could not be inialized");
 }
 
@@ -188,8 +192,7 @@ bool run_pass(Pass& pass) {
     read_command_line(pass);
     find_simulator();
     check_settings_version(pass);
-    check_simulator_udp();
-    open_socket();
+    open_socket(check_simulator_udp());
     if (pass.first) start_sounds();
     my_tas_1.kalveo_init = true;
     return hand_over() != 0 && option.qrestart;
