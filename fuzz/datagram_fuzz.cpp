@@ -1,6 +1,8 @@
-// Telemetry datagrams: the decoder, and the per-packet cycle fed a sequence of them.
+// Telemetry datagrams: the decoder, and the per-packet cycle fed a sequence of them, once as
+// the settings say and once in polar mode with a point asked for at every packet. Every value
+// handed to the display and the sound must be a number.
 // The input is a settings text, then datagrams, separated by 0xFF bytes (a byte the
-// simulator never sends): the settings decide units, polar mode and the displayed values.
+// simulator never sends): the settings decide units and the displayed values.
 #include "config/settings.h"
 #include "config/settings_table.h"
 #include "flight/cycle.h"
@@ -13,6 +15,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 using namespace kalveo;
 
@@ -34,29 +38,72 @@ void set_up_glider() {
     }
 }
 
-} // namespace
+void must_be_finite(double value) {
+    if (!std::isfinite(value)) std::abort();
+}
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::quiet_start();
-    fuzz::reset_records();
-    my_tas_1.kalveo_init = true;
-    const auto pieces = fuzz::split(fuzz::as_text(data, size), '\xff');
-
-    hand_settings_to_records(read_settings_text(pieces.front(), false).settings);
-
-    double now = 1000.0;
+// Outputs that check what the cycle hands on.
+FlightOutputs checking_outputs(double& now) {
     FlightOutputs out;
     out.counter_seconds = [&now] { return now; };
     out.ms_of_day = [&now] { return static_cast<int>(std::fmod(now, 86400.0) * 1000.0); };
     out.sound_lengths.alarm.fill(0.3);
     out.sound_lengths.flap.fill(0.3);
+    out.play_alarm = [](int level, double vol) {
+        if (level < 0 || level >= kAlarmLevels) std::abort();
+        must_be_finite(vol);
+    };
+    out.play_flap_call = [](FlapCall, double vol) { must_be_finite(vol); };
+    out.upd_ang = [](std::string_view, std::string_view, std::string_view,
+                     const InstrumentReading& r, const SpeedTrace& vv, int nbpol, int nbfpl,
+                     const PolarTable& vp) {
+        for (const double v : {r.bank, r.pitch, r.netto, r.climb_average, r.netto_average,
+                               r.heading, r.water, r.ias, r.ground_speed, r.wind_direction,
+                               r.wind_speed, r.yaw_string, r.load_factor, r.thermal_turns,
+                               r.energy_vario, r.speed_change, r.min_sink_speed})
+            must_be_finite(v);
+        for (const double v : vv)
+            must_be_finite(v);
+        if (nbpol < 0 || nbpol > kPolarTableSize || nbfpl < 0 || nbfpl > kPolarTableSize)
+            std::abort();
+        for (const PolarPoint& p : vp) {
+            must_be_finite(p.speed);
+            must_be_finite(p.sink);
+        }
+    };
+    return out;
+}
+
+void fly(const std::vector<std::string_view>& pieces, bool polar) {
+    fuzz::reset_records();
+    my_tas_1.kalveo_init = true;
+    Settings settings = read_settings_text(pieces.front(), false).settings;
+    settings.program.polar = polar;
+    hand_settings_to_records(settings);
+
+    double now = 1000.0;
+    FlightOutputs out = checking_outputs(now);
     FlightCycle cycle(out, set_up_glider);
+    cycle.take_settings(settings);
     for (std::size_t i = 1; i < pieces.size(); ++i) {
         const std::string_view text = datagram_text(pieces[i].data(), pieces[i].size());
         if (text.size() > pieces[i].size() || text.size() > kDatagramMax) std::abort();
         (void)decode_datagram(text);
         now += 0.1;
+        if (polar) my_tas_0.qwrpol = true;
         (void)cycle.my_tas(pieces[i].data(), pieces[i].size());
     }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::quiet_start();
+    const auto pieces = fuzz::split(fuzz::as_text(data, size), '\xff');
+    fly(pieces, false);
+    fly(pieces, true);
+    // Polar mode writes numbered result files in the working folder: none may pile up.
+    std::error_code ec;
+    std::filesystem::remove_all("Polars", ec);
     return 0;
 }

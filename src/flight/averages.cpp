@@ -1,6 +1,7 @@
 #include "flight/averages.h"
 
 #include "flight/records.h"
+#include "flight/smoothing.h"
 #include "flight/time_text.h"
 
 #include <cmath>
@@ -12,6 +13,13 @@ namespace {
 constexpr double kGravity = 9.80665;        // m/s2
 constexpr double kCirclingBank = 20.0;      // degrees
 constexpr double kStraightFlightBank = 6.0; // degrees
+// A longer step is the simulator's clock jumping (a new flight, a stray time), not flight
+// the netto average saw.
+constexpr double kLongestNettoStep = 600.0; // s
+
+bool finite(double a, double b, double c) {
+    return std::isfinite(a) && std::isfinite(b) && std::isfinite(c);
+}
 
 void run_netto_average(const AverageInputs& in, AverageState& st) {
     st.nvario = in.nvario;
@@ -19,10 +27,12 @@ void run_netto_average(const AverageInputs& in, AverageState& st) {
         st.som_nv = 0.0;
         st.dt_nv = 0.0;
         st.nvario_m = 0.0;
-    } else if (std::abs(st.bank_moy) < kStraightFlightBank) {
+    } else if (std::abs(st.bank_moy) < kStraightFlightBank && in.dtc <= kLongestNettoStep) {
         st.som_nv += (st.nvario + st.nvario_m1) / 2.0 * in.dtc;
         st.dt_nv += in.dtc;
         st.nvario_m = st.som_nv / st.dt_nv;
+        // An average gone non-finite starts again with the next packet.
+        if (!finite(st.som_nv, st.dt_nv, st.nvario_m)) st.som_nv = st.dt_nv = st.nvario_m = 0.0;
     }
     st.nvario_m1 = st.nvario;
     if (chrono.run_nv == 1) {
@@ -36,11 +46,12 @@ void run_netto_average(const AverageInputs& in, AverageState& st) {
 
 void run_climb_average(const AverageInputs& in, AverageState& st) {
     const double e = energy_height(in.v, in.z);
-    if (chrono.run_iv == -1) {
+    // An average gone non-finite starts again from here, as a reset would.
+    if (chrono.run_iv == -1 || !finite(st.alt_int_0, st.temps_int_0, st.ivario_m)) {
         st.temps_int_0 = in.temps;
         st.alt_int_0 = e;
         st.ivario_m = 0.0;
-        chrono.run_iv = 1;
+        if (chrono.run_iv == -1) chrono.run_iv = 1;
     } else if (chrono.run_iv == 1) {
         // The average needs some time behind it; until then it stays where it was.
         const double elapsed = in.temps - st.temps_int_0;
@@ -68,9 +79,10 @@ void run_task_timer(const AverageInputs& in, AverageState& st) {
 } // namespace
 
 void follow_turns(double bank, double d_beta, double urf, AverageState& st) {
-    st.bank_moy = urf * bank + (1.0 - urf) * st.bank_moy;
+    follow(st.bank_moy, bank, urf);
     if (std::abs(st.bank_moy) > kCirclingBank) {
         st.th_turn += d_beta;
+        if (!std::isfinite(st.th_turn)) st.th_turn = 0.0;
     } else {
         st.th_turn = 0.0;
     }

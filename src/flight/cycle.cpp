@@ -3,6 +3,7 @@
 #include "flight/angles.h"
 #include "flight/records.h"
 #include "flight/report.h"
+#include "flight/smoothing.h"
 #include "flight/vne_alarm.h"
 #include "glider/atmosphere.h"
 #include "glider/plane_data.h"
@@ -24,10 +25,9 @@ constexpr double kGravity = 9.80665;          // m/s2
 constexpr double kOneMsInHours = 2.777778e-7; // keeps the first time step from being zero
 constexpr double kMinTimeStep = 0.001;        // s
 constexpr std::size_t kLoggedDatagramStart = 80;
-
-double filter_weight(double dt, double tau) {
-    return 1.0 - std::exp(-dt / tau);
-}
+// The first second of a flight is logged datagram by datagram (a few dozen at most); the
+// bound keeps a sender whose clock stands still from filling the log.
+constexpr int kLoggedStartPackets = 100;
 
 // The start of a datagram for the log: line ends shown as "/", other control bytes as "?".
 std::string printable_start(std::string_view text) {
@@ -93,7 +93,8 @@ int FlightCycle::my_tas(const char* buffer, std::size_t length) {
     const TelemetryPacket packet = decode_datagram(text);
     if (!packet.usable()) return state_.last_result;
     if (!my_tas_1.condor_started) start_flight(packet);
-    if (state_.history.dts < 1.0) log_printf("%s", printable_start(text).c_str());
+    if (state_.start_logs > 0 && state_.history.dts < 1.0)
+        log_printf("%s", printable_start(text).c_str());
 
     take_values(packet);
     Packet pk;
@@ -116,7 +117,12 @@ int FlightCycle::my_tas(const char* buffer, std::size_t length) {
         advise_flaps({sim.v, gggpol.gforce, pk.bank, pk.dtc, pk.temps}, state_.flaps, out_,
                      settings_.flaps, settings_.display.show_flaps);
     }
-    if (state_.history.dts < 1.0) log_printf("exit my_tas_func");
+    if (state_.start_logs > 0 && state_.history.dts < 1.0) {
+        log_printf("exit my_tas_func");
+        --state_.start_logs;
+    } else if (state_.history.dts >= 1.0) {
+        state_.start_logs = 0;
+    }
     state_.last_result = pk.result;
     return pk.result;
 }
@@ -131,6 +137,7 @@ void FlightCycle::start_flight(const TelemetryPacket& p) {
     // Without a time the flight's clock starts with the first packet that has one.
     h.tcalc_000 = 0.0;
     h.dts = 0.0;
+    state_.start_logs = kLoggedStartPackets;
     if (p.time) {
         h.tcalc_000 = *p.time;
         h.tcalc_m1 = *p.time - kOneMsInHours;
@@ -264,8 +271,7 @@ void FlightCycle::run_filters(Packet& pk) {
     }
     pk.dvdt = (pk.tas - h.tas_m1) / pk.dtc;
     pk.dvdt_c = (pk.tas - h.tas_m2) / pk.dtc_c;
-    const double urf = filter_weight(pk.dtc, my_tas_0.tau_vz);
-    state_.polar.dvdt_moy = urf * std::abs(pk.dvdt) + (1.0 - urf) * state_.polar.dvdt_moy;
+    follow(state_.polar.dvdt_moy, std::abs(pk.dvdt), filter_weight(pk.dtc, my_tas_0.tau_vz));
     pk.vz_comp = pk.tas * pk.dvdt / kGravity + sim.vz;
     pk.vz_comp_c = h.tas_m1 * pk.dvdt_c / kGravity + h.vz_m1;
     pk.vz_comp_m = pk.vz_comp / pk.fmulatm;

@@ -55,6 +55,7 @@ struct CycleState {
     double temps_vne = 0.0; ///< earliest start of the next alarm sound (s of temps)
     double rho_c_0 = 0.0;   ///< sea-level air density of the flight's weather (kg/m3)
     int last_result = 0;    ///< true airspeed in display units of the last packet
+    int start_logs = 0;     ///< datagrams of the flight's first second still to be logged
 };
 
 } // namespace kalveo

@@ -23,8 +23,9 @@ inline constexpr std::size_t kDatagramMax = 1024;
                                                              std::string_view key);
 
 /// What one datagram says: each item holds a value only when its key was
-/// present with a readable, finite number (read in free form: the first item of
-/// the value; "nan", "inf", an empty value and trailing letters are not numbers).
+/// present with a readable number (read in free form: the first item of the
+/// value; "nan", "inf", an empty value and trailing letters are not numbers)
+/// inside what the simulator can send for that key in any flight.
 struct TelemetryPacket {
     std::optional<double> airspeed;       ///< indicated airspeed (m/s)
     std::optional<double> altitude;       ///< altitude as sent (m, or ft in imperial units)

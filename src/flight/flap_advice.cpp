@@ -1,6 +1,7 @@
 #include "flight/flap_advice.h"
 
 #include "flight/records.h"
+#include "flight/smoothing.h"
 #include "glider/records.h"
 #include "report/log.h"
 #include "report/trace.h"
@@ -13,10 +14,6 @@
 namespace kalveo {
 
 namespace {
-
-double filter_weight(double dt, double tau) {
-    return 1.0 - std::exp(-dt / tau);
-}
 
 int flap_count() {
     return std::clamp(flaps_0.nflap, 0, kMaxFlaps);
@@ -31,16 +28,15 @@ double mass_ratio() {
 
 double speed_factor(const FlapInputs& in, FlapAdviceState& st, double urf, bool by_load_factor) {
     if (!by_load_factor) return std::sqrt(mass_ratio());
-    st.gforce_m = urf * in.gforce + (1.0 - urf) * st.gforce_m;
+    follow(st.gforce_m, in.gforce, urf);
     return std::sqrt(mass_ratio() / std::max(st.gforce_m, 0.1));
 }
 
 int smoothed_position(int nf, double dtc, FlapAdviceState& st) {
-    if (st.xfl_moy <= 0.0001) {
+    if (!(st.xfl_moy > 0.0001)) {
         st.xfl_moy = nf;
     } else {
-        const double w = filter_weight(dtc, my_tas_0.tau_f);
-        st.xfl_moy = w * nf + (1.0 - w) * st.xfl_moy;
+        follow(st.xfl_moy, nf, filter_weight(dtc, my_tas_0.tau_f));
     }
     return std::clamp(static_cast<int>(std::lround(st.xfl_moy)), 1, flap_count());
 }
@@ -90,7 +86,7 @@ void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs
     const double urf = filter_weight(in.dtc, my_tas_0.tau_v);
     my_tas_0.fmulf = speed_factor(in, st, urf, flaps.scale_by_load_factor);
     const double vequiv = in.ias * my_tas_0.fmulf;
-    st.v_moy = urf * vequiv + (1.0 - urf) * st.v_moy;
+    follow(st.v_moy, vequiv, urf);
     const int nf = raw_flap_position(st.v_moy);
     const int nfl_moy = smoothed_position(nf, in.dtc, st);
     const int nfl_act = flaps_0.nfl_act;

@@ -62,6 +62,16 @@ std::string simulator_flap_name() {
     return std::string(trim(flaps_c.cflap[n]));
 }
 
+// A point that did not reach its file (a full disk) is logged once per flight; later points
+// are still tried, in case room is made.
+void check_written(std::ofstream& file, const std::string& name, PolarState& st) {
+    if (file) return;
+    file.clear();
+    if (st.write_failed) return;
+    st.write_failed = true;
+    log_printf("{W}Polar point could not be written : %s", name.c_str());
+}
+
 void write_point(const PolarSample& s, PolarState& st) {
     if (st.table.is_open()) {
         const double values[] = {s.tcalc, s.z,      s.tas,  s.ias,       s.vz_comp,    s.vz_comp_m,
@@ -72,6 +82,7 @@ void write_point(const PolarSample& s, PolarState& st) {
             st.table << item;
         }
         st.table << '\n' << std::flush;
+        check_written(st.table, st.polfile, st);
     }
     if (st.csv.is_open()) {
         char line[128];
@@ -82,6 +93,7 @@ void write_point(const PolarSample& s, PolarState& st) {
             std::snprintf(line, sizeof line, "%12.4f,%12.4f,", s.ias, s.vz_comp_c_m);
         }
         st.csv << csv_text(line) << '\n' << std::flush;
+        check_written(st.csv, st.csvfile, st);
     }
 }
 
@@ -97,6 +109,7 @@ void prepare_polar_flight(PolarState& st) {
         st.qgotpol = false;
         st.nbfpl = 0;
     }
+    st.write_failed = false;
     open_result_file(st.polfile, st.table);
     if (st.table.is_open()) st.table << kTableHeader << '\n' << std::flush;
     st.csvfile = csv_name_of(st.polfile);

@@ -15,16 +15,17 @@ inline constexpr double kSteadySpeed = 0.0002;
 /// What polar mode keeps for the run.
 struct PolarState {
     std::array<double, kTraceLength> vsve{}; ///< last indicated airspeeds, newest at 0 (m/s)
-    SpeedTrace vval{};     ///< speed trace for the display, relative to the present speed
-    PolarTable vvpol{};    ///< recorded points from 1, the reference polar from 101
-    int nbpol = 0;         ///< number of recorded points
-    int nbfpl = 0;         ///< index of the last reference point; 0 without one
-    bool qgotpol = false;  ///< a reference polar was found for the glider
-    double dvdt_moy = 0.0; ///< filtered |dv/dt| of the true airspeed (m/s2)
-    std::string polfile;   ///< table of the recorded points (backslash name)
-    std::string csvfile;   ///< comma-separated file of the recorded points
-    std::ofstream table;   ///< open result table
-    std::ofstream csv;     ///< open comma-separated result file
+    SpeedTrace vval{};         ///< speed trace for the display, relative to the present speed
+    PolarTable vvpol{};        ///< recorded points from 1, the reference polar from 101
+    int nbpol = 0;             ///< number of recorded points
+    int nbfpl = 0;             ///< index of the last reference point; 0 without one
+    bool qgotpol = false;      ///< a reference polar was found for the glider
+    double dvdt_moy = 0.0;     ///< filtered |dv/dt| of the true airspeed (m/s2)
+    std::string polfile;       ///< table of the recorded points (backslash name)
+    std::string csvfile;       ///< comma-separated file of the recorded points
+    std::ofstream table;       ///< open result table
+    std::ofstream csv;         ///< open comma-separated result file
+    bool write_failed = false; ///< a point of this flight could not be written (logged)
 };
 
 /// At the first packet of a flight: new numbered result files with their headers,

@@ -37,7 +37,10 @@ void forward(int length) {
     if (m.count <= kTracedReads)
         print_line(
             format_text("Server: Total Bytes received, sent: %d %d %d \n", m.count, length, sent));
-    if (sent < 1) report(format_text("Server: UDP forward failed : %ld", socket_last_error()));
+    if (sent < 1)
+        m.forward_fault.fault(format_text("Server: UDP forward failed : %ld", socket_last_error()));
+    else
+        m.forward_fault.worked();
 }
 
 int decode(int length) {
@@ -70,15 +73,21 @@ int udp_read(int& tas) {
         const long error = received < 0 ? socket_last_error() : 0;
         // Announced but gone (a datagram with a bad checksum): nothing to read.
         if (received < 0 && socket_error_is_would_block(error)) break;
-        length = received;
-        ++m.last_batch;
-        if (received < 0) m.last_error = error;
-        if (m.count <= kTracedReads)
-            print_line(format_text("Select, bytes rcvd %d %d %d\n", m.count, ready, length));
-        if (length < 1)
-            report(format_text("Server: Connection closed with error code: %ld", error));
-        else if (m.forward_enabled)
-            forward(length);
+        // An empty datagram carries nothing: not decoded, not forwarded, not logged.
+        if (received != 0) {
+            length = received;
+            ++m.last_batch;
+            if (m.count <= kTracedReads)
+                print_line(format_text("Select, bytes rcvd %d %d %d\n", m.count, ready, length));
+            if (received < 0) {
+                m.last_error = error;
+                m.read_fault.fault(
+                    format_text("Server: Connection closed with error code: %ld", error));
+            } else {
+                m.read_fault.worked();
+                if (m.forward_enabled) forward(length);
+            }
+        }
         ready = socket_wait_readable(m.receiving, kUdpSelectTimeoutUs);
     }
     if (m.count <= kTracedReads)

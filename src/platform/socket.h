@@ -76,6 +76,11 @@ int socket_receive_stamped(SocketHandle socket, std::span<char> buffer, Ipv4Endp
 int socket_send(SocketHandle socket, std::span<const char> datagram);
 int socket_send_to(SocketHandle socket, std::span<const char> datagram, const Ipv4Endpoint& remote);
 
+/// True when `address` belongs to this machine, so that a datagram sent there stays on it: the
+/// loopback range, every interface (0.0.0.0) and the address of any of its interfaces. Needs
+/// the socket library started.
+[[nodiscard]] bool ipv4_address_is_local(std::uint32_t address);
+
 /// The address of a strict dotted-quad text ("127.0.0.1"), host byte order.
 /// Blanks around the text are ignored; anything else gives nothing.
 [[nodiscard]] std::optional<std::uint32_t> parse_ipv4(std::string_view text);

@@ -28,6 +28,16 @@ std::optional<std::uint32_t> parse_octet(std::string_view part) {
 
 } // namespace
 
+bool ipv4_address_is_local(std::uint32_t address) {
+    if ((address >> 24) == 127 || address == kIpv4Any) return true;
+    // The system binds a socket only to an address of its own.
+    const SocketHandle probe = udp_socket_open();
+    if (probe == kNoSocket) return false;
+    const bool local = socket_bind(probe, Ipv4Endpoint{address, 0}) == 0;
+    socket_close(probe);
+    return local;
+}
+
 std::optional<std::uint32_t> parse_ipv4(std::string_view text) {
     text = trim_blanks(text);
     std::uint32_t address = 0;

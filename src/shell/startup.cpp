@@ -150,7 +150,8 @@ SimulatorUdp read_simulator_udp(const std::string& folder, int version) {
     return udp;
 }
 
-void check_simulator_udp(const LinkSettings& link) {
+// Returns the host the simulator sends its telemetry to.
+std::string check_simulator_udp(const LinkSettings& link) {
     SimulatorUdp c2;
     SimulatorUdp c3;
     if (inst00.qc2) c2 = read_simulator_udp(inst00.instpath2, 2);
@@ -163,13 +164,15 @@ void check_simulator_udp(const LinkSettings& link) {
     startup_print(format_text(" %d %d", link.port, nprt));
     if (nprt >= 1 && nprt != link.port)
         error_message_tit(kBoxWarning, my_tas_c.msg_tit, messages.msgdiffudp, cmndta001.qline);
+    // Both versions send to the same host (checked above).
+    return inst00.qc3 ? c3.host : c2.host;
 }
 
-void open_socket(const LinkSettings& link) {
+void open_socket(const LinkSettings& link, const std::string& simulator_host) {
     startup_print(
         format_text(" %d %d %s", link.port, link.forward_port, link.forward_address.c_str()));
     // No box: the link has told why; the stop writes the line to the log.
-    if (udp_init(link.port, link.forward_port, trim(link.forward_address)) < 0)
+    if (udp_init(link.port, link.forward_port, trim(link.forward_address), simulator_host) < 0)
         stop_program("UDP could not be inialized");
 }
 
@@ -203,8 +206,7 @@ bool run_pass(Pass& pass) {
     read_command_line(pass, settings);
     find_simulator();
     check_settings_version(pass, settings);
-    check_simulator_udp(settings.link);
-    open_socket(settings.link);
+    open_socket(settings.link, check_simulator_udp(settings.link));
     if (pass.first) start_sounds();
     my_tas_1.kalveo_init = true;
     return hand_over(settings) != 0 && cmndta001.qrestart;

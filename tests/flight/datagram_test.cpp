@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -100,6 +102,96 @@ TEST(Datagram, ValuesThatAreNotNumbersAreLeftOut) {
     EXPECT_FALSE(p.flaps) << "the flap lever is a whole number";
     EXPECT_FALSE(p.water);
     EXPECT_FALSE(p.usable());
+}
+
+// The value decoded for `key`, when taken.
+std::optional<double> decoded(const TelemetryPacket& p, const std::string& key) {
+    const std::map<std::string, std::optional<double> TelemetryPacket::*> reals = {
+        {"airspeed", &TelemetryPacket::airspeed},
+        {"altitude", &TelemetryPacket::altitude},
+        {"vx", &TelemetryPacket::vx},
+        {"vy", &TelemetryPacket::vy},
+        {"vz", &TelemetryPacket::vz},
+        {"time", &TelemetryPacket::time},
+        {"evario", &TelemetryPacket::evario},
+        {"nettovario", &TelemetryPacket::nettovario},
+        {"yaw", &TelemetryPacket::yaw},
+        {"compass", &TelemetryPacket::compass},
+        {"pitch", &TelemetryPacket::pitch},
+        {"bank", &TelemetryPacket::bank},
+        {"gforce", &TelemetryPacket::gforce},
+        {"yawstringangle", &TelemetryPacket::yawstringangle},
+        {"MC", &TelemetryPacket::mc},
+        {"water", &TelemetryPacket::water}};
+    if (key == "flaps") return p.flaps ? std::optional<double>(*p.flaps) : std::nullopt;
+    return p.*reals.at(key);
+}
+
+TEST(Datagram, WhatARealFlightSendsIsTakenAndWhatNoGliderCanIsNot) {
+    struct Case {
+        const char* key;
+        const char* value;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"airspeed", "0", true},       // on the ground
+        {"airspeed", "-3.5", true},    // rolling back
+        {"airspeed", "165", true},     // a dive far beyond any VNE (594 km/h)
+        {"airspeed", "1e308", false},  //
+        {"airspeed", "-1e308", false}, //
+        {"airspeed", "400", false},    // beyond the speed of sound
+        {"altitude", "5000", true},    // a flight plan at 5000 m
+        {"altitude", "-420", true},    // the Dead Sea
+        {"altitude", "45000", true},   // wave, in feet
+        {"altitude", "1e308", false},  //
+        {"vx", "-92.5", true},         // diving downwind
+        {"vy", "1e300", false},        //
+        {"vz", "-60", true},           // a vertical dive
+        {"vz", "25", true},            // a winch launch
+        {"vz", "1e9", false},          //
+        {"time", "23.999", true},      // just before midnight
+        {"time", "0.001", true},       // just after
+        {"time", "24.5", true},        // a clock that counts on
+        {"time", "-3", false},         //
+        {"time", "1e308", false},      //
+        {"evario", "-35", true},       // rotor
+        {"nettovario", "15", true},    // wave
+        {"nettovario", "-1e308", false},
+        {"yaw", "6.2", true},        // 355 degrees
+        {"yaw", "-3.1", true},       //
+        {"yaw", "1e5", false},       //
+        {"compass", "359.9", true},  //
+        {"compass", "1e308", false}, //
+        {"pitch", "-1.57", true},    // straight down
+        {"pitch", "3.1", true},      // over the top of a loop
+        {"bank", "-3.14", true},     // inverted
+        {"bank", "1e308", false},    //
+        {"gforce", "-4.5", true},    // aerobatics
+        {"gforce", "8", true},       // a hard pull-out
+        {"gforce", "1e308", false},  //
+        {"yawstringangle", "-40", true},
+        {"yawstringangle", "1e4", false},
+        {"flaps", "0", true},           // the fastest position
+        {"flaps", "6", true},           //
+        {"flaps", "-1", false},         //
+        {"flaps", "2000000000", false}, //
+        {"MC", "2.5", true},            //
+        {"MC", "-1e308", false},        //
+        {"water", "185", true},         // full tanks
+        {"water", "1e308", false},      //
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.value);
+        const TelemetryPacket p = decode_datagram(std::string(c.key) + "=" + c.value + "\r\n");
+        const std::optional<double> value = decoded(p, c.key);
+        EXPECT_EQ(value.has_value(), c.taken);
+        if (value && c.taken) {
+            EXPECT_DOUBLE_EQ(*value, std::stod(c.value));
+        }
+    }
+    // A value next to nothing is a speed at rest and the time at midnight.
+    EXPECT_NEAR(decode_datagram("airspeed=1e-320\n").airspeed.value_or(9.0), 0.0, 1e-300);
+    EXPECT_NEAR(decode_datagram("time=1e-320\n").time.value_or(9.0), 0.0, 1e-300);
 }
 
 TEST(Datagram, OptionalKeysTellPresenceApartFromReadability) {

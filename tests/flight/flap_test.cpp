@@ -172,12 +172,18 @@ TEST_F(FlapAdvice, GlidersWithoutFlapsGetNoAdvice) {
     EXPECT_TRUE(f.rec.flaps.empty());
 }
 
-TEST_F(FlapAdvice, ALeverOutsideTheTableIsNamedByTheNearestPosition) {
+TEST_F(FlapAdvice, ALeverOutsideTheTableIsNamedByTheNearestPositionAndAnImpossibleOneIgnored) {
     TestFlight f(flapped());
+    // The simulator's glider has more positions than the data file's table.
+    f.send(at(36.0, 3).set("flaps", 15));
+    EXPECT_EQ(f.rec.flaps.back().name, "L");
+    f.send(at(36.0, 3).set("flaps", 0));
+    EXPECT_EQ(f.rec.flaps.back().name, "-2");
+    // No lever has these: the last position holds.
     f.send(at(36.0, 3).set("flaps", -7));
     EXPECT_EQ(f.rec.flaps.back().name, "-2");
     f.send(at(36.0, 3).set("flaps", 70));
-    EXPECT_EQ(f.rec.flaps.back().name, "L");
+    EXPECT_EQ(f.rec.flaps.back().name, "-2");
 }
 
 } // namespace

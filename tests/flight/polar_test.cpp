@@ -5,6 +5,7 @@
 #include "flight/records.h"
 #include "flight_test_support.h"
 #include "glider/records.h"
+#include "report/log.h"
 #include "report/records.h"
 #include "sample_install/sample_install.h"
 #include "sim/records.h"
@@ -146,6 +147,33 @@ TEST_F(PolarMode, RecordedPointsStopAtEntry100) {
     EXPECT_EQ(f.rec.beeps.size(), 105u);
     EXPECT_EQ(lines_of(polars() / "TestGlider-FlightPolar_00000.txt").size(), 106u)
         << "the files take every point";
+}
+
+// /dev/full takes no byte, as a full disk.
+TEST_F(PolarMode, APointThatCannotBeWrittenIsLoggedOnce) {
+    cmndta000.app_path = dir_.path().string() + "/";
+    log_message_f("CREATE Logfile.txt");
+    PolarState st;
+    st.polfile = "Polars\\Full.txt";
+    st.csvfile = "Polars\\Full.csv";
+    st.table.open("/dev/full");
+    st.csv.open("/dev/full");
+    ASSERT_TRUE(st.table.is_open() && st.csv.is_open());
+    PolarSample point;
+    point.ias = 30.0;
+    point.vz_comp_c_m = -0.8;
+    for (int i = 0; i < 3; ++i) {
+        my_tas_0.qwrpol = true;
+        record_polar_point(point, st, FlightOutputs{});
+        EXPECT_FALSE(my_tas_0.qwrpol);
+    }
+    EXPECT_EQ(st.nbpol, 3) << "the points still reach the display";
+    const std::string log = testing::read_text(dir_.path() / "Logfile.txt");
+    const std::string line = "Polar point could not be written : Polars\\Full.txt";
+    EXPECT_NE(log.find(line), std::string::npos) << log;
+    EXPECT_EQ(log.find(line), log.rfind(line)) << log;
+    EXPECT_EQ(log.find("Full.csv"), std::string::npos) << log;
+    cmndta000 = {};
 }
 
 TEST_F(PolarMode, TheGlidersReferencePolarFollowsTheRecordedPoints) {

@@ -23,6 +23,21 @@ int free_udp_port() {
     return probe.port();
 }
 
+std::optional<std::uint32_t> outward_address() {
+    const SocketLibrary library;
+    const SocketHandle socket = udp_socket_open();
+    if (socket == kNoSocket) return std::nullopt;
+    // Connecting a datagram socket sends nothing; it only picks the route (TEST-NET-3).
+    std::optional<std::uint32_t> address;
+    if (socket_connect(socket, {*parse_ipv4("203.0.113.1"), 9}) == 0) {
+        const auto local = socket_local_endpoint(socket);
+        if (local && (local->address >> 24) != 127 && local->address != kIpv4Any)
+            address = local->address;
+    }
+    socket_close(socket);
+    return address;
+}
+
 bool udp_port_is_free(int port) {
     const SocketLibrary library;
     const SocketHandle socket = udp_socket_open();

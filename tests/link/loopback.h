@@ -5,6 +5,7 @@
 #include "platform/socket.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,10 @@ namespace kalveo::testing {
 
 /// True when a socket could be bound to the port right now.
 [[nodiscard]] bool udp_port_is_free(int port);
+
+/// An address of this machine outside the loopback range (the one it would send to the
+/// outside from), or nothing when it has no such interface.
+[[nodiscard]] std::optional<std::uint32_t> outward_address();
 
 /// A UDP socket bound to 127.0.0.1 on a port of its own (or the given one).
 /// The socket library held for a scope (Winsock wants its start before any socket).

@@ -1,6 +1,7 @@
 #include "link/udp_link.h"
 #include "loopback.h"
 #include "report/log.h"
+#include "report/records.h"
 #include "support/test_files.h"
 
 #include <chrono>
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace kalveo {
@@ -15,6 +18,13 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::LoopbackPeer;
+
+int count_of(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
 
 // Each test runs in a scratch folder (the log lands there), with a decoder
 // that records what it was handed.
@@ -36,9 +46,10 @@ class UdpLink : public ::testing::Test {
     }
 
     // Runs udp_init with standard output captured into `output`.
-    int init(int in_port, int out_port, std::string_view out_addr) {
+    int init(int in_port, int out_port, std::string_view out_addr,
+             std::string_view simulator_host = {}) {
         ::testing::internal::CaptureStdout();
-        const int result = udp_init(in_port, out_port, out_addr);
+        const int result = udp_init(in_port, out_port, out_addr, simulator_host);
         output = ::testing::internal::GetCapturedStdout();
         return result;
     }
@@ -112,11 +123,16 @@ TEST_F(UdpLink, DecoderSeesOnlyTheBytesOfEachDatagram) {
     ASSERT_TRUE(simulator.send_to(port, "altitude=9\n"));
     EXPECT_EQ(udp_read(tas), 11);
     EXPECT_EQ(decoded, (std::vector<std::string>{"altitude=1234.5\nvario=2.5\n", "altitude=9\n"}));
-    // An empty datagram is nothing to decode.
+    // An empty datagram is nothing to decode, says nothing, and does not hide the one before.
     ASSERT_TRUE(simulator.send_to(port, ""));
     EXPECT_EQ(udp_read(tas), 0);
     EXPECT_EQ(tas, 0);
-    EXPECT_EQ(decoded.size(), 2u);
+    ASSERT_TRUE(simulator.send_to(port, "altitude=7\n"));
+    ASSERT_TRUE(simulator.send_to(port, ""));
+    EXPECT_EQ(udp_read(tas), 11);
+    EXPECT_EQ(decoded.size(), 3u);
+    EXPECT_EQ(decoded.back(), "altitude=7\n");
+    EXPECT_EQ(log_text().find("Connection closed"), std::string::npos) << log_text();
 }
 
 TEST_F(UdpLink, TruncatesTheDecoderResultAndKeepsOddValuesInRange) {
@@ -244,18 +260,101 @@ TEST_F(UdpLink, ReadNeverWaitsLongerThanItsSelectTimeout) {
     EXPECT_LT(std::chrono::steady_clock::now() - closed_start, 50ms);
 }
 
-TEST_F(UdpLink, FailedForwardsDoNotStopDecoding) {
+TEST_F(UdpLink, FailedForwardsDoNotStopDecodingAndAreLoggedOnce) {
     LoopbackPeer simulator;
     const int nobody = testing::free_udp_port();
     const int port = testing::free_udp_port();
     ASSERT_EQ(init(port, nobody, "127.0.0.1"), 0);
     int tas = 0;
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(simulator.send_to(port, "tick=" + std::to_string(i) + "\n"));
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_TRUE(simulator.send_to(port, "tick=" + std::to_string(i % 10) + "\n"));
         EXPECT_EQ(udp_read(tas), 7);
         EXPECT_EQ(tas, 123);
     }
-    EXPECT_EQ(decoded.size(), 3u);
+    EXPECT_EQ(decoded.size(), 100u);
+    // The system refuses every second send; the log has the first failure and, at the close,
+    // how often it came in all.
+    udp_close();
+    const std::string log = log_text();
+    EXPECT_EQ(count_of(log, "UDP forward failed"), 2) << log;
+    EXPECT_NE(log.find("Ended : Server: UDP forward failed : "), std::string::npos) << log;
+}
+
+TEST_F(UdpLink, ListensOnLoopbackUnlessTheSimulatorSendsFromAnotherHost) {
+    for (const auto& [host, address] :
+         std::vector<std::pair<std::string, std::string>>{{"127.0.0.1", "127.0.0.1"},
+                                                          {" localhost ", "127.0.0.1"},
+                                                          {"LocalHost", "127.0.0.1"},
+                                                          {"", "127.0.0.1"},
+                                                          {"127.1.2.3", "127.1.2.3"},
+                                                          {"192.168.1.20", "0.0.0.0"},
+                                                          {"simulator-pc", "0.0.0.0"},
+                                                          {"128.0.0.1", "0.0.0.0"}}) {
+        EXPECT_EQ(format_ipv4(listen_address(host)), address) << host;
+    }
+
+    // What is sent to this machine's network address does not reach a loopback socket.
+    const auto outward = testing::outward_address();
+    const int port = testing::free_udp_port();
+    const auto reached = [&](std::uint32_t to) {
+        const SocketHandle sender = udp_socket_open();
+        socket_send_to(sender, "a=1\n", {to, static_cast<std::uint16_t>(port)});
+        socket_close(sender);
+        int tas = 0;
+        for (int i = 0; i < 40; ++i)
+            if (udp_read(tas) > 0) return true;
+        return false;
+    };
+    ASSERT_EQ(init(port, 0, "", "127.0.0.1"), 0);
+    EXPECT_EQ(udp_link_state().address, kIpv4Loopback);
+    EXPECT_NE(log_text().find("Server: Receiving on 127.0.0.1 port " + std::to_string(port)),
+              std::string::npos);
+    EXPECT_TRUE(reached(kIpv4Loopback));
+    if (outward) {
+        EXPECT_FALSE(reached(*outward)) << format_ipv4(*outward);
+    }
+
+    udp_close();
+    ASSERT_EQ(init(port, 0, "", "192.168.1.20"), 0);
+    EXPECT_EQ(udp_link_state().address, kIpv4Any);
+    EXPECT_NE(log_text().find("Server: Receiving on 0.0.0.0 port " + std::to_string(port)),
+              std::string::npos);
+    if (outward) {
+        EXPECT_TRUE(reached(*outward)) << format_ipv4(*outward);
+    }
+    if (!outward) GTEST_SKIP() << "no network address besides loopback to send to";
+}
+
+TEST_F(UdpLink, AForwardToItsOwnSocketIsRefusedAndTheLinkGoesOnWithoutIt) {
+    const testing::ScopedEnv dialogs("KALVEO_DIALOGS", "script:" + (dir / "none").string());
+    cmndta000.app_path = dir.path().string() + "/"; // the warning's error-log entry
+    LoopbackPeer simulator;
+    const int port = testing::free_udp_port();
+    std::vector<std::string> targets = {"127.0.0.1", "127.0.0.9", "0.0.0.0"};
+    if (const auto outward = testing::outward_address()) targets.push_back(format_ipv4(*outward));
+    for (const std::string& target : targets) {
+        SCOPED_TRACE(target);
+        decoded.clear();
+        ASSERT_EQ(init(port, port, target, "127.0.0.1"), 0);
+        EXPECT_TRUE(udp_link_state().open);
+        EXPECT_FALSE(udp_link_state().forwarding);
+        EXPECT_NE(output.find("messageBox ok warning title=\"Kalveo\" text=\"Forward Port " +
+                              std::to_string(port) + " is Kalveo's own port"),
+                  std::string::npos)
+            << output;
+        EXPECT_NE(log_text().find("Server: Forward target " + target + " port " +
+                                  std::to_string(port) + " is this program's own socket"),
+                  std::string::npos);
+        // One datagram is decoded once and does not come back.
+        ASSERT_TRUE(simulator.send_to(port, "a=1\n"));
+        int tas = 0;
+        EXPECT_EQ(udp_read(tas), 4);
+        std::this_thread::sleep_for(20ms);
+        EXPECT_EQ(udp_read(tas), 0);
+        EXPECT_EQ(decoded.size(), 1u);
+        udp_close();
+    }
+    cmndta000 = {};
 }
 
 TEST_F(UdpLink, ReopensAfterCloseAndForgetsAnEarlierForward) {

@@ -3,6 +3,7 @@
 #include "platform/process.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace kalveo::testing {
 
@@ -12,8 +13,8 @@ constexpr double kRateHz = 10.0; // the simulator's rate (100 ms in its UDP.ini)
 
 } // namespace
 
-ScenarioFlight::ScenarioFlight(int port, const replay::ScenarioOptions& options)
-    : phases_(replay::scenario_phases(options)), options_(options) {
+ScenarioFlight::ScenarioFlight(int port, const replay::ScenarioOptions& options, Alteration alter)
+    : phases_(replay::scenario_phases(options)), options_(options), alter_(std::move(alter)) {
     socket_library_start();
     socket_ = udp_socket_open();
     target_ = Ipv4Endpoint{kIpv4Loopback, static_cast<std::uint16_t>(port)};
@@ -27,7 +28,8 @@ ScenarioFlight::ScenarioFlight(int port, const replay::ScenarioOptions& options)
             std::this_thread::sleep_until(
                 start_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                              std::chrono::duration<double>(t)));
-            socket_send_to(socket_, replay::datagram_text(flight.at(t)), target_);
+            const std::string datagram = replay::datagram_text(flight.at(t));
+            socket_send_to(socket_, alter_ ? alter_(n, datagram) : datagram, target_);
         }
     });
 }

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,8 +17,12 @@ namespace kalveo::testing {
 
 class ScenarioFlight {
   public:
-    /// Starts sending at once; `port` is the program's.
-    ScenarioFlight(int port, const replay::ScenarioOptions& options);
+    /// What is sent instead of the `n`th datagram (0 the first) of the scenario.
+    using Alteration = std::function<std::string(int n, const std::string& datagram)>;
+
+    /// Starts sending at once; `port` is the program's. `alter`, when given, may change
+    /// each datagram on its way.
+    ScenarioFlight(int port, const replay::ScenarioOptions& options, Alteration alter = {});
     ~ScenarioFlight();
     ScenarioFlight(const ScenarioFlight&) = delete;
     ScenarioFlight& operator=(const ScenarioFlight&) = delete;
@@ -35,6 +40,7 @@ class ScenarioFlight {
   private:
     std::vector<replay::Phase> phases_;
     replay::ScenarioOptions options_;
+    Alteration alter_;
     SocketHandle socket_ = kNoSocket;
     Ipv4Endpoint target_;
     std::chrono::steady_clock::time_point start_;

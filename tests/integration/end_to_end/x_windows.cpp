@@ -4,6 +4,7 @@
 #include "support/test_files.h"
 
 #include <X11/Xlib.h>
+#include <algorithm>
 #include <chrono>
 #include <sstream>
 #include <thread>
@@ -47,6 +48,20 @@ std::optional<XWindow> find_window(const std::string& display, const std::string
         if (std::chrono::steady_clock::now() >= until) return std::nullopt;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
+}
+
+std::vector<XWindow> find_windows(const std::string& display, const std::string& title) {
+    ScopedEnv env("DISPLAY", display);
+    std::vector<XWindow> found;
+    std::string ids;
+    if (run_program_capture({"xdotool", "search", "--name", "^" + title + "$"}, ids) != 0)
+        return found;
+    std::istringstream in(ids);
+    for (std::string id; in >> id;)
+        if (const auto w = window_of(display, id)) found.push_back(*w);
+    std::sort(found.begin(), found.end(),
+              [](const XWindow& a, const XWindow& b) { return a.y < b.y; });
+    return found;
 }
 
 bool type_key(const std::string& display, unsigned long window, const std::string& key) {

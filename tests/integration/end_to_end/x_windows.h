@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kalveo::testing {
 
@@ -18,6 +19,10 @@ struct XWindow {
 /// The window titled exactly `title` on `display`, waiting up to `seconds` for it.
 [[nodiscard]] std::optional<XWindow> find_window(const std::string& display,
                                                  const std::string& title, double seconds);
+
+/// Every window titled exactly `title` on `display` now, from the top of the screen down.
+[[nodiscard]] std::vector<XWindow> find_windows(const std::string& display,
+                                                const std::string& title);
 
 /// Gives the window the keyboard and types `key` (an X key name: "Escape", "e").
 bool type_key(const std::string& display, unsigned long window, const std::string& key);
