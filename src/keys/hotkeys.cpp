@@ -182,14 +182,15 @@ float volume_down(float vol) {
 void check_keys(int scancode, int pressedKey, int /*flags*/, std::uint32_t now) {
     DisplayStateRecord& s = display_state;
     check_mods(pressedKey, kbd_state.LastDwnTime, now);
+    // Logged when the chat opens or closes, not at every Enter typed elsewhere.
     if (is_chat_open_key(s, scancode, pressedKey)) {
+        if (s.ChatActive != 1) log_printf("ChatActive %d", 1);
         s.ChatActive = 1;
-        log_printf("ChatActive %d", s.ChatActive);
         return;
     }
     if (is_chat_close_key(s, scancode)) {
+        if (s.ChatActive != 0) log_printf("ChatActive %d", 0);
         s.ChatActive = 0;
-        log_printf("ChatActive %d", s.ChatActive);
         return;
     }
     if (s.ChatActive != 0) return;

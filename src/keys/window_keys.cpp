@@ -60,6 +60,7 @@ bool window_command(pCpw cpw, int key) {
         return true;
     case 'd':
         tinyfd_messageBox("Kalveo", display_state.MsgKeyDefi, "ok", "info", 1);
+        if (display_state.KbdHookEnabled != 0) start_key_definition(display_clock());
         return true;
     default:
         return false;
@@ -115,11 +116,13 @@ void move_selected_window(pCpw cpw, int dx, int dy) {
 void keyboard(pCpw cpw, CpwWindowId id, int key, int state, int /*x*/, int /*y*/) {
     DisplayStateRecord& s = display_state;
     if (state == CPW_KEYMOD_UP || s.WeAreClosing == 1) return;
-    if (s.Debug != 0) log_printf("Key %u %d %d", id, key, state);
     bool handled = false;
     if (s.ChatActive == 0) handled = window_command(cpw, key);
     if (s.KbdHookEnabled == 0 && s.WeAreClosing != 1) handled = reduced_hotkey(key) || handled;
-    if (handled) cpwPostRedisplay(cpw);
+    if (!handled) return;
+    // Only the keys that did something are logged, never what else was typed.
+    if (s.Debug != 0) log_printf("Key %u %d %d", id, key, state);
+    cpwPostRedisplay(cpw);
 }
 
 void syskeyboard(pCpw cpw, CpwWindowId /*id*/, int key, int state, int /*x*/, int /*y*/) {

@@ -10,6 +10,7 @@
 #include "sim/records.h"
 #include "support/test_files.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -279,15 +280,68 @@ TEST_F(HotkeysTest, TheOtherHotkeysAndTheirConditions) {
     EXPECT_EQ(s.MoveHorizon, 0) << "no horizon window to cycle";
 }
 
-TEST_F(HotkeysTest, TheConsoleTraceShowsEachKeysCodes) {
+TEST_F(HotkeysTest, OutsideKeyDefinitionModeNoKeyIsWritten) {
     ::testing::internal::CaptureStdout();
+    // Typing with Shift, Ctrl, AltGr and Enter, a long press, a key without a scan code.
+    for (const Key& k : {kA, kEnter, k1, kPadEnter})
+        tap(k, 60, 20, {kLShift});
+    tap(kA, 60, 20, {kRCtrl});
+    tap(kA, 60, 20, {kAltGr});
+    tap(kA, 1200);
+    tap({65, 0});
+    event(kA, true);
+    LowLevelKeyboardProc(-1, {65, 30, false, true, false, now_});
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    // A hotkey says what it did, not which key did it.
+    ::testing::internal::CaptureStdout();
+    tap(kI);
+    const std::string said = ::testing::internal::GetCapturedStdout();
+    EXPECT_NE(said.find("DV1 updated : 11.00 269.00"), std::string::npos) << said;
+    EXPECT_EQ(said.find("73"), std::string::npos) << said;
+}
+
+TEST_F(HotkeysTest, KeyDefinitionModeShowsTheModifiersAndTheNextKeyThenEnds) {
+    event(kU, true); // held before the mode, released in it: not the key asked for
+    ::testing::internal::CaptureStdout();
+    start_key_definition(100.0);
+    event(kU, false);
+    tap(kRCtrl); // a modifier alone is shown and the mode goes on
+    event(kLShift, true);
+    event(kA, true);
+    event(k1, true); // typed on before A was released
+    event(k1, false);
+    event(kA, false);
+    event(kLShift, false);
     tap(kA);
-    tap(kRCtrl, 60, 20, {kLShift});
-    const std::string trace = ::testing::internal::GetCapturedStdout();
-    for (const char* line :
-         {"scancode vk 30 65 41 0 Down 1", "Key code for Kalveo.ini : \"A\" or SCN30",
-          "RIGHT CTRL DOWN 1", "Key code for Kalveo.ini : ASC163 or SCN285", "LEFT SHIFT DOWN 0"})
-        EXPECT_NE(trace.find(line), std::string::npos) << line;
+    const std::string shown = ::testing::internal::GetCapturedStdout();
+    const std::vector<std::string> expected = {"Key definition mode started",
+                                               "scancode vk 29 163 a3 0 Down 1",
+                                               "Key code for Kalveo.ini : ASC163 or SCN285",
+                                               "LEFT SHIFT DOWN 1",
+                                               "scancode vk 30 65 41 0 Down 1",
+                                               "scancode vk 30 65 41 0 Down 0",
+                                               "Key code for Kalveo.ini : \"A\" or SCN30",
+                                               "Key definition mode ended"};
+    std::size_t at = 0;
+    for (const std::string& line : expected) {
+        at = shown.find(line, at);
+        ASSERT_NE(at, std::string::npos) << line << " in order in:\n" << shown;
+    }
+    EXPECT_EQ(shown.find("Down", shown.find("Key definition mode ended")), std::string::npos);
+    for (const char* hidden : {" 22 85 ", " 2 49 ", "LEFT SHIFT DOWN 0"})
+        EXPECT_EQ(shown.find(hidden), std::string::npos) << hidden << " in:\n" << shown;
+
+    // Without a key the mode ends after 30 s, and shows nothing more.
+    ::testing::internal::CaptureStdout();
+    start_key_definition(200.0);
+    key_definition_tick(229.9);
+    tap(kLShift);
+    key_definition_tick(230.0);
+    tap(kLShift);
+    tap(kA);
+    const std::string timed = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(std::count(timed.begin(), timed.end(), '\n'), 7) << timed;
+    EXPECT_NE(timed.find("Key definition mode ended: no key pressed in time"), std::string::npos);
 }
 
 } // namespace

@@ -154,6 +154,68 @@ TEST_F(HotkeysEndToEnd, HotkeysActWhileAnotherWindowHasTheKeyboard) {
     EXPECT_NE(read_file(folder.run_log()).find("Release Hook"), std::string::npos);
 }
 
+// What the keyboard watch writes of a key it sees: its codes, the modifiers, a hotkey match.
+bool holds_key_trace(const std::string& text) {
+    for (const char* trace : {"scancode vk", "SHIFT DOWN", "CTRL DOWN", "ALT DOWN", "Key code for",
+                              "detect_key", "KBD scancode", "KBD nCode"})
+        if (text.find(trace) != std::string::npos) return true;
+    return false;
+}
+
+int count_of(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+TEST_F(HotkeysEndToEnd, TypedTextIsWrittenNowhereAndKeyDefinitionShowsOnlyTheNextKey) {
+    ProgramFolder folder;
+    FlightSender sim(folder.port());
+    // In debug mode, which logs every tick and draw.
+    ASSERT_NO_FATAL_FAILURE(start_flight(folder, {"-d"}, sim));
+    KeyRecorder simulator(display_);
+    ASSERT_TRUE(simulator.focused());
+
+    // A sentence with capitals (no hotkey in it, nor the simulator's chat key T), then a
+    // hotkey that shows the watch saw the keys.
+    const std::string sentence = "Hey Sarah, Please Pack Bags Early";
+    ASSERT_TRUE(type_text(display_, sentence, 40));
+    ASSERT_TRUE(type_keys(display_, {"i"}, 50));
+    ASSERT_TRUE(wait_for_text(folder.run_log(), "DV1 updated : 11.00 269.00", 5.0));
+    // Nor is a key typed into Kalveo's own window that is none of its commands.
+    const auto window = find_window(display_, "Kalveo - Display", 5.0);
+    ASSERT_TRUE(window.has_value());
+    ASSERT_TRUE(type_key(display_, window->id, "x"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(simulator.presses().at("Shift_L"), 6);
+    EXPECT_EQ(simulator.presses().at("a"), 6);
+    for (const auto& file : {folder.stdout_log(), folder.run_log(), folder.early_output()}) {
+        const std::string text = read_file(file);
+        EXPECT_FALSE(holds_key_trace(text)) << file << ":\n" << text;
+        EXPECT_EQ(text.find("Sarah"), std::string::npos) << file;
+        EXPECT_EQ(text.find("Key "), std::string::npos) << file << ":\n" << text;
+    }
+
+    // Key-definition mode (the window key "d"): the next key is shown, and only that one.
+    ASSERT_TRUE(type_key(display_, window->id, "d"));
+    ASSERT_TRUE(wait_for_text(folder.stdout_log(), "Key definition mode started", 5.0))
+        << read_file(folder.stdout_log());
+    ASSERT_TRUE(simulator.focus());
+    ASSERT_TRUE(type_keys(display_, {"q"}, 50));
+    ASSERT_TRUE(type_text(display_, sentence, 40));
+    ASSERT_TRUE(wait_for_text(folder.stdout_log(), "Key definition mode ended", 5.0));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const std::string shown = read_file(folder.stdout_log());
+    EXPECT_NE(shown.find("Key code for Kalveo.ini : \"Q\" or SCN16"), std::string::npos) << shown;
+    EXPECT_EQ(count_of(shown, "Key code for"), 1) << shown;
+    EXPECT_EQ(count_of(shown, "scancode vk"), 2) << "the press and release of Q only";
+    EXPECT_EQ(count_of(shown, "scancode vk 16 81 51 0 Down"), 2) << shown;
+    EXPECT_FALSE(holds_key_trace(read_file(folder.run_log())));
+    EXPECT_EQ(simulator.presses().at("q"), 1);
+    end_run(folder);
+}
+
 TEST_F(HotkeysEndToEnd, InPolarModeTheIntegratorKeyRecordsAPointWithABeep) {
     ProgramFolder folder;
     FlightSender sim(folder.port());
