@@ -67,10 +67,10 @@ class HotkeysEndToEnd : public ::testing::Test {
 
     // Starts the program and sets up a flight (VNE 280 km/h, alarm from 270).
     void start_flight(ProgramFolder& folder, const std::vector<std::string>& args,
-                      FlightSender& sim) {
+                      FlightSender& sim, const std::string& more_answers = "") {
         ASSERT_TRUE(folder.ready()) << folder.problem();
         // Version 2 is missing, the glider is not in the data file, its VNE is asked for.
-        folder.answers("ok\nok\n280\nok\n");
+        folder.answers("ok\nok\n280\nok\n" + more_answers);
         run_ = folder.start(args, display_);
         ASSERT_TRUE(run_->started());
         ASSERT_TRUE(wait_for_text(folder.stdout_log(), "ByteReceived", 20.0))
@@ -213,6 +213,54 @@ TEST_F(HotkeysEndToEnd, TypedTextIsWrittenNowhereAndKeyDefinitionShowsOnlyTheNex
     EXPECT_EQ(count_of(shown, "scancode vk 16 81 51 0 Down"), 2) << shown;
     EXPECT_FALSE(holds_key_trace(read_file(folder.run_log())));
     EXPECT_EQ(simulator.presses().at("q"), 1);
+    end_run(folder);
+}
+
+TEST_F(HotkeysEndToEnd, TheHotkeysAndTheAlarmWorkWhileTheSettingsEditorIsOpen) {
+    ProgramFolder folder;
+    // A stand-in editor that moves the text window to x = 100, then stays open until the test
+    // closes it.
+    const auto editor = folder.program_dir() / "stand-in-editor";
+    const auto close = folder.program_dir() / "close-editor";
+    write_file(editor, "#!/bin/sh\n"
+                       "sed -i -e 's/^Hor. position=.*/Hor. position=100/' \"$1\"\n"
+                       "n=0\n"
+                       "while [ ! -e '" +
+                           close.string() +
+                           "' ] && [ $n -lt 300 ]; do\n"
+                           "  sleep 0.1; n=$((n + 1))\n"
+                           "done\n");
+    std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
+    folder.set_setting("Text editor", editor.string());
+    FlightSender sim(folder.port());
+    ASSERT_NO_FATAL_FAILURE(start_flight(folder, {}, sim, "yes\n")); // yes: restart
+    const auto text = find_window(display_, "Kalveo - Display", 5.0);
+    ASSERT_TRUE(text.has_value());
+    ASSERT_TRUE(type_key(display_, text->id, "e"));
+    ASSERT_TRUE(wait_for_text(folder.run_log(), "stand-in-editor", 5.0));
+
+    // The editor is open: a hotkey typed into the simulator's window acts, a dive is heard.
+    KeyRecorder simulator(display_);
+    ASSERT_TRUE(simulator.focused());
+    ASSERT_TRUE(type_keys(display_, {"i"}, 50));
+    ASSERT_TRUE(wait_for_text(folder.run_log(), "DV1 updated : 11.00 269.00", 5.0));
+    const double mark = captured_seconds(folder.audio());
+    sim.fly(288.0, 1.5);
+    EXPECT_TRUE(first_alarm_since(folder.audio(), mark).has_value()) << "no alarm";
+    sim.fly(120.0, 0.5);
+    EXPECT_EQ(read_file(folder.run_log()).find("CONFIG :"), std::string::npos);
+
+    // Closed, the editor's settings are taken up by a restart.
+    write_file(close, "");
+    ASSERT_TRUE(wait_for_text(folder.run_log(), "Kalveo will restart", 10.0))
+        << read_file(folder.stdout_log());
+    std::optional<XWindow> after;
+    for (int i = 0; i < 50 && !(after && after->x == 100); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        after = find_window(display_, "Kalveo - Display", 5.0);
+    }
+    ASSERT_TRUE(after.has_value());
+    EXPECT_EQ(after->x, 100);
     end_run(folder);
 }
 
