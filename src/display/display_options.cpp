@@ -1,6 +1,7 @@
 #include "display/display_options.h"
 
 #include "display/display_state.h"
+#include "text/number_read.h"
 
 #include <cstddef>
 
@@ -81,7 +82,7 @@ void take_keys(const DisplayOptions& opt) {
     s.KeyVUp = at(opt, 34);
     s.KeyVDn = at(opt, 35);
     s.KeyAvN = at(opt, 59);
-    s.ScnGRst = -at(opt, 65);
+    s.ScnGRst = negate_key_number(at(opt, 65));
     s.KeyTskTim = at(opt, 68);
     s.KeyHUDS = at(opt, 73);
 }

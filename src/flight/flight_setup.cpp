@@ -17,6 +17,7 @@
 #include "sim/records.h"
 #include "sim/sim_files.h"
 #include "text/blanks.h"
+#include "text/number_read.h"
 
 #include <algorithm>
 #include <cmath>
@@ -114,7 +115,7 @@ FlightLayout flight_layout() {
     opt[8] = keydef_cndr.keychato;
     opt[9] = keydef_cndr.scnchatc;
     opt[10] = keydef_cndr.scnchato;
-    opt[11] = -keydef_cndr.scnbugw;
+    opt[11] = negate_key_number(keydef_cndr.scnbugw);
     opt[12] = ggg002.qbugwipers && option.minthturns >= 1 ? 1 : 0;
     opt[13] = option.minthturns;
     return opt;

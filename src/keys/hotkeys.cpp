@@ -5,8 +5,9 @@
 #include "flight/outputs.h"
 #include "keys/hook.h"
 #include "keys/records.h"
-#include "sim/records.h"
 #include "report/log.h"
+#include "sim/records.h"
+#include "text/number_read.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,7 +29,7 @@ bool double_press(const DisplayStateRecord& s, int previous_tick) {
 
 // A key number the simulator learned, as a hotkey code matching its scan code.
 int simulator_key_code(int negated) {
-    return negated < 0 ? -hook_scan_of_simulator_key(-negated) : negated;
+    return negated < 0 ? -hook_scan_of_simulator_key(negate_key_number(negated)) : negated;
 }
 
 bool is_chat_open_key(const DisplayStateRecord& s, int scancode, int vk) {
@@ -160,7 +161,7 @@ void hotkeys(DisplayStateRecord& s, int scancode, int vk) {
         if (detect_task_timer_key(s.KeyTskTim, vk, scancode)) task_timer(s);
         if (is(s.KeyAvE)) integrator(s);
         // The g-meter key is known from the simulator's controls once the flight is set up.
-        const int grst = s.ScnGRst != 0 ? s.ScnGRst : -keydef_cndr.scngrst;
+        const int grst = s.ScnGRst != 0 ? s.ScnGRst : negate_key_number(keydef_cndr.scngrst);
         if (is(simulator_key_code(grst))) s.GMin = s.GMax = 1.0F;
         if (s.BugWipers != 0 && is(simulator_key_code(s.ScnBugW))) s.BW_Time = display_clock();
     }

@@ -1,14 +1,18 @@
 // The hook and the hotkeys fed with synthetic key events as the keyboard watch delivers them:
 // press timing, exact modifiers, extended keys and AltGr, double presses, volume steps, the
 // simulator's chat, the task timer, and what the other hotkeys change.
+#include "config/key_codes.h"
+#include "display/display_options.h"
 #include "display/display_state.h"
 #include "flight/outputs.h"
 #include "flight/records.h"
 #include "keys/hook.h"
 #include "keys/hotkeys.h"
 #include "keys/records.h"
+#include "sim/controls.h"
 #include "sim/records.h"
 #include "support/test_files.h"
+#include "text/number_read.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -278,6 +282,56 @@ TEST_F(HotkeysTest, TheOtherHotkeysAndTheirConditions) {
     s.HorWinInfo.width = 0;
     tap({79, 24});
     EXPECT_EQ(s.MoveHorizon, 0) << "no horizon window to cycle";
+}
+
+TEST_F(HotkeysTest, KeyNumbersAtTheEndsOfTheIntRangeNameAndMatchNoKey) {
+    DisplayStateRecord& s = display_state;
+    // Hotkeys from the settings, named in the log at start-up.
+    const std::vector<std::pair<const char*, const char*>> settings = {
+        {"ASC-2147483648", "KeyHor : 2147483647 ???? "},
+        {"ASC2147483647", "KeyHor : 2147483647 ?"},
+        {"SCN57", "KeyHor : 57 Space"},
+    };
+    for (const auto& [text, name] : settings) {
+        const std::optional<int> code = b2k(text);
+        ASSERT_TRUE(code.has_value()) << text;
+        EXPECT_EQ(key_name_line("KeyHor", *code), name);
+        EXPECT_EQ(fires(*code, kA) || fires(*code, {32, 57}), *code == -57) << text;
+    }
+
+    // The simulator's g-meter and bug-wipe keys from controls.ini: as the flight learns them,
+    // and as start-up hands the g-meter key to the windows (slot 65).
+    struct Row {
+        const char* number;
+        const char* name;
+        bool g_resets;
+    };
+    const std::vector<Row> rows = {
+        {"34", "ScnGRst : 34 G", true},
+        {"-2147483648", "ScnGRst : 2147483647 ?", false},
+        {"2147483647", "ScnGRst : 2147483647 ???? ", false},
+        {"0", "ScnGRst : 0 ???? ", false},
+    };
+    for (const Row& row : rows) {
+        keydef_cndr = {};
+        parse_controls_ini(std::string(kKeyboardSection) + "\n3030=" + row.number +
+                               "\n3023=" + row.number + "\n",
+                           true, keydef_cndr);
+        for (const bool from_start_up : {false, true}) {
+            DisplayOptions opt{};
+            opt[65] = keydef_cndr.scngrst;
+            apply_display_options(opt);
+            if (!from_start_up) s.ScnGRst = 0;
+            s.ScnBugW = negate_key_number(keydef_cndr.scnbugw);
+            s.BugWipers = 1;
+            s.BW_Time = 0.0;
+            s.GMax = 3.0F;
+            tap({71, 34});
+            EXPECT_EQ(s.GMax == 1.0F, row.g_resets) << row.number << " " << from_start_up;
+            EXPECT_EQ(s.BW_Time > 0.0, row.g_resets) << row.number << " " << from_start_up;
+        }
+        EXPECT_EQ(key_name_line("ScnGRst", negate_key_number(keydef_cndr.scngrst)), row.name);
+    }
 }
 
 TEST_F(HotkeysTest, OutsideKeyDefinitionModeNoKeyIsWritten) {
