@@ -156,8 +156,7 @@ TEST_F(HotkeysEndToEnd, HotkeysActWhileAnotherWindowHasTheKeyboard) {
 
 // What the keyboard watch writes of a key it sees: its codes, the modifiers, a hotkey match.
 bool holds_key_trace(const std::string& text) {
-    for (const char* trace : {"scancode vk", "SHIFT DOWN", "CTRL DOWN", "ALT DOWN", "Key code for",
-                              "detect_key", "KBD scancode", "KBD nCode"})
+    for (const char* trace : {"scancode vk", " DOWN ", "Key code for", "detect_key", "KBD "})
         if (text.find(trace) != std::string::npos) return true;
     return false;
 }
@@ -218,18 +217,11 @@ TEST_F(HotkeysEndToEnd, TypedTextIsWrittenNowhereAndKeyDefinitionShowsOnlyTheNex
 
 TEST_F(HotkeysEndToEnd, TheHotkeysAndTheAlarmWorkWhileTheSettingsEditorIsOpen) {
     ProgramFolder folder;
-    // A stand-in editor that moves the text window to x = 100, then stays open until the test
-    // closes it.
+    // A stand-in editor that moves the text window to x = 100, then stays open (30 s at most)
+    // until the test closes it. It runs in the program folder.
     const auto editor = folder.program_dir() / "stand-in-editor";
-    const auto close = folder.program_dir() / "close-editor";
-    write_file(editor, "#!/bin/sh\n"
-                       "sed -i -e 's/^Hor. position=.*/Hor. position=100/' \"$1\"\n"
-                       "n=0\n"
-                       "while [ ! -e '" +
-                           close.string() +
-                           "' ] && [ $n -lt 300 ]; do\n"
-                           "  sleep 0.1; n=$((n + 1))\n"
-                           "done\n");
+    write_file(editor, "#!/bin/sh\nsed -i -e 's/^Hor. position=.*/Hor. position=100/' \"$1\"\n"
+                       "for n in $(seq 300); do [ -e close-editor ] || sleep 0.1; done\n");
     std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
     folder.set_setting("Text editor", editor.string());
     FlightSender sim(folder.port());
@@ -251,7 +243,7 @@ TEST_F(HotkeysEndToEnd, TheHotkeysAndTheAlarmWorkWhileTheSettingsEditorIsOpen) {
     EXPECT_EQ(read_file(folder.run_log()).find("CONFIG :"), std::string::npos);
 
     // Closed, the editor's settings are taken up by a restart.
-    write_file(close, "");
+    write_file(folder.program_dir() / "close-editor", "");
     ASSERT_TRUE(wait_for_text(folder.run_log(), "Kalveo will restart", 10.0))
         << read_file(folder.stdout_log());
     std::optional<XWindow> after;
