@@ -10,13 +10,30 @@
 #include "report/records.h"
 #include "report/trace.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 
 namespace kalveo {
 
 namespace {
 
 constexpr std::string_view kSetupProgram = ".\\Kalveo_Setup.exe";
+constexpr const char* kNoSetupProgram =
+    "Kalveo_Setup.exe is not in the Kalveo folder.\nPress \"e\" in the Kalveo window to edit "
+    "the same settings (Settings\\Kalveo.ini) in your text editor.";
+
+// The editor started by the window keys; the event loop asks at each tick whether it ended.
+struct Editing {
+    ChildProgram program;
+    bool open = false;
+};
+
+Editing& editing() {
+    static Editing e;
+    return e;
+}
 
 // The command as a person would type it, for the log.
 std::string shown_command(const std::vector<std::string>& argv) {
@@ -33,24 +50,18 @@ bool restart_wanted() {
     return tinyfd_messageBox("Kalveo", messages.msgeditend, "yesno", "question", 1) == 1;
 }
 
-} // namespace
-
-std::vector<std::string> settings_edit_command(int nsetup) {
-    if (nsetup != 0) {
-        std::vector<std::string> argv{native_path(kSetupProgram).string()};
-        if (cmndta001.qkeepwnd) argv.emplace_back("-keep");
-        return argv;
-    }
-    std::vector<std::string> argv = split_command_words(cmndta000.text_editor);
-    if (argv.empty()) return argv;
-    argv.push_back(native_path(kSettingsFile).string());
-    return argv;
+bool setup_program_missing() {
+    std::error_code ec;
+    if (std::filesystem::exists(native_path(kSetupProgram), ec)) return false;
+    std::string line = kNoSetupProgram;
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    log_verbatim(line);
+    tinyfd_messageBox("Kalveo", kNoSetupProgram, "ok", "warning", 1);
+    return true;
 }
 
-int config_ini(int nsetup) {
-    const auto argv = settings_edit_command(nsetup);
-    log_message_f("\"" + shown_command(argv) + "\"");
-    const int status = argv.empty() ? kNotStarted : run_program(argv);
+// What follows the editor's end: its status, then the restart question.
+int edit_ended(int status) {
     const int exitstat = status == kNotStarted ? -1 : status;
     const int cmdstat = status == kNotStarted ? 1 : 0;
     char buffer[64];
@@ -68,6 +79,51 @@ int config_ini(int nsetup) {
     }
     cmndta001.qrestart = false;
     return 0;
+}
+
+} // namespace
+
+std::vector<std::string> settings_edit_command(int nsetup) {
+    if (nsetup != 0) {
+        std::vector<std::string> argv{native_path(kSetupProgram).string()};
+        if (cmndta001.qkeepwnd) argv.emplace_back("-keep");
+        return argv;
+    }
+    std::vector<std::string> argv = split_command_words(cmndta000.text_editor);
+    if (argv.empty()) return argv;
+    argv.push_back(native_path(kSettingsFile).string());
+    return argv;
+}
+
+bool start_settings_edit(int nsetup) {
+    Editing& e = editing();
+    if (e.open) {
+        log_message_f("The settings editor is already open");
+        return false;
+    }
+    if (nsetup != 0 && setup_program_missing()) return false;
+    const auto argv = settings_edit_command(nsetup);
+    log_message_f("\"" + shown_command(argv) + "\"");
+    e.program = start_program(argv);
+    if (!e.program.started()) {
+        edit_ended(kNotStarted);
+        return false;
+    }
+    e.open = true;
+    return true;
+}
+
+bool settings_editor_open() {
+    return editing().open;
+}
+
+int settings_edit_ended() {
+    Editing& e = editing();
+    if (!e.open) return 0;
+    const std::optional<int> status = e.program.poll();
+    if (!status) return 0;
+    e.open = false;
+    return edit_ended(*status);
 }
 
 } // namespace kalveo

@@ -1,6 +1,7 @@
 #include "display/display_options.h"
 
 #include "display/display_state.h"
+#include "text/number_read.h"
 
 namespace kalveo {
 
@@ -76,7 +77,7 @@ void take_keys(const DisplayOptions& o) {
     s.KeyVUp = o.key_sound_up;
     s.KeyVDn = o.key_sound_down;
     s.KeyAvN = o.key_netto_integrator;
-    s.ScnGRst = -o.g_reset_scan;
+    s.ScnGRst = negate_key_number(o.g_reset_scan);
     s.KeyTskTim = o.key_task_timer;
     s.KeyHUDS = o.key_hud_speed;
 }

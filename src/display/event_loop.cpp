@@ -1,5 +1,6 @@
 #include "display/event_loop.h"
 
+#include "config/settings_editor.h"
 #include "cpw/cpw.h"
 #include "display/display_log.h"
 #include "display/display_state.h"
@@ -135,6 +136,14 @@ void timer_tick() {
         s.MoveHorizon = 0;
     }
     if (s.DisVol != 0 && s.VolTime + kVolumeShownSeconds < now) s.DisVol = 0;
+
+    // The settings editor has been closed and the new settings are wanted: start again.
+    if (settings_edit_ended() != 0) {
+        s.WeAreClosing = 1;
+        s.Restart = 1;
+        cpwBreakMainLoop(this_cpw);
+        return;
+    }
 
     if (check_simulator_stopped(s, now, program_stop_probe())) {
         cpwBreakMainLoop(this_cpw);

@@ -9,6 +9,7 @@
 #include "display/window_style.h"
 #include "report/log.h"
 #include "report/stop.h"
+#include "text/number_read.h"
 
 #include <SDL_opengl.h>
 #include <cctype>
@@ -147,7 +148,7 @@ void log_key_names() {
     Print_Key_Name("KeyAvn", s.KeyAvN);
     Print_Key_Name("KeyTskTim", s.KeyTskTim);
     Print_Key_Name("KeyChatO", s.KeyChatO);
-    Print_Key_Name("ScnChatO", -s.ScnChatO);
+    Print_Key_Name("ScnChatO", negate_key_number(s.ScnChatO));
 }
 
 void start_keyboard_watch() {

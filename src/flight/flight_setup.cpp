@@ -17,6 +17,7 @@
 #include "sim/records.h"
 #include "sim/sim_files.h"
 #include "text/blanks.h"
+#include "text/number_read.h"
 
 #include <algorithm>
 #include <cmath>
@@ -113,7 +114,7 @@ FlightLayout flight_layout(const DisplaySettings& display) {
     layout.wind_speed = static_cast<int>(std::clamp(rd_fpl_wz1.windspeed[0], -1e9, 1e9));
     layout.chat_open_key = keydef_cndr.keychato;
     layout.chat_open_scan = keydef_cndr.scnchato;
-    layout.bug_wipe_scan = -keydef_cndr.scnbugw;
+    layout.bug_wipe_scan = negate_key_number(keydef_cndr.scnbugw);
     layout.bug_wipers = ggg002.qbugwipers && display.bug_wipe_turns >= 1;
     layout.min_thermal_turns = display.bug_wipe_turns;
     return layout;

@@ -22,7 +22,12 @@ constexpr int kModLong = 8;
 constexpr int kSimulatorExtended = 128;
 constexpr int kHighestScanCode = 127;
 
+bool showing() {
+    return kbd_state.definition.showing;
+}
+
 void trace(const char* format, int value) {
+    if (!showing()) return;
     std::printf(format, value);
     std::fflush(stdout);
 }
@@ -44,7 +49,80 @@ void trace_settings_code(int scancode, int vk) {
     std::fflush(stdout);
 }
 
+// Whether key-definition mode shows this event: the modifiers, and the first other key
+// pressed in the mode (its repeats and its release). A key pressed before the mode began
+// (the key that closed its box) is not shown.
+bool shown_in_definition(KeyDefinitionMode& d, const KeyEvent& event, int scancode) {
+    if (!d.active) return false;
+    if (is_modifier_key(event.vk)) return true;
+    if (!d.chosen && event.down) {
+        d.chosen = true;
+        d.vk = event.vk;
+        d.scancode = scancode;
+    }
+    return d.chosen && d.vk == event.vk && d.scancode == scancode;
+}
+
+void end_key_definition(const char* why) {
+    kbd_state.definition = {};
+    log_printf("Key definition mode ended%s", why);
+}
+
+void handle_event(int code, const KeyEvent& event, int scancode) {
+    KeyboardHookState& h = kbd_state;
+    if (code < 0) {
+        if (showing()) log_printf("KBD nCode : %d %d ", code, event.vk);
+        return;
+    }
+    const int flags = event.flags();
+    check_mod_keys(event.scancode, event.vk, flags);
+    if (event.scancode == 0) {
+        if (showing()) log_printf("KBD scancode : %d %d ", event.scancode, event.vk);
+        return;
+    }
+    if (event.down) {
+        if (display_state.ChatActive != 0) return;
+        // A repeat of the key held keeps the time of its first press.
+        if (scancode != h.scancode_old) {
+            h.AltGr_Down_SVE = event.vk == kVkAltGr ? 1 : 0;
+            h.LastDwnTime = event.time_ms;
+        }
+        h.scancode_old = scancode;
+        return;
+    }
+    if (showing()) trace_settings_code(scancode, event.vk);
+    check_keys(scancode, event.vk, flags, event.time_ms);
+    if (h.AltGr_Down_SVE == 0) {
+        h.LastDwnTime = 0;
+        h.scancode_old = 0;
+    }
+}
+
 } // namespace
+
+bool is_modifier_key(int vk) {
+    constexpr int kVkShift = 16;
+    constexpr int kVkControl = 17;
+    constexpr int kVkMenu = 18;
+    constexpr int kVkRWin = 92;
+    return vk == kVkShift || vk == kVkControl || vk == kVkMenu || vk == kVkLWin || vk == kVkRWin ||
+           (vk >= kVkLShift && vk <= kVkAltGr);
+}
+
+void start_key_definition(double now) {
+    // Keys already typed (the "d" itself, the key that closed the box) are not the one asked.
+    PollKbdHook();
+    kbd_state.definition = {};
+    kbd_state.definition.active = true;
+    kbd_state.definition.until = now + kKeyDefinitionSeconds;
+    log_printf("Key definition mode started: the codes of the next key are shown (%d s)",
+               static_cast<int>(kKeyDefinitionSeconds));
+}
+
+void key_definition_tick(double now) {
+    const KeyDefinitionMode& d = kbd_state.definition;
+    if (d.active && now >= d.until) end_key_definition(": no key pressed in time");
+}
 
 long StartKbdHook() {
     KeyboardHookState& h = kbd_state;
@@ -69,46 +147,26 @@ bool ReleaseKbdHook() {
 
 void PollKbdHook() {
     key_watch_poll();
+    key_definition_tick(display_clock());
 }
 
 void LowLevelKeyboardProc(int code, const KeyEvent& event) {
-    KeyboardHookState& h = kbd_state;
-    if (code < 0) {
-        log_printf("KBD nCode : %d %d ", code, event.vk);
-        return;
-    }
-    const int flags = event.flags();
-    check_mod_keys(event.scancode, event.vk, flags);
-    if (event.scancode == 0) {
-        log_printf("KBD scancode : %d %d ", event.scancode, event.vk);
-        return;
-    }
+    KeyDefinitionMode& d = kbd_state.definition;
     int scancode = event.scancode;
     if (event.extended && event.vk != kVkRShift) scancode += kExtendedScanOffset;
-
-    if (event.down) {
-        if (display_state.ChatActive != 0) return;
-        // A repeat of the key held keeps the time of its first press.
-        if (scancode != h.scancode_old) {
-            h.AltGr_Down_SVE = event.vk == kVkAltGr ? 1 : 0;
-            h.LastDwnTime = event.time_ms;
-        }
-        h.scancode_old = scancode;
-        return;
-    }
-    trace_settings_code(scancode, event.vk);
-    check_keys(scancode, event.vk, flags, event.time_ms);
-    if (h.AltGr_Down_SVE == 0) {
-        h.LastDwnTime = 0;
-        h.scancode_old = 0;
-    }
+    d.showing = shown_in_definition(d, event, scancode);
+    handle_event(code, event, scancode);
+    const bool defined = d.showing && !event.down && !is_modifier_key(event.vk);
+    d.showing = false;
+    if (defined) end_key_definition("");
 }
 
 void check_mod_keys(int scancode, int vk, int flags) {
     ModifierState& m = kbd_state.mods;
     const int down = (flags & kKeyFlagUp) == 0 ? 1 : 0;
-    std::printf("scancode vk %d %d %0x %d Down %d\n", scancode, vk, vk,
-                (flags & kKeyFlagAltDown) != 0 ? 1 : 0, down);
+    if (showing())
+        std::printf("scancode vk %d %d %0x %d Down %d\n", scancode, vk, vk,
+                    (flags & kKeyFlagAltDown) != 0 ? 1 : 0, down);
     switch (vk) {
     case kVkLWin:
         m.WinKey_Down = down;
@@ -177,9 +235,11 @@ int detect_key(int ThisKey, int pressedKey, int scancode) {
     if (bit(kModCtrl) != p.is_ctrl || bit(kModShft) != p.is_shft || bit(kModAlt) != p.is_alt ||
         bit(kModLong) != p.is_long)
         return 0;
-    std::printf("detect_key : ThisKey pressedKey scancode ret %d %d %d %d\n", ThisKey, pressedKey,
-                scancode, 1);
-    std::fflush(stdout);
+    if (showing()) {
+        std::printf("detect_key : ThisKey pressedKey scancode ret %d %d %d %d\n", ThisKey,
+                    pressedKey, scancode, 1);
+        std::fflush(stdout);
+    }
     return 1;
 }
 

@@ -46,6 +46,24 @@ struct PressModifiers {
     int is_long = 0;
 };
 
+/// Key-definition mode, started by the window key "d": the only time the codes of keys are
+/// written anywhere (on the console), so that a pilot can read the code of a key for the
+/// settings. It shows the modifiers and the next key that is not one, and ends after that
+/// key's release or after kKeyDefinitionSeconds.
+inline constexpr double kKeyDefinitionSeconds = 30.0;
+struct KeyDefinitionMode {
+    bool active = false;
+    /// Display-clock time (s) at which the mode ends without a key.
+    double until = 0.0;
+    /// The key shown (virtual key, scan code with 256 added for extended keys); none yet
+    /// while `chosen` is false.
+    bool chosen = false;
+    int vk = 0;
+    int scancode = 0;
+    /// The event being handled is shown.
+    bool showing = false;
+};
+
 struct KeyboardHookState {
     /// Handle of the installed hook; 0 none.
     long kbd_hook = 0;
@@ -57,6 +75,7 @@ struct KeyboardHookState {
     int AltGr_Down_SVE = 0;
     ModifierState mods;
     PressModifiers press;
+    KeyDefinitionMode definition;
 };
 
 extern KeyboardHookState kbd_state;
@@ -68,14 +87,25 @@ long StartKbdHook();
 /// Removes the hook; false when the system refused.
 bool ReleaseKbdHook();
 
-/// Delivers the events the watch has gathered (called at each timer tick).
+/// Delivers the events the watch has gathered and ends a key-definition mode whose time is up
+/// (called at each timer tick).
 void PollKbdHook();
+
+/// Starts key-definition mode at `now` (display clock, s). The events that arrived before it
+/// are handled first, and shown not.
+void start_key_definition(double now);
+
+/// Ends key-definition mode when its time is up at `now`, with a line that says so.
+void key_definition_tick(double now);
+
+/// Shift, Ctrl, Alt, AltGr and the Windows keys: a modifier does not end key-definition mode.
+[[nodiscard]] bool is_modifier_key(int vk);
 
 /// The hook procedure, for one event: `code` is the system's hook code.
 void LowLevelKeyboardProc(int code, const KeyEvent& event);
 
-/// Updates the modifier state from one event and writes the console trace with which a pilot
-/// reads the codes of a key (key-definition mode).
+/// Updates the modifier state from one event; in key-definition mode also writes the console
+/// trace with which a pilot reads the codes of a key.
 void check_mod_keys(int scancode, int vk, int flags);
 
 /// Decides the modifiers of the press of `pressedKey` that began at `DwnTime` and ends at

@@ -6,6 +6,7 @@
 #include "keys/hook.h"
 #include "report/log.h"
 #include "sim/records.h"
+#include "text/number_read.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +28,7 @@ bool double_press(const DisplayStateRecord& s, int previous_tick) {
 
 // A key number the simulator learned, as a hotkey code matching its scan code.
 int simulator_key_code(int negated) {
-    return negated < 0 ? -hook_scan_of_simulator_key(-negated) : negated;
+    return negated < 0 ? -hook_scan_of_simulator_key(negate_key_number(negated)) : negated;
 }
 
 bool is_chat_open_key(const DisplayStateRecord& s, int scancode, int vk) {
@@ -159,7 +160,7 @@ void hotkeys(DisplayStateRecord& s, int scancode, int vk) {
         if (detect_task_timer_key(s.KeyTskTim, vk, scancode)) task_timer(s);
         if (is(s.KeyAvE)) integrator(s);
         // The g-meter key is known from the simulator's controls once the flight is set up.
-        const int grst = s.ScnGRst != 0 ? s.ScnGRst : -keydef_cndr.scngrst;
+        const int grst = s.ScnGRst != 0 ? s.ScnGRst : negate_key_number(keydef_cndr.scngrst);
         if (is(simulator_key_code(grst))) s.GMin = s.GMax = 1.0F;
         if (s.BugWipers != 0 && is(simulator_key_code(s.ScnBugW))) s.BW_Time = display_clock();
     }
@@ -181,14 +182,15 @@ float volume_down(float vol) {
 void check_keys(int scancode, int pressedKey, int /*flags*/, std::uint32_t now) {
     DisplayStateRecord& s = display_state;
     check_mods(pressedKey, kbd_state.LastDwnTime, now);
+    // Logged when the chat opens or closes, not at every Enter typed elsewhere.
     if (is_chat_open_key(s, scancode, pressedKey)) {
+        if (s.ChatActive != 1) log_printf("ChatActive %d", 1);
         s.ChatActive = 1;
-        log_printf("ChatActive %d", s.ChatActive);
         return;
     }
     if (is_chat_close_key(s, scancode)) {
+        if (s.ChatActive != 0) log_printf("ChatActive %d", 0);
         s.ChatActive = 0;
-        log_printf("ChatActive %d", s.ChatActive);
         return;
     }
     if (s.ChatActive != 0) return;

@@ -21,13 +21,6 @@ constexpr int kLowerCase = 32;
 constexpr int kStep = 1;
 constexpr int kShiftStep = 10;
 
-void edit_settings(pCpw cpw, int nsetup) {
-    if (config_ini(nsetup) == 0) return;
-    display_state.WeAreClosing = 1;
-    display_state.Restart = 1;
-    cpwBreakMainLoop(cpw);
-}
-
 void save_positions() {
     const DisplayStateRecord& s = display_state;
     log_printf("Windows positions saved to Kalveo.ini");
@@ -41,13 +34,14 @@ void restart_watch() {
     log_printf("Keyboard Hook restarted : %ld count %d", handle, s.count);
 }
 
-bool window_command(pCpw cpw, int key) {
+bool window_command(int key) {
     switch (key) {
+    // The editor runs beside the event loop, which takes up its end (and the restart).
     case 'e':
-        edit_settings(cpw, 0);
+        start_settings_edit(0);
         return true;
     case 'c':
-        edit_settings(cpw, 1);
+        start_settings_edit(1);
         return true;
     case 's':
         save_positions();
@@ -60,6 +54,7 @@ bool window_command(pCpw cpw, int key) {
         return true;
     case 'd':
         tinyfd_messageBox("Kalveo", display_state.MsgKeyDefi, "ok", "info", 1);
+        if (display_state.KbdHookEnabled != 0) start_key_definition(display_clock());
         return true;
     default:
         return false;
@@ -115,11 +110,13 @@ void move_selected_window(pCpw cpw, int dx, int dy) {
 void keyboard(pCpw cpw, CpwWindowId id, int key, int state, int /*x*/, int /*y*/) {
     DisplayStateRecord& s = display_state;
     if (state == CPW_KEYMOD_UP || s.WeAreClosing == 1) return;
-    if (s.Debug != 0) log_printf("Key %u %d %d", id, key, state);
     bool handled = false;
-    if (s.ChatActive == 0) handled = window_command(cpw, key);
+    if (s.ChatActive == 0) handled = window_command(key);
     if (s.KbdHookEnabled == 0 && s.WeAreClosing != 1) handled = reduced_hotkey(key) || handled;
-    if (handled) cpwPostRedisplay(cpw);
+    if (!handled) return;
+    // Only the keys that did something are logged, never what else was typed.
+    if (s.Debug != 0) log_printf("Key %u %d %d", id, key, state);
+    cpwPostRedisplay(cpw);
 }
 
 void syskeyboard(pCpw cpw, CpwWindowId /*id*/, int key, int state, int /*x*/, int /*y*/) {

@@ -4,6 +4,8 @@
 // line, so file names with blanks or quotes reach them as one argument.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,36 @@ int run_program_capture(const std::vector<std::string>& argv, std::string& outpu
 /// Starts a program and does not wait for it (a browser or a document viewer).
 /// Returns true when it was started.
 bool launch_program(const std::vector<std::string>& argv);
+
+/// A program started by start_program, running beside this one: the caller goes on with its
+/// own work and asks now and then whether it has ended.
+class ChildProgram {
+  public:
+    ChildProgram() = default;
+    ChildProgram(ChildProgram&& other) noexcept;
+    ChildProgram& operator=(ChildProgram&& other) noexcept;
+    ChildProgram(const ChildProgram&) = delete;
+    ChildProgram& operator=(const ChildProgram&) = delete;
+    /// Lets a program that still runs go on by itself.
+    ~ChildProgram();
+
+    /// True when it was started.
+    [[nodiscard]] bool started() const { return started_; }
+    /// Without waiting: its exit status once it has ended (as run_program gives it; kNotStarted
+    /// when it was never started), nothing while it runs.
+    std::optional<int> poll();
+
+  private:
+    friend ChildProgram start_program(const std::vector<std::string>& argv);
+    void release();
+    /// The process id, or the process handle on Windows; 0 none.
+    std::intptr_t handle_ = 0;
+    bool started_ = false;
+    std::optional<int> status_;
+};
+
+/// Starts a program without waiting for it; poll() tells when it has ended.
+ChildProgram start_program(const std::vector<std::string>& argv);
 
 /// Splits a command text into words as a shell would: blanks separate words,
 /// single and double quotes group; on POSIX a backslash outside single quotes

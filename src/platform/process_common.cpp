@@ -1,5 +1,7 @@
 #include "platform/process.h"
 
+#include <utility>
+
 namespace kalveo {
 
 namespace {
@@ -13,6 +15,24 @@ constexpr bool kBackslashEscapes = true;
 #endif
 
 } // namespace
+
+ChildProgram::ChildProgram(ChildProgram&& other) noexcept
+    : handle_(std::exchange(other.handle_, 0)), started_(std::exchange(other.started_, false)),
+      status_(std::exchange(other.status_, std::nullopt)) {}
+
+ChildProgram& ChildProgram::operator=(ChildProgram&& other) noexcept {
+    if (this != &other) {
+        release();
+        handle_ = std::exchange(other.handle_, 0);
+        started_ = std::exchange(other.started_, false);
+        status_ = std::exchange(other.status_, std::nullopt);
+    }
+    return *this;
+}
+
+ChildProgram::~ChildProgram() {
+    release();
+}
 
 std::vector<std::string> split_command_words(std::string_view command) {
     std::vector<std::string> words;

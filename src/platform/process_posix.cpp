@@ -24,17 +24,21 @@ bool spawn(const std::vector<std::string>& argv, pid_t& pid,
     return posix_spawnp(&pid, args[0], actions, nullptr, args.data(), environ) == 0;
 }
 
-int wait_for(pid_t pid) {
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return kNotStarted;
-    }
+int exit_status(int status) {
     if (WIFEXITED(status)) {
         // posix_spawnp reports a missing program as the child's exit 127.
         return WEXITSTATUS(status);
     }
     if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
     return kNotStarted;
+}
+
+int wait_for(pid_t pid) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) return kNotStarted;
+    }
+    return exit_status(status);
 }
 
 void read_all(int fd, std::string& output, std::size_t max_output) {
@@ -98,6 +102,33 @@ bool launch_program(const std::vector<std::string>& argv) {
     if (!spawn(argv, pid)) return false;
     launched_programs().push_back(pid);
     return true;
+}
+
+ChildProgram start_program(const std::vector<std::string>& argv) {
+    reap_ended_launches();
+    ChildProgram child;
+    pid_t pid = 0;
+    if (!spawn(argv, pid)) return child;
+    child.handle_ = pid;
+    child.started_ = true;
+    return child;
+}
+
+std::optional<int> ChildProgram::poll() {
+    if (status_) return status_;
+    if (handle_ == 0) return kNotStarted;
+    int status = 0;
+    const pid_t ended = waitpid(static_cast<pid_t>(handle_), &status, WNOHANG);
+    if (ended == 0 || (ended < 0 && errno == EINTR)) return std::nullopt;
+    status_ = ended < 0 ? kNotStarted : exit_status(status);
+    handle_ = 0;
+    return status_;
+}
+
+void ChildProgram::release() {
+    // One still running is reaped with the launched programs once it ends.
+    if (handle_ != 0) launched_programs().push_back(static_cast<pid_t>(handle_));
+    handle_ = 0;
 }
 
 } // namespace kalveo

@@ -1,8 +1,7 @@
 #include "platform/process.h"
 
-#include <windows.h>
-
 #include <algorithm>
+#include <windows.h>
 
 namespace kalveo {
 
@@ -107,6 +106,34 @@ bool launch_program(const std::vector<std::string>& argv) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return true;
+}
+
+ChildProgram start_program(const std::vector<std::string>& argv) {
+    ChildProgram child;
+    PROCESS_INFORMATION process{};
+    if (!start(argv, process)) return child;
+    CloseHandle(process.hThread);
+    child.handle_ = reinterpret_cast<std::intptr_t>(process.hProcess);
+    child.started_ = true;
+    return child;
+}
+
+std::optional<int> ChildProgram::poll() {
+    if (status_) return status_;
+    if (handle_ == 0) return kNotStarted;
+    const HANDLE process = reinterpret_cast<HANDLE>(handle_);
+    const DWORD waited = WaitForSingleObject(process, 0);
+    if (waited == WAIT_TIMEOUT) return std::nullopt;
+    DWORD code = 0;
+    const bool ended = waited == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code) != 0;
+    status_ = ended ? static_cast<int>(code) : kNotStarted;
+    release();
+    return status_;
+}
+
+void ChildProgram::release() {
+    if (handle_ != 0) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+    handle_ = 0;
 }
 
 } // namespace kalveo

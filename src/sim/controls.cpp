@@ -119,11 +119,12 @@ std::string key_name_line(std::string_view label, int code) {
         std::snprintf(line, sizeof line, "%s : %d %c", text.c_str(), code, c);
         return line;
     }
-    const auto name = scan_code_name(-code);
+    const int scancode = negate_key_number(code);
+    const auto name = scan_code_name(scancode);
     if (name)
-        std::snprintf(line, sizeof line, "%s : %d %s", text.c_str(), -code, name->c_str());
+        std::snprintf(line, sizeof line, "%s : %d %s", text.c_str(), scancode, name->c_str());
     else
-        std::snprintf(line, sizeof line, "%s : %d ???? ", text.c_str(), -code);
+        std::snprintf(line, sizeof line, "%s : %d ???? ", text.c_str(), scancode);
     return line;
 }
 

@@ -7,6 +7,7 @@
 // point), whatever the machine's locale.
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -18,6 +19,13 @@ namespace kalveo {
 /// A real in any Fortran notation: "15", "-1.5", ".5", "5.", "1.5E3", "1.5d-2".
 /// "nan" and "inf" are not numbers. Values too small for a double read as zero.
 [[nodiscard]] std::optional<double> read_real(std::string_view value);
+
+/// The negation of a key or scan-code number read from a file (a scan code is stored negated
+/// in a key code). The most negative int has no positive counterpart: it becomes the largest
+/// int, which names no key either.
+[[nodiscard]] constexpr int negate_key_number(int number) {
+    return number == std::numeric_limits<int>::min() ? std::numeric_limits<int>::max() : -number;
+}
 
 /// The first item of a value as both reads see it (without leading blanks).
 [[nodiscard]] std::string_view first_item(std::string_view value);

@@ -4,7 +4,9 @@
 #include "flight/records.h"
 #include "report/records.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace kalveo {
 namespace {
@@ -21,11 +23,24 @@ class SettingsEditor : public testing::ConfigTest {
         messages.msgeditend = "Restart now?";
     }
 
-    // Runs the editor and returns what the dialogs printed.
+    // Runs the editor to its end, as the event loop's ticks do, and returns what the dialogs
+    // printed.
     std::string edit(int nsetup, int expected_result) {
         CaptureStdout();
-        EXPECT_EQ(config_ini(nsetup), expected_result);
+        start_settings_edit(nsetup);
+        EXPECT_EQ(finish(), expected_result);
         return GetCapturedStdout();
+    }
+
+    // Ticks until the editor's end has been taken up; what the last tick returned.
+    static int finish() {
+        int result = 0;
+        for (int tick = 0; tick < 2000 && settings_editor_open(); ++tick) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            result = settings_edit_ended();
+        }
+        EXPECT_FALSE(settings_editor_open()) << "the editor did not end";
+        return result;
     }
 };
 
@@ -87,6 +102,26 @@ TEST_F(SettingsEditor, AFailingEditorAsksNothing) {
         EXPECT_FALSE(cmndta001.qrestart) << editor;
     }
     EXPECT_NE(log_text().find("CONFIG :       1       0"), std::string::npos);
+}
+
+TEST_F(SettingsEditor, TheEditorRunsBesideTheCallerOneAtATime) {
+    cmndta000.text_editor = "sh -c 'sleep 0.5'";
+    answer_dialogs("yes\n");
+    ASSERT_TRUE(start_settings_edit(0));
+    EXPECT_EQ(settings_edit_ended(), 0);
+    EXPECT_TRUE(settings_editor_open());
+    EXPECT_FALSE(start_settings_edit(0)) << "a second editor while one is open";
+    EXPECT_EQ(finish(), 1);
+    EXPECT_TRUE(cmndta001.qrestart);
+}
+
+TEST_F(SettingsEditor, TheSetupProgramWhereItIsIsStarted) {
+    write("Kalveo_Setup.exe", "#!/bin/sh\necho \"$@\" > setup-ran.txt\n");
+    std::filesystem::permissions("Kalveo_Setup.exe", std::filesystem::perms::owner_all);
+    cmndta001.qkeepwnd = true;
+    answer_dialogs("no\n");
+    edit(1, 0);
+    EXPECT_EQ(read("setup-ran.txt"), "-keep\n");
 }
 
 TEST_F(SettingsEditor, BeforeStartUpHasFinishedNothingIsAskedOrChanged) {

@@ -1,14 +1,19 @@
 // The hook and the hotkeys fed with synthetic key events as the keyboard watch delivers them:
 // press timing, exact modifiers, extended keys and AltGr, double presses, volume steps, the
 // simulator's chat, the task timer, and what the other hotkeys change.
+#include "config/key_codes.h"
+#include "display/display_options.h"
 #include "display/display_state.h"
 #include "flight/outputs.h"
 #include "flight/records.h"
 #include "keys/hook.h"
 #include "keys/hotkeys.h"
+#include "sim/controls.h"
 #include "sim/records.h"
 #include "support/test_files.h"
+#include "text/number_read.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -278,15 +283,67 @@ TEST_F(HotkeysTest, TheOtherHotkeysAndTheirConditions) {
     EXPECT_EQ(s.MoveHorizon, 0) << "no horizon window to cycle";
 }
 
-TEST_F(HotkeysTest, TheConsoleTraceShowsEachKeysCodes) {
+TEST_F(HotkeysTest, KeyNumbersAtTheEndsOfTheIntRangeNameAndMatchNoKey) {
+    // A hotkey from the settings, named in the log at start-up.
+    for (const auto& [text, name] : {std::pair{"ASC-2147483648", "K : 2147483647 ???? "},
+                                     {"ASC2147483647", "K : 2147483647 ?"}}) {
+        const int code = b2k(text).value_or(0);
+        EXPECT_EQ(key_name_line("K", code), name);
+        EXPECT_FALSE(fires(code, kA) || fires(code, {32, 57})) << text;
+    }
+    // The simulator's g-meter key from controls.ini, as start-up hands it to the windows.
+    for (const auto& [number, resets] :
+         {std::pair{"34", true}, {"-2147483648", false}, {"2147483647", false}}) {
+        keydef_cndr = {};
+        parse_controls_ini(std::string(kKeyboardSection) + "\n3030=" + number + "\n", true,
+                           keydef_cndr);
+        DisplayOptions opt{};
+        opt.g_reset_scan = keydef_cndr.scngrst;
+        apply_display_options(opt);
+        display_state.GMax = 3.0F;
+        tap({71, 34});
+        EXPECT_EQ(display_state.GMax == 1.0F, resets) << number;
+    }
+}
+
+TEST_F(HotkeysTest, KeysAreShownOnlyInKeyDefinitionModeAndOnlyItsNextKey) {
     ::testing::internal::CaptureStdout();
+    // Shift, Ctrl, AltGr, Enter, a long press, a key without a scan code, a hook code < 0.
+    for (const Key& k : {kA, kEnter, k1, kPadEnter})
+        tap(k, 60, 20, {kLShift});
+    tap(kA, 60, 20, {kRCtrl});
+    tap(kA, 60, 20, {kAltGr});
+    tap(kA, 1200);
+    tap({65, 0});
+    LowLevelKeyboardProc(-1, {65, 30, false, true, false, now_});
+    tap(kI); // a hotkey says what it did, not which key did it
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "  33   0 DV1 updated : 11.00 269.00\n");
+
+    event(kU, true); // held before the mode, released in it: not the key asked for
+    ::testing::internal::CaptureStdout();
+    start_key_definition(100.0);
+    event(kU, false);
+    tap(kRCtrl); // a modifier alone is shown and the mode goes on
+    event(kLShift, true);
+    event(kA, true);
+    tap(k1); // typed on before A was released
+    event(kA, false);
     tap(kA);
-    tap(kRCtrl, 60, 20, {kLShift});
-    const std::string trace = ::testing::internal::GetCapturedStdout();
-    for (const char* line :
-         {"scancode vk 30 65 41 0 Down 1", "Key code for Kalveo.ini : \"A\" or SCN30",
-          "RIGHT CTRL DOWN 1", "Key code for Kalveo.ini : ASC163 or SCN285", "LEFT SHIFT DOWN 0"})
-        EXPECT_NE(trace.find(line), std::string::npos) << line;
+    start_key_definition(200.0); // and without a key it ends after 30 s
+    key_definition_tick(229.9);
+    key_definition_tick(230.0);
+    tap(kLShift);
+    const std::string shown = ::testing::internal::GetCapturedStdout();
+    std::size_t at = 0;
+    for (const char* line : {"mode started", "scancode vk 29 163 a3 0 Down 1",
+                             "Key code for Kalveo.ini : ASC163 or SCN285", "LEFT SHIFT DOWN 1",
+                             "scancode vk 30 65 41 0 Down 1", "scancode vk 30 65 41 0 Down 0",
+                             "Key code for Kalveo.ini : \"A\" or SCN30", "mode ended\n",
+                             "mode started", "mode ended: no key pressed in time\n"}) {
+        at = shown.find(line, at);
+        ASSERT_NE(at, std::string::npos) << line << " in order in:\n" << shown;
+    }
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 15) << shown;
 }
 
 } // namespace

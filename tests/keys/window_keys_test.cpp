@@ -136,6 +136,19 @@ TEST_F(WindowKeysTest, SSavesThePositionsIntoTheSettingsFile) {
     EXPECT_NE(saved.find("AH hor. position=300\r\n"), std::string::npos) << saved;
 }
 
+TEST_F(WindowKeysTest, CWithoutTheSetupProgramSaysSoInABoxAndTheLogAndPointsToE) {
+    ::testing::internal::CaptureStdout();
+    type('c');
+    const std::string shown = ::testing::internal::GetCapturedStdout();
+    EXPECT_NE(shown.find("[dialog] messageBox ok warning title=\"Kalveo\" text=\"Kalveo_Setup.exe "
+                         "is not in the Kalveo folder.\\nPress \"e\" in the Kalveo window to edit"),
+              std::string::npos)
+        << shown;
+    EXPECT_NE(shown.find("  33   0 Kalveo_Setup.exe is not in the Kalveo folder. Press \"e\""),
+              std::string::npos)
+        << shown;
+}
+
 TEST_F(WindowKeysTest, EscapeAsksAndOkClosesTheRun) {
     answers("ok\n");
     press(CPW_KEY_ESCAPE);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <thread>
 
 namespace kalveo {
@@ -35,8 +36,8 @@ TEST(RunProgram, ReturnsTheExitStatusAndPassesArgumentsWhole) {
     const auto out = dir / "out file.txt";
     // Blanks, shell and quoting characters, backslashes before a quote and at the end, and
     // an empty argument each arrive as one argument, unchanged.
-    const Words awkward{"a b", "c;d", "$(x)", "say \"hi\"", "C:\\Program Files\\", "x\\\"y", "",
-                        "100%", "tab\there"};
+    const Words awkward{"a b",    "c;d", "$(x)", "say \"hi\"", "C:\\Program Files\\",
+                        "x\\\"y", "",    "100%", "tab\there"};
     Words argv{child(), "write", out.string()};
     argv.insert(argv.end(), awkward.begin(), awkward.end());
     EXPECT_EQ(run_program(argv), 0);
@@ -61,6 +62,21 @@ TEST(RunProgramCapture, CollectsStandardOutputUpToItsLimit) {
     EXPECT_EQ(run_program_capture({child(), "flood", "200000"}, output, 1000), 0);
     EXPECT_EQ(output.size(), 1000u);
     EXPECT_EQ(run_program_capture({}, output), kNotStarted);
+}
+
+TEST(StartProgram, TheCallerGoesOnWhileTheProgramRunsAndLearnsItsEnd) {
+    const auto begin = std::chrono::steady_clock::now();
+    ChildProgram sleeper = start_program({child(), "sleep", "500", "4"});
+    ASSERT_TRUE(sleeper.started());
+    std::optional<int> status = sleeper.poll();
+    EXPECT_FALSE(status.has_value()) << "ended at once";
+    while (!status && std::chrono::steady_clock::now() - begin < std::chrono::seconds(20)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        status = sleeper.poll();
+    }
+    EXPECT_GE(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(450));
+    EXPECT_EQ(status, 4);
+    EXPECT_EQ(start_program({}).poll(), kNotStarted);
 }
 
 } // namespace

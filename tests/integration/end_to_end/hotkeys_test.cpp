@@ -67,10 +67,10 @@ class HotkeysEndToEnd : public ::testing::Test {
 
     // Starts the program and sets up a flight (VNE 280 km/h, alarm from 270).
     void start_flight(ProgramFolder& folder, const std::vector<std::string>& args,
-                      FlightSender& sim) {
+                      FlightSender& sim, const std::string& more_answers = "") {
         ASSERT_TRUE(folder.ready()) << folder.problem();
         // Version 2 is missing, the glider is not in the data file, its VNE is asked for.
-        folder.answers("ok\nok\n280\nok\n");
+        folder.answers("ok\nok\n280\nok\n" + more_answers);
         run_ = folder.start(args, display_);
         ASSERT_TRUE(run_->started());
         ASSERT_TRUE(wait_for_text(folder.stdout_log(), "ByteReceived", 20.0))
@@ -152,6 +152,108 @@ TEST_F(HotkeysEndToEnd, HotkeysActWhileAnotherWindowHasTheKeyboard) {
     EXPECT_EQ(simulator.releases(), expected);
     end_run(folder);
     EXPECT_NE(read_file(folder.run_log()).find("Release Hook"), std::string::npos);
+}
+
+// What the keyboard watch writes of a key it sees: its codes, the modifiers, a hotkey match.
+bool holds_key_trace(const std::string& text) {
+    for (const char* trace : {"scancode vk", " DOWN ", "Key code for", "detect_key", "KBD "})
+        if (text.find(trace) != std::string::npos) return true;
+    return false;
+}
+
+int count_of(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+TEST_F(HotkeysEndToEnd, TypedTextIsWrittenNowhereAndKeyDefinitionShowsOnlyTheNextKey) {
+    ProgramFolder folder;
+    FlightSender sim(folder.port());
+    // In debug mode, which logs every tick and draw.
+    ASSERT_NO_FATAL_FAILURE(start_flight(folder, {"-d"}, sim));
+    KeyRecorder simulator(display_);
+    ASSERT_TRUE(simulator.focused());
+
+    // A sentence with capitals (no hotkey in it, nor the simulator's chat key T), then a
+    // hotkey that shows the watch saw the keys.
+    const std::string sentence = "Hey Sarah, Please Pack Bags Early";
+    ASSERT_TRUE(type_text(display_, sentence, 40));
+    ASSERT_TRUE(type_keys(display_, {"i"}, 50));
+    ASSERT_TRUE(wait_for_text(folder.run_log(), "DV1 updated : 11.00 269.00", 5.0));
+    // Nor is a key typed into Kalveo's own window that is none of its commands.
+    const auto window = find_window(display_, "Kalveo - Display", 5.0);
+    ASSERT_TRUE(window.has_value());
+    ASSERT_TRUE(type_key(display_, window->id, "x"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(simulator.presses().at("Shift_L"), 6);
+    EXPECT_EQ(simulator.presses().at("a"), 6);
+    for (const auto& file : {folder.stdout_log(), folder.run_log(), folder.early_output()}) {
+        const std::string text = read_file(file);
+        EXPECT_FALSE(holds_key_trace(text)) << file << ":\n" << text;
+        EXPECT_EQ(text.find("Sarah"), std::string::npos) << file;
+        EXPECT_EQ(text.find("Key "), std::string::npos) << file << ":\n" << text;
+    }
+
+    // Key-definition mode (the window key "d"): the next key is shown, and only that one.
+    ASSERT_TRUE(type_key(display_, window->id, "d"));
+    ASSERT_TRUE(wait_for_text(folder.stdout_log(), "Key definition mode started", 5.0))
+        << read_file(folder.stdout_log());
+    ASSERT_TRUE(simulator.focus());
+    ASSERT_TRUE(type_keys(display_, {"q"}, 50));
+    ASSERT_TRUE(type_text(display_, sentence, 40));
+    ASSERT_TRUE(wait_for_text(folder.stdout_log(), "Key definition mode ended", 5.0));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const std::string shown = read_file(folder.stdout_log());
+    EXPECT_NE(shown.find("Key code for Kalveo.ini : \"Q\" or SCN16"), std::string::npos) << shown;
+    EXPECT_EQ(count_of(shown, "Key code for"), 1) << shown;
+    EXPECT_EQ(count_of(shown, "scancode vk"), 2) << "the press and release of Q only";
+    EXPECT_EQ(count_of(shown, "scancode vk 16 81 51 0 Down"), 2) << shown;
+    EXPECT_FALSE(holds_key_trace(read_file(folder.run_log())));
+    EXPECT_EQ(simulator.presses().at("q"), 1);
+    end_run(folder);
+}
+
+TEST_F(HotkeysEndToEnd, TheHotkeysAndTheAlarmWorkWhileTheSettingsEditorIsOpen) {
+    ProgramFolder folder;
+    // A stand-in editor that moves the text window to x = 100, then stays open (30 s at most)
+    // until the test closes it. It runs in the program folder.
+    const auto editor = folder.program_dir() / "stand-in-editor";
+    write_file(editor, "#!/bin/sh\nsed -i -e 's/^Hor. position=.*/Hor. position=100/' \"$1\"\n"
+                       "for n in $(seq 300); do [ -e close-editor ] || sleep 0.1; done\n");
+    std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
+    folder.set_setting("Text editor", editor.string());
+    FlightSender sim(folder.port());
+    ASSERT_NO_FATAL_FAILURE(start_flight(folder, {}, sim, "yes\n")); // yes: restart
+    const auto text = find_window(display_, "Kalveo - Display", 5.0);
+    ASSERT_TRUE(text.has_value());
+    ASSERT_TRUE(type_key(display_, text->id, "e"));
+    ASSERT_TRUE(wait_for_text(folder.run_log(), "stand-in-editor", 5.0));
+
+    // The editor is open: a hotkey typed into the simulator's window acts, a dive is heard.
+    KeyRecorder simulator(display_);
+    ASSERT_TRUE(simulator.focused());
+    ASSERT_TRUE(type_keys(display_, {"i"}, 50));
+    ASSERT_TRUE(wait_for_text(folder.run_log(), "DV1 updated : 11.00 269.00", 5.0));
+    const double mark = captured_seconds(folder.audio());
+    sim.fly(288.0, 1.5);
+    EXPECT_TRUE(first_alarm_since(folder.audio(), mark).has_value()) << "no alarm";
+    sim.fly(120.0, 0.5);
+    EXPECT_EQ(read_file(folder.run_log()).find("CONFIG :"), std::string::npos);
+
+    // Closed, the editor's settings are taken up by a restart.
+    write_file(folder.program_dir() / "close-editor", "");
+    ASSERT_TRUE(wait_for_text(folder.run_log(), "Kalveo will restart", 10.0))
+        << read_file(folder.stdout_log());
+    std::optional<XWindow> after;
+    for (int i = 0; i < 50 && !(after && after->x == 100); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        after = find_window(display_, "Kalveo - Display", 5.0);
+    }
+    ASSERT_TRUE(after.has_value());
+    EXPECT_EQ(after->x, 100);
+    end_run(folder);
 }
 
 TEST_F(HotkeysEndToEnd, InPolarModeTheIntegratorKeyRecordsAPointWithABeep) {

@@ -23,12 +23,7 @@ KeyRecorder::KeyRecorder(const std::string& display, bool grab) {
     do {
         XNextEvent(x_, &event);
     } while (event.type != MapNotify);
-    XSetInputFocus(x_, window_, RevertToParent, CurrentTime);
-    XSync(x_, False);
-    Window focus = 0;
-    int revert = 0;
-    XGetInputFocus(x_, &focus, &revert);
-    focused_ = focus == window_;
+    focused_ = focus();
     if (grab)
         grabbed_ = XGrabKeyboard(x_, window_, False, GrabModeAsync, GrabModeAsync, CurrentTime) ==
                    GrabSuccess;
@@ -40,6 +35,17 @@ KeyRecorder::~KeyRecorder() {
     if (grabbed_) XUngrabKeyboard(x_, CurrentTime);
     XDestroyWindow(x_, window_);
     XCloseDisplay(x_);
+}
+
+bool KeyRecorder::focus() {
+    if (x_ == nullptr) return false;
+    XRaiseWindow(x_, window_);
+    XSetInputFocus(x_, window_, RevertToParent, CurrentTime);
+    XSync(x_, False);
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(x_, &focus, &revert);
+    return focus == window_;
 }
 
 void KeyRecorder::drain() {
@@ -71,6 +77,11 @@ bool type_keys(const std::string& display, const std::vector<std::string>& keys,
     std::vector<std::string> args = {"xdotool", "key", "--delay", std::to_string(delay_ms)};
     args.insert(args.end(), keys.begin(), keys.end());
     return run_program(args) == 0;
+}
+
+bool type_text(const std::string& display, const std::string& text, int delay_ms) {
+    ScopedEnv env("DISPLAY", display);
+    return run_program({"xdotool", "type", "--delay", std::to_string(delay_ms), text}) == 0;
 }
 
 } // namespace kalveo::testing

@@ -21,6 +21,8 @@ class KeyRecorder {
 
     /// True once the window is mapped and has the focus.
     [[nodiscard]] bool focused() const { return focused_; }
+    /// Gives the window the keyboard focus again; true when it has it.
+    bool focus();
     /// True when the keyboard grab asked for was granted.
     [[nodiscard]] bool grabbed() const { return grabbed_; }
     [[nodiscard]] unsigned long window() const { return window_; }
@@ -42,5 +44,8 @@ class KeyRecorder {
 
 /// Types `keys` (X key names) into the window that has the focus, `delay_ms` apart.
 bool type_keys(const std::string& display, const std::vector<std::string>& keys, int delay_ms);
+
+/// Types `text` as a person would (Shift for capitals) into the window that has the focus.
+bool type_text(const std::string& display, const std::string& text, int delay_ms);
 
 } // namespace kalveo::testing

@@ -4,9 +4,12 @@
 //   exit N              ends with status N
 //   say TEXT N          writes TEXT on standard output and ends with status N
 //   flood N             writes N bytes on standard output
+//   sleep MS N          ends with status N after MS milliseconds (further arguments ignored)
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 int main(int argc, char** argv) {
     const std::string what = argc > 1 ? argv[1] : "";
@@ -28,6 +31,10 @@ int main(int argc, char** argv) {
         for (long n = std::atol(argv[2]); n > 0; --n)
             std::fputc('x', stdout);
         return 0;
+    }
+    if (what == "sleep" && argc > 3) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::atol(argv[2])));
+        return std::atoi(argv[3]);
     }
     return 99;
 }
