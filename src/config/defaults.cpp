@@ -175,6 +175,7 @@ void reset_simulator() {
     inst00.qc2 = false;
     inst00.qc3 = false;
     inst00.condor_1_path = "";
+    inst00.wine_prefix = "";
 }
 
 } // namespace

@@ -173,6 +173,18 @@ SettingKey horizon_standard_key() {
             [] { return l2b(option.horizarti == 2); }};
 }
 
+// A folder name is taken whole from the line: the values of other keys stop at 80 characters,
+// and a prefix deep in a home folder is often longer.
+SettingKey wine_prefix_key() {
+    return {"Wine prefix",
+            [](const SettingInput& in) {
+                std::size_t at = in.line.find('=');
+                if (at == std::string_view::npos) at = in.line.find(':');
+                inst00.wine_prefix = std::string(trim(in.line.substr(at + 1)));
+            },
+            [] { return inst00.wine_prefix; }};
+}
+
 SettingKey flap_bank_key() {
     return {"FlapSoundMaxBank",
             [](const SettingInput& in) {
@@ -340,6 +352,7 @@ std::vector<SettingKey> make_keys() {
         colour_key("AH Corners Background", &option.horbgd),
         colour_key("Text Background", &option.txtbgd),
         text_key("Condor 1 Path", &inst00.condor_1_path, 80),
+        wine_prefix_key(),
         flap_bank_key(),
         flag_key("Flaps_GFactor", &option.qflap_g),
         time_constant_key("Flaps_AverageTime", &my_tas_0.tau_f),

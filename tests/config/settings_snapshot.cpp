@@ -149,6 +149,7 @@ SettingsSnapshot take_settings_snapshot() {
     KALVEO_PUT(volumes, sndvol);
     KALVEO_PUT(volumes, flapvol);
     KALVEO_PUT(inst00, condor_1_path);
+    KALVEO_PUT(inst00, wine_prefix);
     KALVEO_PUT(cmndta000, text_editor);
     KALVEO_PUT(cmndta001, qfr);
     return s;

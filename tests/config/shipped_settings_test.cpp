@@ -5,6 +5,7 @@
 #include "config_fixture.h"
 #include "flight/records.h"
 #include "keys/records.h"
+#include "sim/records.h"
 #include "text/key_value.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,7 @@ ColWind=#FF0001
 AH Corners Background=#203040
 Text Background=WHITE
 Condor 1 Path=C:\Condor
+Wine prefix= ~/.var/app/com.usebottles.bottles/data/bottles/bottles/Condor 3 = the one I fly
 FlapSoundMaxBank=25
 Flaps_GFactor=1
 Flaps_AverageTime=1.5
@@ -211,6 +213,9 @@ TEST_F(ShippedSettings, EveryChangedSettingSurvivesARewrite) {
     EXPECT_TRUE(same_settings(before, read_after_rewrite(kEveryKeyChanged)));
     EXPECT_EQ(my_tas_c.cunit, "knots");
     EXPECT_EQ(my_tas_c.lang, "DE");
+    // A folder is kept whole, past the 80 characters of other values.
+    EXPECT_EQ(inst00.wine_prefix,
+              "~/.var/app/com.usebottles.bottles/data/bottles/bottles/Condor 3 = the one I fly");
 }
 
 TEST_F(ShippedSettings, TheChangedFileChangesEveryKey) {
