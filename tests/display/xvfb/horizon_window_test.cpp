@@ -10,8 +10,6 @@
 #include "xvfb_fixture.h"
 
 #include <SDL_opengl.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/shape.h>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -302,105 +300,6 @@ TEST_F(HorizonWindowTest, PolarModeShowsTheChartInsteadOfTheBall) {
         EXPECT_GT(count(f, cyan), 20);        // the speed flown now
         EXPECT_GT(count(f, dark), kSize / 2); // the reference polar
     }
-}
-
-// The window's shape as the X server holds it, and the notices it sends when the shape changes.
-class WindowShape {
-  public:
-    explicit WindowShape(std::uintptr_t window)
-        : display_(XOpenDisplay(nullptr)), window_(static_cast<Window>(window)) {
-        if (display_ == nullptr) return;
-        int error_base = 0;
-        XShapeQueryExtension(display_, &event_base_, &error_base);
-        XShapeSelectInput(display_, window_, ShapeNotifyMask);
-        XSync(display_, False); // so that no change is made before the server listens
-    }
-    ~WindowShape() {
-        if (display_ != nullptr) XCloseDisplay(display_);
-    }
-    WindowShape(const WindowShape&) = delete;
-    WindowShape& operator=(const WindowShape&) = delete;
-
-    [[nodiscard]] bool open() const { return display_ != nullptr; }
-
-    /// True when (x, y) (from the top left) is part of the window.
-    [[nodiscard]] bool inside(int x, int y) const {
-        int count = 0;
-        int ordering = 0;
-        XRectangle* rects =
-            XShapeGetRectangles(display_, window_, ShapeBounding, &count, &ordering);
-        bool in = false;
-        for (int i = 0; i < count && !in; ++i)
-            in = x >= rects[i].x && x < rects[i].x + rects[i].width && y >= rects[i].y &&
-                 y < rects[i].y + rects[i].height;
-        if (rects != nullptr) XFree(rects);
-        return in;
-    }
-
-    /// The shape changes since the last call.
-    int changes() {
-        XSync(display_, False);
-        int n = 0;
-        while (XPending(display_) > 0) {
-            XEvent event;
-            XNextEvent(display_, &event);
-            n += event.type == event_base_ + ShapeNotify ? 1 : 0;
-        }
-        return n;
-    }
-
-  private:
-    Display* display_;
-    Window window_;
-    int event_base_ = 0;
-};
-
-TEST_F(HorizonWindowTest, SeeThroughCornersAreCutToWhatIsDrawnAndOnlyWhenItChanges) {
-    DisplayStateRecord& s = display_state;
-    s.HorBgdTransp = 1;
-    s.HorTranslu = 1; // "AH opacity" 50: the window's alpha does not change its cut
-    s.HorOpac = 128;
-    s.DisHDG = 1; // the heading number in the top left corner
-    s.compass = 188.0F;
-    WindowShape shape(cpw_native_window(cpw, s.HorWinInfo.id));
-    ASSERT_TRUE(shape.open());
-    // The program's own draw callback: the drawing, the cut, the swap.
-    const auto program_frame = [this] {
-        bool drawn = false;
-        cpwDisplayCallback(cpw, [&drawn](pCpw c, CpwWindowId w) {
-            draw(c, w);
-            drawn = true;
-        });
-        cpwTimerCallback(cpw, 25, kOwnTimer, 1, [&drawn](pCpw c, int) {
-            if (drawn)
-                cpwBreakMainLoop(c);
-            else
-                cpwPostRedisplay(c);
-        });
-        run_loop();
-        cpwTimerCallback(cpw, 0, kOwnTimer, 0, nullptr);
-    };
-    program_frame();
-    EXPECT_GE(shape.changes(), 1);
-    EXPECT_TRUE(shape.inside(kSize / 2, kSize / 2));
-    EXPECT_TRUE(shape.inside(kSize / 2, 2));  // the bezel at the top
-    EXPECT_FALSE(shape.inside(kSize - 3, 3)); // an empty corner is cut away
-    EXPECT_FALSE(shape.inside(3, kSize - 3));
-    // Around the heading number only its strokes stay: the background between them is cut.
-    const HorizonSetup& h = horizon_setup();
-    int kept = 0;
-    int cut = 0;
-    for (int y = 0; y < h.fnth; ++y)
-        for (int x = 0; x < 3 * h.HorNumWid; ++x)
-            (shape.inside(x, y) ? kept : cut) += 1;
-    EXPECT_GT(kept, 20);
-    EXPECT_GT(cut, 20);
-
-    program_frame(); // the same picture: the window keeps its cut
-    EXPECT_EQ(shape.changes(), 0);
-    s.compass = 17.0F; // another heading: cut again
-    program_frame();
-    EXPECT_GE(shape.changes(), 1);
 }
 
 } // namespace
