@@ -35,10 +35,17 @@ endif()
 # The command on the PATH exists in the Debian package only: a zip or an install into a folder
 # is run from the program folder itself.
 set(kalveo_launcher ${CMAKE_SOURCE_DIR}/packaging/kalveo-launcher)
+# So is the entry of the desktop's applications menu, with the icon at the sizes desktops look
+# for (packaging/make-icons makes them from the program's icon).
+set(kalveo_packaging ${CMAKE_SOURCE_DIR}/packaging)
 install(CODE "
   if(\"\$ENV{KALVEO_PACKAGE_LAYOUT}\" STREQUAL \"deb\")
     file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/usr/bin\" TYPE PROGRAM
          RENAME kalveo FILES \"${kalveo_launcher}\")
+    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/usr/share/applications\" TYPE FILE
+         FILES \"${kalveo_packaging}/kalveo.desktop\")
+    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/usr/share/icons\" TYPE DIRECTORY
+         FILES \"${kalveo_packaging}/icons/hicolor\")
   endif()
 ")
 

@@ -187,6 +187,18 @@ SettingKey horizon_standard_key() {
             [](const Settings& s) { return l2b(s.display.horizon == 2); }};
 }
 
+// A folder name is taken whole from the line: the values of other keys stop at 80 characters,
+// and a prefix deep in a home folder is often longer.
+SettingKey wine_prefix_key() {
+    return {"Wine prefix",
+            [](Settings& s, const SettingInput& in) {
+                std::size_t at = in.line.find('=');
+                if (at == std::string_view::npos) at = in.line.find(':');
+                s.program.wine_prefix = std::string(trim(in.line.substr(at + 1)));
+            },
+            [](const Settings& s) { return s.program.wine_prefix; }};
+}
+
 SettingKey flap_bank_key() {
     return {"FlapSoundMaxBank",
             [](Settings& s, const SettingInput& in) {
@@ -363,6 +375,7 @@ std::vector<SettingKey> make_keys() {
         colour_key<&D::colour_horizon_corners>("AH Corners Background"),
         colour_key<&D::colour_text_background>("Text Background"),
         text_key<&S::program, &ProgramSettings::condor_1_path>("Condor 1 Path", 80),
+        wine_prefix_key(),
         flap_bank_key(),
         flag_key<&S::flaps, &FlapSettings::scale_by_load_factor>("Flaps_GFactor"),
         time_constant_key<&S::flaps, &FlapSettings::time_constant>("Flaps_AverageTime"),

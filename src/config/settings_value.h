@@ -182,6 +182,8 @@ struct ProgramSettings {
     bool auto_update = false;            ///< "Auto update": look for newer versions at start
     std::string text_editor = "notepad"; ///< "Text editor" command
     std::string condor_1_path;           ///< "Condor 1 Path"
+    /// "Wine prefix": the prefix the simulator lives in (Linux); empty: looked for.
+    std::string wine_prefix;
     /// "StopWait": seconds to wait before asking to exit once the simulator stopped; -1 exit
     /// without asking; below -1 never check.
     int stop_wait = 0;

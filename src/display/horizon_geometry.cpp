@@ -141,33 +141,4 @@ GMeter g_meter(int height, float gforce, float g_min, float g_max) {
     return m;
 }
 
-std::vector<WindowSpan> round_window_shape(int width, int height,
-                                           const std::vector<ShapeBox>& boxes) {
-    std::vector<WindowSpan> spans;
-    const double r = width / 2.0;
-    const double cx = width / 2.0;
-    const double cy = height / 2.0;
-    for (int y = 0; y < height; ++y) {
-        std::vector<std::pair<int, int>> row;
-        const double d = y + 0.5 - cy;
-        if (d * d < r * r) {
-            const double dx = std::sqrt(r * r - d * d);
-            row.emplace_back(static_cast<int>(std::lround(cx - dx)),
-                             static_cast<int>(std::lround(cx + dx)));
-        }
-        for (const ShapeBox& b : boxes)
-            if (y >= b.y && y < b.y + b.h && b.w > 0)
-                row.emplace_back(std::max(b.x, 0), std::min(b.x + b.w, width));
-        std::sort(row.begin(), row.end());
-        for (const auto& [x0, x1] : row) {
-            if (x1 <= x0) continue;
-            if (!spans.empty() && spans.back().y == y && x0 <= spans.back().x1)
-                spans.back().x1 = std::max(spans.back().x1, x1);
-            else
-                spans.push_back({y, x0, x1});
-        }
-    }
-    return spans;
-}
-
 } // namespace kalveo

@@ -3,8 +3,6 @@
 // size, and the positions of the wind, slip and g-meter marks.
 #pragma once
 
-#include "platform/window_shape.h"
-
 #include <array>
 #include <functional>
 #include <string>
@@ -83,17 +81,5 @@ struct GMeter {
 [[nodiscard]] GMeter g_meter(int height, float gforce, float g_min, float g_max);
 /// Length of the tick for k g: long every 5 g.
 [[nodiscard]] int g_tick_length(int k);
-
-/// A rectangle of the window (pixels, rows from the top) the shape keeps besides the disc.
-struct ShapeBox {
-    int x = 0;
-    int y = 0;
-    int w = 0;
-    int h = 0;
-};
-/// The round window: per row the part inside the disc of the window's size, widened to take
-/// in the boxes where numbers and marks stand in the corners.
-[[nodiscard]] std::vector<WindowSpan> round_window_shape(int width, int height,
-                                                         const std::vector<ShapeBox>& boxes);
 
 } // namespace kalveo

@@ -39,10 +39,6 @@ constexpr int kBankMarks[] = {3, 6, 9, 12, 60, 63, 66, 69};
 struct HorizonRun {
     HorizonSetup setup;
     bool clear_colour_logged = false;
-    bool shape_logged = false;
-    /// The boxes the window shape was last cut with, so that it is cut again only on a change.
-    std::vector<ShapeBox> shape_boxes;
-    bool shape_failed = false;
 };
 HorizonRun run;
 
@@ -109,50 +105,6 @@ void ball_projection() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glScalef(kBallScale, kBallScale, 1.0F);
-}
-
-// The corners where numbers and marks stand, kept in the round window (rows from the top).
-std::vector<ShapeBox> corner_boxes() {
-    const DisplayStateRecord& s = display_state;
-    const HorizonSetup& h = run.setup;
-    const int w = s.HorWinInfo.width;
-    const int ht = s.HorWinInfo.height;
-    const int number_w = 4 * h.HorNumWid + h.MinusWid + 2;
-    const int number_h = h.fnth + 4;
-    std::vector<ShapeBox> boxes;
-    if ((s.DisHDG & 1) != 0) boxes.push_back({0, 0, number_w, number_h});
-    if ((s.DisWND & 1) != 0) boxes.push_back({w - number_w, 0, number_w, number_h});
-    if (s.HUD_Spd == 1 || s.HUD_Spd == 2) boxes.push_back({0, ht - number_h, number_w, number_h});
-    if (s.DisSli != 0) boxes.push_back({0, ht - ht / 12 - 2, w, ht / 12 + 2});
-    if ((s.DisG & 2) != 0) boxes.push_back({0, 0, 12, ht});
-    return boxes;
-}
-
-bool same_boxes(const std::vector<ShapeBox>& a, const std::vector<ShapeBox>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-        return x.x == y.x && x.y == y.y && x.w == y.w && x.h == y.h;
-    });
-}
-
-// The corners round the ball are see-through on Windows by their colour; here the window is
-// cut round instead, keeping the corners where numbers stand.
-void shape_round(pCpw cpw) {
-    const DisplayStateRecord& s = display_state;
-    if (s.HorBgdTransp == 0 || run.shape_failed) return;
-    std::vector<ShapeBox> boxes = corner_boxes();
-    if (run.setup.round && same_boxes(boxes, run.shape_boxes)) return;
-    std::string why;
-    SDL_Window* window = cpw_sdl_window(cpw, static_cast<CpwWindowId>(s.HorWinInfo.id));
-    const auto spans = round_window_shape(s.HorWinInfo.width, s.HorWinInfo.height, boxes);
-    if (shape_window(window, spans, why)) {
-        run.setup.round = true;
-        run.shape_boxes = std::move(boxes);
-        if (!run.shape_logged) log_printf("AH round window : 1");
-        run.shape_logged = true;
-        return;
-    }
-    run.shape_failed = true;
-    log_printf("AH round window : 0 (%s); the corners are painted", why.c_str());
 }
 
 void clear_window() {
@@ -521,8 +473,6 @@ void horizon_first_frame(pCpw cpw, CpwFontFace face) {
     const HorizonSplit split = horizon_split(s.pitch, h.circle);
     log_printf("I ground %d %d", split.ig1, split.ig2);
     log_printf("I ground %f %f", static_cast<double>(split.p), static_cast<double>(split.c));
-    run.shape_failed = false;
-    h.round = false;
 }
 
 void drawHorWindow(pCpw cpw, CpwFontFace face) {
@@ -531,7 +481,6 @@ void drawHorWindow(pCpw cpw, CpwFontFace face) {
     const int w = s.HorWinInfo.width;
     const int h = s.HorWinInfo.height;
     clear_window();
-    shape_round(cpw);
     cpwFontMode(cpw, CPW_FONTOPT_SIZE, run.setup.font_size);
 
     ball_projection();

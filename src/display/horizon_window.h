@@ -25,8 +25,6 @@ struct HorizonSetup {
     int fnth = 0;
     int MinusWid = 0;
     Silhouette silhouette;
-    /// The window could be cut round; false where the desktop cannot (corners painted).
-    bool round = false;
 };
 [[nodiscard]] const HorizonSetup& horizon_setup();
 

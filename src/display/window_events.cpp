@@ -5,6 +5,7 @@
 #include "display/event_loop.h"
 #include "display/horizon_window.h"
 #include "display/polar_chart.h"
+#include "display/see_through.h"
 #include "display/start_graphics.h"
 #include "display/tas_colour.h"
 #include "display/text_colours.h"
@@ -19,6 +20,11 @@
 namespace kalveo {
 
 namespace {
+
+// The windows' backgrounds made see-through: the strip's with "Opacity" 0, the horizon's
+// corners with "AH transparent corners".
+SeeThrough text_see_through("Txt");
+SeeThrough horizon_see_through("AH");
 
 bool is_text_window(CpwWindowId id) {
     return static_cast<int>(id) == display_state.DisWinInfo.id;
@@ -127,11 +133,17 @@ void draw(pCpw cpw, CpwWindowId id) {
     if (s.Debug != 0) log_printf("Draw window %u %d\n", id, s.count);
     if (is_text_window(id)) {
         drawTextWindow(cpw, Font);
+        if (s.TxtOpa == 0)
+            text_see_through.follow_frame(cpw, id, s.DisWinInfo.width, s.DisWinInfo.height,
+                                          s.TxtBgd);
     } else if (is_horizon_window(id)) {
         if (s.Polar != 0)
             drawPolHelp(cpw, Font);
         else if (s.DrawHorizon != 0)
             drawHorWindow(cpw, Font);
+        if (s.HorBgdTransp != 0)
+            horizon_see_through.follow_frame(cpw, id, s.HorWinInfo.width, s.HorWinInfo.height,
+                                             s.HorBgd);
     }
     cpwSwapWindowBuffers(cpw, id);
 }

@@ -16,8 +16,8 @@ namespace kalveo {
 /// Native path of a file name written with backslashes (or already native).
 [[nodiscard]] std::filesystem::path native_path(std::string_view name);
 
-/// The Wine prefix whose drives hold the simulator's files on Linux:
-/// WINEPREFIX, else ~/.wine. Empty on Windows.
+/// The Wine prefix whose drives hold the simulator's files on Linux: WINEPREFIX, else the
+/// one settle_wine_prefix chose (wine_prefix.h), else ~/.wine. Empty on Windows.
 [[nodiscard]] std::filesystem::path wine_prefix();
 
 /// True when the name starts with a drive letter and a colon ("C:\...").

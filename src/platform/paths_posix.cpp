@@ -1,8 +1,8 @@
+#include "platform/env.h"
 #include "platform/paths.h"
+#include "platform/wine_drives.h"
 
 #include <cctype>
-
-#include "platform/env.h"
 
 namespace kalveo {
 
@@ -12,6 +12,7 @@ bool has_drive_letter(std::string_view name) {
 
 std::filesystem::path wine_prefix() {
     if (auto prefix = get_env("WINEPREFIX"); prefix && !prefix->empty()) return *prefix;
+    if (auto settled = settled_wine_prefix(); !settled.empty()) return settled;
     if (auto home = get_env("HOME"); home && !home->empty())
         return std::filesystem::path(*home) / ".wine";
     return ".wine";
@@ -28,8 +29,7 @@ std::string with_slashes(std::string_view name) {
 
 // "C:" lives where the prefix's dosdevices link points; a prefix made without
 // the links (as our sample installations are) still has drive_c.
-std::filesystem::path drive_root(char letter) {
-    const auto prefix = wine_prefix();
+std::filesystem::path drive_root(const std::filesystem::path& prefix, char letter) {
     const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
     const auto device = prefix / "dosdevices" / (std::string(1, lower) + ":");
     std::error_code ec;
@@ -40,12 +40,18 @@ std::filesystem::path drive_root(char letter) {
 
 } // namespace
 
-std::filesystem::path native_path(std::string_view name) {
+std::filesystem::path native_path_in(const std::filesystem::path& prefix, std::string_view name) {
     if (!has_drive_letter(name)) return std::filesystem::path(with_slashes(name));
     std::string rest = with_slashes(name.substr(2));
-    while (!rest.empty() && rest.front() == '/') rest.erase(rest.begin());
-    auto root = drive_root(name[0]);
+    while (!rest.empty() && rest.front() == '/')
+        rest.erase(rest.begin());
+    auto root = drive_root(prefix, name[0]);
     return rest.empty() ? root : root / rest;
+}
+
+std::filesystem::path native_path(std::string_view name) {
+    if (!has_drive_letter(name)) return std::filesystem::path(with_slashes(name));
+    return native_path_in(wine_prefix(), name);
 }
 
 } // namespace kalveo

@@ -1,7 +1,7 @@
 // platform/registry: string values of the Windows registry, where the
 // simulator keeps its installation folders and the user's Documents folder.
 // On Linux the values come from the Wine prefix the simulator runs in
-// (WINEPREFIX, else ~/.wine): its user.reg, and system.reg for classes.
+// (wine_prefix(), paths.h): its user.reg, and system.reg for classes.
 #pragma once
 
 #include <string>

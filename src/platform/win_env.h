@@ -1,7 +1,8 @@
 // platform/win_env: environment variables as the simulator's side of the
 // system sees them. On Windows that is the process environment; under Wine
 // the host environment comes first, then the defaults Wine gives a prefix
-// (USERPROFILE is C:\users\<login>, APPDATA below it, ...).
+// (USERPROFILE is C:\users\<login>, or C:\users\steamuser in a prefix of Steam's
+// Proton; APPDATA below it, ...).
 #pragma once
 
 #include <optional>

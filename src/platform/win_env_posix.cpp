@@ -1,4 +1,5 @@
 #include "platform/env.h"
+#include "platform/paths.h"
 #include "platform/win_env.h"
 
 #include <array>
@@ -41,8 +42,19 @@ constexpr std::array<PrefixDefault, 13> kPrefixDefaults = {{
     {"ALLUSERSPROFILE", false, "C:\\ProgramData"},
 }};
 
+// Proton names the user folder of its prefixes "steamuser" whoever the login is.
+std::string prefix_user_name() {
+    std::string login = wine_login_name();
+    const auto users = wine_prefix() / "drive_c" / "users";
+    std::error_code ec;
+    if (!std::filesystem::exists(users / login, ec) &&
+        std::filesystem::is_directory(users / "steamuser", ec))
+        login = "steamuser";
+    return login;
+}
+
 std::optional<std::string> prefix_default(std::string_view name) {
-    const std::string login = wine_login_name();
+    const std::string login = prefix_user_name();
     if (same_name(name, "USERNAME")) return login.empty() ? std::nullopt : std::optional(login);
     if (same_name(name, "HOMEPATH")) return "\\users\\" + login;
     for (const auto& d : kPrefixDefaults) {

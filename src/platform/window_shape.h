@@ -14,6 +14,7 @@ struct WindowSpan {
     int y = 0;
     int x0 = 0;
     int x1 = 0;
+    friend bool operator==(const WindowSpan&, const WindowSpan&) = default;
 };
 
 /// Cuts `window` to the union of `spans`. False when the desktop cannot shape windows, with

@@ -41,7 +41,12 @@ bool shape_window(SDL_Window* window, const std::vector<WindowSpan>& spans, std:
         }
         XShapeCombineRectangles(display, info.info.x11.window, ShapeBounding, 0, 0, rects.data(),
                                 static_cast<int>(rects.size()), ShapeSet, Unsorted);
-        XFlush(display);
+        // The parts the cut adds come exposed; the frame about to be shown covers them, and a
+        // redraw for them would only cut the window again to the same pixels.
+        XSync(display, False);
+        XEvent exposed;
+        while (XCheckTypedWindowEvent(display, info.info.x11.window, Expose, &exposed) != 0) {
+        }
         return true;
     }
 #endif

@@ -29,6 +29,10 @@ struct WindowStyleLabels {
     const char* prefix;
 };
 
+/// True where the system makes a window's colour transparent by itself (a colour key);
+/// elsewhere the window is cut to what is drawn (window_shape.h).
+[[nodiscard]] bool system_colour_key();
+
 /// The system's own handle of an SDL window (X11 window id, HWND), 0 when there is none.
 [[nodiscard]] std::uintptr_t native_window_handle(SDL_Window* window);
 

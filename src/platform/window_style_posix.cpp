@@ -1,5 +1,6 @@
 // On Linux the styling goes through SDL. Opacity needs a compositing window manager to show;
-// a colour made transparent (a colour key) has no SDL call, so the background stays painted.
+// a colour made transparent (a colour key) has no SDL call: the display cuts the window to
+// what it draws instead.
 #include "platform/window_style.h"
 
 #include <SDL.h>
@@ -16,6 +17,10 @@ std::string prefixed(const char* prefix, const std::string& rest) {
 
 } // namespace
 
+bool system_colour_key() {
+    return false;
+}
+
 void style_native_window(SDL_Window* window, std::uintptr_t /*native*/, const WindowLook& look,
                          const WindowStyleLabels& labels,
                          const std::function<void(const std::string&)>& log) {
@@ -29,7 +34,7 @@ void style_native_window(SDL_Window* window, std::uintptr_t /*native*/, const Wi
             log(prefixed(labels.prefix, std::string(" WinAtt Error: ") + SDL_GetError()));
     }
     if (look.colour_key)
-        log(prefixed(labels.prefix, " WinAtt : 0 (a transparent colour is not available here)"));
+        log(prefixed(labels.prefix, " WinAtt : 0 (no transparent colour: cut to what is drawn)"));
     SDL_SetWindowAlwaysOnTop(window, SDL_TRUE);
     log(prefixed(labels.prefix, " SetWindowPos (2): 1"));
 }

@@ -43,6 +43,10 @@ void make_layered(HWND hwnd, const char* prefix, const Log& log) {
 
 } // namespace
 
+bool system_colour_key() {
+    return true;
+}
+
 void style_native_window(SDL_Window* /*window*/, std::uintptr_t native, const WindowLook& look,
                          const WindowStyleLabels& labels, const Log& log) {
     HWND hwnd = reinterpret_cast<HWND>(native);

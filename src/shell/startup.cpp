@@ -14,6 +14,7 @@
 #include "link/udp_link.h"
 #include "platform/paths.h"
 #include "platform/program_path.h"
+#include "platform/wine_prefix.h"
 #include "report/log.h"
 #include "report/messages.h"
 #include "report/records.h"
@@ -118,6 +119,8 @@ void read_command_line(const Pass& pass, Settings& settings) {
 void find_simulator() {
     inst00.qc1 = false;
     inst00.instpath1.clear();
+    for (const std::string& line : settle_wine_prefix(trim(inst00.wine_prefix)))
+        log_verbatim(line);
     if (check_condor_install(messages.msgpltfldr) == 0) fatal("No Condor installation detected");
 }
 

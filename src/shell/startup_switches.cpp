@@ -1,6 +1,7 @@
 #include "shell/startup_switches.h"
 
 #include "platform/files.h"
+#include "platform/wine_prefix.h"
 #include "text/blanks.h"
 #include "text/key_value.h"
 #include "text/number_read.h"
@@ -83,7 +84,10 @@ bool apply_switches(const std::vector<std::string>& args, Settings& settings) {
 }
 
 std::vector<std::string> usage_lines(const std::string& program) {
-    return {" Usage :", " " + std::string(trim(program)) + " " + kHelpText};
+    std::vector<std::string> lines{" Usage :", " " + std::string(trim(program)) + " " + kHelpText};
+    for (std::string& line : wine_prefix_help())
+        lines.push_back(std::move(line));
+    return lines;
 }
 
 bool started_by_name(const std::string& argument0) {

@@ -27,7 +27,8 @@ inline constexpr const char* kHelpText = "[-help] [-kmh|-kph|-mph|-kts|-fpf]";
 /// unknown argument is ignored. Returns true when -help was among them.
 bool apply_switches(const std::vector<std::string>& args, Settings& settings);
 
-/// The two lines of the usage: "Usage :" and the program path with the switches.
+/// The lines of the usage: "Usage :", the program path with the switches, and where the
+/// simulator is looked for when that is to be chosen (its Wine prefix on Linux).
 [[nodiscard]] std::vector<std::string> usage_lines(const std::string& program);
 
 /// True when the program was started by name from a console (no folder in its path).

@@ -13,6 +13,8 @@ namespace kalveo {
 struct Inst00Record {
     /// Condor 1 folder, from the settings file (at most 80 of 256 characters).
     std::string condor_1_path;
+    /// Wine prefix the simulator lives in, from the settings file; empty: looked for.
+    std::string wine_prefix;
     /// Pilot folder of the active version; also known as pilot_path().
     std::string cndrpilpath;
     /// Condor 1 installation folder (blank at start-up).

@@ -107,6 +107,7 @@ ColWind=#FF0001
 AH Corners Background=#203040
 Text Background=WHITE
 Condor 1 Path=C:\Condor
+Wine prefix= ~/.var/app/com.usebottles.bottles/data/bottles/bottles/Condor 3 = the one I fly
 FlapSoundMaxBank=25
 Flaps_GFactor=1
 Flaps_AverageTime=1.5
@@ -207,6 +208,9 @@ TEST_F(ShippedSettings, EveryChangedSettingSurvivesARewrite) {
     EXPECT_EQ(before, read_after_rewrite(kEveryKeyChanged));
     EXPECT_EQ(before.speeds.unit_name, "knots");
     EXPECT_EQ(before.program.language, "DE");
+    // A folder is kept whole, past the 80 characters of other values.
+    EXPECT_EQ(before.program.wine_prefix,
+              "~/.var/app/com.usebottles.bottles/data/bottles/bottles/Condor 3 = the one I fly");
 }
 
 TEST_F(ShippedSettings, TheChangedFileChangesEveryKey) {

@@ -1,5 +1,5 @@
 // The horizon's arithmetic: where the horizon cuts the ball, line widths and font size for the
-// window, the wind, slip and g-meter positions, the round window's shape.
+// window, the wind, slip and g-meter positions.
 #include "display/horizon_geometry.h"
 
 #include <cmath>
@@ -121,28 +121,6 @@ TEST(HorizonMarks, SlipTipAndGMeterStayInTheWindow) {
     EXPECT_EQ(g_tick_length(3), 5);
 }
 
-TEST(RoundWindow, KeepsTheDiscAndTheCornerBoxes) {
-    const auto covered = [](const std::vector<WindowSpan>& spans, int x, int y) {
-        for (const WindowSpan& s : spans)
-            if (s.y == y && x >= s.x0 && x < s.x1) return true;
-        return false;
-    };
-    const auto disc = round_window_shape(100, 100, {});
-    EXPECT_TRUE(covered(disc, 50, 50));
-    EXPECT_TRUE(covered(disc, 1, 50));
-    EXPECT_TRUE(covered(disc, 50, 0));
-    EXPECT_FALSE(covered(disc, 2, 2));
-    EXPECT_FALSE(covered(disc, 97, 97));
-    const auto with_box = round_window_shape(100, 100, {{0, 0, 20, 10}});
-    EXPECT_TRUE(covered(with_box, 2, 2));
-    EXPECT_FALSE(covered(with_box, 97, 2));
-    // Rows stay one span where the box meets the disc.
-    for (const WindowSpan& s : with_box)
-        for (const WindowSpan& t : with_box)
-            if (&s != &t && s.y == t.y) {
-                EXPECT_TRUE(s.x1 < t.x0 || t.x1 < s.x0);
-            }
-}
 
 } // namespace
 } // namespace kalveo

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package from a pilot's side: made from this build, unpacked into a fresh folder
-# root, started through /usr/bin/kalveo with a fresh home, then updated over the pilot's edits.
+# root, its applications menu entry and icons checked, started through /usr/bin/kalveo with a
+# fresh home, then updated over the pilot's edits.
 # The zip, the Windows release's layout, is checked here with this build's program.
 # Usage: package_test.sh CPACK CPACK_CONFIG SAMPLE_INSTALL CMAKE
 set -uo pipefail
@@ -46,6 +47,20 @@ check "the launcher is on the PATH" test -x "$launcher"
 check "the program sits in /opt/kalveo" test -x "$opt/kalveo"
 for folder in Settings Lang Sounds Manual Logs; do
     check "/opt/kalveo/$folder is shipped" test -d "$opt/$folder"
+done
+
+# --- the applications menu: an entry that starts the command, and its icon
+entry=$root/usr/share/applications/kalveo.desktop
+check "the menu entry is installed" test -f "$entry"
+check "desktop-file-validate accepts the menu entry" desktop-file-validate "$entry"
+exec_command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+check "the menu entry starts the command on the PATH" \
+    test -n "$exec_command" -a -x "$root/usr/bin/$exec_command"
+icon_name=$(sed -n 's/^Icon=//p' "$entry")
+for size in 16 32 48 64 128; do
+    icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/$icon_name.png
+    check "the menu icon is there at $size pixels" \
+        test "$(/usr/bin/identify -format '%wx%h' "$icon" 2>/dev/null)" = "${size}x${size}"
 done
 
 home=$work/home

@@ -10,8 +10,6 @@
 #include "xvfb_fixture.h"
 
 #include <SDL_opengl.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/shape.h>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -302,34 +300,6 @@ TEST_F(HorizonWindowTest, PolarModeShowsTheChartInsteadOfTheBall) {
         EXPECT_GT(count(f, cyan), 20);        // the speed flown now
         EXPECT_GT(count(f, dark), kSize / 2); // the reference polar
     }
-}
-
-TEST_F(HorizonWindowTest, TransparentCornersCutTheWindowRound) {
-    DisplayStateRecord& s = display_state;
-    s.HorBgdTransp = 1;
-    s.DisHDG = 1; // the heading number keeps its corner
-    frame();
-    ASSERT_TRUE(horizon_setup().round);
-    Display* display = XOpenDisplay(nullptr);
-    ASSERT_NE(display, nullptr);
-    int count = 0;
-    int ordering = 0;
-    XRectangle* rects =
-        XShapeGetRectangles(display, static_cast<Window>(cpw_native_window(cpw, s.HorWinInfo.id)),
-                            ShapeBounding, &count, &ordering);
-    const auto inside = [&](int x, int y) {
-        for (int i = 0; i < count; ++i)
-            if (x >= rects[i].x && x < rects[i].x + rects[i].width && y >= rects[i].y &&
-                y < rects[i].y + rects[i].height)
-                return true;
-        return false;
-    };
-    EXPECT_TRUE(inside(kSize / 2, kSize / 2));
-    EXPECT_TRUE(inside(5, 5));                  // the heading number's corner (top left)
-    EXPECT_FALSE(inside(kSize - 5, 5));         // an empty corner is cut away
-    EXPECT_FALSE(inside(kSize - 5, kSize - 5)); // and so is this one
-    if (rects != nullptr) XFree(rects);
-    XCloseDisplay(display);
 }
 
 } // namespace
