@@ -2,13 +2,14 @@
 // than the receive buffer, many back to back), sent over loopback to the open link, which
 // reads, forwards and decodes them. Whatever reaches the decoder or the forward target is a
 // datagram as it was sent, cut to the buffer, never an empty one; and when the socket could
-// hold them all, every datagram is forwarded in order and the newest one decoded.
+// hold them all, every datagram is forwarded in order and the newest one decoded last.
 #include "fuzz_support.h"
 #include "link/udp_link.h"
 #include "platform/socket.h"
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -61,12 +62,21 @@ Harness& harness() {
     return h;
 }
 
-std::vector<std::string> receive_all(SocketHandle s) {
-    std::vector<std::string> got;
+void receive_all(SocketHandle s, std::vector<std::string>& got) {
     std::array<char, 70000> buffer{};
     for (int n; (n = socket_receive(s, buffer, nullptr)) >= 0;)
         got.emplace_back(buffer.data(), static_cast<std::size_t>(n));
-    return got;
+}
+
+// `part` in `whole`, in the same order.
+bool in_order(const std::vector<std::string>& part, const std::vector<std::string>& whole) {
+    auto at = whole.begin();
+    for (const std::string& p : part) {
+        at = std::find(at, whole.end(), p);
+        if (at == whole.end()) return false;
+        ++at;
+    }
+    return true;
 }
 
 } // namespace
@@ -74,31 +84,38 @@ std::vector<std::string> receive_all(SocketHandle s) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::quiet_start();
     Harness& h = harness();
+    int tas = 0;
+    std::vector<std::string> forwarded;
+    // What a busy machine delivered late from the input before goes first.
+    while (udp_read(tas) != 0) {
+    }
+    receive_all(h.forwarded, forwarded);
+    forwarded.clear();
+    decoded().clear();
+
     const auto pieces = fuzz::split(fuzz::as_text(data, size), '\xff');
     std::vector<std::string> expected;
     for (const std::string_view piece : pieces) {
         socket_send_to(h.sender, piece, h.link);
         if (!piece.empty()) expected.emplace_back(piece.substr(0, kUdpBufferLength));
     }
-    decoded().clear();
-    int tas = 0;
-    while (udp_read(tas) != 0) {
+    // A few datagrams of a few kilobytes always fit the sockets' buffers: none may be lost.
+    const bool all_kept = pieces.size() <= 32 && size <= 32 * 1024;
+    // Loopback delivery can lag behind a busy machine: those wait for every datagram.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    for (;;) {
+        const int length = udp_read(tas);
+        receive_all(h.forwarded, forwarded);
+        if (length != 0) continue;
+        if (!all_kept || forwarded.size() >= expected.size()) break;
+        if (std::chrono::steady_clock::now() > deadline) break;
     }
-    const std::vector<std::string> forwarded = receive_all(h.forwarded);
 
-    const auto sent = [&expected](const std::string& datagram) {
-        return std::find(expected.begin(), expected.end(), datagram) != expected.end();
-    };
-    for (const std::string& d : decoded())
-        if (!sent(d)) std::abort();
-    for (const std::string& d : forwarded)
-        if (!sent(d)) std::abort();
-    // A few datagrams of a few kilobytes always fit the sockets' buffers: nothing is lost.
-    if (pieces.size() <= 32 && size <= 32 * 1024) {
+    if (!in_order(forwarded, expected) || !in_order(decoded(), expected)) std::abort();
+    if (all_kept) {
         if (forwarded != expected) std::abort();
         if (expected.empty() != decoded().empty()) std::abort();
-        if (!expected.empty() && (decoded().size() != 1 || decoded().back() != expected.back()))
-            std::abort();
+        if (!expected.empty() && decoded().back() != expected.back()) std::abort();
     }
     return 0;
 }

@@ -134,51 +134,51 @@ TEST(Datagram, WhatARealFlightSendsIsTakenAndWhatNoGliderCanIsNot) {
         bool taken;
     };
     const Case cases[] = {
-        {"airspeed", "0", true},       // on the ground
-        {"airspeed", "-3.5", true},    // rolling back
-        {"airspeed", "165", true},     // a dive far beyond any VNE (594 km/h)
-        {"airspeed", "1e308", false},  //
-        {"airspeed", "-1e308", false}, //
-        {"airspeed", "400", false},    // beyond the speed of sound
-        {"altitude", "5000", true},    // a flight plan at 5000 m
-        {"altitude", "-420", true},    // the Dead Sea
-        {"altitude", "45000", true},   // wave, in feet
-        {"altitude", "1e308", false},  //
-        {"vx", "-92.5", true},         // diving downwind
-        {"vy", "1e300", false},        //
-        {"vz", "-60", true},           // a vertical dive
-        {"vz", "25", true},            // a winch launch
-        {"vz", "1e9", false},          //
-        {"time", "23.999", true},      // just before midnight
-        {"time", "0.001", true},       // just after
-        {"time", "24.5", true},        // a clock that counts on
-        {"time", "-3", false},         //
-        {"time", "1e308", false},      //
-        {"evario", "-35", true},       // rotor
-        {"nettovario", "15", true},    // wave
+        {"airspeed", "0", true},    // on the ground
+        {"airspeed", "-3.5", true}, // rolling back
+        {"airspeed", "165", true},  // a dive far beyond any VNE (594 km/h)
+        {"airspeed", "1e308", false},
+        {"airspeed", "-1e308", false},
+        {"airspeed", "400", false},  // beyond the speed of sound
+        {"altitude", "5000", true},  // a flight plan at 5000 m
+        {"altitude", "-420", true},  // the Dead Sea
+        {"altitude", "45000", true}, // wave, in feet
+        {"altitude", "1e308", false},
+        {"vx", "-92.5", true}, // diving downwind
+        {"vy", "1e300", false},
+        {"vz", "-60", true}, // a vertical dive
+        {"vz", "25", true},  // a winch launch
+        {"vz", "1e9", false},
+        {"time", "23.999", true}, // just before midnight
+        {"time", "0.001", true},  // just after
+        {"time", "24.5", true},   // a clock that counts on
+        {"time", "-3", false},
+        {"time", "1e308", false},
+        {"evario", "-35", true},    // rotor
+        {"nettovario", "15", true}, // wave
         {"nettovario", "-1e308", false},
-        {"yaw", "6.2", true},        // 355 degrees
-        {"yaw", "-3.1", true},       //
-        {"yaw", "1e5", false},       //
-        {"compass", "359.9", true},  //
-        {"compass", "1e308", false}, //
-        {"pitch", "-1.57", true},    // straight down
-        {"pitch", "3.1", true},      // over the top of a loop
-        {"bank", "-3.14", true},     // inverted
-        {"bank", "1e308", false},    //
-        {"gforce", "-4.5", true},    // aerobatics
-        {"gforce", "8", true},       // a hard pull-out
-        {"gforce", "1e308", false},  //
+        {"yaw", "6.2", true}, // 355 degrees
+        {"yaw", "-3.1", true},
+        {"yaw", "1e5", false},
+        {"compass", "359.9", true},
+        {"compass", "1e308", false},
+        {"pitch", "-1.57", true}, // straight down
+        {"pitch", "3.1", true},   // over the top of a loop
+        {"bank", "-3.14", true},  // inverted
+        {"bank", "1e308", false},
+        {"gforce", "-4.5", true}, // aerobatics
+        {"gforce", "8", true},    // a hard pull-out
+        {"gforce", "1e308", false},
         {"yawstringangle", "-40", true},
         {"yawstringangle", "1e4", false},
-        {"flaps", "0", true},           // the fastest position
-        {"flaps", "6", true},           //
-        {"flaps", "-1", false},         //
-        {"flaps", "2000000000", false}, //
-        {"MC", "2.5", true},            //
-        {"MC", "-1e308", false},        //
-        {"water", "185", true},         // full tanks
-        {"water", "1e308", false},      //
+        {"flaps", "0", true}, // the fastest position
+        {"flaps", "6", true},
+        {"flaps", "-1", false},
+        {"flaps", "2000000000", false},
+        {"MC", "2.5", true},
+        {"MC", "-1e308", false},
+        {"water", "185", true}, // full tanks
+        {"water", "1e308", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.value);

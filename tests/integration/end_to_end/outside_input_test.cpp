@@ -9,6 +9,7 @@
 #include "program_folder.h"
 #include "replay/audio_report.h"
 #include "replay/datagram.h"
+#include "run_log.h"
 #include "scenario_flight.h"
 #include "x_windows.h"
 #include "xvfb_server.h"
@@ -37,16 +38,6 @@ std::string poisoned(const std::string& datagram, const std::string& value) {
     return out;
 }
 
-// The sounds the run log says were played, by file name ("VNE_2", "Flaps_Up", ...).
-std::vector<std::string> played(const std::filesystem::path& log) {
-    static const std::regex line(R"(Sound \d+ Sounds\\(\w+)\.wav at )");
-    std::vector<std::string> out;
-    const std::string text = read_file(log);
-    for (std::sregex_iterator i(text.begin(), text.end(), line), end; i != end; ++i)
-        out.push_back((*i)[1]);
-    return out;
-}
-
 // The alarm levels heard around the top level's long sound (the dive), a run of one level
 // counted once. The flap calls sweep through the alarms' pitches; the dive has none.
 std::vector<int> dive_heard(const std::filesystem::path& audio) {
@@ -57,53 +48,19 @@ std::vector<int> dive_heard(const std::filesystem::path& audio) {
     const auto top = std::find_if(alarms.begin(), alarms.end(), [](const auto& s) {
         return s.level == 3 && s.end_s - s.start_s > 1.5;
     });
-    std::vector<int> runs;
-    if (top == alarms.end()) return runs;
-    for (const auto& s : alarms) {
-        if (s.start_s < top->start_s - 7.5 || s.start_s > top->start_s + 7.0) continue;
-        if (runs.empty() || runs.back() != s.level) runs.push_back(s.level);
-    }
-    return runs;
+    std::vector<int> levels;
+    for (const auto& s : alarms)
+        if (top != alarms.end() && std::abs(s.start_s - top->start_s + 0.25) <= 7.25)
+            levels.push_back(s.level);
+    return level_runs(levels);
 }
 
-// The sounds that are not alarms, in the order played.
-std::vector<std::string> flap_calls(const std::vector<std::string>& sounds) {
+// The sounds played that are not alarms, in order.
+std::vector<std::string> flap_calls(const std::vector<Played>& sounds) {
     std::vector<std::string> calls;
-    for (const std::string& s : sounds)
-        if (s.rfind("VNE_", 0) != 0) calls.push_back(s);
+    for (const Played& p : sounds)
+        if (p.sound.rfind("VNE_", 0) != 0) calls.push_back(p.sound);
     return calls;
-}
-
-// Alarm levels in the order played, a run of one level counted once.
-std::vector<int> alarm_runs(const std::vector<std::string>& sounds) {
-    std::vector<int> runs;
-    for (const std::string& s : sounds) {
-        if (s.rfind("VNE_", 0) != 0) continue;
-        const int level = s[4] - '0';
-        if (runs.empty() || runs.back() != level) runs.push_back(level);
-    }
-    return runs;
-}
-
-// The last "NETTO AVE" line of the run log (with -d).
-struct Averages {
-    bool found = false;
-    int run_nv = 0;
-    double netto_s = 0, netto = 0;
-    int run_iv = 0;
-    double climb = 0;
-};
-Averages last_averages(const std::filesystem::path& log) {
-    static const std::regex line(
-        R"(NETTO AVE (-?\d+) (\S+) (\S+) - CLIMB AVE (-?\d+) (\S+) (\S+))");
-    Averages a;
-    const std::string text = read_file(log);
-    for (std::sregex_iterator i(text.begin(), text.end(), line), end; i != end; ++i) {
-        const auto& m = *i;
-        a = {true,           std::stoi(m[1]), std::stod(m[2]), std::stod(m[3]), std::stoi(m[4]),
-             std::stod(m[6])};
-    }
-    return a;
 }
 
 // The window's pixels (8-bit RGB), read back from the X server; empty when a tool failed.
@@ -210,13 +167,12 @@ TEST_F(OutsideInput, ABurstOfImpossibleValuesLeavesTheFlightAsItWouldHaveBeen) {
     EXPECT_FALSE(std::regex_search(read_file(clean.run_log()), midnight));
 
     // The same flap calls and every alarm level of the dive, in the log and in the audio.
-    const std::vector<std::string> calls = played(clean.run_log());
-    const std::vector<std::string> burst_calls = played(burst.run_log());
-    EXPECT_EQ(flap_calls(burst_calls), flap_calls(calls));
+    const std::vector<std::string> calls = flap_calls(played(clean.run_log()));
+    EXPECT_EQ(flap_calls(played(burst.run_log())), calls);
     EXPECT_GE(std::count(calls.begin(), calls.end(), "Flaps_Up"), 3);
     const std::vector<int> dive = {0, 1, 2, 3, 2, 1, 0};
-    EXPECT_EQ(alarm_runs(calls), dive);
-    EXPECT_EQ(alarm_runs(burst_calls), dive);
+    EXPECT_EQ(level_runs(alarm_levels(played(clean.run_log()))), dive);
+    EXPECT_EQ(level_runs(alarm_levels(played(burst.run_log()))), dive);
     EXPECT_EQ(dive_heard(clean.audio()), dive);
     EXPECT_EQ(dive_heard(burst.audio()), dive);
 

@@ -8,6 +8,7 @@
 #include "program_folder.h"
 #include "replay/audio_report.h"
 #include "replay/recording.h"
+#include "run_log.h"
 #include "scenario_flight.h"
 #include "x_windows.h"
 #include "xvfb_server.h"
@@ -22,58 +23,12 @@ namespace {
 
 constexpr int kAudioRate = 44100;
 
-// A sound the run log says was played: its file and when (s of the day).
-struct Played {
-    std::string sound; // "VNE_2", "Flaps_Up", ...
-    double at_s = 0.0;
-};
-
-std::vector<Played> played(const std::filesystem::path& log) {
-    static const std::regex line(R"(Sound \d+ Sounds\\(\w+)\.wav at (\d+):(\d+):([\d.]+))");
-    std::vector<Played> out;
-    const std::string text = read_file(log);
-    for (std::sregex_iterator i(text.begin(), text.end(), line), end; i != end; ++i) {
-        const auto& m = *i;
-        out.push_back({m[1], std::stod(m[2]) * 3600 + std::stod(m[3]) * 60 + std::stod(m[4])});
-    }
-    return out;
-}
-
-// Alarm levels one after the other, a run of one level counted once.
-std::vector<int> level_runs(const std::vector<int>& levels) {
-    std::vector<int> runs;
-    for (int level : levels)
-        if (runs.empty() || runs.back() != level) runs.push_back(level);
-    return runs;
-}
-
 std::vector<int> heard_levels(const std::filesystem::path& audio) {
     std::vector<int> levels;
     if (const auto samples = replay::read_raw_audio(audio))
         for (const auto& s : replay::hear(*samples, kAudioRate))
             if (s.level >= 0) levels.push_back(s.level);
     return levels;
-}
-
-// The last "NETTO AVE" line of the run log (with -d): run states, times and averages.
-struct Averages {
-    bool found = false;
-    int run_nv = 0;
-    double netto_s = 0, netto = 0;
-    int run_iv = 0;
-    double climb = 0;
-};
-Averages last_averages(const std::filesystem::path& log) {
-    static const std::regex line(
-        R"(NETTO AVE (-?\d+) (\S+) (\S+) - CLIMB AVE (-?\d+) (\S+) (\S+))");
-    Averages a;
-    const std::string text = read_file(log);
-    for (std::sregex_iterator i(text.begin(), text.end(), line), end; i != end; ++i) {
-        const auto& m = *i;
-        a = {true,           std::stoi(m[1]), std::stod(m[2]), std::stod(m[3]), std::stoi(m[4]),
-             std::stod(m[6])};
-    }
-    return a;
 }
 
 class WholeFlights : public ::testing::Test {
