@@ -35,10 +35,7 @@ void reset_program_state() {
 }
 
 void reset_flight() {
-    chrono.run_nv = -1;
-    chrono.run_iv = 0;
-    chrono.run_tim = 0;
-    chrono.run_tsktim = -1;
+    chrono = ChronoRecord{};
     gggmas = GggmasRecord{};
     gggpol.calage = 0.0;
     flaps_0.nflap = 0;

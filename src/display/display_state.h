@@ -42,14 +42,14 @@ int ComputeHeight();
 
 /// Once per flight, when the glider is known: alarm speeds (display units), flap display,
 /// ballast, wind, chat keys, bug wipers; lays the text window out again. Returns 0.
-int UpdVNE(const FlightLayout& layout, std::string_view flap_f, std::string_view cu_f);
+int UpdVNE(const FlightLayout& layout, std::string_view longest_flap, std::string_view unit);
 /// Flap advice changed: position name and direction (1 up, -1 down, 0 in place).
-void UpdFlp(std::string_view flap1, int mflap1);
+void UpdFlp(std::string_view flap, int direction);
 /// Once per packet: stopwatch, task timer and clock texts, the values (display units), and in
 /// polar mode the speed trace, point counts and polar points.
-void UpdAng(std::string_view t_f, std::string_view tst_f, std::string_view clk_f,
-            const InstrumentReading& reading, const SpeedTrace& vv, int nn, int n1,
-            const PolarTable& vp);
+void UpdAng(std::string_view stopwatch, std::string_view task_timer, std::string_view clock,
+            const InstrumentReading& reading, const SpeedTrace& speed_trace, int recorded_points,
+            int polar_points, const PolarTable& polar);
 
 /// Loads the insect picture (BugFile) as texture 2 when a window exists; warns when it cannot.
 void load_bug();

@@ -119,7 +119,7 @@ int ComputeHeight() {
     return height;
 }
 
-int UpdVNE(const FlightLayout& layout, std::string_view flap_f, std::string_view cu_f) {
+int UpdVNE(const FlightLayout& layout, std::string_view longest_flap, std::string_view unit) {
     DisplayStateRecord& d = ds();
     take_flight_layout(layout);
     if (d.BugWipers != 0) load_bug();
@@ -128,8 +128,8 @@ int UpdVNE(const FlightLayout& layout, std::string_view flap_f, std::string_view
         d.ColFlap0 = {1.0F, 0.0F, 0.0F};
         setblinkcolor(d.ColFlap0, d.ColFlap1);
     }
-    d.cflapmax = std::string(flap_f);
-    d.cunit = std::string(cu_f);
+    d.cflapmax = std::string(longest_flap);
+    d.cunit = std::string(unit);
     lay_out_text_window();
     if (d.DisBal != 0) show_ballast();
     d.ChatActive = 0;
@@ -141,20 +141,20 @@ int UpdVNE(const FlightLayout& layout, std::string_view flap_f, std::string_view
     return 0;
 }
 
-void UpdFlp(std::string_view flap1, int mflap1) {
+void UpdFlp(std::string_view flap, int direction) {
     DisplayStateRecord& d = ds();
-    d.cflap = std::string(flap1);
-    if (mflap1 != d.modflap) d.LastFlapUpdate = display_clock();
-    d.modflap = mflap1;
+    d.cflap = std::string(flap);
+    if (direction != d.modflap) d.LastFlapUpdate = display_clock();
+    d.modflap = direction;
 }
 
-void UpdAng(std::string_view t_f, std::string_view tst_f, std::string_view clk_f,
-            const InstrumentReading& reading, const SpeedTrace& vv, int nn, int n1,
-            const PolarTable& vp) {
+void UpdAng(std::string_view stopwatch, std::string_view task_timer, std::string_view clock,
+            const InstrumentReading& reading, const SpeedTrace& speed_trace, int recorded_points,
+            int polar_points, const PolarTable& polar) {
     DisplayStateRecord& d = ds();
-    d.buf_tim = std::string(t_f);
-    d.buf_tsktim = std::string(tst_f);
-    d.buf_clk = std::string(clk_f);
+    d.buf_tim = std::string(stopwatch);
+    d.buf_tsktim = std::string(task_timer);
+    d.buf_clk = std::string(clock);
     d.bank = static_cast<float>(reading.bank);
     d.pitch = static_cast<float>(reading.pitch);
     d.nvario = static_cast<float>(reading.netto);
@@ -173,7 +173,7 @@ void UpdAng(std::string_view t_f, std::string_view tst_f, std::string_view clk_f
         d.GMax = std::max(d.GMax, d.gforce);
         d.GMin = std::min(d.GMin, d.gforce);
     }
-    if (d.Polar != 0) take_polar_data(reading, vv, nn, n1, vp);
+    if (d.Polar != 0) take_polar_data(reading, speed_trace, recorded_points, polar_points, polar);
     show_ballast();
 }
 

@@ -23,19 +23,19 @@ constexpr int kLogUnreadable = -999;
 constexpr double kVolumeShownSeconds = 1.0;
 
 void restart_watch_when_due(DisplayStateRecord& s, double now) {
-    if (s.WeAreClosing != 0 || s.KbdAutoRst == 0 || s.KbdHookEnabled == 0) return;
+    if (s.WeAreClosing != Closing::no || s.KbdAutoRst == 0 || s.KbdHookEnabled == 0) return;
     if (s.KbdTime + 60.0 * s.KbdAutoRst >= now) return;
     const long handle = keyboard_watch().start ? keyboard_watch().start() : 0;
     s.KbdTime = now;
     log_printf("Keyboard Hook restarted : %ld %ld %d", handle, static_cast<long>(now),
-               s.WeAreClosing);
+               static_cast<int>(s.WeAreClosing));
 }
 
 void log_tick(const DisplayStateRecord& s, double now) {
     if (s.count % kTimerLogTicks != 0 && s.Debug == 0) return;
     log_printf(" ");
     log_printf("Timer : count, time, closing %d %d %d", s.count,
-               static_cast<int>(now - s.StartTime), s.WeAreClosing);
+               static_cast<int>(now - s.StartTime), static_cast<int>(s.WeAreClosing));
 }
 
 void poll_socket(DisplayStateRecord& s, double now) {
@@ -91,25 +91,25 @@ bool check_simulator_stopped(DisplayStateRecord& s, double now, const StopProbe&
     const bool silent = s.GotTAS != 0 && now - s.LastTimeWeReceivedData > kDataSilenceSeconds;
     if (!silent || s.StopWait < -1) {
         // Data flows again: a declined question may be asked anew. A decided exit stays.
-        if (s.WeAreClosing == -1) s.WeAreClosing = 0;
+        if (s.WeAreClosing == Closing::declined) s.WeAreClosing = Closing::no;
         return false;
     }
-    const int every = s.WeAreClosing == -1 ? kProbeTicksDeclined : kProbeTicks;
+    const int every = s.WeAreClosing == Closing::declined ? kProbeTicksDeclined : kProbeTicks;
     if (s.count % every != 0) return false;
 
     const int state = probe.simulator_state ? probe.simulator_state() : kInFlight;
-    display_console("Condor running : %d %d \n", state, s.WeAreClosing);
+    display_console("Condor running : %d %d \n", state, static_cast<int>(s.WeAreClosing));
     // An unreadable log says nothing about the simulator: it does not end the run.
     if (state == kInFlight || state == kLogUnreadable) {
-        if (s.WeAreClosing == -1) s.WeAreClosing = 0;
+        if (s.WeAreClosing == Closing::declined) s.WeAreClosing = Closing::no;
         return false;
     }
-    if (s.WeAreClosing != 0) return false;
+    if (s.WeAreClosing != Closing::no) return false;
     if (s.TimeCondorStopped == 0.0) s.TimeCondorStopped = now;
     if (now - s.TimeCondorStopped < s.StopWait) return false;
 
     const bool agreed = s.ConfirmStop == 0 || !probe.confirm || probe.confirm(s.MsgCndrStp);
-    s.WeAreClosing = agreed ? 1 : -1;
+    s.WeAreClosing = agreed ? Closing::yes : Closing::declined;
     return agreed;
 }
 
@@ -139,7 +139,7 @@ void timer_tick() {
 
     // The settings editor has been closed and the new settings are wanted: start again.
     if (settings_edit_ended() != 0) {
-        s.WeAreClosing = 1;
+        s.WeAreClosing = Closing::yes;
         s.Restart = 1;
         cpwBreakMainLoop(this_cpw);
         return;

@@ -28,12 +28,12 @@ HorizonCircle make_horizon_circle(bool std_horizon) {
         const double a = (90.0 - kPointStep * i) * kDegree;
         const BallPoint p{static_cast<float>(c.fg1 * std::cos(a)),
                           static_cast<float>(c.fg1 * std::sin(a))};
-        c.pp[static_cast<std::size_t>(i)] = p;
-        c.ppe[static_cast<std::size_t>(i)] = {p.x * c.fg2, p.y * c.fg2};
+        c.inner[static_cast<std::size_t>(i)] = p;
+        c.outer[static_cast<std::size_t>(i)] = {p.x * c.fg2, p.y * c.fg2};
     }
     // The horizontal diameter ends exactly on the axis, so that level flight splits there.
-    c.pp[18].y = c.pp[54].y = 0.0F;
-    c.ppe[18].y = c.ppe[54].y = 0.0F;
+    c.inner[18].y = c.inner[54].y = 0.0F;
+    c.outer[18].y = c.outer[54].y = 0.0F;
     return c;
 }
 
@@ -57,8 +57,9 @@ HorizonSplit horizon_split(float pitch_deg, const HorizonCircle& circle) {
     }
     // Up to point 35: on the unit circle a line just above -1 passes below point 35.
     for (int i = 0; i <= 35; ++i) {
-        const auto& pp = circle.pp;
-        if (pp[static_cast<std::size_t>(i)].y >= s.p && s.p > pp[static_cast<std::size_t>(i) + 1].y)
+        const auto& inner = circle.inner;
+        if (inner[static_cast<std::size_t>(i)].y >= s.p &&
+            s.p > inner[static_cast<std::size_t>(i) + 1].y)
             s.ig1 = i;
     }
     s.ig2 = kCirclePoints - s.ig1;

@@ -19,12 +19,12 @@ struct BallPoint {
 /// Points on the circles, every 5 degrees clockwise from the top.
 inline constexpr int kCirclePoints = 72;
 
-/// The ball's circles: pp the inner circle (radius fg1), ppe the outer one (radius 1.15).
+/// The ball's two circles: the inner one (radius fg1) and the outer one (radius 1.15).
 struct HorizonCircle {
     float fg1 = 1.0F;
     float fg2 = 1.15F;
-    std::array<BallPoint, kCirclePoints> pp{};
-    std::array<BallPoint, kCirclePoints> ppe{};
+    std::array<BallPoint, kCirclePoints> inner{};
+    std::array<BallPoint, kCirclePoints> outer{};
 };
 
 /// The circles for the standard horizon (bank scale on the ball) or the other style.

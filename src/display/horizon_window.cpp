@@ -65,12 +65,12 @@ BallPoint scaled(const BallPoint& p, float k) {
     return {p.x * k, p.y * k};
 }
 
-const BallPoint& pp(int i) {
-    return run.setup.circle.pp[static_cast<std::size_t>(i)];
+const BallPoint& inner(int i) {
+    return run.setup.circle.inner[static_cast<std::size_t>(i)];
 }
 
-const BallPoint& ppe(int i) {
-    return run.setup.circle.ppe[static_cast<std::size_t>(i)];
+const BallPoint& outer(int i) {
+    return run.setup.circle.outer[static_cast<std::size_t>(i)];
 }
 
 bool is_quarter_mark(int i) {
@@ -126,25 +126,25 @@ void draw_ball(const HorizonSplit& h) {
         colour(kGround);
         glBegin(GL_POLYGON);
         for (int i = 0; i < kCirclePoints; ++i)
-            vertex(pp(i));
+            vertex(inner(i));
         glEnd();
         return;
     }
     colour(kSky);
     glBegin(GL_POLYGON);
     for (int i = 0; i <= h.ig1; ++i)
-        vertex(pp(i));
+        vertex(inner(i));
     glVertex2f(h.c, h.p);
     glVertex2f(-h.c, h.p);
     for (int i = h.ig2; i < kCirclePoints; ++i)
-        vertex(pp(i));
+        vertex(inner(i));
     glEnd();
     if (h.ig2 - h.ig1 < 2) return;
     colour(kGround);
     glBegin(GL_POLYGON);
     glVertex2f(h.c, h.p);
     for (int i = h.ig1 + 1; i <= h.ig2 - 1; ++i)
-        vertex(pp(i));
+        vertex(inner(i));
     glVertex2f(-h.c, h.p);
     glEnd();
 }
@@ -175,10 +175,10 @@ void draw_rotating_marks() {
         return;
     }
     width(3.0F);
-    line(pp(0), scaled(pp(0), 0.88F));
+    line(inner(0), scaled(inner(0), 0.88F));
     width(1.5F);
     for (const int i : kBankMarks)
-        line(pp(i), scaled(pp(i), is_quarter_mark(i) ? 0.92F : 0.88F));
+        line(inner(i), scaled(inner(i), is_quarter_mark(i) ? 0.92F : 0.88F));
 }
 
 // Ladder lines are cut at the ball's edge: with a steep pitch and bank they would otherwise
@@ -220,24 +220,24 @@ void draw_bezel() {
     colour(kBezel);
     glBegin(GL_QUAD_STRIP);
     for (int i = 0; i <= kCirclePoints; ++i) {
-        vertex(pp(i % kCirclePoints));
-        vertex(ppe(i % kCirclePoints));
+        vertex(inner(i % kCirclePoints));
+        vertex(outer(i % kCirclePoints));
     }
     glEnd();
     if (s.StdHorizon == 0) {
         colour(kYellow);
         width(3.0F);
-        line(pp(0), ppe(0));
+        line(inner(0), outer(0));
         width(1.5F);
         for (const int i : kBankMarks)
-            line(pp(i), is_quarter_mark(i) ? scaled(pp(i), 1.08F) : ppe(i));
+            line(inner(i), is_quarter_mark(i) ? scaled(inner(i), 1.08F) : outer(i));
     }
     const bool selected = s.SelectedWindow != 0 && s.SelectedWindow == s.HorWinInfo.id;
     colour(selected ? kSelectedOrange : kRim);
     width(2.0F);
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < kCirclePoints; ++i)
-        vertex(ppe(i));
+        vertex(outer(i));
     glEnd();
 }
 

@@ -52,7 +52,7 @@ void cleanup() {
     DisplayStateRecord& s = display_state;
     if (s.DisWinInfo.id == kDestroyed && s.HorWinInfo.id == kDestroyed) return;
     log_printf("\nCleanup started");
-    s.WeAreClosing = 1;
+    s.WeAreClosing = Closing::yes;
     // The core keeps no file open between packets: its clean-up has nothing left to close.
     log_printf("Core cleanup");
     if (s.KbdHookEnabled != 0) {

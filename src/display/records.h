@@ -1,6 +1,8 @@
 // display/records: the display state shared by the windows, the event loop and the hotkeys.
 #pragma once
 
+#include "flight/records.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -28,6 +30,13 @@ struct CpwWindowInfo {
 inline constexpr int kPolarPoints = 200;
 /// Length of the speed trace of polar mode.
 inline constexpr int kSpeedTrace = 201;
+
+/// Whether the program is closing; the logs write it as its number.
+enum class Closing : int {
+    declined = -1, ///< the pilot declined to exit after the simulator stopped
+    no = 0,
+    yes = 1,
+};
 
 /// What the two windows show and how, filled from the settings at start-up and by the
 /// per-packet core; the event loop and the hotkeys keep their run state here too.
@@ -259,8 +268,8 @@ struct DisplayStateRecord {
     double BW_Time = 0.0;
     double BW_WrnTime = 0.0;
     double LastFlapUpdate = 0.0;
-    /// 0 running; 1 closing; -1 the user declined to exit after the simulator stopped.
-    int WeAreClosing = 0;
+    /// Whether the program is closing.
+    Closing WeAreClosing = Closing::no;
     /// 1 when the settings editor asked for a restart.
     int Restart = 0;
     /// 1: log every draw, tick and key.
@@ -302,12 +311,11 @@ struct DisplayStateRecord {
     int VNE_Act = 1;
     /// Sound volume 0..1.
     float SndVol = 0.5F;
-    /// Run states of netto average, stopwatch, task timer and climb average (-1 reset, 0 stopped,
-    /// 1 running).
-    int RunAvN = -1;
-    int RunTim = 0;
-    int RunTskTim = -1;
-    int RunAvE = 0;
+    /// Run states of netto average, stopwatch, task timer and climb average.
+    RunState RunAvN = RunState::reset;
+    RunState RunTim = RunState::stopped;
+    RunState RunTskTim = RunState::reset;
+    RunState RunAvE = RunState::stopped;
     /// Tick of the previous press of the keys that know a double press.
     int count_Inc = 0;
     int count_Dec = 0;

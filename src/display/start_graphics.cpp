@@ -28,7 +28,7 @@ void take_arguments(std::string_view fntn_f, const double* flbk, std::string_vie
     DisplayStateRecord& s = display_state;
     s.StartTime = display_clock();
     s.KbdTime = s.StartTime;
-    s.WeAreClosing = 0;
+    s.WeAreClosing = Closing::no;
     s.FontName = fntn_f;
     s.MsgExitCnf = msg_1;
     s.MsgCndrStp = msg_2;

@@ -114,7 +114,7 @@ constexpr std::array<StripField, 17> kFields{{
      .number = [](const S& s) { return s.nvario_m; },
      .colour = [](const S& s, double) { return netto_average_colour(s); },
      .x = &TextLayout::x_Net_I,
-     .stopped = [](const S& s) { return s.RunAvN == 0; },
+     .stopped = [](const S& s) { return s.RunAvN == RunState::stopped; },
      .stopped_label = "Dz:"},
     {.field = F::Integrator,
      .shown = [](const S& s) { return on(s.DisInt_I); },

@@ -89,7 +89,8 @@ std::size_t text_state_key(double now) {
     k.add(s.modflap).add(s.cflap).add(s.cunit).add(s.buf_tim);
     k.add(s.buf_tsktim).add(s.buf_clk).add(s.buf_walclk).add(s.buf_b).add(s.buf_comp);
     k.add(s.DisVol).add(s.SndVol).add(s.VNE_Act).add(s.FlapSound);
-    k.add(s.RunAvN).add(s.RunTim).add(s.RunTskTim).add(s.RunAvE);
+    k.add(run_number(s.RunAvN)).add(run_number(s.RunTim)).add(run_number(s.RunTskTim));
+    k.add(run_number(s.RunAvE));
     // The text window's frame, layout and marks.
     k.add(s.GotTAS).add(s.GotPlaneData).add(s.TXT_Initialized).add(s.ChatActive).add(s.Nrec);
     k.add(s.DisWinInfo.width).add(s.DisWinInfo.height).add(s.DisBal).add(s.DisFla);
@@ -124,7 +125,7 @@ void window(pCpw cpw, CpwWindowId /*id*/, int flag) {
         set_up_gl_state();
         return;
     }
-    if (display_state.WeAreClosing == 1) return;
+    if (display_state.WeAreClosing == Closing::yes) return;
     ask_exit(cpw);
 }
 

@@ -13,7 +13,7 @@ WindowKeyHooks& window_key_hooks() {
 void ask_exit(pCpw cpw) {
     DisplayStateRecord& s = display_state;
     if (tinyfd_messageBox("Kalveo", s.MsgExitCnf, "okcancel", "question", 1) != 1) return;
-    s.WeAreClosing = 1;
+    s.WeAreClosing = Closing::yes;
     cpwBreakMainLoop(cpw);
 }
 

@@ -23,7 +23,7 @@ bool finite(double a, double b, double c) {
 
 void run_netto_average(const AverageInputs& in, AverageState& st) {
     st.nvario = in.nvario;
-    if (chrono.run_nv == -1) {
+    if (chrono.run_nv == RunState::reset) {
         st.som_nv = 0.0;
         st.dt_nv = 0.0;
         st.nvario_m = 0.0;
@@ -35,9 +35,9 @@ void run_netto_average(const AverageInputs& in, AverageState& st) {
         if (!finite(st.som_nv, st.dt_nv, st.nvario_m)) st.som_nv = st.dt_nv = st.nvario_m = 0.0;
     }
     st.nvario_m1 = st.nvario;
-    if (chrono.run_nv == 1) {
+    if (chrono.run_nv == RunState::running) {
         st.nv1_m = my_tas_0.fconv_vz * st.nvario_m;
-    } else if (chrono.run_nv == 0) {
+    } else if (chrono.run_nv == RunState::stopped) {
         st.nv1_m = st.som_nv;
     } else {
         st.nv1_m = 0.0;
@@ -47,12 +47,12 @@ void run_netto_average(const AverageInputs& in, AverageState& st) {
 void run_climb_average(const AverageInputs& in, AverageState& st) {
     const double e = energy_height(in.v, in.z);
     // An average gone non-finite starts again from here, as a reset would.
-    if (chrono.run_iv == -1 || !finite(st.alt_int_0, st.temps_int_0, st.ivario_m)) {
+    if (chrono.run_iv == RunState::reset || !finite(st.alt_int_0, st.temps_int_0, st.ivario_m)) {
         st.temps_int_0 = in.temps;
         st.alt_int_0 = e;
         st.ivario_m = 0.0;
-        if (chrono.run_iv == -1) chrono.run_iv = 1;
-    } else if (chrono.run_iv == 1) {
+        if (chrono.run_iv == RunState::reset) chrono.run_iv = RunState::running;
+    } else if (chrono.run_iv == RunState::running) {
         // The average needs some time behind it; until then it stays where it was.
         const double elapsed = in.temps - st.temps_int_0;
         if (elapsed > 0.0) st.ivario_m = (e - st.alt_int_0) / elapsed;
@@ -60,20 +60,20 @@ void run_climb_average(const AverageInputs& in, AverageState& st) {
 }
 
 void run_stopwatch(const AverageInputs& in, AverageState& st) {
-    if (chrono.run_tim == -1) {
+    if (chrono.run_tim == RunState::reset) {
         st.t0_tim = in.tcalc;
-        chrono.run_tim = 1;
+        chrono.run_tim = RunState::running;
     }
-    if (chrono.run_tim == 1) st.tim_c = hours_text(in.tcalc - st.t0_tim);
+    if (chrono.run_tim == RunState::running) st.tim_c = hours_text(in.tcalc - st.t0_tim);
 }
 
 void run_task_timer(const AverageInputs& in, AverageState& st) {
     if (chrono.run_tsktim != st.run_tsktim_old) {
-        if (chrono.run_tsktim == -1) st.tsktim_c = "00:00:00";
-        if (chrono.run_tsktim == 1) st.t0_tsktim = in.tcalc;
+        if (chrono.run_tsktim == RunState::reset) st.tsktim_c = "00:00:00";
+        if (chrono.run_tsktim == RunState::running) st.t0_tsktim = in.tcalc;
     }
     st.run_tsktim_old = chrono.run_tsktim;
-    if (chrono.run_tsktim == 1) st.tsktim_c = hours_text(in.tcalc - st.t0_tsktim);
+    if (chrono.run_tsktim == RunState::running) st.tsktim_c = hours_text(in.tcalc - st.t0_tsktim);
 }
 
 } // namespace

@@ -1,14 +1,15 @@
 #include "flight/cycle.h"
 
 #include "flight/angles.h"
+#include "flight/display_round.h"
 #include "flight/records.h"
-#include "flight/report.h"
 #include "flight/smoothing.h"
 #include "flight/vne_alarm.h"
 #include "glider/atmosphere.h"
 #include "glider/plane_data.h"
 #include "glider/records.h"
 #include "report/log.h"
+#include "report/trace.h"
 #include "sim/records.h"
 
 #include <algorithm>
@@ -143,7 +144,7 @@ void FlightCycle::start_flight(const TelemetryPacket& p) {
         h.tcalc_m1 = *p.time - kOneMsInHours;
     }
     if (p.altitude) h.z_m1 = *p.altitude * my_tas_0.fconv_alt + my_tas_0.z_0;
-    trace_line(" tcalc_000 %f", h.tcalc_000);
+    trace(" tcalc_000 %f\n", h.tcalc_000);
 
     if (set_up_) set_up_();
     if (misc00.qpolar) prepare_polar_flight(state_.polar);
@@ -266,8 +267,8 @@ void FlightCycle::run_filters(Packet& pk) {
     follow_turns(pk.bank, pk.d_beta, filter_weight(pk.dtc, my_tas_0.tau_bank), av);
     h.dts = (sim.tcalc - h.tcalc_000) * 3600.0;
     if (debug_mode() && std::lround(h.dts * 100.0) % 1000 == 0) {
-        log_printf("NETTO AVE %d %f %f - CLIMB AVE %d %f %f", chrono.run_nv, av.dt_nv, av.nvario_m,
-                   chrono.run_iv, pk.temps - av.temps_int_0, av.ivario_m);
+        log_printf("NETTO AVE %d %f %f - CLIMB AVE %d %f %f", run_number(chrono.run_nv), av.dt_nv,
+                   av.nvario_m, run_number(chrono.run_iv), pk.temps - av.temps_int_0, av.ivario_m);
     }
     pk.dvdt = (pk.tas - h.tas_m1) / pk.dtc;
     pk.dvdt_c = (pk.tas - h.tas_m2) / pk.dtc_c;

@@ -3,14 +3,15 @@
 #include "config/records.h"
 #include "config/setup_ini.h"
 #include "flight/angles.h"
+#include "flight/display_round.h"
 #include "flight/records.h"
-#include "flight/report.h"
 #include "glider/plane_data.h"
 #include "glider/records.h"
 #include "glider/vne_lookup.h"
 #include "report/log.h"
 #include "report/messages.h"
 #include "report/stop.h"
+#include "report/trace.h"
 #include "sim/controls.h"
 #include "sim/fpl.h"
 #include "sim/install.h"
@@ -44,7 +45,7 @@ void read_controls(const std::string& pilot) {
     const std::string controls = pilot + "\\controls.ini";
     log_printf("%s", controls.c_str());
     const bool q3 = inst00.condor_version == 3;
-    trace_line(" Q3 %d %c %s", inst00.condor_version, q3 ? 'T' : 'F', pilot.c_str());
+    trace(" Q3 %d %c %s\n", inst00.condor_version, q3 ? 'T' : 'F', pilot.c_str());
     require_file(controls);
     if (read_controls_ini(controls, q3, debug_mode(), messages.msgkeymapp, messages.msgkeynosu) !=
         0) {
@@ -200,10 +201,10 @@ int init_settings_2(const FlightOutputs& out, const DisplaySettings& display) {
     my_tas_0.dv1 = margin_in_ms(my_tas_0.dv1, 5.0, 10.0);
     my_tas_0.dv2 = margin_in_ms(my_tas_0.dv2, 10.0, 20.0);
     if (my_tas_0.vne < kUnset) my_tas_0.vne = default_vne();
-    trace_line(" %g %g %g %g", gggmas.rmass, gggmas.fmass, gggmas.wmass, gggmas.mmass);
+    trace(" %g %g %g %g\n", gggmas.rmass, gggmas.fmass, gggmas.wmass, gggmas.mmass);
     update_wl();
     log_flap_table();
-    trace_line(" cunit %s", my_tas_c.cunit.c_str());
+    trace(" cunit %s\n", my_tas_c.cunit.c_str());
     const int result =
         out.upd_vne ? out.upd_vne(flight_layout(display), longest_flap_name(), trim(my_tas_c.cunit))
                     : 0;
@@ -215,14 +216,14 @@ int init_settings_2(const FlightOutputs& out, const DisplaySettings& display) {
 
 void learn_flight_from_simulator() {
     get_active_condor_version();
-    trace_line(" condor_version %d", inst00.condor_version);
+    trace(" condor_version %d\n", inst00.condor_version);
     log_printf("call init_settings_0");
     init_settings_0();
     my_tas_c.fplfile = std::string(trim(inst00.pilot_path())) + "\\Flightplan.fpl";
     log_printf("FPLFILE : %s", my_tas_c.fplfile.c_str());
     log_printf("call read_fpl_0");
     read_fpl_0();
-    trace_line(" FPL_version %d %d", rd_fpl_0.fpl_vers, inst00.condor_version);
+    trace(" FPL_version %d %d\n", rd_fpl_0.fpl_vers, inst00.condor_version);
     // Version 3 flight plans carry no pressure: the simulator flies the standard one.
     if (rd_fpl_0.fpl_vers == 3) rd_fpl_4.pressure = 101325.0;
     log_printf("%s", ggg001.glnam.c_str());

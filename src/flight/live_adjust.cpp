@@ -8,8 +8,8 @@
 
 namespace kalveo {
 
-void enable_vne(int iii) {
-    my_tas_1.vne_act = iii != 0;
+void enable_vne(bool on) {
+    my_tas_1.vne_act = on;
     char text[64];
     std::snprintf(text, sizeof text, "VNE_Alarm : %d", my_tas_1.vne_act ? 1 : 0);
     log_message_f(text);
@@ -25,8 +25,8 @@ void update_dv1(int dv1_c) {
     log_message_f(text);
 }
 
-void update_vol(double vvv) {
-    volumes.sndvol = vvv;
+void update_vol(double volume) {
+    volumes.sndvol = volume;
 }
 
 void update_flap_sound(int nso_c) {
@@ -37,24 +37,24 @@ void update_flap_sound(int nso_c) {
     log_message_f(text);
 }
 
-void start_avn(int nnn) {
-    chrono.run_nv = nnn;
-    trace(" run_nv %d\n", nnn);
+void start_avn(RunState state) {
+    chrono.run_nv = state;
+    trace(" run_nv %d\n", run_number(state));
 }
 
-void start_ave(int nnn) {
-    chrono.run_iv = nnn;
-    trace(" run_iv %d\n", nnn);
+void start_ave(RunState state) {
+    chrono.run_iv = state;
+    trace(" run_iv %d\n", run_number(state));
 }
 
-void start_tim(int nnn) {
-    if (nnn >= 50) {
-        chrono.run_tsktim = nnn - 100;
-        trace(" run_tsktim %d\n", chrono.run_tsktim);
-    } else {
-        chrono.run_tim = nnn;
-        trace(" run_tim %d\n", nnn);
-    }
+void start_stopwatch(RunState state) {
+    chrono.run_tim = state;
+    trace(" run_tim %d\n", run_number(state));
+}
+
+void start_task_timer(RunState state) {
+    chrono.run_tsktim = state;
+    trace(" run_tsktim %d\n", run_number(state));
 }
 
 void write_pol() {

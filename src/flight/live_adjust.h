@@ -2,28 +2,33 @@
 // flap sounds, averages and timers, polar point), used by the hotkeys.
 #pragma once
 
+#include "flight/records.h"
+
 namespace kalveo {
 
-/// VNE alarm on (iii not 0) or off.
-void enable_vne(int iii);
+/// VNE alarm on or off.
+void enable_vne(bool on);
 
 /// Alarm margin below the VNE, in display units; moves the alarm start va1.
 void update_dv1(int dv1_c);
 
 /// General sound volume, 0 to 1.
-void update_vol(double vvv);
+void update_vol(double volume);
 
 /// Flap sounds on (nso_c not 0) or off; only for gliders with flaps.
 void update_flap_sound(int nso_c);
 
-/// Netto average run state: -1 reset, 0 stopped, 1 running.
-void start_avn(int nnn);
+/// Netto average run state (reset: it starts again).
+void start_avn(RunState state);
 
-/// Climb average run state: -1 restart, 0 stopped, 1 running.
-void start_ave(int nnn);
+/// Climb average run state (reset: it starts again and runs).
+void start_ave(RunState state);
 
-/// Stopwatch run state (nnn below 50), or the task timer's as nnn - 100 (nnn from 50).
-void start_tim(int nnn);
+/// Stopwatch run state (reset: back to zero, then running).
+void start_stopwatch(RunState state);
+
+/// Task timer run state (reset: back to zero).
+void start_task_timer(RunState state);
 
 /// Polar mode: records one polar point as soon as the speed is steady.
 void write_pol();

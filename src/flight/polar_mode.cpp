@@ -1,7 +1,6 @@
 #include "flight/polar_mode.h"
 
 #include "flight/records.h"
-#include "flight/report.h"
 #include "glider/plane_data.h"
 #include "glider/polar_curve.h"
 #include "glider/records.h"
@@ -9,6 +8,7 @@
 #include "report/file_versions.h"
 #include "report/log.h"
 #include "report/records.h"
+#include "report/trace.h"
 #include "sim/records.h"
 #include "text/blanks.h"
 #include "text/file_names.h"
@@ -53,7 +53,7 @@ std::string csv_text(std::string_view line) {
 void load_reference_polar(PolarState& st) {
     const std::string& cpath = inst00.condor_version == 2 ? inst00.instpath2 : inst00.instpath3;
     st.qgotpol = get_pol(cpath, ggg001.glnam) != 0;
-    trace_line(" get_pol %d", st.qgotpol ? 1 : 0);
+    trace(" get_pol %d\n", st.qgotpol ? 1 : 0);
     st.nbfpl = st.qgotpol ? sample_reference_polar(st.vvpol) : 0;
 }
 
@@ -121,10 +121,9 @@ void prepare_polar_flight(PolarState& st) {
 void record_polar_point(const PolarSample& s, PolarState& st, const FlightOutputs& out) {
     if (!my_tas_0.qwrpol) return;
     const double steadiness = st.dvdt_moy / s.ias;
-    trace_line("%8.3f %10.3E %10.3E%7.2f", s.ias * 3.6, s.dvdt, steadiness, my_tas_0.tau_vz);
+    trace("%8.3f %10.3E %10.3E%7.2f\n", s.ias * 3.6, s.dvdt, steadiness, my_tas_0.tau_vz);
     if (!(std::abs(steadiness) < kSteadySpeed)) return;
-    trace_line(" write polar %f %f %f %f %f %f", s.tcalc, s.z, s.tas, s.ias, s.vz_comp,
-               s.vz_comp_m);
+    trace(" write polar %f %f %f %f %f %f\n", s.tcalc, s.z, s.tas, s.ias, s.vz_comp, s.vz_comp_m);
     write_point(s, st);
     if (out.my_beep) out.my_beep(930, 100);
     // The table's entries after kRecordedPolarMax belong to the reference polar.

@@ -120,16 +120,28 @@ struct MyTasCRecord {
     std::array<std::string, 5> lang_0{"", "", "EN", "FR", "DE"};
 };
 
+/// Run state of an average or a timer. The logs write it as its number.
+enum class RunState : int {
+    reset = -1,  ///< cleared (a timer at zero, an average that starts again)
+    stopped = 0, ///< holding its value
+    running = 1,
+};
+
+/// The number the logs write for a run state.
+[[nodiscard]] constexpr int run_number(RunState state) {
+    return static_cast<int>(state);
+}
+
 /// Run states of the averages and timers: -1 reset requested, 0 stopped, 1 running.
 struct ChronoRecord {
     /// Netto average.
-    int run_nv = -1;
+    RunState run_nv = RunState::reset;
     /// Climb average.
-    int run_iv = 0;
+    RunState run_iv = RunState::stopped;
     /// Stopwatch.
-    int run_tim = 0;
+    RunState run_tim = RunState::stopped;
     /// Task timer.
-    int run_tsktim = -1;
+    RunState run_tsktim = RunState::reset;
 };
 
 /// Flap table of the glider and the position set in the simulator.

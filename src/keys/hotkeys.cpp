@@ -44,7 +44,7 @@ bool is_chat_close_key(const DisplayStateRecord& s, int scancode) {
 void margin_up(DisplayStateRecord& s) {
     if (double_press(s, s.count_Inc)) {
         s.VNE_Act = 1;
-        enable_vne(s.VNE_Act);
+        enable_vne(s.VNE_Act != 0);
     } else {
         s.dv1 += 1;
         update_dv1(s.dv1);
@@ -55,7 +55,7 @@ void margin_up(DisplayStateRecord& s) {
 void margin_down(DisplayStateRecord& s) {
     if (double_press(s, s.count_Dec)) {
         s.VNE_Act = 0;
-        enable_vne(s.VNE_Act);
+        enable_vne(s.VNE_Act != 0);
     } else {
         s.dv1 -= 1;
         update_dv1(s.dv1);
@@ -73,41 +73,41 @@ void set_volume(DisplayStateRecord& s, float vol) {
 }
 
 void netto_average(DisplayStateRecord& s) {
-    if (s.RunAvN == -1)
-        s.RunAvN = 1;
+    if (s.RunAvN == RunState::reset)
+        s.RunAvN = RunState::running;
     else if (double_press(s, s.count_AvN))
-        s.RunAvN = -1;
+        s.RunAvN = RunState::reset;
     else
-        s.RunAvN = s.RunAvN == 0 ? 1 : 0;
+        s.RunAvN = s.RunAvN == RunState::stopped ? RunState::running : RunState::stopped;
     s.count_AvN = s.count;
     start_avn(s.RunAvN);
-    log_printf("RunAvN %d", s.RunAvN);
+    log_printf("RunAvN %d", run_number(s.RunAvN));
 }
 
 void stopwatch(DisplayStateRecord& s) {
-    if (s.RunTim == 0) {
-        start_tim(-1);
-        s.RunTim = 1;
+    if (s.RunTim == RunState::stopped) {
+        start_stopwatch(RunState::reset);
+        s.RunTim = RunState::running;
     } else {
-        s.RunTim = 0;
-        start_tim(0);
+        s.RunTim = RunState::stopped;
+        start_stopwatch(RunState::stopped);
     }
-    log_printf("RunTim %d", s.RunTim);
+    log_printf("RunTim %d", run_number(s.RunTim));
 }
 
 // Tapped alone the key starts the task timer from its reset; with Ctrl+Shift it stops the
 // running timer, and again resets the stopped one.
 void task_timer(DisplayStateRecord& s) {
     const int ctrl_shift = kbd_state.press.is_ctrl != 0 && kbd_state.press.is_shft != 0 ? 1 : 0;
-    int next = s.RunTskTim;
-    if (ctrl_shift == 0 && s.RunTskTim == -1) next = 1;
-    if (ctrl_shift != 0 && s.RunTskTim == 1) next = 0;
-    if (ctrl_shift != 0 && s.RunTskTim == 0) next = -1;
+    RunState next = s.RunTskTim;
+    if (ctrl_shift == 0 && s.RunTskTim == RunState::reset) next = RunState::running;
+    if (ctrl_shift != 0 && s.RunTskTim == RunState::running) next = RunState::stopped;
+    if (ctrl_shift != 0 && s.RunTskTim == RunState::stopped) next = RunState::reset;
     if (next != s.RunTskTim) {
         s.RunTskTim = next;
-        start_tim(s.RunTskTim + 100);
+        start_task_timer(s.RunTskTim);
     }
-    log_printf("CtrlShift RunTskTim %d %d", ctrl_shift, s.RunTskTim);
+    log_printf("CtrlShift RunTskTim %d %d", ctrl_shift, run_number(s.RunTskTim));
 }
 
 // The task timer's key matches with or without Ctrl+Shift (and only so), which then choose
@@ -129,14 +129,14 @@ void integrator(DisplayStateRecord& s) {
         write_pol();
         return;
     }
-    if (s.RunAvE == 0) {
-        start_ave(-1);
-        s.RunAvE = 1;
+    if (s.RunAvE == RunState::stopped) {
+        start_ave(RunState::reset);
+        s.RunAvE = RunState::running;
     } else {
-        s.RunAvE = 0;
-        start_ave(0);
+        s.RunAvE = RunState::stopped;
+        start_ave(RunState::stopped);
     }
-    log_printf("RunAvE %d", s.RunAvE);
+    log_printf("RunAvE %d", run_number(s.RunAvE));
 }
 
 void hotkeys(DisplayStateRecord& s, int scancode, int vk) {

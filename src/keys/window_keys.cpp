@@ -109,10 +109,11 @@ void move_selected_window(pCpw cpw, int dx, int dy) {
 
 void keyboard(pCpw cpw, CpwWindowId id, int key, int state, int /*x*/, int /*y*/) {
     DisplayStateRecord& s = display_state;
-    if (state == CPW_KEYMOD_UP || s.WeAreClosing == 1) return;
+    if (state == CPW_KEYMOD_UP || s.WeAreClosing == Closing::yes) return;
     bool handled = false;
     if (s.ChatActive == 0) handled = window_command(key);
-    if (s.KbdHookEnabled == 0 && s.WeAreClosing != 1) handled = reduced_hotkey(key) || handled;
+    if (s.KbdHookEnabled == 0 && s.WeAreClosing != Closing::yes)
+        handled = reduced_hotkey(key) || handled;
     if (!handled) return;
     // Only the keys that did something are logged, never what else was typed.
     if (s.Debug != 0) log_printf("Key %u %d %d", id, key, state);
@@ -121,7 +122,7 @@ void keyboard(pCpw cpw, CpwWindowId id, int key, int state, int /*x*/, int /*y*/
 
 void syskeyboard(pCpw cpw, CpwWindowId /*id*/, int key, int state, int /*x*/, int /*y*/) {
     DisplayStateRecord& s = display_state;
-    if (s.WeAreClosing == 1) return;
+    if (s.WeAreClosing == Closing::yes) return;
     if (key == CPW_KEY_ESCAPE && state == CPW_KEYMOD_DOWN) {
         display_console("%s\n", s.MsgExitCnf.c_str());
         ask_exit(cpw);

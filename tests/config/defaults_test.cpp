@@ -32,7 +32,8 @@ void mess_up_records() {
     my_tas_c.fplfile = "C:\\Pilots\\Flightplan.fpl";
     cmndta001.qfr = true;
     cmndta001.qline = true;
-    chrono = ChronoRecord{1, 1, 1, 1};
+    chrono =
+        ChronoRecord{RunState::running, RunState::running, RunState::running, RunState::running};
     gggmas = GggmasRecord{325.0, 370.0, 505.0, 180.0, 0.0, 180.0};
     gggpol.calage = 1.5;
     flaps_0.nflap = 4;
@@ -72,10 +73,10 @@ TEST_F(RunStateReset, UnitFactorsFollowTheSimulatorAgain) {
 }
 
 TEST_F(RunStateReset, PreviousFlightIsForgotten) {
-    EXPECT_EQ(chrono.run_nv, -1);
-    EXPECT_EQ(chrono.run_iv, 0);
-    EXPECT_EQ(chrono.run_tim, 0);
-    EXPECT_EQ(chrono.run_tsktim, -1);
+    EXPECT_EQ(chrono.run_nv, RunState::reset);
+    EXPECT_EQ(chrono.run_iv, RunState::stopped);
+    EXPECT_EQ(chrono.run_tim, RunState::stopped);
+    EXPECT_EQ(chrono.run_tsktim, RunState::reset);
     EXPECT_EQ(gggmas.rmass, 0.0);
     EXPECT_EQ(gggmas.mmass, 0.0);
     EXPECT_EQ(gggmas.cmass, 0.0);

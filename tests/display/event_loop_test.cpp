@@ -157,7 +157,7 @@ TEST_F(StopCheckTest, AsksOnceTheSimulatorIsOutOfFlightAndEndsOnOk) {
     EXPECT_LE(end, 10.6); // probed every 20 ticks
     EXPECT_EQ(world.questions, 1);
     EXPECT_EQ(world.last_question, "Condor has stopped");
-    EXPECT_EQ(s.WeAreClosing, 1);
+    EXPECT_EQ(s.WeAreClosing, Closing::yes);
 }
 
 TEST_F(StopCheckTest, ASimulatorStillInFlightIsLeftAlone) {
@@ -165,7 +165,7 @@ TEST_F(StopCheckTest, ASimulatorStillInFlightIsLeftAlone) {
     EXPECT_LT(run(9.0, 10.0), 0.0);
     EXPECT_GT(world.probes, 10);
     EXPECT_EQ(world.questions, 0);
-    EXPECT_EQ(s.WeAreClosing, 0);
+    EXPECT_EQ(s.WeAreClosing, Closing::no);
 }
 
 TEST_F(StopCheckTest, AnUnreadableLogDoesNotEndTheRun) {
@@ -203,7 +203,7 @@ TEST_F(StopCheckTest, CancelIsNotAskedAgainUntilTheSimulatorFliesOrDataComes) {
     world.answer = false;
     EXPECT_LT(run(9.0, 20.0), 0.0);
     EXPECT_EQ(world.questions, 1);
-    EXPECT_EQ(s.WeAreClosing, -1);
+    EXPECT_EQ(s.WeAreClosing, Closing::declined);
 
     // After a decline the probe slows down to every 200 ticks (5 s).
     const int probes = world.probes;
@@ -213,7 +213,7 @@ TEST_F(StopCheckTest, CancelIsNotAskedAgainUntilTheSimulatorFliesOrDataComes) {
     // The simulator flies again: the question may come back once it stops again.
     world.state = 1;
     run(41.0, 6.0);
-    EXPECT_EQ(s.WeAreClosing, 0);
+    EXPECT_EQ(s.WeAreClosing, Closing::no);
     world.state = 0;
     world.answer = true;
     EXPECT_GE(run(48.0, 2.0), 0.0);
@@ -221,10 +221,10 @@ TEST_F(StopCheckTest, CancelIsNotAskedAgainUntilTheSimulatorFliesOrDataComes) {
 }
 
 TEST_F(StopCheckTest, FreshDataClearsADecline) {
-    s.WeAreClosing = -1;
+    s.WeAreClosing = Closing::declined;
     s.LastTimeWeReceivedData = kStart + 5.0;
     check_simulator_stopped(s, kStart + 6.0, world.probe());
-    EXPECT_EQ(s.WeAreClosing, 0);
+    EXPECT_EQ(s.WeAreClosing, Closing::no);
 }
 
 } // namespace

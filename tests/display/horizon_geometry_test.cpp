@@ -38,8 +38,8 @@ TEST(HorizonSplit, TheLineEndsOnTheCircleAndSurvivesBrokenPitch) {
         const HorizonSplit s = horizon_split(pitch, unit);
         EXPECT_NEAR(s.c * s.c + s.p * s.p, 1.0F, 1e-4) << pitch;
         // The sky part ends at the last circle point above the line.
-        EXPECT_GE(unit.pp[static_cast<std::size_t>(s.ig1)].y, s.p) << pitch;
-        EXPECT_LT(unit.pp[static_cast<std::size_t>(s.ig1) + 1].y, s.p) << pitch;
+        EXPECT_GE(unit.inner[static_cast<std::size_t>(s.ig1)].y, s.p) << pitch;
+        EXPECT_LT(unit.inner[static_cast<std::size_t>(s.ig1) + 1].y, s.p) << pitch;
     }
     // Just above -1 on the unit circle the line passes below point 35.
     EXPECT_EQ(horizon_split(44.95F, unit).ig1, 35);
@@ -50,13 +50,13 @@ TEST(HorizonSplit, TheLineEndsOnTheCircleAndSurvivesBrokenPitch) {
 
 TEST(HorizonCircle, PointsRunClockwiseFromTheTop) {
     const HorizonCircle c = make_horizon_circle(false);
-    EXPECT_NEAR(c.pp[0].y, 1.0F, 1e-6);
-    EXPECT_NEAR(c.pp[18].x, 1.0F, 1e-6);  // right
-    EXPECT_NEAR(c.pp[36].y, -1.0F, 1e-6); // bottom
-    EXPECT_NEAR(c.pp[54].x, -1.0F, 1e-6); // left
-    EXPECT_NEAR(c.ppe[9].x * c.ppe[9].x + c.ppe[9].y * c.ppe[9].y, 1.15F * 1.15F, 1e-5);
+    EXPECT_NEAR(c.inner[0].y, 1.0F, 1e-6);
+    EXPECT_NEAR(c.inner[18].x, 1.0F, 1e-6);  // right
+    EXPECT_NEAR(c.inner[36].y, -1.0F, 1e-6); // bottom
+    EXPECT_NEAR(c.inner[54].x, -1.0F, 1e-6); // left
+    EXPECT_NEAR(c.outer[9].x * c.outer[9].x + c.outer[9].y * c.outer[9].y, 1.15F * 1.15F, 1e-5);
     const HorizonCircle s = make_horizon_circle(true);
-    EXPECT_NEAR(s.ppe[0].y, 1.15F, 1e-5); // the outer circle is the same in both styles
+    EXPECT_NEAR(s.outer[0].y, 1.15F, 1e-5); // the outer circle is the same in both styles
 }
 
 TEST(HorizonSizes, LineWidthsAndFontFollowTheWindow) {
@@ -120,7 +120,6 @@ TEST(HorizonMarks, SlipTipAndGMeterStayInTheWindow) {
     EXPECT_EQ(g_tick_length(-5), 10);
     EXPECT_EQ(g_tick_length(3), 5);
 }
-
 
 } // namespace
 } // namespace kalveo

@@ -105,7 +105,8 @@ TEST_F(Cycle, ResultIsInTheDisplayUnit) {
 }
 
 TEST_F(Cycle, FirstTimeStepIsOneMillisecondAndNeverLess) {
-    chrono.run_nv = 0; // a stopped netto average shows the integral, so the time step shows
+    chrono.run_nv =
+        RunState::stopped; // a stopped netto average shows the integral, so the time step shows
     TestFlight f;
     f.send(Datagram().set("nettovario", 2.0).set("bank", 0.0));
     EXPECT_NEAR(f.rec.last.reading.netto_average, (2.0 + 0.0) / 2.0 * 0.001, 1e-9);

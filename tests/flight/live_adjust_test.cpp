@@ -63,16 +63,16 @@ TEST_F(LiveAdjust, FlapSoundsOnlyForGlidersWithFlaps) {
 }
 
 TEST_F(LiveAdjust, RunStateSetters) {
-    start_avn(1);
-    start_ave(0);
-    start_tim(-1);
-    EXPECT_EQ(chrono.run_nv, 1);
-    EXPECT_EQ(chrono.run_iv, 0);
-    EXPECT_EQ(chrono.run_tim, -1);
-    EXPECT_EQ(chrono.run_tsktim, -1) << "untouched";
-    start_tim(101);
-    EXPECT_EQ(chrono.run_tsktim, 1);
-    EXPECT_EQ(chrono.run_tim, -1) << "untouched";
+    start_avn(RunState::running);
+    start_ave(RunState::stopped);
+    start_stopwatch(RunState::reset);
+    EXPECT_EQ(chrono.run_nv, RunState::running);
+    EXPECT_EQ(chrono.run_iv, RunState::stopped);
+    EXPECT_EQ(chrono.run_tim, RunState::reset);
+    EXPECT_EQ(chrono.run_tsktim, RunState::reset) << "untouched";
+    start_task_timer(RunState::running);
+    EXPECT_EQ(chrono.run_tsktim, RunState::running);
+    EXPECT_EQ(chrono.run_tim, RunState::reset) << "untouched";
     write_pol();
     EXPECT_TRUE(my_tas_0.qwrpol);
 }

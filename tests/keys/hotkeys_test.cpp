@@ -175,11 +175,11 @@ TEST_F(HotkeysTest, DoublePressesWithinTwelveTicksSwitchTheAlarmAndResetTheNetto
     EXPECT_EQ(s.dv1, 8);
     EXPECT_NEAR(my_tas_0.va1 * 3.6, 272.0, 1e-9);
 
-    s.RunAvN = -1;
+    s.RunAvN = RunState::reset;
     // Start, stop, start, a quick second press resets, start: (state after, ticks to the next).
     for (const auto& [expected, ticks] : {std::pair{1, 20}, {0, 20}, {1, 3}, {-1, 20}, {1, 20}}) {
         tap(k6, 60, ticks);
-        EXPECT_EQ(chrono.run_nv, expected);
+        EXPECT_EQ(run_number(chrono.run_nv), expected);
     }
 }
 
@@ -204,7 +204,7 @@ TEST_F(HotkeysTest, VolumeStepsGrowWithTheVolumeStayWithinZeroToOneAndAreHeard) 
 
 TEST_F(HotkeysTest, TheChatSuspendsEveryHotkeyUntilEnterOrKeypadEnter) {
     DisplayStateRecord& s = display_state;
-    s.RunTskTim = -1;
+    s.RunTskTim = RunState::reset;
     s.KeyHor = 13; // Enter closes the chat and is no hotkey
     for (const Key& close : {kEnter, kPadEnter}) {
         tap(kT);
@@ -213,8 +213,8 @@ TEST_F(HotkeysTest, TheChatSuspendsEveryHotkeyUntilEnterOrKeypadEnter) {
             tap(k);
         tap(kI, 1200);
         EXPECT_EQ(s.dv1, 10);
-        EXPECT_EQ(chrono.run_tim, 0);
-        EXPECT_EQ(s.RunTskTim, -1);
+        EXPECT_EQ(chrono.run_tim, RunState::stopped);
+        EXPECT_EQ(s.RunTskTim, RunState::reset);
         EXPECT_TRUE(played_.empty());
         tap(close);
         EXPECT_EQ(s.ChatActive, 0) << "closed by extended " << close.ext;
@@ -227,7 +227,7 @@ TEST_F(HotkeysTest, TheChatSuspendsEveryHotkeyUntilEnterOrKeypadEnter) {
 TEST_F(HotkeysTest, TaskTimerStartsAloneAndStopsAndResetsWithCtrlShift) {
     for (const int code : {53, 30053}) { // "5" and CTRL+SHFT+"5" behave the same
         display_state.KeyTskTim = code;
-        display_state.RunTskTim = -1;
+        display_state.RunTskTim = RunState::reset;
         const std::vector<std::pair<std::vector<Key>, int>> steps = {{{}, 1},
                                                                      {{}, 1},
                                                                      {{kLCtrl}, 1},
@@ -238,7 +238,8 @@ TEST_F(HotkeysTest, TaskTimerStartsAloneAndStopsAndResetsWithCtrlShift) {
                                                                      {{}, 1}};
         for (const auto& [mods, expected] : steps) {
             tap(k5, 60, 20, mods);
-            EXPECT_EQ(chrono.run_tsktim, expected) << code << " with " << mods.size() << " mods";
+            EXPECT_EQ(run_number(chrono.run_tsktim), expected)
+                << code << " with " << mods.size() << " mods";
         }
     }
 }
@@ -248,14 +249,14 @@ TEST_F(HotkeysTest, TheOtherHotkeysAndTheirConditions) {
     s.GotPlaneData = 0; // averages and timers wait for the flight
     for (const Key& k : {k0, k5, k6, k9})
         tap(k);
-    EXPECT_EQ(chrono.run_tim, 0);
-    EXPECT_EQ(chrono.run_nv, -1);
+    EXPECT_EQ(chrono.run_tim, RunState::stopped);
+    EXPECT_EQ(chrono.run_nv, RunState::reset);
     s.GotPlaneData = 1;
     tap(k0);
-    EXPECT_EQ(chrono.run_tim, -1) << "the stopwatch starts from zero";
+    EXPECT_EQ(chrono.run_tim, RunState::reset) << "the stopwatch starts from zero";
     tap(k9);
     tap(k9);
-    EXPECT_EQ(chrono.run_iv, 0);
+    EXPECT_EQ(chrono.run_iv, RunState::stopped);
     s.Polar = 1;
     tap(k9);
     EXPECT_TRUE(my_tas_0.qwrpol);

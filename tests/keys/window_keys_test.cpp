@@ -38,7 +38,7 @@ class WindowKeysTest : public ::testing::Test {
         s.HorWinInfo.y = 0;
         s.SelectedWindow = 0;
         s.ShiftKeyDown = 0;
-        s.WeAreClosing = 0;
+        s.WeAreClosing = Closing::no;
         s.ChatActive = 0;
     }
     void TearDown() override {
@@ -152,18 +152,18 @@ TEST_F(WindowKeysTest, CWithoutTheSetupProgramSaysSoInABoxAndTheLogAndPointsToE)
 TEST_F(WindowKeysTest, EscapeAsksAndOkClosesTheRun) {
     answers("ok\n");
     press(CPW_KEY_ESCAPE);
-    EXPECT_EQ(display_state.WeAreClosing, 1);
+    EXPECT_EQ(display_state.WeAreClosing, Closing::yes);
 }
 
 TEST_F(WindowKeysTest, EscapeAnsweredCancelKeepsRunning) {
     answers("cancel\n");
     press(CPW_KEY_ESCAPE);
-    EXPECT_EQ(display_state.WeAreClosing, 0);
+    EXPECT_EQ(display_state.WeAreClosing, Closing::no);
 }
 
 TEST_F(WindowKeysTest, NothingMovesOnceTheRunCloses) {
     click(kText);
-    display_state.WeAreClosing = 1;
+    display_state.WeAreClosing = Closing::yes;
     press(CPW_KEY_LEFT);
     display_state.KbdHookEnabled = 0;
     display_state.FlapSound = 1;
