@@ -154,7 +154,8 @@ int parse_language_text(std::string_view bytes, MessageMarks& items) {
             return;
         }
         if (debug_mode())
-            trace("%2d %-10s %3zu %s\n", nread, kv.key.c_str(), message.size(), message.c_str());
+            trace("%2d %-10s %3d %s\n", nread, kv.key.c_str(), static_cast<int>(message.size()),
+                  message.c_str());
     });
     return nread;
 }
