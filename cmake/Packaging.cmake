@@ -3,10 +3,10 @@
 #                  made in the cross-build folder; on Linux the same layout with `kalveo`)
 #   cpack -G DEB   a Debian package: the program folder under /opt/kalveo and the `kalveo`
 #                  command (/usr/bin/kalveo), which gives each pilot a program folder of their
-#                  own under ~/.local/share/kalveo
+#                  own under ~/.local/share/kalveo, and the `kalveo-replay` command
 #
-# The program folder is the same in both: kalveo beside Settings, Lang, Sounds, Manual and an
-# empty Logs, with the DLLs named in KALVEO_RUNTIME_DLLS beside kalveo.exe on Windows (a list set
+# The program folder is the same in both: kalveo and kalveo-replay (the recorder a bug report
+# asks for) beside Settings, Lang, Sounds, Manual and an empty Logs, with the DLLs named in KALVEO_RUNTIME_DLLS beside kalveo.exe on Windows (a list set
 # on the command line, in the cache or before this file is included). Where it goes is decided
 # when a package is made (PackagingGenerator.cmake tells the install rules through
 # KALVEO_PACKAGE_LAYOUT), so `cmake --install build --prefix DIR` still lays out the program
@@ -24,6 +24,9 @@ install(CODE [[
   endif()
 ]])
 install(TARGETS kalveo RUNTIME DESTINATION "\${kalveo_program_dir}")
+if(TARGET kalveo-replay)
+  install(TARGETS kalveo-replay RUNTIME DESTINATION "\${kalveo_program_dir}")
+endif()
 # Without the repository's placeholder files (.keep).
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION "\${kalveo_program_dir}"
         PATTERN ".*" EXCLUDE)
@@ -38,10 +41,18 @@ set(kalveo_launcher ${CMAKE_SOURCE_DIR}/packaging/kalveo-launcher)
 # So is the entry of the desktop's applications menu, with the icon at the sizes desktops look
 # for (packaging/make-icons makes them from the program's icon).
 set(kalveo_packaging ${CMAKE_SOURCE_DIR}/packaging)
+# The recorder works wherever it is started: a link is its command.
+set(kalveo_replay_link "")
+if(TARGET kalveo-replay)
+  # Unlike file(INSTALL), file(CREATE_LINK) does not add DESTDIR, where cpack stages.
+  set(kalveo_replay_link "file(CREATE_LINK ../../opt/kalveo/kalveo-replay
+         \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/usr/bin/kalveo-replay\" SYMBOLIC)")
+endif()
 install(CODE "
   if(\"\$ENV{KALVEO_PACKAGE_LAYOUT}\" STREQUAL \"deb\")
     file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/usr/bin\" TYPE PROGRAM
          RENAME kalveo FILES \"${kalveo_launcher}\")
+    ${kalveo_replay_link}
     file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/usr/share/applications\" TYPE FILE
          FILES \"${kalveo_packaging}/kalveo.desktop\")
     file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/usr/share/icons\" TYPE DIRECTORY

@@ -4,6 +4,7 @@
 #include "config/settings.h"
 #include "flight/records.h"
 #include "platform/dialogs.h"
+#include "platform/documents.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "report/log.h"
@@ -83,16 +84,21 @@ int edit_ended(int status) {
 
 } // namespace
 
-std::vector<std::string> settings_edit_command(int nsetup) {
+namespace {
+
+TextEditorCommand edit_command(int nsetup) {
     if (nsetup != 0) {
         std::vector<std::string> argv{native_path(kSetupProgram).string()};
         if (cmndta001.qkeepwnd) argv.emplace_back("-keep");
-        return argv;
+        return {argv};
     }
-    std::vector<std::string> argv = split_command_words(cmndta000.text_editor);
-    if (argv.empty()) return argv;
-    argv.push_back(native_path(kSettingsFile).string());
-    return argv;
+    return text_editor_command(cmndta000.text_editor, native_path(kSettingsFile).string());
+}
+
+} // namespace
+
+std::vector<std::string> settings_edit_command(int nsetup) {
+    return edit_command(nsetup).argv;
 }
 
 bool start_settings_edit(int nsetup) {
@@ -102,7 +108,10 @@ bool start_settings_edit(int nsetup) {
         return false;
     }
     if (nsetup != 0 && setup_program_missing()) return false;
-    const auto argv = settings_edit_command(nsetup);
+    const auto [argv, stands_in] = edit_command(nsetup);
+    if (stands_in)
+        log_verbatim("Text editor not found (" + cmndta000.text_editor + "), using " +
+                     argv.front());
     log_message_f("\"" + shown_command(argv) + "\"");
     e.program = start_program(argv);
     if (!e.program.started()) {

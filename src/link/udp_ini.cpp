@@ -2,6 +2,7 @@
 
 #include "config/records.h"
 #include "flight/records.h"
+#include "platform/documents.h"
 #include "platform/process.h"
 #include "report/log.h"
 #include "report/messages.h"
@@ -70,13 +71,14 @@ std::string udp_not_active_text(const UdpIniValues& v) {
 
 // Opens the file in the pilot's editor and waits for it to be closed.
 void edit_file(std::string_view fich) {
-    auto argv = split_command_words(trim(cmndta000.text_editor));
-    const std::string file = simulator_file(fich).string();
-    argv.push_back(file);
+    const std::string_view editor = trim(cmndta000.text_editor);
+    const auto [argv, stands_in] = text_editor_command(editor, simulator_file(fich).string());
+    if (stands_in)
+        log_verbatim("Text editor not found (" + std::string(editor) + "), using " + argv.front());
     const int exit_status = run_program(argv);
     const int command_status = exit_status == kNotStarted ? -1 : 0;
     // The log names the file as the simulator does: its "/" would cut a host path.
-    log_message_f(std::string(trim(cmndta000.text_editor)) + " " + std::string(fich));
+    log_message_f((stands_in ? argv.front() : std::string(editor)) + " " + std::string(fich));
     log_message_f("EDIT :" + std::to_string(exit_status) + " " + std::to_string(command_status));
 }
 

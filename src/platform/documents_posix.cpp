@@ -6,4 +6,9 @@ std::vector<std::string> document_viewer_command(const std::string& target, int 
     return {"xdg-open", target};
 }
 
+// The desktop's choice for the file's type, which for text is its editor.
+std::string desktop_text_editor() {
+    return "xdg-open";
+}
+
 } // namespace kalveo

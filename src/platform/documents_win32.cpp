@@ -25,4 +25,8 @@ std::vector<std::string> document_viewer_command(const std::string& target, int 
     return {"explorer.exe", target};
 }
 
+std::string desktop_text_editor() {
+    return "notepad";
+}
+
 } // namespace kalveo

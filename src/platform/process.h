@@ -59,6 +59,10 @@ class ChildProgram {
 /// Starts a program without waiting for it; poll() tells when it has ended.
 ChildProgram start_program(const std::vector<std::string>& argv);
 
+/// True when `program` can be started as start_program starts it: a path to a program file
+/// that exists, or a name found on the search path.
+[[nodiscard]] bool program_found(const std::string& program);
+
 /// Splits a command text into words as a shell would: blanks separate words,
 /// single and double quotes group; on POSIX a backslash outside single quotes
 /// escapes the next character, on Windows it stays (a folder separator) except

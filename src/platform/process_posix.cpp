@@ -1,9 +1,11 @@
+#include "platform/env.h"
 #include "platform/process.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -123,6 +125,31 @@ std::optional<int> ChildProgram::poll() {
     status_ = ended < 0 ? kNotStarted : exit_status(status);
     handle_ = 0;
     return status_;
+}
+
+namespace {
+
+bool executable_file(const std::string& file) {
+    struct stat info {};
+    return stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           access(file.c_str(), X_OK) == 0;
+}
+
+} // namespace
+
+bool program_found(const std::string& program) {
+    if (program.empty()) return false;
+    if (program.find('/') != std::string::npos) return executable_file(program);
+    // posix_spawnp's own search: each PATH entry in turn, an empty one the working folder.
+    const std::string path = get_env("PATH").value_or("/bin:/usr/bin");
+    std::size_t begin = 0;
+    while (true) {
+        const std::size_t end = std::min(path.find(':', begin), path.size());
+        const std::string folder = path.substr(begin, end - begin);
+        if (executable_file((folder.empty() ? "." : folder) + "/" + program)) return true;
+        if (end == path.size()) return false;
+        begin = end + 1;
+    }
 }
 
 void ChildProgram::release() {

@@ -131,6 +131,17 @@ std::optional<int> ChildProgram::poll() {
     return status_;
 }
 
+bool program_found(const std::string& program) {
+    if (program.empty()) return false;
+    // Much as CreateProcess looks a program up: the given path, else the program's folder,
+    // the working folder, the system folders and the PATH, ".exe" added when none is given.
+    char found[MAX_PATH];
+    const DWORD length = SearchPathA(nullptr, program.c_str(), ".exe", MAX_PATH, found, nullptr);
+    if (length == 0 || length >= MAX_PATH) return false;
+    const DWORD attributes = GetFileAttributesA(found);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 void ChildProgram::release() {
     if (handle_ != 0) CloseHandle(reinterpret_cast<HANDLE>(handle_));
     handle_ = 0;

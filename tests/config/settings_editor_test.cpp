@@ -5,7 +5,9 @@
 #include "report/records.h"
 
 #include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 #include <thread>
 
 namespace kalveo {
@@ -22,6 +24,21 @@ class SettingsEditor : public testing::ConfigTest {
         my_tas_1.condor_started = true;
         messages.msgeditend = "Restart now?";
     }
+
+    // The search path holds only a stand-in for the desktop's editor, which records what it
+    // opens (when `desktop_editor`), and the system's own programs.
+    void search_path(bool desktop_editor) {
+        const auto stand_ins = folder_ / "stand-ins";
+        std::filesystem::create_directories(stand_ins);
+        if (desktop_editor) {
+            write("stand-ins\\xdg-open",
+                  "#!/bin/sh\necho \"$@\" >> '" + (folder_ / "desktop-edits.txt").string() + "'\n");
+            std::filesystem::permissions(stand_ins / "xdg-open", std::filesystem::perms::owner_all);
+        }
+        path_.emplace("PATH", stand_ins.string() + (desktop_editor ? ":/usr/bin:/bin" : ""));
+    }
+
+    std::optional<testing::ScopedEnv> path_;
 
     // Runs the editor to its end, as the event loop's ticks do, and returns what the dialogs
     // printed.
@@ -45,10 +62,13 @@ class SettingsEditor : public testing::ConfigTest {
 };
 
 TEST_F(SettingsEditor, EditorCommandIsSplitLikeAShellAndGetsTheFileAsOneArgument) {
-    cmndta000.text_editor = "\"C:\\Program Files\\Notepad++\\notepad++.exe\" -multiInst";
+    const auto editor = folder_ / "Program Files" / "edit";
+    write("Program Files\\edit", "#!/bin/sh\n");
+    std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
+    cmndta000.text_editor = "\"" + editor.string() + "\" -multiInst";
     const auto argv = settings_edit_command(0);
     ASSERT_EQ(argv.size(), 3u);
-    EXPECT_EQ(argv[0], "C:\\Program Files\\Notepad++\\notepad++.exe");
+    EXPECT_EQ(argv[0], editor.string());
     EXPECT_EQ(argv[1], "-multiInst");
     EXPECT_EQ(std::filesystem::path(argv[2]).filename(), "Kalveo.ini");
     EXPECT_EQ(std::filesystem::path(argv[2]).parent_path().filename(), "Settings");
@@ -93,8 +113,34 @@ TEST_F(SettingsEditor, NoKeepsTheProgramRunning) {
     EXPECT_TRUE(my_tas_1.kalveo_init);
 }
 
+TEST_F(SettingsEditor, AnEditorThatCannotBeFoundGivesWayToTheDesktopsEditor) {
+    search_path(true);
+    const std::string file = "Settings/Kalveo.ini";
+    for (const char* editor : {"notepad", "\"C:\\Program Files\\Notepad++\\notepad++.exe\" -n1",
+                               "/opt/no such folder/gedit", ""}) {
+        cmndta000.text_editor = editor;
+        my_tas_1.kalveo_init = true;
+        answer_dialogs("yes\n");
+        // The stand-in returns at once, as xdg-open does: the question follows at once.
+        const std::string shown = edit(0, 1);
+        EXPECT_NE(shown.find("Restart now?"), std::string::npos) << editor;
+        EXPECT_NE(log_text().find("Text editor not found (" + std::string(editor) +
+                                  "), using xdg-open\nxdg-open " + file + "\n"),
+                  std::string::npos)
+            << editor;
+    }
+    EXPECT_EQ(read("desktop-edits.txt"), file + "\n" + file + "\n" + file + "\n" + file + "\n");
+
+    cmndta000.text_editor = "sh -c true";
+    answer_dialogs("no\n");
+    edit(0, 0);
+    EXPECT_EQ(log_text().find("Text editor not found (sh -c true)"), std::string::npos);
+}
+
 TEST_F(SettingsEditor, AFailingEditorAsksNothing) {
-    for (const char* editor : {"false", "no-such-editor-anywhere", ""}) {
+    // No desktop editor to fall back on either.
+    search_path(false);
+    for (const char* editor : {"/bin/false", "no-such-editor-anywhere", ""}) {
         cmndta000.text_editor = editor;
         cmndta001.qrestart = true;
         const std::string shown = edit(0, 0);

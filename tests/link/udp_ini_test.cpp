@@ -105,13 +105,28 @@ class UdpSettings : public ::testing::Test {
     }
 
     // A stand-in editor: records each call, and switches the output on when `fixes`.
-    void use_editor(bool fixes) const {
-        std::string script = "echo \"$1\" >> '" + (dir_ / "edits.txt").string() + "'\n";
+    [[nodiscard]] std::string editor_script(bool fixes) const {
+        std::string script = "#!/bin/sh\necho \"$1\" >> '" + (dir_ / "edits.txt").string() + "'\n";
         if (fixes)
             script +=
                 "sed -i 's/^Enabled=0/Enabled=1/; s/^ExtendedData1=0/ExtendedData1=1/' \"$1\"\n";
-        write_file(dir_ / "my editor" / "edit.sh", script);
+        return script;
+    }
+    void use_editor(bool fixes) const {
+        write_file(dir_ / "my editor" / "edit.sh", editor_script(fixes));
         cmndta000.text_editor = "/bin/sh \"" + (dir_ / "my editor" / "edit.sh").string() + "\"";
+    }
+    // The search path holds a folder of stand-ins and, when `desktop_editor`, the system's own
+    // programs and a stand-in for the desktop's editor that fixes the file.
+    void search_path(bool desktop_editor) {
+        const auto stand_ins = dir_ / "stand-ins";
+        std::filesystem::create_directories(stand_ins);
+        if (desktop_editor) {
+            write_file(stand_ins / "xdg-open", editor_script(true));
+            std::filesystem::permissions(stand_ins / "xdg-open", std::filesystem::perms::owner_all);
+        }
+        path_ = std::make_unique<testing::ScopedEnv>(
+            "PATH", stand_ins.string() + (desktop_editor ? ":/usr/bin:/bin" : ""));
     }
 
     struct Result {
@@ -132,7 +147,7 @@ class UdpSettings : public ::testing::Test {
 
     testing::TempDir dir_;
     std::unique_ptr<testing::ScopedCwd> cwd_;
-    std::unique_ptr<testing::ScopedEnv> dialogs_, prefix_;
+    std::unique_ptr<testing::ScopedEnv> dialogs_, prefix_, path_;
     std::string console_;
 };
 
@@ -204,12 +219,23 @@ TEST_F(UdpSettings, OutputStillOffAfterEditingShowsTheManualAndStops) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), '\n'), 2);
 }
 
+TEST_F(UdpSettings, EditorThatCannotBeFoundGivesWayToTheDesktopsEditor) {
+    write_udp({.enabled = false, .port = 55302});
+    search_path(true);
+    cmndta000.text_editor = "notepad";
+    EXPECT_EQ(check().port, 55302);
+    EXPECT_EQ(edits(), (dir_ / "wine prefix/drive_c/Condor3/Settings/UDP.ini").string() + "\n");
+    EXPECT_THAT(log(), HasSubstr("Text editor not found (notepad), using xdg-open\n"
+                                 "xdg-open C:\\Condor3\\Settings\\UDP.ini\nEDIT :0 0"));
+}
+
 TEST_F(UdpSettings, EditorThatCannotBeStartedIsLogged) {
     write_udp({.enabled = false});
+    search_path(false);
     cmndta000.text_editor = "kalveo-no-such-editor";
     EXPECT_EXIT(check(), ::testing::ExitedWithCode(1), "");
-    EXPECT_THAT(log(),
-                HasSubstr("kalveo-no-such-editor C:\\Condor3\\Settings\\UDP.ini\nEDIT :-1 -1"));
+    EXPECT_THAT(log(), HasSubstr("Text editor not found (kalveo-no-such-editor), using xdg-open\n"
+                                 "xdg-open C:\\Condor3\\Settings\\UDP.ini\nEDIT :-1 -1"));
     EXPECT_THAT(log(), Not(HasSubstr("EDIT :0 0")));
 }
 

@@ -45,6 +45,12 @@ opt=$root/opt/kalveo
 launcher=$root/usr/bin/kalveo
 check "the launcher is on the PATH" test -x "$launcher"
 check "the program sits in /opt/kalveo" test -x "$opt/kalveo"
+check "the recorder sits in /opt/kalveo" test -x "$opt/kalveo-replay"
+check "the recorder's command is on the PATH" \
+    links_to "$root/usr/bin/kalveo-replay" ../../opt/kalveo/kalveo-replay
+"$root/usr/bin/kalveo-replay" --help >"$work/replay-help.txt" 2>&1
+check "kalveo-replay --help ends well" test $? -eq 0
+check "kalveo-replay --help shows how to record" contains "$work/replay-help.txt" "--record FILE"
 for folder in Settings Lang Sounds Manual Logs; do
     check "/opt/kalveo/$folder is shipped" test -d "$opt/$folder"
 done
@@ -156,6 +162,8 @@ zip=$(find "$work/zip" -maxdepth 1 -name 'kalveo-*.zip' | head -n 1)
 top=${zip%.zip}
 check "the zip unpacks as one folder" test -d "$top"
 check "the zip's program is beside its folders" test -x "$top/kalveo" -o -f "$top/kalveo.exe"
+check "the zip's recorder is beside the program" \
+    test -x "$top/kalveo-replay" -o -f "$top/kalveo-replay.exe"
 for entry in Settings/Kalveo.ini Settings/Kalveo_default.ini Lang/Kalveo_Lang_EN.txt \
     Sounds/VNE_0.wav Manual/Manual_EN.pdf; do
     check "the zip holds $entry" test -s "$top/$entry"

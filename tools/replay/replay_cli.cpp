@@ -34,6 +34,7 @@ struct Options {
     double speed = 1.0;
     double seconds = 0.0; ///< recording: stop after this long (0: at Ctrl+C)
     double idle = 0.0;    ///< recording: stop this long after the last datagram (0: never)
+    bool help = false;    ///< show the usage and end well
 };
 
 void usage() {
@@ -58,7 +59,8 @@ void usage() {
         "  --idle S        recording: stop S seconds after the last datagram\n"
         "  --speed X       playing: X times the recorded pace (default 1)\n"
         "  --print         write the datagrams to standard output, send nothing\n"
-        "  --quiet         no timeline");
+        "  --quiet         no timeline\n"
+        "  --help          this text");
 }
 
 bool number(const char* text, double& out) {
@@ -90,6 +92,10 @@ bool parse(int argc, char** argv, Options& o) {
         }
         if (arg == "--quiet") {
             o.quiet = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
             continue;
         }
         if (i + 1 >= argc) return false;
@@ -316,6 +322,10 @@ int main(int argc, char** argv) {
     if (!parse(argc, argv, o)) {
         usage();
         return 2;
+    }
+    if (o.help) {
+        usage();
+        return 0;
     }
     if (!o.record.empty()) return record(o);
     if (!o.play.empty()) return play(o);
