@@ -33,6 +33,6 @@ int error_message_vfl(int msg_status, std::string_view tit, std::string_view msg
 int DisplayMessage(std::string_view title, std::string_view message, int status);
 
 /// The title of error_message's boxes.
-inline constexpr std::string_view kDefaultBoxTitle = "Vorlen";
+inline constexpr std::string_view kDefaultBoxTitle = "Kalveo";
 
 } // namespace kalveo

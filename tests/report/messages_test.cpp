@@ -37,7 +37,7 @@ TEST(BoxText, CutsKeepWholeCharactersAndDropTrailingBlanks) {
 TEST_F(MessageBoxes, InformationBoxShowsLinesUnderTheDefaultTitle) {
     StdoutCapture out;
     EXPECT_EQ(error_message(kBoxInfo, "Speed 1\\/2 VNE/Slow down", false), kBoxInfo);
-    EXPECT_THAT(out.finish(), HasSubstr("[dialog] messageBox ok info title=\"Vorlen\" "
+    EXPECT_THAT(out.finish(), HasSubstr("[dialog] messageBox ok info title=\"Kalveo\" "
                                         "text=\"Speed 1/2 VNE\\nSlow down\" answer=ok"));
     EXPECT_FALSE(std::filesystem::exists(folder() / "ErrorLog.txt"));
 }
