@@ -15,6 +15,19 @@ namespace {
 constexpr double kShortestNettoSeconds = 0.1;
 constexpr double kSecondsPerHour = 3600.0;
 
+// One line a switch, as the README's table says it, so that -help alone is enough.
+constexpr const char* kSwitchHelp[] = {
+    "  -kmh -kph -kts -mph -fpf  the speed unit, instead of Unit in Kalveo.ini",
+    "  -f                        flap sounds on at start",
+    "  -d                        more in the log",
+    "  -ha                       the horizon with the fixed bank scale",
+    "  -nohook                   no keyboard watch (as KeyboardHook=0)",
+    "  -p                        polar measurement: Key Integrator records a point (folder Polars)",
+    "  -rec                      a red mark in the strip for screen recordings",
+    "  -net[=seconds]            a magenta mark in the strip",
+    "  -help                     this text",
+};
+
 void netto_switch(std::string_view arg, ProgramSettings& program) {
     program.netto_switch = true;
     const KeyValue kv = extract_key_val(arg);
@@ -85,6 +98,8 @@ bool apply_switches(const std::vector<std::string>& args, Settings& settings) {
 
 std::vector<std::string> usage_lines(const std::string& program) {
     std::vector<std::string> lines{" Usage :", " " + std::string(trim(program)) + " " + kHelpText};
+    for (const char* line : kSwitchHelp)
+        lines.emplace_back(line);
     for (std::string& line : wine_prefix_help())
         lines.push_back(std::move(line));
     return lines;

@@ -14,7 +14,8 @@ inline constexpr std::size_t kMaxArguments = 20;
 inline constexpr std::size_t kArgumentLength = 30;
 
 /// The switches -help names.
-inline constexpr const char* kHelpText = "[-help] [-kmh|-kph|-mph|-kts|-fpf]";
+inline constexpr const char* kHelpText =
+    "[-help] [-kmh|-kph|-mph|-kts|-fpf] [-rec] [-net[=seconds]] [-f] [-p] [-d] [-ha] [-nohook]";
 
 /// The arguments as start-up keeps them: the program path and at most 20 more, each cut to
 /// 30 characters.

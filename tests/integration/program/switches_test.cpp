@@ -1,6 +1,7 @@
 // The command line as start-up reads it.
 #include "shell/startup_switches.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace kalveo {
@@ -83,7 +84,15 @@ TEST_F(SwitchesTest, UsageNamesTheProgramAndTheSwitches) {
     const auto lines = usage_lines("/opt/kalveo/kalveo");
     ASSERT_GE(lines.size(), 2U);
     EXPECT_EQ(lines[0], " Usage :");
-    EXPECT_EQ(lines[1], " /opt/kalveo/kalveo [-help] [-kmh|-kph|-mph|-kts|-fpf]");
+    EXPECT_EQ(lines[1], " /opt/kalveo/kalveo [-help] [-kmh|-kph|-mph|-kts|-fpf] [-rec] "
+                        "[-net[=seconds]] [-f] [-p] [-d] [-ha] [-nohook]");
+    // Every switch the program reads has a line of its own.
+    for (const char* sw :
+         {"-kmh", "-f ", "-d ", "-ha ", "-nohook", "-p ", "-rec", "-net", "-help"}) {
+        EXPECT_TRUE(std::any_of(lines.begin() + 2, lines.end(), [&](const std::string& l) {
+            return l.rfind(std::string("  ") + sw, 0) == 0;
+        })) << sw;
+    }
 }
 
 TEST(StartedByNameTest, AProgramStartedWithoutAFolderWasTypedInAConsole) {
