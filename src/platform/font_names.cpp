@@ -46,6 +46,15 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 32> kCoreFon
     {"comic", "Comic Sans MS"},
 }};
 
+// Faces of the same metrics as a Windows family, by the names their files carry.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kMetricTwins{{
+    {"Arial", "Liberation Sans"},
+    {"Times New Roman", "Liberation Serif"},
+    {"Courier New", "Liberation Mono"},
+    {"Calibri", "Carlito"},
+    {"Cambria", "Caladea"},
+}};
+
 bool ends_with(const std::string& text, std::string_view end) {
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -73,6 +82,29 @@ std::string core_font_pattern(std::string_view stem) {
         if (file == stem) return std::string(pattern);
     }
     return {};
+}
+
+std::vector<std::string> stand_in_faces(std::string_view stem) {
+    const std::string pattern = core_font_pattern(stem);
+    const auto colon = pattern.find(':');
+    const std::string family = pattern.substr(0, colon);
+    const bool bold = pattern.find(":bold") != std::string::npos;
+    const bool italic = pattern.find(":italic") != std::string::npos;
+    const auto styled = [&](std::string face, std::string_view slant) {
+        if (bold) face += " Bold";
+        if (italic) (face += ' ') += slant;
+        return face;
+    };
+    std::vector<std::string> faces;
+    for (const auto& [windows, twin] : kMetricTwins) {
+        if (family == windows) faces.push_back(styled(std::string(twin), "Italic"));
+    }
+    for (std::string face :
+         {styled("Liberation Sans", "Italic"), styled("DejaVu Sans", "Oblique")}) {
+        if (std::find(faces.begin(), faces.end(), face) == faces.end())
+            faces.push_back(std::move(face));
+    }
+    return faces;
 }
 
 } // namespace kalveo

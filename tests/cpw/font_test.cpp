@@ -3,9 +3,11 @@
 #include FT_FREETYPE_H
 #include "cpw/cpw_context.h"
 #include "cpw/cpw_font.h"
+#include "platform/font_names.h"
 #include "platform/host_fonts.h"
 #include "support/test_files.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -253,6 +255,17 @@ TEST(FontNames, WindowsFileNamesLoseFolderCaseAndExtension) {
     EXPECT_FALSE(a.empty());
     EXPECT_EQ(host_font_file("C:\\Windows\\Fonts\\ArialBD.TTF"), a);
     EXPECT_EQ(host_font_file("arialbd"), a);
+}
+
+// A fresh Wine prefix has no Windows fonts: the core fonts must still find a face, or the strip
+// stays empty. The test machines have no Times New Roman of their own.
+TEST(FontNames, ACoreFontTheSystemLacksFindsAStandIn) {
+    const std::string file = host_font_file("timesbd.ttf");
+    ASSERT_FALSE(file.empty());
+    EXPECT_TRUE(std::filesystem::is_regular_file(file)) << file;
+    EXPECT_EQ(stand_in_faces("arialbd"),
+              (std::vector<std::string>{"Liberation Sans Bold", "DejaVu Sans Bold"}));
+    EXPECT_EQ(stand_in_faces("verdanaz")[1], "DejaVu Sans Bold Oblique");
 }
 
 } // namespace
