@@ -19,6 +19,7 @@ kalveo_layer(sound    USES report text platform)
 kalveo_layer(glider   USES report text platform
                       RECORDS config sim)
 kalveo_layer(flight   USES glider sim config report text platform)
+kalveo_layer(debrief  USES flight glider text report platform)
 kalveo_layer(link     USES flight sim report text platform
                       RECORDS config)
 kalveo_layer(cpw      USES platform)
