@@ -2,6 +2,7 @@
 // to 127.0.0.1:<port> at the simulator's rate), records the datagrams a simulator sends to a
 // port with their arrival times, and plays such a recording back at its own pace.
 #include "platform/socket.h"
+#include "replay/debrief.h"
 #include "replay/recording.h"
 #include "replay/scenario.h"
 
@@ -31,10 +32,13 @@ struct Options {
     bool quiet = false;
     std::string record; ///< record into this file
     std::string play;   ///< play this recording
+    std::string write;  ///< write the flight as a recording into this file, send nothing
     double speed = 1.0;
     double seconds = 0.0; ///< recording: stop after this long (0: at Ctrl+C)
     double idle = 0.0;    ///< recording: stop this long after the last datagram (0: never)
-    bool help = false;    ///< show the usage and end well
+    kalveo::replay::DebriefOptions debrief; ///< the page of this recording, when named
+    bool vne_given = false;
+    bool help = false; ///< show the usage and end well
 };
 
 void usage() {
@@ -42,6 +46,8 @@ void usage() {
         "Usage: kalveo-replay [options]                 send a flight\n"
         "       kalveo-replay --record FILE [--port N]  record what the simulator sends\n"
         "       kalveo-replay --play FILE [--speed X]   send a recording again\n"
+        "       kalveo-replay --debrief FILE [--glider NAME] [--out FOLDER]\n"
+        "                                               write the page of a recorded flight\n"
         "  --port N        UDP port (default 55278): the program's, or the one to record on\n"
         "  --host A        the program's IPv4 address (default 127.0.0.1)\n"
         "  --rate HZ       datagrams per second (default 10, as the simulator sends)\n"
@@ -58,6 +64,12 @@ void usage() {
         "  --seconds S     recording: stop after S seconds (default: at Ctrl+C)\n"
         "  --idle S        recording: stop S seconds after the last datagram\n"
         "  --speed X       playing: X times the recorded pace (default 1)\n"
+        "  --glider NAME   debrief: the glider, from the program's glider data file (default:\n"
+        "                  the simulator's flight plan, as the program learns it)\n"
+        "  --out FOLDER    debrief: where the flight file and its page go (default: beside FILE)\n"
+        "  --lang L        debrief: the page's language, EN, FR or DE (default EN)\n"
+        "  --polar         debrief: a flight in polar mode (a point every 10 s of steady speed)\n"
+        "  --write FILE    write the flight as a recording (at --rate), send nothing\n"
         "  --print         write the datagrams to standard output, send nothing\n"
         "  --quiet         no timeline\n"
         "  --help          this text");
@@ -90,6 +102,10 @@ bool parse(int argc, char** argv, Options& o) {
             o.print = true;
             continue;
         }
+        if (arg == "--polar") {
+            o.debrief.polar = true;
+            continue;
+        }
         if (arg == "--quiet") {
             o.quiet = true;
             continue;
@@ -109,6 +125,19 @@ bool parse(int argc, char** argv, Options& o) {
             o.record = value;
         } else if (arg == "--play") {
             o.play = value;
+        } else if (arg == "--write") {
+            o.write = value;
+        } else if (arg == "--debrief") {
+            o.debrief.recording = value;
+        } else if (arg == "--glider") {
+            o.debrief.glider = value;
+        } else if (arg == "--out") {
+            o.debrief.out_folder = value;
+        } else if (arg == "--lang") {
+            o.debrief.language = value;
+            if (value != std::string("EN") && value != std::string("FR") &&
+                value != std::string("DE"))
+                return false;
         } else if (arg == "--wind") {
             if (!wind(value, o.scenario)) return false;
         } else if (!number(value, x)) {
@@ -119,6 +148,7 @@ bool parse(int argc, char** argv, Options& o) {
             o.rate_hz = x;
         } else if (arg == "--vne" && x > 0) {
             o.scenario.vne_kmh = x;
+            o.vne_given = true;
         } else if (arg == "--dv1" && x >= 0) {
             o.scenario.dv1_kmh = x;
         } else if (arg == "--dv2" && x > 0) {
@@ -139,7 +169,9 @@ bool parse(int argc, char** argv, Options& o) {
             return false;
         }
     }
-    return o.record.empty() || o.play.empty();
+    if (o.vne_given) o.debrief.vne_kmh = o.scenario.vne_kmh;
+    const int modes = !o.record.empty() + !o.play.empty() + !o.debrief.recording.empty();
+    return modes <= 1;
 }
 
 void print_timeline(const std::vector<Phase>& phases) {
@@ -214,12 +246,27 @@ void report_sent(const Options& o, const Sender& sender) {
                     o.port);
 }
 
+int write_flight(const Options& o, const std::vector<Phase>& phases) {
+    std::ofstream out(o.write, std::ios::binary | std::ios::trunc);
+    if (!out) return fail("cannot write " + o.write);
+    kalveo::replay::write_recording_header(out);
+    kalveo::replay::Flight flight(phases, o.scenario);
+    const double length = kalveo::replay::flight_length(phases);
+    for (int n = 0; n / o.rate_hz <= length; ++n) {
+        const double t = n / o.rate_hz;
+        kalveo::replay::write_recorded_datagram(out,
+                                                {t, kalveo::replay::datagram_text(flight.at(t))});
+    }
+    return out ? 0 : fail("writing " + o.write + " failed");
+}
+
 int send_flight(const Options& o) {
     const std::vector<Phase> phases = kalveo::replay::scenario_phases(o.scenario);
     if (phases.empty()) {
         std::fprintf(stderr, "kalveo-replay: unknown scenario %s\n", o.scenario.name.c_str());
         return 2;
     }
+    if (!o.write.empty()) return write_flight(o, phases);
     if (!o.quiet && !o.print) print_timeline(phases);
     Sender sender(o);
     if (!sender.problem().empty()) return fail(sender.problem());
@@ -261,6 +308,16 @@ int play(const Options& o) {
     }
     report_sent(o, sender);
     return r.problem.empty() ? 0 : 1;
+}
+
+int debrief(const Options& o) {
+    const kalveo::replay::DebriefResult r = kalveo::replay::write_debrief(o.debrief);
+    if (!r.problem.empty()) return fail(r.problem);
+    if (!o.quiet)
+        std::printf("kalveo-replay: %d datagrams kept in %s\n", r.datagrams,
+                    r.flight_file.string().c_str());
+    std::printf("%s\n", r.page.string().c_str());
+    return 0;
 }
 
 std::atomic<bool> stop_recording{false};
@@ -329,5 +386,6 @@ int main(int argc, char** argv) {
     }
     if (!o.record.empty()) return record(o);
     if (!o.play.empty()) return play(o);
+    if (!o.debrief.recording.empty()) return debrief(o);
     return send_flight(o);
 }

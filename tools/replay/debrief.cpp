@@ -1,0 +1,190 @@
+#include "replay/debrief.h"
+
+#include "config/records.h"
+#include "config/settings_value.h"
+#include "debrief/cycle_feed.h"
+#include "debrief/flight_file.h"
+#include "debrief/page.h"
+#include "flight/cycle.h"
+#include "flight/flight_setup.h"
+#include "flight/records.h"
+#include "glider/glider_data.h"
+#include "glider/records.h"
+#include "platform/program_path.h"
+#include "replay/recording.h"
+#include "sim/install.h"
+#include "sim/records.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <random>
+#include <system_error>
+
+namespace kalveo::replay {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The one place that builds a flight cycle: its constructor is about to change.
+std::unique_ptr<FlightCycle> make_cycle(FlightOutputs& out, FlightCycle::FlightSetUp set_up) {
+    auto cycle = std::make_unique<FlightCycle>(out, std::move(set_up));
+    cycle->take_settings(Settings{});
+    return cycle;
+}
+
+// What start-up hands the flight records from the program's default settings.
+void default_records(const DebriefOptions& o) {
+    const Settings s{};
+    init_fconv();
+    my_tas_0.nunit = s.speeds.unit;
+    my_tas_c.cunit = s.speeds.unit_name;
+    my_tas_0.fconv = 3.6;
+    my_tas_0.vne = s.speeds.vne;
+    my_tas_0.dv1 = s.speeds.dv1;
+    my_tas_0.dv2 = s.speeds.dv2;
+    my_tas_0.tau_v = s.speeds.airspeed_time_constant;
+    my_tas_0.atmo_mod = s.speeds.atmosphere_model;
+    my_tas_0.flapmxbank = s.flaps.sound_max_bank;
+    my_tas_0.tau_f = s.flaps.time_constant;
+    my_tas_1.qflap_beep = s.flaps.sounds_on;
+    volumes.sndvol = s.sound.volume;
+    volumes.flapvol = s.sound.flap_volume;
+    misc00.qpolar = o.polar;
+    my_tas_c.lang = o.language;
+    my_tas_1.kalveo_init = true;
+}
+
+// The glider from the program's glider data file alone, in the standard atmosphere.
+FlightCycle::FlightSetUp glider_set_up(const DebriefOptions& o) {
+    return [o] {
+        if (inst00.condor_version == 0) inst00.condor_version = 3;
+        ggg001.glnam = o.glider;
+        const double vne_setting = o.vne_kmh > -1000.0 ? o.vne_kmh : my_tas_0.vne;
+        my_tas_0.vne = -10000.0;
+        GliderValues values = current_glider_values();
+        (void)lookup_glider(kGliderDataFile, o.glider, values);
+        store_glider_values(values);
+        settle_vne(vne_setting);
+    };
+}
+
+std::string local_time_text(std::time_t when) {
+    std::tm parts{};
+    if (const std::tm* local = std::localtime(&when)) parts = *local;
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+    return text;
+}
+
+// When the recorded flight started: the recording was last written at its end.
+std::string start_of(const fs::path& recording, double length_s) {
+    std::error_code ec;
+    const auto written = fs::last_write_time(recording, ec);
+    std::time_t end = std::time(nullptr);
+    if (!ec) {
+        const auto system = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+            written - fs::file_time_type::clock::now() + std::chrono::system_clock::now());
+        end = std::chrono::system_clock::to_time_t(system);
+    }
+    return local_time_text(end - static_cast<std::time_t>(length_s));
+}
+
+// A scratch working folder with the program's glider data file: the cycle's log and polar
+// result files land there, not in the program folder.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        std::error_code ec;
+        program_ = fs::path(get_inst_path());
+        std::random_device random;
+        path_ = fs::temp_directory_path(ec) / ("kalveo-debrief-" + std::to_string(random()));
+        fs::create_directories(path_ / "Settings", ec);
+        fs::create_directories(path_ / "Logs", ec);
+        fs::copy_file(program_ / "Settings" / "Kalveo_data.txt",
+                      path_ / "Settings" / "Kalveo_data.txt", ec);
+        previous_ = fs::current_path(ec);
+        fs::current_path(path_, ec);
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        fs::current_path(previous_, ec);
+        fs::remove_all(path_, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    [[nodiscard]] const fs::path& program() const { return program_; }
+
+  private:
+    fs::path program_, path_, previous_;
+};
+
+} // namespace
+
+DebriefResult write_debrief(const DebriefOptions& o) {
+    DebriefResult result;
+    std::error_code ec;
+    const fs::path recording = fs::absolute(o.recording, ec);
+    const fs::path out_folder =
+        fs::absolute(o.out_folder.empty() ? recording.parent_path() : o.out_folder, ec);
+    const Recording r = read_recording(recording);
+    if (r.datagrams.empty()) {
+        result.problem = recording.string() + ": " + (r.problem.empty() ? "empty" : r.problem);
+        return result;
+    }
+    const std::string started = start_of(recording, r.datagrams.back().at_s);
+
+    ScratchFolder scratch;
+    default_records(o);
+    if (o.glider.empty() && check_condor_install(messages.msgpltfldr) == 0) {
+        result.problem = "no simulator installation found: name the glider with --glider";
+        return result;
+    }
+    double now = 0.0;
+    FlightOutputs out;
+    out.counter_seconds = [&now] { return now; };
+    out.ms_of_day = [&now] { return static_cast<int>(now * 1000.0) % 86400000; };
+    std::unique_ptr<debrief::FlightKeeper> keeper;
+    debrief::CycleFeed feed;
+    std::unique_ptr<FlightCycle> cycle =
+        make_cycle(out, o.glider.empty() ? FlightCycle::FlightSetUp(learn_flight_from_simulator)
+                                         : glider_set_up(o));
+    out.play_flap_call = [&](FlapCall call, double) {
+        if (keeper) feed.flap_call(*cycle, call, *keeper);
+    };
+    double last_ask = 0.0;
+    for (const RecordedDatagram& d : r.datagrams) {
+        now = d.at_s;
+        if (o.polar && !my_tas_0.qwrpol && now - last_ask >= kPolarAskEvery) {
+            my_tas_0.qwrpol = true;
+            last_ask = now;
+        }
+        cycle->my_tas(d.bytes);
+        if (!my_tas_1.condor_started) continue;
+        if (!keeper)
+            keeper = std::make_unique<debrief::FlightKeeper>(out_folder,
+                                                             debrief::header_of(*cycle, started));
+        feed.after_packet(*cycle, *keeper);
+        ++result.datagrams;
+    }
+    if (!keeper) {
+        result.problem = recording.string() + ": no datagram with an airspeed or a time";
+        return result;
+    }
+    keeper->finish();
+    result.flight_file = keeper->file();
+    if (!keeper->problem().empty()) {
+        result.problem = keeper->problem();
+        return result;
+    }
+    const debrief::KeptFlight flight = debrief::read_flight(result.flight_file);
+    result.page = debrief::page_file_of(result.flight_file);
+    result.problem = debrief::write_flight_page(
+        result.page, flight,
+        debrief::read_chart_library(scratch.program() / debrief::kChartLibraryFolder));
+    return result;
+}
+
+} // namespace kalveo::replay
