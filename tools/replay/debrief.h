@@ -20,7 +20,7 @@ struct DebriefOptions {
 
 /// Seconds between two polar points asked for in a replayed polar-mode flight: a recording
 /// does not hold the pilot's keys.
-inline constexpr double kPolarAskEvery = 10.0;
+inline constexpr double kPolarAskEvery = 5.0;
 
 struct DebriefResult {
     std::filesystem::path flight_file;

@@ -68,7 +68,7 @@ void usage() {
         "                  the simulator's flight plan, as the program learns it)\n"
         "  --out FOLDER    debrief: where the flight file and its page go (default: beside FILE)\n"
         "  --lang L        debrief: the page's language, EN, FR or DE (default EN)\n"
-        "  --polar         debrief: a flight in polar mode (a point every 10 s of steady speed)\n"
+        "  --polar         debrief: a flight in polar mode (a point every 5 s of steady speed)\n"
         "  --write FILE    write the flight as a recording (at --rate), send nothing\n"
         "  --print         write the datagrams to standard output, send nothing\n"
         "  --quiet         no timeline\n"

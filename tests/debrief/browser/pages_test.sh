@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Pages of recorded flights in headless Chromium: written by kalveo-replay --debrief from a
+# recording, opened and checked by check_page.mjs against the recording.
+#   pages_test.sh <program folder of the build> <source data folder>
+set -euo pipefail
+bin="$1"
+data="$2"
+here="$(cd "$(dirname "$0")" && pwd)"
+for tool in chromium node; do
+  command -v "$tool" >/dev/null || { echo "pages_test: $tool is missing (scripts/bootstrap installs it)"; exit 1; }
+done
+work="$(mktemp -d)"
+trap 'rm -rf -- "$work"' EXIT
+check() { node "$here/check_page.mjs" "$@"; }
+page_of() { "$bin/kalveo-replay" --quiet --debrief "$@" | tail -n 1; }
+flaps=(--flaps Diana2 "$data/Settings/Kalveo_data.txt")
+
+echo "== the demo's tour (Diana2, flaps, a thermal, a dive through the four alarm levels)"
+"$bin/kalveo-replay" --scenario tour --vne 270 --write "$work/tour.rec"
+page="$(page_of "$work/tour.rec" --glider Diana2 --vne 270 --out "$work/tour")"
+check "$page" "$work/tour.rec" "${flaps[@]}" --charts 3
+
+echo "== a flight in polar mode, the glider and its polar from the simulator's files"
+"$bin/kalveo-sample-install" "$work/sample" --in-flight --glider Diana2 >/dev/null
+"$bin/kalveo-replay" --scenario cruise --write "$work/cruise.rec"
+page="$(WINEPREFIX="$work/sample" KALVEO_DIALOGS=script:/dev/null \
+        page_of "$work/cruise.rec" --polar --lang FR --out "$work/polar")"
+# The simulator's plane data gives the glider's mass, which moves the flap speeds: the advice
+# share is checked on the other two flights, whose mass is the glider data's.
+check "$page" "$work/cruise.rec" --charts 4
+grep -q 'Vitesse vraie maximale' "$page" || { echo "pages_test: the page is not in French"; exit 1; }
+points="$(grep -o 'id="polar-points" data-value="[0-9]*"' "$page" | grep -o '[0-9]*"$' | tr -d '"')"
+[ "${points:-0}" -ge 3 ] || { echo "pages_test: ${points:-no} polar points on the page"; exit 1; }
+
+echo "== two hours at 50 datagrams a second, replayed at speed"
+"$bin/kalveo-replay" --scenario tour --vne 270 --rate 50 --glide 3500 --circles 12 \
+  --write "$work/long.rec"
+started=$(date +%s.%N)
+page="$(page_of "$work/long.rec" --glider Diana2 --vne 270 --out "$work/long")"
+echo "replayed in $(awk -v s="$started" -v e="$(date +%s.%N)" 'BEGIN { printf "%.1f", e - s }') s"
+flight="${page%.html}.kflight"
+size=$(stat -c %s "$flight")
+echo "flight file: $size bytes; page: $(stat -c %s "$page") bytes"
+[ "$size" -lt $((2 * 1024 * 1024)) ] || { echo "pages_test: the flight file is over 2 MB"; exit 1; }
+duration="$(grep -o 'id="duration" data-value="[0-9.]*"' "$page" | grep -o '[0-9.]*"$' | tr -d '"')"
+awk -v d="$duration" 'BEGIN { exit !(d >= 7200) }' || { echo "pages_test: only $duration s flown"; exit 1; }
+check "$page" "$work/long.rec" "${flaps[@]}" --charts 3 --open-within 2
