@@ -1,6 +1,7 @@
 // Cost of what runs for every datagram: reading the simulator's full datagram (all of its keys,
 // not only the ones we use), and the whole per-packet cycle on a flight at the simulator's
 // rate, with the display and sound calls connected to functions that only take the values.
+#include "debrief/cycle_feed.h"
 #include "flight/cycle.h"
 #include "flight/datagram.h"
 #include "flight/records.h"
@@ -135,7 +136,10 @@ class ScratchFolder {
     std::filesystem::path old_;
 };
 
-void BM_PerPacketCycle(benchmark::State& state) {
+// The cycle alone (kept = false), or with the flight kept as the program keeps it: every
+// datagram's values offered to the keeper, a fifth of a second of them kept, the flight file
+// appended every half minute.
+void run_cycle(benchmark::State& state, bool kept) {
     const ScratchFolder scratch;
     const std::vector<std::string> datagrams = flight(15000); // five minutes of flight
     std::size_t bytes = 0;
@@ -148,22 +152,39 @@ void BM_PerPacketCycle(benchmark::State& state) {
     };
     start_up();
     auto cycle = std::make_unique<FlightCycle>(out, set_up);
+    debrief::FlightHeader header;
+    header.glider = "Bench";
+    auto keeper = std::make_unique<debrief::FlightKeeper>("Flights", header);
+    debrief::CycleFeed feed;
     std::size_t i = 0;
     for (auto _ : state) {
         if (i == datagrams.size()) { // a new flight: set up outside the measured time
             state.PauseTiming();
             start_up();
             cycle = std::make_unique<FlightCycle>(out, set_up);
+            keeper.reset();
+            keeper = std::make_unique<debrief::FlightKeeper>("Flights", header);
+            feed = {};
             i = 0;
             state.ResumeTiming();
         }
         const std::string& d = datagrams[i++];
         clock += 0.02;
         benchmark::DoNotOptimize(cycle->my_tas(d));
+        if (kept) feed.after_packet(*cycle, *keeper);
         bytes += d.size();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
 }
+
+void BM_PerPacketCycle(benchmark::State& state) {
+    run_cycle(state, false);
+}
 BENCHMARK(BM_PerPacketCycle);
+
+void BM_PerPacketCycleKept(benchmark::State& state) {
+    run_cycle(state, true);
+}
+BENCHMARK(BM_PerPacketCycleKept);
 
 } // namespace
