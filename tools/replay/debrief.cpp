@@ -128,7 +128,8 @@ DebriefResult write_debrief(const DebriefOptions& o) {
     std::error_code ec;
     const fs::path recording = fs::absolute(o.recording, ec);
     const fs::path out_folder =
-        fs::absolute(o.out_folder.empty() ? recording.parent_path() : o.out_folder, ec);
+        fs::absolute(o.out_folder.empty() ? recording.parent_path() : o.out_folder, ec)
+            .lexically_normal();
     const Recording r = read_recording(recording);
     if (r.datagrams.empty()) {
         result.problem = recording.string() + ": " + (r.problem.empty() ? "empty" : r.problem);
