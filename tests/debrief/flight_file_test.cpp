@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <iostream>
 #include <gtest/gtest.h>
 #include <random>
 #include <sstream>
@@ -73,9 +74,8 @@ TEST(FlightFile, TwoHoursAtFiftyDatagramsASecondStaySmallAndReadBackAsKept) {
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         EXPECT_TRUE(keeper.problem().empty());
     }
-    std::printf("keeper: %.3f us per datagram offered, %.1f us per sample kept; file %ju bytes\n",
-                1e6 * seconds / kDatagrams, 1e6 * seconds / (kDatagrams / 10),
-                static_cast<std::uintmax_t>(std::filesystem::file_size(file)));
+    std::cout << "keeper: " << 1e6 * seconds / kDatagrams << " us per datagram offered; file "
+              << std::filesystem::file_size(file) << " bytes\n";
     EXPECT_LT(std::filesystem::file_size(file), 2u * 1024 * 1024);
     // Under 0.1 % of a core at 50 datagrams a second: 20 us per datagram.
     EXPECT_LT(seconds / kDatagrams, 20e-6);

@@ -21,6 +21,7 @@
 #include <memory>
 #include <random>
 #include <system_error>
+#include <thread>
 
 namespace kalveo::replay {
 
@@ -156,8 +157,13 @@ DebriefResult write_debrief(const DebriefOptions& o) {
         if (keeper) feed.flap_call(*cycle, call, *keeper);
     };
     double last_ask = 0.0;
+    const auto start = std::chrono::steady_clock::now();
     for (const RecordedDatagram& d : r.datagrams) {
         now = d.at_s;
+        if (o.pace > 0.0)
+            std::this_thread::sleep_until(
+                start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                            std::chrono::duration<double>(now / o.pace)));
         if (o.polar && !my_tas_0.qwrpol && now - last_ask >= kPolarAskEvery) {
             my_tas_0.qwrpol = true;
             last_ask = now;
@@ -185,6 +191,24 @@ DebriefResult write_debrief(const DebriefOptions& o) {
     result.problem = debrief::write_flight_page(
         result.page, flight,
         debrief::read_chart_library(scratch.program() / debrief::kChartLibraryFolder));
+    return result;
+}
+
+DebriefResult write_page_of(const fs::path& flight_file) {
+    DebriefResult result;
+    result.flight_file = flight_file;
+    const debrief::KeptFlight flight = debrief::read_flight(flight_file);
+    result.datagrams = static_cast<int>(flight.samples.size());
+    if (flight.samples.empty()) {
+        result.problem = flight_file.string() + ": " +
+                         (flight.problem.empty() ? "no sample kept" : flight.problem);
+        return result;
+    }
+    result.page = debrief::page_file_of(flight_file);
+    const std::string written = debrief::write_flight_page(
+        result.page, flight,
+        debrief::read_chart_library(fs::path(get_inst_path()) / debrief::kChartLibraryFolder));
+    result.problem = !written.empty() ? written : flight.problem;
     return result;
 }
 

@@ -16,6 +16,9 @@ struct DebriefOptions {
     double vne_kmh = -10000.0; ///< VNE when the glider data has none (km/h); below -1000: none
     std::string language = "EN";
     bool polar = false; ///< polar mode: a point is asked for every kPolarAskEvery seconds
+    /// 0: as fast as the machine goes; else this many times the recorded pace, as a flight is
+    /// kept in flight (to see what a crash leaves).
+    double pace = 0.0;
 };
 
 /// Seconds between two polar points asked for in a replayed polar-mode flight: a recording
@@ -31,5 +34,9 @@ struct DebriefResult {
 
 /// Runs the whole recording through a flight cycle and writes the flight file and its page.
 [[nodiscard]] DebriefResult write_debrief(const DebriefOptions& options);
+
+/// Writes the page of a flight file as it is, whole or cut short by a crash; a file cut short
+/// is named in `problem`, the page written all the same.
+[[nodiscard]] DebriefResult write_page_of(const std::filesystem::path& flight_file);
 
 } // namespace kalveo::replay

@@ -38,6 +38,8 @@ struct Options {
     double idle = 0.0;    ///< recording: stop this long after the last datagram (0: never)
     kalveo::replay::DebriefOptions debrief; ///< the page of this recording, when named
     bool vne_given = false;
+    bool speed_given = false;
+    std::string page;  ///< write the page of this flight file
     bool help = false; ///< show the usage and end well
 };
 
@@ -48,6 +50,7 @@ void usage() {
         "       kalveo-replay --play FILE [--speed X]   send a recording again\n"
         "       kalveo-replay --debrief FILE [--glider NAME] [--out FOLDER]\n"
         "                                               write the page of a recorded flight\n"
+        "       kalveo-replay --page FILE.kflight        write the page of a kept flight\n"
         "  --port N        UDP port (default 55278): the program's, or the one to record on\n"
         "  --host A        the program's IPv4 address (default 127.0.0.1)\n"
         "  --rate HZ       datagrams per second (default 10, as the simulator sends)\n"
@@ -68,6 +71,8 @@ void usage() {
         "                  the simulator's flight plan, as the program learns it)\n"
         "  --out FOLDER    debrief: where the flight file and its page go (default: beside FILE)\n"
         "  --lang L        debrief: the page's language, EN, FR or DE (default EN)\n"
+        "  --speed X       debrief: keep the flight at X times the recorded pace (default: at\n"
+        "                  once)\n"
         "  --polar         debrief: a flight in polar mode (a point every 5 s of steady speed)\n"
         "  --write FILE    write the flight as a recording (at --rate), send nothing\n"
         "  --print         write the datagrams to standard output, send nothing\n"
@@ -129,6 +134,8 @@ bool parse(int argc, char** argv, Options& o) {
             o.write = value;
         } else if (arg == "--debrief") {
             o.debrief.recording = value;
+        } else if (arg == "--page") {
+            o.page = value;
         } else if (arg == "--glider") {
             o.debrief.glider = value;
         } else if (arg == "--out") {
@@ -165,12 +172,15 @@ bool parse(int argc, char** argv, Options& o) {
             o.idle = x;
         } else if (arg == "--speed" && x > 0 && x <= 1000) {
             o.speed = x;
+            o.speed_given = true;
         } else {
             return false;
         }
     }
     if (o.vne_given) o.debrief.vne_kmh = o.scenario.vne_kmh;
-    const int modes = !o.record.empty() + !o.play.empty() + !o.debrief.recording.empty();
+    if (o.speed_given) o.debrief.pace = o.speed;
+    const int modes =
+        !o.record.empty() + !o.play.empty() + !o.debrief.recording.empty() + !o.page.empty();
     return modes <= 1;
 }
 
@@ -320,6 +330,16 @@ int debrief(const Options& o) {
     return 0;
 }
 
+int page(const Options& o) {
+    const kalveo::replay::DebriefResult r = kalveo::replay::write_page_of(o.page);
+    if (r.page.empty()) return fail(r.problem);
+    if (!r.problem.empty())
+        std::fprintf(stderr, "kalveo-replay: %s: %s; the page shows the %d samples before it\n",
+                     o.page.c_str(), r.problem.c_str(), r.datagrams);
+    std::printf("%s\n", r.page.string().c_str());
+    return 0;
+}
+
 std::atomic<bool> stop_recording{false};
 
 extern "C" void on_stop_signal(int) {
@@ -387,5 +407,6 @@ int main(int argc, char** argv) {
     if (!o.record.empty()) return record(o);
     if (!o.play.empty()) return play(o);
     if (!o.debrief.recording.empty()) return debrief(o);
+    if (!o.page.empty()) return page(o);
     return send_flight(o);
 }

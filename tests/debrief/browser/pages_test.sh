@@ -32,6 +32,24 @@ grep -q 'Vitesse vraie maximale' "$page" || { echo "pages_test: the page is not 
 points="$(grep -o 'id="polar-points" data-value="[0-9]*"' "$page" | grep -o '[0-9]*"$' | tr -d '"')"
 [ "${points:-0}" -ge 3 ] || { echo "pages_test: ${points:-no} polar points on the page"; exit 1; }
 
+echo "== killed while keeping a flight: what it leaves reads back to within a minute of the kill"
+"$bin/kalveo-replay" --scenario tour --vne 270 --glide 560 --write "$work/twenty.rec"
+started=$(date +%s.%N)
+"$bin/kalveo-replay" --quiet --debrief "$work/twenty.rec" --glider Diana2 --vne 270 --speed 30 \
+  --out "$work/killed" >/dev/null &
+keeper=$!
+sleep 5
+kill -KILL "$keeper"
+wait "$keeper" 2>/dev/null || true
+# The flight had got no further than 30 times the time since its start.
+reached="$(awk -v s="$started" -v e="$(date +%s.%N)" 'BEGIN { printf "%.1f", 30 * (e - s) }')"
+page="$("$bin/kalveo-replay" --page "$work"/killed/*.kflight | tail -n 1)"
+kept="$(grep -o 'id="duration" data-value="[0-9.]*"' "$page" | grep -o '[0-9.]*"$' | tr -d '"')"
+echo "killed at most $reached s into the flight; the page shows $kept s"
+awk -v k="$kept" -v r="$reached" 'BEGIN { exit !(k >= r - 60 && k <= r) }' ||
+  { echo "pages_test: $kept s kept of a flight killed at most $reached s in"; exit 1; }
+check "$page" "$work/twenty.rec" --charts 3 --no-summary
+
 echo "== two hours at 50 datagrams a second, replayed at speed"
 "$bin/kalveo-replay" --scenario tour --vne 270 --rate 50 --glide 3500 --circles 12 \
   --write "$work/long.rec"
