@@ -112,6 +112,7 @@ class Page {
              << page_style() << "\n</style>\n"
              << "</head>\n<body>\n<h1>" << html(word("title")) << "</h1>\n";
         summary();
+        calls_and_keys();
         charts();
         out_ << "<script id=\"flight-data\" type=\"application/json\">" << data() << "</script>\n"
              << "<script>\n"
@@ -132,12 +133,45 @@ class Page {
     std::string speed(double ms) const { return fixed(ms * u_.speed, 1); }
     std::string climb(double ms) const { return fixed(ms * u_.climb, 2); }
 
+    // French and German write a decimal comma.
+    std::string local_numbers(std::string text) const {
+        if (f_.header.language != "FR" && f_.header.language != "DE") return text;
+        for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+            const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+            if (text[i] == '.' && digit(text[i - 1]) && digit(text[i + 1])) text[i] = ',';
+        }
+        return text;
+    }
+
     // One line of the summary; `id` and `value` let a reader take the number as it is.
     void row(std::string_view label, const std::string& shown, std::string_view id = {},
              const std::string& value = {}) {
         out_ << "<tr><th>" << html(label) << "</th><td";
         if (!id.empty()) out_ << " id=\"" << id << "\" data-value=\"" << value << "\"";
-        out_ << ">" << html(shown) << "</td></tr>\n";
+        out_ << ">" << html(id.empty() ? shown : local_numbers(shown)) << "</td></tr>\n";
+    }
+
+    // The calls the pilot heard and the keys pressed, each with what it was: a key's own
+    // sound is told apart from an alarm.
+    void calls_and_keys() {
+        std::string items;
+        for (const KeptEvent& e : f_.events) {
+            std::string what;
+            if (e.kind == EventKind::flap_call)
+                what = std::string(word("flap_call")) + ": " + e.text +
+                       (e.level > 0 ? " (" + flap_name(e.level) + ")" : "");
+            else if (e.kind == EventKind::key)
+                what = std::string(word("key")) + ": " + e.text;
+            else if (e.kind == EventKind::feedback)
+                what =
+                    std::string(word("feedback")) + " " + std::to_string(e.level) + ", " + e.text;
+            else
+                continue;
+            items += "<li>" + clock_text(e.t) + " " + html(what) + "</li>\n";
+        }
+        if (items.empty()) return;
+        out_ << "<h2>" << html(word("calls_keys")) << "</h2>\n<ul class=\"events\">\n"
+             << items << "</ul>\n";
     }
 
     void summary() {

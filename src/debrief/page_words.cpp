@@ -59,6 +59,12 @@ constexpr std::array kWords{
          "Molette : zoom. Glisser : zoom sur un passage. Maj+glisser : déplacer. Double clic : "
          "tout.",
          "Mausrad: Zoom. Ziehen: Ausschnitt. Umschalt+Ziehen: Verschieben. Doppelklick: alles."},
+    Word{"calls_keys", "Calls and keys", "Annonces et touches", "Ansagen und Tasten"},
+    Word{"flap_call", "flap call", "annonce de volets", "Klappenansage"},
+    Word{"key", "key", "touche", "Taste"},
+    Word{"feedback", "a key's own sound, not an alarm: the sound of alarm level",
+         "son propre d'une touche, pas une alarme : le son du niveau d'alarme",
+         "eigener Ton einer Taste, kein Alarm: der Ton der Alarmstufe"},
     Word{"problem", "The flight file was not whole", "Le fichier du vol n'était pas complet",
          "Die Flugdatei war nicht vollständig"},
 };

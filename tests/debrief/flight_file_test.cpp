@@ -6,8 +6,8 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
-#include <iostream>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <random>
 #include <sstream>
 

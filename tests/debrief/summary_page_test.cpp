@@ -93,13 +93,15 @@ TEST(Page, StandsAloneInThePilotsLanguageAndUnits) {
     KeptFlight f = fly({{30, 50, -1, 2, 2, false, -1.0, 0.5}, {5, 74, 1, 2, 2, false, -1, 0}});
     f.header.polar_mode = true;
     f.events.push_back({10.0, EventKind::polar_point, 0, 25.0, -0.8, {}});
+    f.events.push_back({31.0, EventKind::key, -1, 0, 0, "volume up: volume 0.55"});
+    f.events.push_back({31.1, EventKind::feedback, 2, 0, 0, "volume up"});
     for (const auto& [lang, unit, words] : std::vector<std::tuple<std::string, int, std::string>>{
              {"EN", 0,
               "Highest true airspeed</th><td id=\"top-tas\" data-value=\"266.4\">266.4 km/h"},
              {"FR", 1,
-              "Vitesse vraie maximale</th><td id=\"top-tas\" data-value=\"143.8\">143.8 kt"},
+              "Vitesse vraie maximale</th><td id=\"top-tas\" data-value=\"143.8\">143,8 kt"},
              {"DE", 2,
-              "Höchste wahre Fahrt</th><td id=\"top-tas\" data-value=\"165.5\">165.5 mph"}}) {
+              "Höchste wahre Fahrt</th><td id=\"top-tas\" data-value=\"165.5\">165,5 mph"}}) {
         f.header.language = lang;
         f.header.speed_unit = unit;
         const std::string page = flight_page(f, lib);
@@ -112,7 +114,13 @@ TEST(Page, StandsAloneInThePilotsLanguageAndUnits) {
         EXPECT_EQ(page.find("/* </script> */"), std::string::npos);
         EXPECT_NE(page.find("var uPlot = function(){};"), std::string::npos);
         EXPECT_NE(page.find("id=\"polar-chart\""), std::string::npos);
+        // The volume key's sound is the key's, not a second alarm.
+        EXPECT_NE(page.find("id=\"alarms\" data-value=\"1\""), std::string::npos);
     }
+    f.header.language = "EN";
+    EXPECT_NE(flight_page(f, lib).find("<li>0:00:31 a key's own sound, not an alarm: the sound of "
+                                       "alarm level 2, volume up</li>"),
+              std::string::npos);
 }
 
 TEST(PolarFit, FindsTheParabolaThroughPointsOnIt) {
