@@ -34,10 +34,15 @@ points="$(grep -o 'id="polar-points" data-value="[0-9]*"' "$page" | grep -o '[0-
 
 echo "== killed while keeping a flight: what it leaves reads back to within a minute of the kill"
 "$bin/kalveo-replay" --scenario tour --vne 270 --glide 560 --write "$work/twenty.rec"
-started=$(date +%s.%N)
 "$bin/kalveo-replay" --quiet --debrief "$work/twenty.rec" --glider Diana2 --vne 270 --speed 30 \
   --out "$work/killed" >/dev/null &
 keeper=$!
+# The flight file appears with the flight's first datagram: the flight's clock starts there.
+for _ in $(seq 400); do
+  compgen -G "$work/killed/*.kflight" >/dev/null && break
+  sleep 0.05
+done
+started=$(date +%s.%N)
 sleep 5
 kill -KILL "$keeper"
 wait "$keeper" 2>/dev/null || true
