@@ -46,13 +46,14 @@ started=$(date +%s.%N)
 sleep 5
 kill -KILL "$keeper"
 wait "$keeper" 2>/dev/null || true
-# The flight had got no further than 30 times the time since its start.
+# The flight had got about 30 times the time since its start (the file is seen up to 50 ms, or
+# 1.5 s of flight, late).
 reached="$(awk -v s="$started" -v e="$(date +%s.%N)" 'BEGIN { printf "%.1f", 30 * (e - s) }')"
 page="$("$bin/kalveo-replay" --page "$work"/killed/*.kflight | tail -n 1)"
 kept="$(grep -o 'id="duration" data-value="[0-9.]*"' "$page" | grep -o '[0-9.]*"$' | tr -d '"')"
-echo "killed at most $reached s into the flight; the page shows $kept s"
-awk -v k="$kept" -v r="$reached" 'BEGIN { exit !(k >= r - 60 && k <= r) }' ||
-  { echo "pages_test: $kept s kept of a flight killed at most $reached s in"; exit 1; }
+echo "killed about $reached s into the flight; the page shows $kept s"
+awk -v k="$kept" -v r="$reached" 'BEGIN { exit !(k >= r - 60 && k <= r + 5) }' ||
+  { echo "pages_test: $kept s kept of a flight killed about $reached s in"; exit 1; }
 check "$page" "$work/twenty.rec" --charts 3 --no-summary
 
 echo "== two hours at 50 datagrams a second, replayed at speed"
