@@ -52,9 +52,12 @@ std::string csv_text(std::string_view line) {
 
 void load_reference_polar(PolarState& st) {
     const std::string& cpath = inst00.condor_version == 2 ? inst00.instpath2 : inst00.instpath3;
-    st.qgotpol = get_pol(cpath, ggg001.glnam) != 0;
+    st.reference = get_pol(cpath, ggg001.glnam);
+    // The plane file's reference mass is the glider's, even without a usable polar.
+    if (st.reference.plane_read) gggmas.rmass = st.reference.plane.dmass[1];
+    st.qgotpol = st.reference.ready;
     trace(" get_pol %d\n", st.qgotpol ? 1 : 0);
-    st.nbfpl = st.qgotpol ? sample_reference_polar(st.vvpol) : 0;
+    st.nbfpl = st.qgotpol ? sample_reference_polar(st.reference, st.vvpol) : 0;
 }
 
 std::string simulator_flap_name() {
@@ -158,8 +161,7 @@ void fill_polar_display(InstrumentReading& reading, const PolarState& st, double
     reading.energy_vario = ev1;
     reading.speed_change = dvdt_c;
     if (!st.qgotpol) return; // no polar: no speed of least sink
-    gggpol.v_vzmin = vv_bz(0.0, 1) / 3.6;
-    reading.min_sink_speed = gggpol.v_vzmin;
+    reading.min_sink_speed = vv_bz(st.reference.segments, 0.0, 1) / 3.6;
 }
 
 } // namespace kalveo

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "flight/outputs.h"
+#include "glider/records.h"
 
 #include <array>
 #include <fstream>
@@ -20,6 +21,7 @@ struct PolarState {
     int nbpol = 0;             ///< number of recorded points
     int nbfpl = 0;             ///< index of the last reference point; 0 without one
     bool qgotpol = false;      ///< a reference polar was found for the glider
+    PlanePolar reference;      ///< the glider's polar from the simulator's plane files
     double dvdt_moy = 0.0;     ///< filtered |dv/dt| of the true airspeed (m/s2)
     std::string polfile;       ///< table of the recorded points (backslash name)
     std::string csvfile;       ///< comma-separated file of the recorded points

@@ -7,9 +7,6 @@ Ggg001Record ggg001;
 Ggg002Record ggg002;
 Misc00Record misc00;
 GggpolRecord gggpol;
-Cndrp0Record cndrp0;
-Rrrppp000Record rrrppp000;
-Rrrppp002Record rrrppp002;
 
 void init_fconv() {
     misc00.fconv_def = {3.6, 1.9438444, 2.2369363, 6.0132294, 0.0, 0.0, 0.0};

@@ -103,7 +103,7 @@ struct GggpolRecord {
     double gforce = 0.0;
 };
 
-/// The simulator's plane data as read and derived by get_pol.
+/// The simulator's plane data as read and derived from its plane-data file.
 struct Cndrp0Record {
     /// 1: rmass; 2: rmass plus the extra ballast (kg).
     std::array<double, 3> dmass{};
@@ -174,14 +174,22 @@ struct Rrrppp002Record {
     std::array<double, kMaxPolarNodes + 1> dv_bz{};
 };
 
+/// A glider's polar from the simulator's plane files: what get_pol found.
+struct PlanePolar {
+    /// The plane-data file was read: `plane` holds it (its dmass[1] is the reference mass).
+    bool plane_read = false;
+    /// The nodes were read too and the segments built: the polar can be used.
+    bool ready = false;
+    Cndrp0Record plane;
+    Rrrppp000Record nodes;
+    Rrrppp002Record segments;
+};
+
 extern GggmasRecord gggmas;
 extern Ggg001Record ggg001;
 extern Ggg002Record ggg002;
 extern Misc00Record misc00;
 extern GggpolRecord gggpol;
-extern Cndrp0Record cndrp0;
-extern Rrrppp000Record rrrppp000;
-extern Rrrppp002Record rrrppp002;
 
 /// Fills misc00.fconv_def with the factors from m/s to the display speed units.
 void init_fconv();
