@@ -69,8 +69,7 @@ std::vector<std::string> flight(std::size_t count) {
 }
 
 void start_up() {
-    init_fconv();
-    my_tas_0.fconv = misc00.fconv_def[0];
+    my_tas_0.fconv = kSpeedUnitFactors[0];
     my_tas_c.cunit = "kmh";
     my_tas_0.flapmxbank = 15.0;
     my_tas_1.kalveo_init = true;

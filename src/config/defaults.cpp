@@ -12,7 +12,6 @@ namespace {
 
 // The unit factors of the flight start from the settings' unit; these follow the simulator.
 void reset_units() {
-    init_fconv();
     my_tas_0.fconv_alt = 1.0;
     my_tas_0.fconv_vz = 1.0;
     my_tas_0.qfe = false;

@@ -107,7 +107,7 @@ int FlightCycle::my_tas(const char* buffer, std::size_t length) {
     compute_wind_and_track(pk);
     compute_time_steps(pk);
     run_filters(pk);
-    if (misc00.qpolar) record_polar(pk);
+    if (settings_.program.polar) record_polar(pk);
     keep_history(pk);
     const SimulatorValues& sim = state_.sim;
     run_averages_and_timers({pk.dtc, sim.tcalc, pk.temps, sim.v, sim.z, sim.nvario_condor},
@@ -129,7 +129,7 @@ int FlightCycle::my_tas(const char* buffer, std::size_t length) {
 }
 
 void FlightCycle::start_flight(const TelemetryPacket& p) {
-    log_printf("QPOLAR %d", misc00.qpolar ? 1 : 0);
+    log_printf("QPOLAR %d", settings_.program.polar ? 1 : 0);
     AverageState& av = state_.averages;
     av.tim_c = av.clk_c = av.tsktim_c = "00:00:00";
     state_.count_0 = out_.counter_seconds ? out_.counter_seconds() : 0.0;
@@ -147,7 +147,7 @@ void FlightCycle::start_flight(const TelemetryPacket& p) {
     trace(" tcalc_000 %f\n", h.tcalc_000);
 
     if (set_up_) set_up_();
-    if (misc00.qpolar) prepare_polar_flight(state_.polar);
+    if (settings_.program.polar) prepare_polar_flight(state_.polar);
     log_printf("call init_settings_2");
     init_settings_2(out_, settings_.display);
     flaps_0.nfl_act = flaps_0.nflap / 2;
@@ -332,7 +332,7 @@ void FlightCycle::hand_to_display(const Packet& pk) {
     reading.load_factor = gggpol.gforce;
     reading.thermal_turns = std::abs(av.th_turn) / (2.0 * std::numbers::pi);
     PolarState& polar = state_.polar;
-    if (misc00.qpolar) {
+    if (settings_.program.polar) {
         fill_polar_display(reading, polar, fconv_vz * sim.evario, pk.dvdt_c);
         follow_speed_trace(sim.v, polar);
     }

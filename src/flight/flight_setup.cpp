@@ -77,7 +77,7 @@ void take_simulator_units() {
         my_tas_0.nunit = imperial ? 1 : 0;
     }
     if (my_tas_0.nunit >= 0 && my_tas_0.nunit <= 3) {
-        my_tas_0.fconv = misc00.fconv_def[my_tas_0.nunit];
+        my_tas_0.fconv = kSpeedUnitFactors[static_cast<std::size_t>(my_tas_0.nunit)];
         my_tas_c.cunit = my_tas_c.cunit_def[my_tas_0.nunit];
     }
     log_printf("%d %g %s %g %g", my_tas_0.nunit, my_tas_0.fconv, my_tas_c.cunit.c_str(),
@@ -87,7 +87,7 @@ void take_simulator_units() {
 double margin_in_ms(double setting, double speed_units_default, double kmh_default) {
     if (setting >= kUnset) return setting / my_tas_0.fconv;
     const bool knots_or_mph = my_tas_0.nunit == 1 || my_tas_0.nunit == 2;
-    return knots_or_mph ? speed_units_default / my_tas_0.fconv : kmh_default / misc00.fconv_def[0];
+    return knots_or_mph ? speed_units_default / my_tas_0.fconv : kmh_default / kSpeedUnitFactors[0];
 }
 
 void log_flap_table() {
@@ -188,7 +188,7 @@ double default_vne() {
     case 3:
         return 450.0 / my_tas_0.fconv;
     default:
-        return 270.0 / misc00.fconv_def[0];
+        return 270.0 / kSpeedUnitFactors[0];
     }
 }
 

@@ -52,15 +52,11 @@ struct Ggg002Record {
     bool qbugwipers = false;
 };
 
-/// Unit factors and the polar-mode switch.
-struct Misc00Record {
-    /// Factors from m/s to the display speed units by unit number 0..6: 0 km/h 3.6, 1 kt
-    /// 1.9438444, 2 mph 2.2369363, 3 "kFpf" 6.0132294; 4 to 6 stay 0. Index 0 also turns
-    /// km/h read from files into m/s.
-    std::array<double, 7> fconv_def{};
-    /// Polar measurement mode (switch -p).
-    bool qpolar = false;
-};
+/// Factors from m/s to the display speed units by unit number 0..6: 0 km/h 3.6, 1 kt
+/// 1.9438444, 2 mph 2.2369363, 3 "kFpf" 6.0132294; 4 to 6 are 0. Index 0 also turns
+/// km/h read from files into m/s.
+inline constexpr std::array<double, 7> kSpeedUnitFactors = {3.6, 1.9438444, 2.2369363, 6.0132294,
+                                                            0.0, 0.0,       0.0};
 
 /// Polar figures and the airspeed factors shared by the cycle and polar mode.
 /// Only fmulatm, gforce, calage and v_vzmin are computed; every other field is a polar
@@ -188,10 +184,6 @@ struct PlanePolar {
 extern GggmasRecord gggmas;
 extern Ggg001Record ggg001;
 extern Ggg002Record ggg002;
-extern Misc00Record misc00;
 extern GggpolRecord gggpol;
-
-/// Fills misc00.fconv_def with the factors from m/s to the display speed units.
-void init_fconv();
 
 } // namespace kalveo

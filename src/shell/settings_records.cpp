@@ -29,7 +29,6 @@ void hand_settings_to_records(const Settings& s) {
     my_tas_0.flapmxbank = s.flaps.sound_max_bank;
     my_tas_0.tau_f = s.flaps.time_constant;
     my_tas_1.qflap_beep = s.flaps.sounds_on;
-    misc00.qpolar = s.program.polar;
     volumes.sndvol = s.sound.volume;
     volumes.flapvol = s.sound.flap_volume;
     beeps.snddev = s.sound.device;

@@ -100,7 +100,7 @@ TEST_F(Cycle, AltitudeInFeetAndTheQfeOffsetReachTheAtmosphere) {
 TEST_F(Cycle, ResultIsInTheDisplayUnit) {
     TestFlight f;
     f.send(cruise(30.0, 0.0));
-    my_tas_0.fconv = misc00.fconv_def[1];
+    my_tas_0.fconv = kSpeedUnitFactors[1];
     EXPECT_EQ(f.send(cruise(30.0, 0.0)), 58) << "30 m/s in knots";
 }
 

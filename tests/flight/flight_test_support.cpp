@@ -22,7 +22,6 @@ void reset_flight_records() {
     ggg001 = Ggg001Record{};
     ggg002 = Ggg002Record{};
     gggpol = GggpolRecord{};
-    misc00 = Misc00Record{};
     rdstng00 = Rdstng00Record{};
     messages = MessagesRecord{};
     keydef_cndr = KeydefCndrRecord{};
@@ -33,8 +32,7 @@ void reset_flight_records() {
     rd_fpl_wz1 = RdFplWz1Record{};
     rd_fpl_wz2 = RdFplWz2Record{};
     volumes = VolumesRecord{};
-    init_fconv();
-    my_tas_0.fconv = misc00.fconv_def[0];
+    my_tas_0.fconv = kSpeedUnitFactors[0];
     my_tas_c.cunit = "kmh";
     my_tas_0.flapmxbank = 15.0; // what the settings reader makes of "not set"
     my_tas_1.kalveo_init = true;

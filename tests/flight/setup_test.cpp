@@ -129,7 +129,7 @@ TEST_F(SimulatorFlight, AChosenUnitStaysWhateverTheSimulatorUses) {
     my_tas_0.nunit = 2;
     first_datagram();
     EXPECT_EQ(my_tas_0.nunit, 2);
-    EXPECT_DOUBLE_EQ(my_tas_0.fconv, misc00.fconv_def[2]);
+    EXPECT_DOUBLE_EQ(my_tas_0.fconv, kSpeedUnitFactors[2]);
     EXPECT_DOUBLE_EQ(my_tas_0.fconv_vz, kKts) << "varios follow the simulator";
     EXPECT_EQ(rec_.layouts.at(0).unit, "mph");
 }
