@@ -140,10 +140,10 @@ void BM_PerPacketCycle(benchmark::State& state) {
     std::size_t bytes = 0;
     double clock = 100.0;
     FlightOutputs out = outputs_taking_values(clock);
-    const auto set_up = [] {
+    const auto set_up = [](FlightFacts& flight, const Settings&) {
         my_tas_0.vne = 270.0 / 3.6;
-        gggmas.rmass = 400.0;
-        gggmas.mmass = 450.0;
+        flight.glider.masses.rmass = 400.0;
+        flight.glider.masses.mmass = 450.0;
     };
     start_up();
     auto cycle = std::make_unique<FlightCycle>(out, set_up);

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace kalveo {
@@ -41,17 +42,19 @@ void require_file(const std::string& file) {
     stop_with_error(file + std::string(trim(messages.msgfplnfnd)));
 }
 
-void read_controls(const std::string& pilot) {
+SimulatorKeys read_controls(const std::string& pilot, int version, int chat_open_key) {
     const std::string controls = pilot + "\\controls.ini";
     log_printf("%s", controls.c_str());
-    const bool q3 = inst00.condor_version == 3;
-    trace(" Q3 %d %c %s\n", inst00.condor_version, q3 ? 'T' : 'F', pilot.c_str());
+    const bool q3 = version == 3;
+    trace(" Q3 %d %c %s\n", version, q3 ? 'T' : 'F', pilot.c_str());
     require_file(controls);
-    if (read_controls_ini(controls, q3, debug_mode(), messages.msgkeymapp, messages.msgkeynosu) !=
-        0) {
+    const ControlsRead read = read_controls_ini(controls, q3, debug_mode(), chat_open_key,
+                                                messages.msgkeymapp, messages.msgkeynosu);
+    if (read.status != 0) {
         log_printf("%s ERROR", controls.c_str());
         stop_with_error("controls.ini - Error reading");
     }
+    return read.keys;
 }
 
 void read_pilot_options(const std::string& pilot) {
@@ -102,21 +105,26 @@ void log_flap_table() {
     }
 }
 
-FlightLayout flight_layout(const DisplaySettings& display) {
+FlightLayout flight_layout(const Settings& settings, const FlightFacts& flight) {
+    const DisplaySettings& display = settings.display;
+    const GggmasRecord& masses = flight.glider.masses;
+    const SimulatorKeys& keys = flight.keys;
     const double fconv = my_tas_0.fconv;
     FlightLayout layout;
     layout.vne = display_round(my_tas_0.vne * fconv);
     layout.dv1 = display_round(my_tas_0.dv1 * fconv);
     layout.dv2 = display_round(my_tas_0.dv2 * fconv);
     layout.flap_mode = flaps_0.nflap > 0 ? display.show_flaps : 0;
-    layout.max_water = display_round(gggmas.balmax);
-    layout.water = display_round(gggmas.wmass);
-    layout.wind_direction = static_cast<int>(modang(rd_fpl_wz1.winddir[0] + 180.0, 0.0));
-    layout.wind_speed = static_cast<int>(std::clamp(rd_fpl_wz1.windspeed[0], -1e9, 1e9));
-    layout.chat_open_key = keydef_cndr.keychato;
-    layout.chat_open_scan = keydef_cndr.scnchato;
-    layout.bug_wipe_scan = negate_key_number(keydef_cndr.scnbugw);
-    layout.bug_wipers = ggg002.qbugwipers && display.bug_wipe_turns >= 1;
+    layout.max_water = display_round(masses.balmax);
+    layout.water = display_round(masses.wmass);
+    layout.wind_direction = static_cast<int>(modang(flight.plan.zones.winddir[0] + 180.0, 0.0));
+    layout.wind_speed = static_cast<int>(std::clamp(flight.plan.zones.windspeed[0], -1e9, 1e9));
+    layout.chat_open_key = settings.keys.simulator_chat_open;
+    layout.chat_open_scan = keys.scnchato;
+    layout.bug_wipe_scan = negate_key_number(keys.scnbugw);
+    layout.g_meter_reset_scan = negate_key_number(keys.scngrst);
+    layout.simulator_version = flight.installation.condor_version;
+    layout.bug_wipers = flight.glider.options.qbugwipers && display.bug_wipe_turns >= 1;
     layout.min_thermal_turns = display.bug_wipe_turns;
     return layout;
 }
@@ -128,13 +136,14 @@ std::string longest_flap_name() {
 
 } // namespace
 
-void init_settings_0() {
-    const std::string pilot(trim(inst00.pilot_path()));
-    read_controls(pilot);
+SimulatorKeys init_settings_0(const Installation& installation, int chat_open_key) {
+    const std::string pilot(trim(installation.pilot_path()));
+    const SimulatorKeys keys = read_controls(pilot, installation.condor_version, chat_open_key);
     read_pilot_options(pilot);
     take_simulator_units();
     my_tas_0.qatmo_isa = my_tas_0.atmo_mod == 0;
     log_printf(my_tas_0.qatmo_isa ? "Atmosphere model = ISA" : "Atmosphere model = Condor");
+    return keys;
 }
 
 void init_settings_1() {
@@ -147,26 +156,26 @@ void init_settings_1() {
     }
 }
 
-GliderValues current_glider_values() {
+GliderValues current_glider_values(const Glider& glider) {
     GliderValues v;
     v.vne = my_tas_0.vne;
-    v.balmax = gggmas.balmax;
-    v.rmass = gggmas.rmass;
-    v.mmass = gggmas.mmass;
+    v.balmax = glider.masses.balmax;
+    v.rmass = glider.masses.rmass;
+    v.mmass = glider.masses.mmass;
     v.vflap100 = flaps_0.vflap100;
     v.cflap = flaps_c.cflap;
     v.nflap = flaps_0.nflap;
     v.nflmax = flaps_0.nflmax;
     v.lflmax = flaps_0.lflmax;
-    v.glnam = ggg001.glnam;
+    v.glnam = glider.names.glnam;
     return v;
 }
 
-void store_glider_values(const GliderValues& v) {
+void store_glider_values(const GliderValues& v, Glider& glider) {
     my_tas_0.vne = v.vne;
-    gggmas.balmax = v.balmax;
-    gggmas.rmass = v.rmass;
-    gggmas.mmass = v.mmass;
+    glider.masses.balmax = v.balmax;
+    glider.masses.rmass = v.rmass;
+    glider.masses.mmass = v.mmass;
     flaps_0.vflap100 = v.vflap100;
     // The table as the data file gives it, before any adaptation.
     flaps_0.vflap = v.vflap100;
@@ -174,7 +183,7 @@ void store_glider_values(const GliderValues& v) {
     flaps_0.nflap = v.nflap;
     flaps_0.nflmax = v.nflmax;
     flaps_0.lflmax = v.lflmax;
-    ggg001.glnam = v.glnam;
+    glider.names.glnam = v.glnam;
 }
 
 double default_vne() {
@@ -197,45 +206,58 @@ void settle_vne(double vne_setting) {
     if (vne_setting >= kUnset) my_tas_0.vne = vne_setting / my_tas_0.fconv;
 }
 
-int init_settings_2(const FlightOutputs& out, const DisplaySettings& display) {
+int init_settings_2(const FlightOutputs& out, const Settings& settings, FlightFacts& flight) {
+    GggmasRecord& masses = flight.glider.masses;
     my_tas_0.dv1 = margin_in_ms(my_tas_0.dv1, 5.0, 10.0);
     my_tas_0.dv2 = margin_in_ms(my_tas_0.dv2, 10.0, 20.0);
     if (my_tas_0.vne < kUnset) my_tas_0.vne = default_vne();
-    trace(" %g %g %g %g\n", gggmas.rmass, gggmas.fmass, gggmas.wmass, gggmas.mmass);
-    update_wl();
+    trace(" %g %g %g %g\n", masses.rmass, masses.fmass, masses.wmass, masses.mmass);
+    update_wl(masses);
     log_flap_table();
     trace(" cunit %s\n", my_tas_c.cunit.c_str());
-    const int result =
-        out.upd_vne ? out.upd_vne(flight_layout(display), longest_flap_name(), trim(my_tas_c.cunit))
-                    : 0;
+    const int result = out.upd_vne ? out.upd_vne(flight_layout(settings, flight),
+                                                 longest_flap_name(), trim(my_tas_c.cunit))
+                                   : 0;
     const AlarmSpeeds speeds = alarm_speeds(my_tas_0.vne, my_tas_0.dv1, my_tas_0.dv2);
     my_tas_0.va1 = speeds.va1;
     my_tas_0.va2 = speeds.va2;
     return result;
 }
 
-void learn_flight_from_simulator() {
-    get_active_condor_version();
-    trace(" condor_version %d\n", inst00.condor_version);
+void learn_flight_from_simulator(FlightFacts& flight, const Settings& settings) {
+    Installation& installation = flight.installation;
+    Glider& glider = flight.glider;
+    glider.masses = GggmasRecord{};
+    glider.flown.calage = 0.0;
+    get_active_condor_version(installation);
+    trace(" condor_version %d\n", installation.condor_version);
     log_printf("call init_settings_0");
-    init_settings_0();
-    my_tas_c.fplfile = std::string(trim(inst00.pilot_path())) + "\\Flightplan.fpl";
+    flight.keys = init_settings_0(installation, settings.keys.simulator_chat_open);
+    my_tas_c.fplfile = std::string(trim(installation.pilot_path())) + "\\Flightplan.fpl";
     log_printf("FPLFILE : %s", my_tas_c.fplfile.c_str());
     log_printf("call read_fpl_0");
-    read_fpl_0();
-    trace(" FPL_version %d %d\n", rd_fpl_0.fpl_vers, inst00.condor_version);
+    if (std::optional<FlightPlan> plan = read_fpl_0(installation)) {
+        flight.plan = std::move(*plan);
+        glider.names = flight.plan.glider;
+        glider.options = flight.plan.glider_options;
+        glider.masses.wmass = flight.plan.water;
+        glider.masses.fmass = flight.plan.fixed_mass;
+    }
+    trace(" FPL_version %d %d\n", flight.plan.task.fpl_vers, installation.condor_version);
     // Version 3 flight plans carry no pressure: the simulator flies the standard one.
-    if (rd_fpl_0.fpl_vers == 3) rd_fpl_4.pressure = 101325.0;
-    log_printf("%s", ggg001.glnam.c_str());
+    if (flight.plan.task.fpl_vers == 3) flight.plan.weather.pressure = 101325.0;
+    log_printf("%s", glider.names.glnam.c_str());
     log_printf("call init_settings_1");
     init_settings_1();
-    log_printf("call get_vne  %s", ggg001.glnam.c_str());
+    log_printf("call get_vne  %s", glider.names.glnam.c_str());
     // The settings' VNE is in display units, the glider data's in m/s: look the glider
     // up first and fall back to the setting only when it gives none.
     const double vne_setting = my_tas_0.vne;
     my_tas_0.vne = -10000.0;
-    std::string ggg = ggg001.glnam;
-    store_glider_values(get_vne(ggg, current_glider_values(), my_tas_c.msg_tit));
+    std::string ggg = glider.names.glnam;
+    store_glider_values(
+        get_vne(ggg, current_glider_values(glider), my_tas_c.msg_tit, installation.condor_version),
+        glider);
     settle_vne(vne_setting);
 }
 

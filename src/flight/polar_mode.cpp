@@ -3,13 +3,11 @@
 #include "flight/records.h"
 #include "glider/plane_data.h"
 #include "glider/polar_curve.h"
-#include "glider/records.h"
 #include "platform/paths.h"
 #include "report/file_versions.h"
 #include "report/log.h"
 #include "report/records.h"
 #include "report/trace.h"
-#include "sim/records.h"
 #include "text/blanks.h"
 #include "text/file_names.h"
 #include "text/strings.h"
@@ -50,11 +48,12 @@ std::string csv_text(std::string_view line) {
     return cmndta001.qfr ? subs_dot_comma(line) : std::string(line);
 }
 
-void load_reference_polar(PolarState& st) {
-    const std::string& cpath = inst00.condor_version == 2 ? inst00.instpath2 : inst00.instpath3;
-    st.reference = get_pol(cpath, ggg001.glnam);
+void load_reference_polar(PolarState& st, const Installation& installation, Glider& glider) {
+    const std::string& cpath =
+        installation.condor_version == 2 ? installation.instpath2 : installation.instpath3;
+    st.reference = get_pol(cpath, glider.names.glnam);
     // The plane file's reference mass is the glider's, even without a usable polar.
-    if (st.reference.plane_read) gggmas.rmass = st.reference.plane.dmass[1];
+    if (st.reference.plane_read) glider.masses.rmass = st.reference.plane.dmass[1];
     st.qgotpol = st.reference.ready;
     trace(" get_pol %d\n", st.qgotpol ? 1 : 0);
     st.nbfpl = st.qgotpol ? sample_reference_polar(st.reference, st.vvpol) : 0;
@@ -102,11 +101,11 @@ void write_point(const PolarSample& s, PolarState& st) {
 
 } // namespace
 
-void prepare_polar_flight(PolarState& st) {
-    const std::string name = file_name_part(ggg001.glnam);
+void prepare_polar_flight(PolarState& st, const Installation& installation, Glider& glider) {
+    const std::string name = file_name_part(glider.names.glnam);
     if (!name.empty()) {
         st.polfile = "Polars\\" + name + "-FlightPolar.txt";
-        load_reference_polar(st);
+        load_reference_polar(st, installation, glider);
     } else {
         st.polfile = "Polars\\FlightPolar.txt";
         st.qgotpol = false;

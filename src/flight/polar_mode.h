@@ -3,6 +3,7 @@
 
 #include "flight/outputs.h"
 #include "glider/records.h"
+#include "sim/records.h"
 
 #include <array>
 #include <fstream>
@@ -31,8 +32,9 @@ struct PolarState {
 };
 
 /// At the first packet of a flight: new numbered result files with their headers,
-/// and the reference polar of the glider when the simulator has one.
-void prepare_polar_flight(PolarState& st);
+/// and the reference polar of the glider when the active installation has one (the
+/// glider then takes the reference mass of its plane file).
+void prepare_polar_flight(PolarState& st, const Installation& installation, Glider& glider);
 
 /// One packet's values for a polar point.
 struct PolarSample {

@@ -129,7 +129,7 @@ bool ask(const std::string& text) {
 // The version of a data file, or 0.
 int data_file_version(std::string_view fff) {
     GliderValues unused;
-    return read_data(fff, " ", true, unused);
+    return read_data(fff, " ", true, 0, unused);
 }
 
 void offer_program(const std::string& server, int latest, int numver, std::string_view lang) {

@@ -233,8 +233,8 @@ PlanePolar get_pol(std::string_view cpath, std::string_view ggg) {
     return polar;
 }
 
-void update_wl() {
-    gggmas.cmass = gggmas.rmass + gggmas.fmass + gggmas.wmass;
+void update_wl(GggmasRecord& masses) {
+    masses.cmass = masses.rmass + masses.fmass + masses.wmass;
 }
 
 } // namespace kalveo

@@ -57,6 +57,6 @@ parse_polar_nodes(std::string_view bytes, std::string& note, std::string& error)
 [[nodiscard]] PlanePolar get_pol(std::string_view cpath, std::string_view ggg);
 
 /// Current total mass: cmass = rmass + fmass + wmass.
-void update_wl();
+void update_wl(GggmasRecord& masses);
 
 } // namespace kalveo

@@ -58,43 +58,12 @@ struct Ggg002Record {
 inline constexpr std::array<double, 7> kSpeedUnitFactors = {3.6, 1.9438444, 2.2369363, 6.0132294,
                                                             0.0, 0.0,       0.0};
 
-/// Polar figures and the airspeed factors shared by the cycle and polar mode.
-/// Only fmulatm, gforce, calage and v_vzmin are computed; every other field is a polar
-/// figure that nothing computes: it stays 0 and the polar help receives it as 0.
+/// The airspeed factor and what the telemetry tells of the glider's flight.
 struct GggpolRecord {
-    /// Polar points and reference polar points (unused), 1..3.
-    std::array<double, 4> vap{};
-    std::array<double, 4> vzp{};
-    std::array<double, 4> vap00{};
-    std::array<double, 4> vzp00{};
-    /// Coefficients of the two polar parts, 1..2 (unused; sent to the polar help).
-    std::array<double, 3> pol_a{};
-    std::array<double, 3> pol_b{};
-    std::array<double, 3> pol_c{};
-    /// Further polar figures (unused).
-    double pol_d = 0.0;
-    double pol_v = 0.0;
     /// McCready setting from the simulator (MC=, m/s).
     double calage = 0.0;
-    /// Reference polar figures (unused; pol_v00 is sent to the polar help).
-    double pol_a00 = 0.0;
-    double pol_b00 = 0.0;
-    double pol_c00 = 0.0;
-    double pol_d00 = 0.0;
-    double pol_v00 = 0.0;
-    double vmin_00 = 0.0;
-    double vvzm_00 = 0.0;
-    double vfmax_00 = 0.0;
-    double fmax_00 = 0.0;
-    /// Airspeed of the first polar node (m/s).
-    double v_vzmin = 0.0;
-    /// Unused.
-    double h_wnd = 0.0;
     /// True airspeed divided by indicated airspeed at the present altitude.
     double fmulatm = 0.0;
-    /// Unused.
-    double vmin = 0.0;
-    double vvzm = 0.0;
     /// Load factor from the telemetry (g).
     double gforce = 0.0;
 };
@@ -181,9 +150,12 @@ struct PlanePolar {
     Rrrppp002Record segments;
 };
 
-extern GggmasRecord gggmas;
-extern Ggg001Record ggg001;
-extern Ggg002Record ggg002;
-extern GggpolRecord gggpol;
+/// The glider of a flight: what the flight plan, the glider data and the telemetry tell.
+struct Glider {
+    GggmasRecord masses;
+    Ggg001Record names;
+    Ggg002Record options;
+    GggpolRecord flown;
+};
 
 } // namespace kalveo

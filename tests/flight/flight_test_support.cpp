@@ -2,8 +2,6 @@
 
 #include "config/records.h"
 #include "flight/records.h"
-#include "glider/records.h"
-#include "sim/records.h"
 #include "support/test_files.h"
 
 #include <cstdio>
@@ -18,19 +16,8 @@ void reset_flight_records() {
     chrono = ChronoRecord{};
     flaps_0 = Flaps0Record{};
     flaps_c = FlapsCRecord{};
-    gggmas = GggmasRecord{};
-    ggg001 = Ggg001Record{};
-    ggg002 = Ggg002Record{};
-    gggpol = GggpolRecord{};
     rdstng00 = Rdstng00Record{};
     messages = MessagesRecord{};
-    keydef_cndr = KeydefCndrRecord{};
-    inst00 = Inst00Record{};
-    rd_fpl_0 = RdFpl0Record{};
-    rd_fpl_1 = RdFpl1Record{};
-    rd_fpl_4 = RdFpl4Record{};
-    rd_fpl_wz1 = RdFplWz1Record{};
-    rd_fpl_wz2 = RdFplWz2Record{};
     volumes = VolumesRecord{};
     my_tas_0.fconv = kSpeedUnitFactors[0];
     my_tas_c.cunit = "kmh";
@@ -110,13 +97,14 @@ std::string Datagram::text(const std::string& eol) const {
     return out;
 }
 
-FlightCycle::FlightSetUp set_up_with(const TestGlider& glider) {
-    return [glider] {
-        ggg001.glnam = glider.name;
+FlightCycle::FlightSetUp set_up_with(const TestGlider& glider, const FlightPlan& plan) {
+    return [glider, plan](FlightFacts& flight, const Settings&) {
+        flight.plan = plan;
+        flight.glider.names.glnam = glider.name;
         my_tas_0.vne = glider.vne;
-        gggmas.rmass = glider.rmass;
-        gggmas.mmass = glider.mmass;
-        gggmas.balmax = glider.balmax;
+        flight.glider.masses.rmass = glider.rmass;
+        flight.glider.masses.mmass = glider.mmass;
+        flight.glider.masses.balmax = glider.balmax;
         flaps_0.nflap = static_cast<int>(glider.flaps.size());
         for (std::size_t i = 0; i < glider.flaps.size(); ++i) {
             flaps_0.vflap100[i + 1] = glider.flaps[i].first;
@@ -125,7 +113,8 @@ FlightCycle::FlightSetUp set_up_with(const TestGlider& glider) {
     };
 }
 
-TestFlight::TestFlight(const TestGlider& glider) : cycle(rec.outputs, set_up_with(glider)) {}
+TestFlight::TestFlight(const TestGlider& glider, const FlightPlan& plan)
+    : cycle(rec.outputs, set_up_with(glider, plan)) {}
 
 int TestFlight::send(Datagram d, double dt) {
     hours += dt / 3600.0;

@@ -4,11 +4,9 @@
 #include "flight/polar_mode.h"
 #include "flight/records.h"
 #include "flight_test_support.h"
-#include "glider/records.h"
 #include "report/log.h"
 #include "report/records.h"
 #include "sample_install/sample_install.h"
-#include "sim/records.h"
 #include "support/test_files.h"
 
 #include <filesystem>
@@ -185,9 +183,11 @@ TEST_F(PolarMode, TheGlidersReferencePolarFollowsTheRecordedPoints) {
     testing::ScopedEnv prefix("WINEPREFIX", (dir_.path() / "prefix").string());
     const SampleInstall sample = build_sample_installation(dir_.path() / "prefix");
     ASSERT_TRUE(sample.ok) << sample.error;
-    inst00.instpath3 = sample.condor3.install_dir;
-    inst00.condor_version = 3;
+    Installation installation;
+    installation.instpath3 = sample.condor3.install_dir;
+    installation.condor_version = 3;
     PolarFlight f({.name = "LS8neo"});
+    f.cycle.take_installation(installation);
     f.send(steady(30.0));
     EXPECT_GT(f.rec.last.nbfpl, kRecordedPolarMax + 3);
     EXPECT_LE(f.rec.last.nbfpl, kPolarTableSize - 1);
