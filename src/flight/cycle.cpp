@@ -148,7 +148,8 @@ void FlightCycle::start_flight(const TelemetryPacket& p) {
 
     if (set_up_) set_up_(facts_, settings_);
     if (settings_.program.polar)
-        prepare_polar_flight(state_.polar, facts_.installation, facts_.glider);
+        prepare_polar_flight(state_.polar, facts_.installation, facts_.glider,
+                             settings_.program.french);
     log_printf("call init_settings_2");
     init_settings_2(out_, settings_, facts_);
     flaps_0.nfl_act = flaps_0.nflap / 2;

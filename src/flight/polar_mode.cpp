@@ -6,7 +6,6 @@
 #include "platform/paths.h"
 #include "report/file_versions.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "report/trace.h"
 #include "text/blanks.h"
 #include "text/file_names.h"
@@ -44,8 +43,8 @@ void open_result_file(std::string& name, std::ofstream& file) {
     if (!file) log_printf("{W}Polar result file could not be created : %s", name.c_str());
 }
 
-std::string csv_text(std::string_view line) {
-    return cmndta001.qfr ? subs_dot_comma(line) : std::string(line);
+std::string csv_text(std::string_view line, const PolarState& st) {
+    return st.decimal_comma ? subs_dot_comma(line) : std::string(line);
 }
 
 void load_reference_polar(PolarState& st, const Installation& installation, Glider& glider) {
@@ -94,14 +93,16 @@ void write_point(const PolarSample& s, PolarState& st) {
         } else {
             std::snprintf(line, sizeof line, "%12.4f,%12.4f,", s.ias, s.vz_comp_c_m);
         }
-        st.csv << csv_text(line) << '\n' << std::flush;
+        st.csv << csv_text(line, st) << '\n' << std::flush;
         check_written(st.csv, st.csvfile, st);
     }
 }
 
 } // namespace
 
-void prepare_polar_flight(PolarState& st, const Installation& installation, Glider& glider) {
+void prepare_polar_flight(PolarState& st, const Installation& installation, Glider& glider,
+                          bool french) {
+    st.decimal_comma = french;
     const std::string name = file_name_part(glider.names.glnam);
     if (!name.empty()) {
         st.polfile = "Polars\\" + name + "-FlightPolar.txt";
@@ -116,7 +117,7 @@ void prepare_polar_flight(PolarState& st, const Installation& installation, Glid
     if (st.table.is_open()) st.table << kTableHeader << '\n' << std::flush;
     st.csvfile = csv_name_of(st.polfile);
     open_result_file(st.csvfile, st.csv);
-    if (st.csv.is_open()) st.csv << csv_text(kCsvHeader) << '\n' << std::flush;
+    if (st.csv.is_open()) st.csv << csv_text(kCsvHeader, st) << '\n' << std::flush;
     log_printf("Polar files : %s %s", st.polfile.c_str(), st.csvfile.c_str());
 }
 

@@ -41,8 +41,12 @@ void fly(TestFlight& f, const Datagram& d, double seconds) {
 
 // A flight with polar mode switched on (switch -p).
 struct PolarFlight : TestFlight {
-    explicit PolarFlight(const testing::TestGlider& glider = {}) : TestFlight(glider) {
-        change_settings([](Settings& s) { s.program.polar = true; });
+    explicit PolarFlight(const testing::TestGlider& glider = {}, bool french = false)
+        : TestFlight(glider) {
+        change_settings([french](Settings& s) {
+            s.program.polar = true;
+            s.program.french = french;
+        });
     }
 };
 
@@ -128,8 +132,7 @@ TEST_F(PolarMode, TheSimulatorsFlapPositionGoesWithThePoint) {
 }
 
 TEST_F(PolarMode, FrenchSettingsGiveDecimalCommas) {
-    cmndta001.qfr = true;
-    PolarFlight f;
+    PolarFlight f({}, true);
     fly(f, steady(30.0), 4.0);
     write_pol();
     fly(f, steady(30.0), 0.2);
