@@ -140,7 +140,7 @@ void BM_PerPacketCycle(benchmark::State& state) {
     std::size_t bytes = 0;
     double clock = 100.0;
     FlightOutputs out = outputs_taking_values(clock);
-    const auto set_up = [](FlightFacts& flight, const Settings&) {
+    const auto set_up = [](FlightFacts& flight, Flaps0Record&, FlapsCRecord&, const Settings&) {
         my_tas_0.vne = 270.0 / 3.6;
         flight.glider.masses.rmass = 400.0;
         flight.glider.masses.mmass = 450.0;

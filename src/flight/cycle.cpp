@@ -146,12 +146,12 @@ void FlightCycle::start_flight(const TelemetryPacket& p) {
     if (p.altitude) h.z_m1 = *p.altitude * my_tas_0.fconv_alt + my_tas_0.z_0;
     trace(" tcalc_000 %f\n", h.tcalc_000);
 
-    if (set_up_) set_up_(facts_, settings_);
+    if (set_up_) set_up_(facts_, flaps_0, flaps_c, settings_);
     if (settings_.program.polar)
         prepare_polar_flight(state_.polar, facts_.installation, facts_.glider,
                              settings_.program.french);
     log_printf("call init_settings_2");
-    init_settings_2(out_, settings_, facts_);
+    init_settings_2(out_, settings_, facts_, flaps_0, flaps_c);
     flaps_0.nfl_act = flaps_0.nflap / 2;
     const double t0 = facts_.plan.zones.thermalstemp[0];
     state_.rho_c_0 = t0 > 0.0 ? facts_.plan.weather.pressure * 0.02896 / 8.314462 / t0 : 0.0;

@@ -22,7 +22,8 @@ inline constexpr int kNotInitialisedResult = 25;
 class FlightCycle {
   public:
     /// What the first datagram of a flight learns from the simulator's files.
-    using FlightSetUp = std::function<void(FlightFacts&, const Settings&)>;
+    using FlightSetUp =
+        std::function<void(FlightFacts&, Flaps0Record&, FlapsCRecord&, const Settings&)>;
 
     /// `out` must outlive the cycle; start-up may connect its functions at any time.
     explicit FlightCycle(FlightOutputs& out, FlightSetUp set_up = learn_flight_from_simulator);

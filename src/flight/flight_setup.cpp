@@ -93,19 +93,20 @@ double margin_in_ms(double setting, double speed_units_default, double kmh_defau
     return knots_or_mph ? speed_units_default / my_tas_0.fconv : kmh_default / kSpeedUnitFactors[0];
 }
 
-void log_flap_table() {
-    const int nflap = std::clamp(flaps_0.nflap, 0, kMaxFlaps);
+void log_flap_table(const Flaps0Record& flaps, const FlapsCRecord& flap_names) {
+    const int nflap = std::clamp(flaps.nflap, 0, kMaxFlaps);
     if (nflap < 1) return;
     log_printf("Flaps settings");
     for (int n = 1; n <= nflap; ++n) {
-        std::string name = flaps_c.cflap[n];
-        name.resize(static_cast<std::size_t>(std::max(flaps_0.lflmax, 0)), ' ');
-        log_printf("%s %4d%4d", name.c_str(), display_round(flaps_0.vflap100[n] * my_tas_0.fconv),
-                   display_round(flaps_0.vflap[n] * my_tas_0.fconv));
+        std::string name = flap_names.cflap[n];
+        name.resize(static_cast<std::size_t>(std::max(flaps.lflmax, 0)), ' ');
+        log_printf("%s %4d%4d", name.c_str(), display_round(flaps.vflap100[n] * my_tas_0.fconv),
+                   display_round(flaps.vflap[n] * my_tas_0.fconv));
     }
 }
 
-FlightLayout flight_layout(const Settings& settings, const FlightFacts& flight) {
+FlightLayout flight_layout(const Settings& settings, const FlightFacts& flight,
+                           const Flaps0Record& flaps) {
     const DisplaySettings& display = settings.display;
     const GggmasRecord& masses = flight.glider.masses;
     const SimulatorKeys& keys = flight.keys;
@@ -114,7 +115,7 @@ FlightLayout flight_layout(const Settings& settings, const FlightFacts& flight) 
     layout.vne = display_round(my_tas_0.vne * fconv);
     layout.dv1 = display_round(my_tas_0.dv1 * fconv);
     layout.dv2 = display_round(my_tas_0.dv2 * fconv);
-    layout.flap_mode = flaps_0.nflap > 0 ? display.show_flaps : 0;
+    layout.flap_mode = flaps.nflap > 0 ? display.show_flaps : 0;
     layout.max_water = display_round(masses.balmax);
     layout.water = display_round(masses.wmass);
     layout.wind_direction = static_cast<int>(modang(flight.plan.zones.winddir[0] + 180.0, 0.0));
@@ -129,9 +130,9 @@ FlightLayout flight_layout(const Settings& settings, const FlightFacts& flight) 
     return layout;
 }
 
-std::string longest_flap_name() {
-    if (flaps_0.nflap < 1) return "";
-    return std::string(trim(flaps_c.cflap[std::clamp(flaps_0.nflmax, 0, kMaxFlaps)]));
+std::string longest_flap_name(const Flaps0Record& flaps, const FlapsCRecord& flap_names) {
+    if (flaps.nflap < 1) return "";
+    return std::string(trim(flap_names.cflap[std::clamp(flaps.nflmax, 0, kMaxFlaps)]));
 }
 
 } // namespace
@@ -156,33 +157,35 @@ void init_settings_1() {
     }
 }
 
-GliderValues current_glider_values(const Glider& glider) {
+GliderValues current_glider_values(const Glider& glider, const Flaps0Record& flaps,
+                                   const FlapsCRecord& flap_names) {
     GliderValues v;
     v.vne = my_tas_0.vne;
     v.balmax = glider.masses.balmax;
     v.rmass = glider.masses.rmass;
     v.mmass = glider.masses.mmass;
-    v.vflap100 = flaps_0.vflap100;
-    v.cflap = flaps_c.cflap;
-    v.nflap = flaps_0.nflap;
-    v.nflmax = flaps_0.nflmax;
-    v.lflmax = flaps_0.lflmax;
+    v.vflap100 = flaps.vflap100;
+    v.cflap = flap_names.cflap;
+    v.nflap = flaps.nflap;
+    v.nflmax = flaps.nflmax;
+    v.lflmax = flaps.lflmax;
     v.glnam = glider.names.glnam;
     return v;
 }
 
-void store_glider_values(const GliderValues& v, Glider& glider) {
+void store_glider_values(const GliderValues& v, Glider& glider, Flaps0Record& flaps,
+                         FlapsCRecord& flap_names) {
     my_tas_0.vne = v.vne;
     glider.masses.balmax = v.balmax;
     glider.masses.rmass = v.rmass;
     glider.masses.mmass = v.mmass;
-    flaps_0.vflap100 = v.vflap100;
+    flaps.vflap100 = v.vflap100;
     // The table as the data file gives it, before any adaptation.
-    flaps_0.vflap = v.vflap100;
-    flaps_c.cflap = v.cflap;
-    flaps_0.nflap = v.nflap;
-    flaps_0.nflmax = v.nflmax;
-    flaps_0.lflmax = v.lflmax;
+    flaps.vflap = v.vflap100;
+    flap_names.cflap = v.cflap;
+    flaps.nflap = v.nflap;
+    flaps.nflmax = v.nflmax;
+    flaps.lflmax = v.lflmax;
     glider.names.glnam = v.glnam;
 }
 
@@ -206,25 +209,28 @@ void settle_vne(double vne_setting) {
     if (vne_setting >= kUnset) my_tas_0.vne = vne_setting / my_tas_0.fconv;
 }
 
-int init_settings_2(const FlightOutputs& out, const Settings& settings, FlightFacts& flight) {
+int init_settings_2(const FlightOutputs& out, const Settings& settings, FlightFacts& flight,
+                    const Flaps0Record& flaps, const FlapsCRecord& flap_names) {
     GggmasRecord& masses = flight.glider.masses;
     my_tas_0.dv1 = margin_in_ms(my_tas_0.dv1, 5.0, 10.0);
     my_tas_0.dv2 = margin_in_ms(my_tas_0.dv2, 10.0, 20.0);
     if (my_tas_0.vne < kUnset) my_tas_0.vne = default_vne();
     trace(" %g %g %g %g\n", masses.rmass, masses.fmass, masses.wmass, masses.mmass);
     update_wl(masses);
-    log_flap_table();
+    log_flap_table(flaps, flap_names);
     trace(" cunit %s\n", my_tas_c.cunit.c_str());
-    const int result = out.upd_vne ? out.upd_vne(flight_layout(settings, flight),
-                                                 longest_flap_name(), trim(my_tas_c.cunit))
-                                   : 0;
+    const int result = out.upd_vne
+                           ? out.upd_vne(flight_layout(settings, flight, flaps),
+                                         longest_flap_name(flaps, flap_names), trim(my_tas_c.cunit))
+                           : 0;
     const AlarmSpeeds speeds = alarm_speeds(my_tas_0.vne, my_tas_0.dv1, my_tas_0.dv2);
     my_tas_0.va1 = speeds.va1;
     my_tas_0.va2 = speeds.va2;
     return result;
 }
 
-void learn_flight_from_simulator(FlightFacts& flight, const Settings& settings) {
+void learn_flight_from_simulator(FlightFacts& flight, Flaps0Record& flaps, FlapsCRecord& flap_names,
+                                 const Settings& settings) {
     Installation& installation = flight.installation;
     Glider& glider = flight.glider;
     glider.masses = GggmasRecord{};
@@ -255,9 +261,9 @@ void learn_flight_from_simulator(FlightFacts& flight, const Settings& settings) 
     const double vne_setting = my_tas_0.vne;
     my_tas_0.vne = -10000.0;
     std::string ggg = glider.names.glnam;
-    store_glider_values(
-        get_vne(ggg, current_glider_values(glider), my_tas_c.msg_tit, installation.condor_version),
-        glider);
+    store_glider_values(get_vne(ggg, current_glider_values(glider, flaps, flap_names),
+                                my_tas_c.msg_tit, installation.condor_version),
+                        glider, flaps, flap_names);
     settle_vne(vne_setting);
 }
 

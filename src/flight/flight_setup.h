@@ -5,6 +5,7 @@
 
 #include "config/settings_value.h"
 #include "flight/outputs.h"
+#include "flight/records.h"
 #include "glider/glider_data.h"
 #include "glider/records.h"
 #include "sim/records.h"
@@ -29,30 +30,34 @@ struct FlightFacts {
 void init_settings_1();
 
 /// Margins and VNE in m/s (settings values in display units, defaults by unit), the
-/// glider's total mass, the flap table in the log, the flight's fixed values to the
-/// display, the alarm speeds. Returns what the display's upd_vne returns (0 when none
-/// is connected).
-int init_settings_2(const FlightOutputs& out, const Settings& settings, FlightFacts& flight);
+/// glider's total mass, the flap table (`flaps` and their names) in the log, the flight's
+/// fixed values to the display, the alarm speeds. Returns what the display's upd_vne
+/// returns (0 when none is connected).
+int init_settings_2(const FlightOutputs& out, const Settings& settings, FlightFacts& flight,
+                    const Flaps0Record& flaps, const FlapsCRecord& flap_names);
 
 /// After the glider lookup: the VNE is the glider data's when it found one, else
 /// the "VNE" setting `vne_setting` (display units, below -1000 when unset) in m/s,
 /// else it stays unset for init_settings_2's default.
 void settle_vne(double vne_setting);
 
-/// The glider values in force, from my_tas_0, the glider, flaps_0 and flaps_c: what a
+/// The glider values in force, from my_tas_0, the glider and its flap table: what a
 /// glider lookup starts from.
-[[nodiscard]] GliderValues current_glider_values(const Glider& glider);
+[[nodiscard]] GliderValues current_glider_values(const Glider& glider, const Flaps0Record& flaps,
+                                                 const FlapsCRecord& flap_names);
 
-/// Stores what the glider lookup found in my_tas_0, the glider, flaps_0 and flaps_c.
-void store_glider_values(const GliderValues& values, Glider& glider);
+/// Stores what the glider lookup found in my_tas_0, the glider and its flap table.
+void store_glider_values(const GliderValues& values, Glider& glider, Flaps0Record& flaps,
+                         FlapsCRecord& flap_names);
 
 /// Default VNE (m/s) of the display unit, for a glider without one.
 [[nodiscard]] double default_vne();
 
 /// The simulator's part of the flight set-up, in order: active version,
-/// init_settings_0, flight plan, init_settings_1, glider data and VNE. The glider's
-/// masses start afresh; a flight plan that cannot be opened leaves the plan and the
-/// glider's names and options of the flight before.
-void learn_flight_from_simulator(FlightFacts& flight, const Settings& settings);
+/// init_settings_0, flight plan, init_settings_1, glider data (with the flap table)
+/// and VNE. The glider's masses start afresh; a flight plan that cannot be opened
+/// leaves the plan and the glider's names and options of the flight before.
+void learn_flight_from_simulator(FlightFacts& flight, Flaps0Record& flaps, FlapsCRecord& flap_names,
+                                 const Settings& settings);
 
 } // namespace kalveo

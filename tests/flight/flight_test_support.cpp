@@ -98,17 +98,18 @@ std::string Datagram::text(const std::string& eol) const {
 }
 
 FlightCycle::FlightSetUp set_up_with(const TestGlider& glider, const FlightPlan& plan) {
-    return [glider, plan](FlightFacts& flight, const Settings&) {
+    return [glider, plan](FlightFacts& flight, Flaps0Record& flaps, FlapsCRecord& flap_names,
+                          const Settings&) {
         flight.plan = plan;
         flight.glider.names.glnam = glider.name;
         my_tas_0.vne = glider.vne;
         flight.glider.masses.rmass = glider.rmass;
         flight.glider.masses.mmass = glider.mmass;
         flight.glider.masses.balmax = glider.balmax;
-        flaps_0.nflap = static_cast<int>(glider.flaps.size());
+        flaps.nflap = static_cast<int>(glider.flaps.size());
         for (std::size_t i = 0; i < glider.flaps.size(); ++i) {
-            flaps_0.vflap100[i + 1] = glider.flaps[i].first;
-            flaps_c.cflap[i + 1] = glider.flaps[i].second;
+            flaps.vflap100[i + 1] = glider.flaps[i].first;
+            flap_names.cflap[i + 1] = glider.flaps[i].second;
         }
     };
 }

@@ -199,7 +199,7 @@ TEST_F(Thresholds, DefaultsByUnit) {
         my_tas_0.nunit = c.nunit;
         my_tas_0.fconv = c.fconv;
         FlightFacts flight;
-        init_settings_2({}, {}, flight);
+        init_settings_2({}, {}, flight, flaps_0, flaps_c);
         EXPECT_NEAR(my_tas_0.dv1, c.dv1, 1e-9) << "unit " << c.nunit;
         EXPECT_NEAR(my_tas_0.dv2, c.dv2, 1e-9) << "unit " << c.nunit;
         EXPECT_NEAR(my_tas_0.vne, c.vne, 1e-9) << "unit " << c.nunit;
@@ -215,7 +215,7 @@ TEST_F(Thresholds, SettingsMarginsAreInDisplayUnits) {
     my_tas_0.dv2 = 12.0;
     my_tas_0.vne = 70.0; // m/s, from the glider data
     FlightFacts flight;
-    init_settings_2({}, {}, flight);
+    init_settings_2({}, {}, flight, flaps_0, flaps_c);
     EXPECT_NEAR(my_tas_0.dv1, 8.0 / kKts, 1e-12);
     EXPECT_NEAR(my_tas_0.dv2, 12.0 / kKts, 1e-12);
     EXPECT_DOUBLE_EQ(my_tas_0.vne, 70.0);
@@ -239,7 +239,8 @@ TEST_F(Thresholds, LayoutForTheDisplay) {
     flaps_0.nflmax = 2;
     flaps_c.cflap = {"", "L", "+10", "0"};
     settings.keys.simulator_chat_open = 84;
-    EXPECT_EQ(init_settings_2(rec.outputs, settings, flight), 1) << "what the display answers";
+    EXPECT_EQ(init_settings_2(rec.outputs, settings, flight, flaps_0, flaps_c), 1)
+        << "what the display answers";
     const FlightLayout& layout = rec.layouts.at(0).values;
     EXPECT_EQ(layout.vne, 250);
     EXPECT_EQ(layout.flap_mode, 2);
@@ -253,7 +254,7 @@ TEST_F(Thresholds, LayoutForTheDisplay) {
     EXPECT_EQ(layout.min_thermal_turns, 3);
     EXPECT_EQ(rec.layouts.at(0).flap, "+10");
     display.bug_wipe_turns = 0;
-    init_settings_2(rec.outputs, settings, flight);
+    init_settings_2(rec.outputs, settings, flight, flaps_0, flaps_c);
     EXPECT_FALSE(rec.layouts.at(1).values.bug_wipers) << "no reminder without a turn count";
 }
 
@@ -273,7 +274,7 @@ TEST_F(Thresholds, TheGliderLookupLandsInTheFlightsRecords) {
     found.glnam = "LS8-18";
     flaps_0.vflap[2] = 99.0; // from an earlier glider
     Glider glider;
-    store_glider_values(found, glider);
+    store_glider_values(found, glider, flaps_0, flaps_c);
     EXPECT_EQ(my_tas_0.vne, 75.0);
     EXPECT_EQ(glider.masses.balmax, 180);
     EXPECT_EQ(glider.masses.rmass, 325);
@@ -286,7 +287,7 @@ TEST_F(Thresholds, TheGliderLookupLandsInTheFlightsRecords) {
     EXPECT_EQ(flaps_0.lflmax, 2);
     EXPECT_EQ(glider.names.glnam, "LS8-18");
     // The next lookup starts from what is in force.
-    const GliderValues now = current_glider_values(glider);
+    const GliderValues now = current_glider_values(glider, flaps_0, flaps_c);
     EXPECT_EQ(now.vne, 75.0);
     EXPECT_EQ(now.mmass, 370);
     EXPECT_EQ(now.vflap100, found.vflap100);
