@@ -145,13 +145,26 @@ std::optional<std::vector<StoredNode>> parse_polar_nodes(std::string_view bytes,
 }
 
 std::string class_name(int iclass) {
-    static const std::array<const char*, 11> names = {"School", "??????", "Club",  "Standard",
-                                                      "15m",    "18m",    "Open",  "Accro",
-                                                      "20m-MS", "??????", "??????"};
-    if (iclass < 0 || iclass >= static_cast<int>(names.size())) {
+    switch (iclass) {
+    case 0:
+        return "School";
+    case 2:
+        return "Club";
+    case 3:
+        return "Standard";
+    case 4:
+        return "15m";
+    case 5:
+        return "18m";
+    case 6:
+        return "Open";
+    case 7:
+        return "Accro";
+    case 8:
+        return "20m-MS";
+    default:
         return "??????";
     }
-    return names[static_cast<std::size_t>(iclass)];
 }
 
 Cndrp0Record derive_plane_masses(const PlaneWords& w) {

@@ -23,8 +23,9 @@ namespace {
 constexpr int kOpenFailed = 1;
 constexpr int kReadFailed = 2;
 
+// The action number is held in place (no pointer), so the tables are plain read-only data.
 struct Action {
-    std::string_view number;
+    char number[5];
     int SimulatorKeys::*field;
 };
 
@@ -46,7 +47,7 @@ void take_assignment(std::string_view line, int number_of_line, bool qc3, Simula
     const std::string_view number = std::string_view(kv.key).substr(0, 4);
     const auto take = [&](const auto& actions) {
         for (const Action& a : actions) {
-            if (number != a.number) continue;
+            if (number != std::string_view(a.number)) continue;
             if (auto value = read_int(kv.val))
                 keys.*a.field = *value;
             else
