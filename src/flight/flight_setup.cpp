@@ -57,26 +57,28 @@ SimulatorKeys read_controls(const std::string& pilot, int version, int chat_open
     return read.keys;
 }
 
-void read_pilot_options(const std::string& pilot) {
+Rdstng00Record read_pilot_options(const std::string& pilot) {
     const std::string setup = pilot + "\\Setup.ini";
     if (debug_mode()) log_printf("%s", setup.c_str());
     require_file(setup);
-    if (read_settings(setup, debug_mode()) != 0) {
+    const SetupIniRead read = read_settings(setup, debug_mode());
+    if (read.status != 0) {
         log_printf("%s ERROR", setup.c_str());
         stop_with_error("Setup.ini - Error reading");
     }
+    return read.options;
 }
 
-void take_simulator_units() {
-    const bool imperial = rdstng00.nunit_cndr == 1 || rdstng00.nunit_cndr == 2;
-    if (rdstng00.nunit_cndr == 0) {
+void take_simulator_units(const Rdstng00Record& options) {
+    const bool imperial = options.nunit_cndr == 1 || options.nunit_cndr == 2;
+    if (options.nunit_cndr == 0) {
         my_tas_0.fconv_alt = 1.0;
         my_tas_0.fconv_vz = 1.0;
     } else if (imperial) {
         my_tas_0.fconv_vz = 1.9438444;
         my_tas_0.fconv_alt = 0.3048;
     }
-    if (my_tas_0.nunit == -1 && rdstng00.nunit_cndr >= 0 && rdstng00.nunit_cndr <= 2) {
+    if (my_tas_0.nunit == -1 && options.nunit_cndr >= 0 && options.nunit_cndr <= 2) {
         my_tas_0.nunit = imperial ? 1 : 0;
     }
     if (my_tas_0.nunit >= 0 && my_tas_0.nunit <= 3) {
@@ -137,18 +139,18 @@ std::string longest_flap_name(const Flaps0Record& flaps, const FlapsCRecord& fla
 
 } // namespace
 
-SimulatorKeys init_settings_0(const Installation& installation, int chat_open_key) {
+void init_settings_0(FlightFacts& flight, int chat_open_key) {
+    const Installation& installation = flight.installation;
     const std::string pilot(trim(installation.pilot_path()));
-    const SimulatorKeys keys = read_controls(pilot, installation.condor_version, chat_open_key);
-    read_pilot_options(pilot);
-    take_simulator_units();
+    flight.keys = read_controls(pilot, installation.condor_version, chat_open_key);
+    flight.pilot_options = read_pilot_options(pilot);
+    take_simulator_units(flight.pilot_options);
     my_tas_0.qatmo_isa = my_tas_0.atmo_mod == 0;
     log_printf(my_tas_0.qatmo_isa ? "Atmosphere model = ISA" : "Atmosphere model = Condor");
-    return keys;
 }
 
-void init_settings_1() {
-    my_tas_0.qfe = rdstng00.altsttng == 1;
+void init_settings_1(const Rdstng00Record& pilot_options) {
+    my_tas_0.qfe = pilot_options.altsttng == 1;
     if (my_tas_0.qfe) {
         log_printf("QFE/AGL :%12.2f", my_tas_0.z_0);
     } else {
@@ -238,7 +240,7 @@ void learn_flight_from_simulator(FlightFacts& flight, Flaps0Record& flaps, Flaps
     get_active_condor_version(installation);
     trace(" condor_version %d\n", installation.condor_version);
     log_printf("call init_settings_0");
-    flight.keys = init_settings_0(installation, settings.keys.simulator_chat_open);
+    init_settings_0(flight, settings.keys.simulator_chat_open);
     my_tas_c.fplfile = std::string(trim(installation.pilot_path())) + "\\Flightplan.fpl";
     log_printf("FPLFILE : %s", my_tas_c.fplfile.c_str());
     log_printf("call read_fpl_0");
@@ -254,7 +256,7 @@ void learn_flight_from_simulator(FlightFacts& flight, Flaps0Record& flaps, Flaps
     if (flight.plan.task.fpl_vers == 3) flight.plan.weather.pressure = 101325.0;
     log_printf("%s", glider.names.glnam.c_str());
     log_printf("call init_settings_1");
-    init_settings_1();
+    init_settings_1(flight.pilot_options);
     log_printf("call get_vne  %s", glider.names.glnam.c_str());
     // The settings' VNE is in display units, the glider data's in m/s: look the glider
     // up first and fall back to the setting only when it gives none.

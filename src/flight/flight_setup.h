@@ -3,6 +3,7 @@
 // thresholds and fixed display values that follow from it.
 #pragma once
 
+#include "config/records.h"
 #include "config/settings_value.h"
 #include "flight/outputs.h"
 #include "flight/records.h"
@@ -17,17 +18,20 @@ namespace kalveo {
 struct FlightFacts {
     Installation installation;
     SimulatorKeys keys;
+    Rdstng00Record pilot_options; ///< the simulator's units and altimeter setting
     FlightPlan plan;
     Glider glider;
 };
 
-/// The simulator's controls and options files of the installation's pilot, its units and
-/// the atmosphere model; returns the simulator's keys. `chat_open_key` is the chat key
-/// of the settings. A missing or unreadable file is told to the pilot and stops the program.
-[[nodiscard]] SimulatorKeys init_settings_0(const Installation& installation, int chat_open_key);
+/// The simulator's controls and options files of the installation's pilot (into the
+/// flight's keys and pilot options), its units and the atmosphere model. `chat_open_key`
+/// is the chat key of the settings. A missing or unreadable file is told to the pilot and
+/// stops the program.
+void init_settings_0(FlightFacts& flight, int chat_open_key);
 
-/// Altimeter reference: QFE keeps the altitude offset of the flight plan, QNH drops it.
-void init_settings_1();
+/// Altimeter reference of the simulator's pilot options: QFE keeps the altitude offset of
+/// the flight plan, QNH drops it.
+void init_settings_1(const Rdstng00Record& pilot_options);
 
 /// Margins and VNE in m/s (settings values in display units, defaults by unit), the
 /// glider's total mass, the flap table (`flaps` and their names) in the log, the flight's

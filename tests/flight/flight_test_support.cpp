@@ -16,7 +16,6 @@ void reset_flight_records() {
     chrono = ChronoRecord{};
     flaps_0 = Flaps0Record{};
     flaps_c = FlapsCRecord{};
-    rdstng00 = Rdstng00Record{};
     messages = MessagesRecord{};
     volumes = VolumesRecord{};
     my_tas_0.fconv = kSpeedUnitFactors[0];

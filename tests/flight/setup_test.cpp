@@ -52,12 +52,12 @@ class SimulatorFlight : public FlightTest {
 
     [[nodiscard]] const FlightFacts& flight() const { return cycle_.facts(); }
 
-    // The installation of the sample's version 3 pilot.
-    [[nodiscard]] Installation pilot_installation() const {
-        Installation installation;
-        installation.cndrpilpath = sample_.condor3.pilot_dir;
-        installation.condor_version = 3;
-        return installation;
+    // A flight of the sample's version 3 pilot.
+    [[nodiscard]] FlightFacts pilot_flight() const {
+        FlightFacts flight;
+        flight.installation.cndrpilpath = sample_.condor3.pilot_dir;
+        flight.installation.condor_version = 3;
+        return flight;
     }
 
     SampleInstall sample_;
@@ -169,13 +169,15 @@ TEST_F(SimulatorFlight, TheSettingsVneYieldsToTheGliderData) {
 TEST_F(SimulatorFlight, MissingControlsFileStopsTheProgram) {
     install();
     std::filesystem::remove(sample_.condor3.pilot / "controls.ini");
-    EXPECT_EXIT((void)init_settings_0(pilot_installation(), 0), ::testing::ExitedWithCode(1), "");
+    FlightFacts flight = pilot_flight();
+    EXPECT_EXIT(init_settings_0(flight, 0), ::testing::ExitedWithCode(1), "");
 }
 
 TEST_F(SimulatorFlight, MissingPilotOptionsStopTheProgram) {
     install();
     std::filesystem::remove(sample_.condor3.pilot / "Setup.ini");
-    EXPECT_EXIT((void)init_settings_0(pilot_installation(), 0), ::testing::ExitedWithCode(1), "");
+    FlightFacts flight = pilot_flight();
+    EXPECT_EXIT(init_settings_0(flight, 0), ::testing::ExitedWithCode(1), "");
 }
 
 using Thresholds = FlightTest;
@@ -311,12 +313,13 @@ TEST_F(Thresholds, SettleVneKeepsTheGliderDataOverTheSetting) {
 
 TEST_F(Thresholds, AltimeterReference) {
     my_tas_0.z_0 = 412.0;
-    rdstng00.altsttng = 1;
-    init_settings_1();
+    Rdstng00Record options;
+    options.altsttng = 1;
+    init_settings_1(options);
     EXPECT_TRUE(my_tas_0.qfe);
     EXPECT_DOUBLE_EQ(my_tas_0.z_0, 412.0);
-    rdstng00.altsttng = 2;
-    init_settings_1();
+    options.altsttng = 2;
+    init_settings_1(options);
     EXPECT_FALSE(my_tas_0.qfe);
     EXPECT_DOUBLE_EQ(my_tas_0.z_0, 0.0);
 }
