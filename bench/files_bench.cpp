@@ -7,9 +7,9 @@
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -22,7 +22,7 @@ const std::string kDataFile = std::string(KALVEO_DATA_DIR) + "/Settings/Kalveo_d
 void BM_GliderLookup(benchmark::State& state, const char* glider) {
     for (auto _ : state) {
         GliderValues values;
-        benchmark::DoNotOptimize(read_data(kDataFile, glider, false, values));
+        benchmark::DoNotOptimize(read_data(kDataFile, glider, false, 3, values));
         benchmark::DoNotOptimize(values);
     }
 }
@@ -45,7 +45,8 @@ void BM_ReadSettings(benchmark::State& state) {
     const int saved = ::dup(STDOUT_FILENO);
     const int null = ::open("/dev/null", O_WRONLY);
     ::dup2(null, STDOUT_FILENO);
-    for (auto _ : state) benchmark::DoNotOptimize(rd_ini());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rd_ini());
     std::fflush(stdout);
     ::dup2(saved, STDOUT_FILENO);
     ::close(saved);

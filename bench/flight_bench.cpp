@@ -70,8 +70,7 @@ std::vector<std::string> flight(std::size_t count) {
 }
 
 void start_up() {
-    init_fconv();
-    my_tas_0.fconv = misc00.fconv_def[0];
+    my_tas_0.fconv = kSpeedUnitFactors[0];
     my_tas_c.cunit = "kmh";
     my_tas_0.flapmxbank = 15.0;
     my_tas_1.kalveo_init = true;
@@ -145,10 +144,10 @@ void run_cycle(benchmark::State& state, bool kept) {
     std::size_t bytes = 0;
     double clock = 100.0;
     FlightOutputs out = outputs_taking_values(clock);
-    const auto set_up = [] {
+    const auto set_up = [](FlightFacts& flight, Flaps0Record&, FlapsCRecord&, const Settings&) {
         my_tas_0.vne = 270.0 / 3.6;
-        gggmas.rmass = 400.0;
-        gggmas.mmass = 450.0;
+        flight.glider.masses.rmass = 400.0;
+        flight.glider.masses.mmass = 450.0;
     };
     start_up();
     auto cycle = std::make_unique<FlightCycle>(out, set_up);

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::reset_records();
     const std::string_view text = fuzz::as_text(data, size);
     for (const bool qc3 : {false, true}) {
-        KeydefCndrRecord keys{};
+        SimulatorKeys keys{};
         parse_controls_ini(text, qc3, keys);
         for (const int number : {keys.scnchato, keys.scngrst, keys.scnnxtp, keys.scnprtp,
                                  keys.scnadvtp, keys.scnbugw}) {

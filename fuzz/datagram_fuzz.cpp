@@ -23,18 +23,19 @@ using namespace kalveo;
 namespace {
 
 // A flapped glider, as the flight's set-up would find it in the simulator's files.
-void set_up_glider() {
-    ggg001.glnam = "LS8neo";
+void set_up_glider(FlightFacts& flight, Flaps0Record& flaps, FlapsCRecord& flap_names,
+                   const Settings&) {
+    flight.glider.names.glnam = "LS8neo";
     my_tas_0.vne = 280.0 / 3.6;
-    gggmas.rmass = 360;
-    gggmas.mmass = 525;
-    gggmas.balmax = 180;
-    flaps_0.nflap = 3;
+    flight.glider.masses.rmass = 360;
+    flight.glider.masses.mmass = 525;
+    flight.glider.masses.balmax = 180;
+    flaps.nflap = 3;
     const double speeds[] = {0, 25, 35, 70};
     const char* names[] = {"", "L", "+5", "0"};
     for (int i = 1; i <= 3; ++i) {
-        flaps_0.vflap100[i] = speeds[i];
-        flaps_c.cflap[i] = names[i];
+        flaps.vflap100[i] = speeds[i];
+        flap_names.cflap[i] = names[i];
     }
 }
 
@@ -57,10 +58,10 @@ FlightOutputs checking_outputs(double& now) {
     out.upd_ang = [](std::string_view, std::string_view, std::string_view,
                      const InstrumentReading& r, const SpeedTrace& vv, int nbpol, int nbfpl,
                      const PolarTable& vp) {
-        for (const double v : {r.bank, r.pitch, r.netto, r.climb_average, r.netto_average,
-                               r.heading, r.water, r.ias, r.ground_speed, r.wind_direction,
-                               r.wind_speed, r.yaw_string, r.load_factor, r.thermal_turns,
-                               r.energy_vario, r.speed_change, r.min_sink_speed})
+        for (const double v :
+             {r.bank, r.pitch, r.netto, r.climb_average, r.netto_average, r.heading, r.water, r.ias,
+              r.ground_speed, r.wind_direction, r.wind_speed, r.yaw_string, r.load_factor,
+              r.thermal_turns, r.energy_vario, r.speed_change, r.min_sink_speed})
             must_be_finite(v);
         for (const double v : vv)
             must_be_finite(v);

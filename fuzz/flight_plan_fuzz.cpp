@@ -35,6 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(std::string(fuzz::as_text(data, size)));
     int lines = 0;
     int status = 0;
-    read_fpl(in, true, true, size % 2 == 0, lines, status);
+    Installation installation;
+    (void)read_fpl(in, installation, true, size % 2 == 0, lines, status);
     return 0;
 }

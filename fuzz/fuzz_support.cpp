@@ -5,7 +5,6 @@
 #include "glider/records.h"
 #include "report/log_channel.h"
 #include "report/stop.h"
-#include "sim/records.h"
 #include "sound/records.h"
 
 #include <cstdio>
@@ -50,27 +49,9 @@ void reset_records() {
     chrono = ChronoRecord{};
     flaps_0 = Flaps0Record{};
     flaps_c = FlapsCRecord{};
-    gggmas = GggmasRecord{};
-    ggg001 = Ggg001Record{};
-    ggg002 = Ggg002Record{};
-    gggpol = GggpolRecord{};
-    misc00 = Misc00Record{};
-    cndrp0 = Cndrp0Record{};
-    rdstng00 = Rdstng00Record{};
     messages = MessagesRecord{};
-    keydef_cndr = KeydefCndrRecord{};
-    inst00 = Inst00Record{};
-    rd_fpl_0 = RdFpl0Record{};
-    rd_fpl_1 = RdFpl1Record{};
-    rd_fpl_2 = RdFpl2Record{};
-    rd_fpl_4 = RdFpl4Record{};
-    rd_fpl_5 = RdFpl5Record{};
-    rd_fpl_6 = RdFpl6Record{};
-    rd_fpl_wz1 = RdFplWz1Record{};
-    rd_fpl_wz2 = RdFplWz2Record{};
     volumes = VolumesRecord{};
-    init_fconv();
-    my_tas_0.fconv = misc00.fconv_def[0];
+    my_tas_0.fconv = kSpeedUnitFactors[0];
     my_tas_c.cunit = "kmh";
     my_tas_0.flapmxbank = 15.0;
 }

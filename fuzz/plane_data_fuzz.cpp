@@ -4,8 +4,10 @@
 // bytes, then the .pol bytes.
 #include "fuzz_support.h"
 #include "glider/plane_data.h"
+#include "glider/polar_curve.h"
 #include "glider/records.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 using namespace kalveo;
@@ -31,8 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::create_directories(install + "/Planes/G");
     (void)fuzz::scratch_file(install.substr(root.size() + 1) + "/Planes/G/G.pdt", pdt);
     (void)fuzz::scratch_file(install.substr(root.size() + 1) + "/Planes/G/G.pol", pol);
-    gggmas.rmass = 300 + data[0];
-    (void)get_pol(install, "G");
-    update_wl();
+    GggmasRecord masses;
+    masses.rmass = 300 + data[0];
+    const PlanePolar polar = get_pol(install, "G");
+    if (polar.plane_read) masses.rmass = polar.plane.dmass[1];
+    update_wl(masses);
+    if (polar.ready) {
+        PolarTable table{};
+        const int last = sample_reference_polar(polar, table);
+        if (last < kReferencePolarFirst - 1 || last >= kPolarTableSize) std::abort();
+    }
     return 0;
 }

@@ -2,7 +2,6 @@
 
 namespace kalveo {
 
-Rdstng00Record rdstng00;
 MessagesRecord messages;
 
 } // namespace kalveo

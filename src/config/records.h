@@ -53,7 +53,6 @@ struct MessagesRecord {
     std::string msgnewprog = kMessageNotInitialized; ///< "MsgNewProg"
 };
 
-extern Rdstng00Record rdstng00;
 extern MessagesRecord messages;
 
 } // namespace kalveo

@@ -21,7 +21,7 @@ void log_bad_value(std::string_view line) {
     log_message_f("*** ERROR : Setup.ini : " + std::string(line));
 }
 
-void take_option(const KeyValue& kv, std::string_view line) {
+void take_option(const KeyValue& kv, std::string_view line, Rdstng00Record& options) {
     const bool known =
         kv.key == "Units" || kv.key == "AltimeterSetting" || kv.key == "AveragerTimeConstant";
     if (!known) return;
@@ -30,17 +30,18 @@ void take_option(const KeyValue& kv, std::string_view line) {
         log_bad_value(line);
         return;
     }
-    if (kv.key == "Units") rdstng00.nunit_cndr = *n;
-    if (kv.key == "AltimeterSetting") rdstng00.altsttng = *n;
-    if (kv.key == "AveragerTimeConstant") rdstng00.tau_int = (*n + 1.0) * 5.0;
+    if (kv.key == "Units") options.nunit_cndr = *n;
+    if (kv.key == "AltimeterSetting") options.altsttng = *n;
+    if (kv.key == "AveragerTimeConstant") options.tau_int = (*n + 1.0) * 5.0;
 }
 
 } // namespace
 
-void parse_setup_text(std::string_view text) {
+Rdstng00Record parse_setup_text(std::string_view text) {
+    Rdstng00Record options;
     // Once [Options] has been seen, keys count whatever section follows.
     bool in_options = false;
-    for_each_line(text, [&in_options](std::string_view line) {
+    for_each_line(text, [&in_options, &options](std::string_view line) {
         line = line.substr(0, kSetupLineLength);
         if (trim_right(line) == "[Options]") {
             in_options = true;
@@ -48,20 +49,20 @@ void parse_setup_text(std::string_view text) {
         }
         if (!in_options) return;
         const KeyValue kv = extract_key_val(line);
-        if (!kv.val.empty()) take_option(kv, line);
+        if (!kv.val.empty()) take_option(kv, line, options);
     });
+    return options;
 }
 
-int read_settings(std::string_view fich, bool qdebug) {
+SetupIniRead read_settings(std::string_view fich, bool qdebug) {
     const std::string name(trim(fich));
     const FileBytes contents = read_whole_file(native_path(name));
     if (qdebug) {
         log_message_f(name);
         log_message_f("OPEN " + std::to_string(contents.opened ? 0 : kNotReadable));
     }
-    if (!contents.opened) return kNotReadable;
-    parse_setup_text(contents.bytes);
-    return contents.complete ? 0 : kNotReadable;
+    if (!contents.opened) return {kNotReadable, {}};
+    return {contents.complete ? 0 : kNotReadable, parse_setup_text(contents.bytes)};
 }
 
 } // namespace kalveo

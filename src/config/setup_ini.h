@@ -1,16 +1,24 @@
 // config/setup_ini: the simulator's pilot options file (Setup.ini in the pilot's folder).
 #pragma once
 
+#include "config/records.h"
+
 #include <string_view>
 
 namespace kalveo {
 
-/// Reads the units, the altimeter setting and the averager time constant of the
-/// simulator's Setup.ini (a simulator path such as "C:\...\Setup.ini") into rdstng00.
-/// Returns 0 on success, else a non-zero status (file missing or unreadable).
-int read_settings(std::string_view fich, bool qdebug);
+/// What read_settings found: `status` 0 on success, else non-zero (file missing or
+/// unreadable).
+struct SetupIniRead {
+    int status = 0;
+    Rdstng00Record options;
+};
 
-/// Takes the [Options] values of a Setup.ini's whole text into rdstng00.
-void parse_setup_text(std::string_view text);
+/// Reads the units, the altimeter setting and the averager time constant of the
+/// simulator's Setup.ini (a simulator path such as "C:\...\Setup.ini").
+[[nodiscard]] SetupIniRead read_settings(std::string_view fich, bool qdebug);
+
+/// The [Options] values of a Setup.ini's whole text.
+[[nodiscard]] Rdstng00Record parse_setup_text(std::string_view text);
 
 } // namespace kalveo

@@ -53,6 +53,7 @@ void take_flight_layout(const FlightLayout& layout) {
     d.KeyChatO = layout.chat_open_key;
     d.ScnChatO = layout.chat_open_scan;
     d.ScnBugW = layout.bug_wipe_scan;
+    d.ScnGRst = layout.g_meter_reset_scan;
     d.BugWipers = layout.bug_wipers ? 1 : 0;
     d.MinThTurns = static_cast<float>(layout.min_thermal_turns);
 }
@@ -136,7 +137,7 @@ int UpdVNE(const FlightLayout& layout, std::string_view longest_flap, std::strin
     d.GotPlaneData = 1;
     log_printf("UpdVNE %d %d %d %d", d.numval, d.numlin, d.numcol, d.DisWinInfo.height);
     log_printf("vne,dv1,dv2,cunit,iCndr,KeyChatO,ScnChatO %d %d %d %s %d %d %d %d %d", d.vne, d.dv1,
-               d.dv2, d.cunit.c_str(), inst00.condor_version, d.KeyChatO, d.ScnChatO, d.Enter,
+               d.dv2, d.cunit.c_str(), layout.simulator_version, d.KeyChatO, d.ScnChatO, d.Enter,
                d.NumPadEnter);
     return 0;
 }

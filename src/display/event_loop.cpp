@@ -6,6 +6,7 @@
 #include "display/display_state.h"
 #include "display/start_graphics.h"
 #include "display/window_events.h"
+#include "flight/cycle.h"
 #include "link/udp_link.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -115,7 +116,9 @@ bool check_simulator_stopped(DisplayStateRecord& s, double now, const StopProbe&
 
 StopProbe program_stop_probe() {
     StopProbe probe;
-    probe.simulator_state = [] { return condor_running(); };
+    probe.simulator_state = [] {
+        return condor_running(program_flight_cycle().facts().installation);
+    };
     probe.confirm = [](const std::string& question) {
         return tinyfd_messageBox("Kalveo", question, "okcancel", "question", 1) == 1;
     };

@@ -7,10 +7,8 @@
 #include "flight/vne_alarm.h"
 #include "glider/atmosphere.h"
 #include "glider/plane_data.h"
-#include "glider/records.h"
 #include "report/log.h"
 #include "report/trace.h"
-#include "sim/records.h"
 
 #include <algorithm>
 #include <cmath>
@@ -107,7 +105,7 @@ int FlightCycle::my_tas(const char* buffer, std::size_t length) {
     compute_wind_and_track(pk);
     compute_time_steps(pk);
     run_filters(pk);
-    if (misc00.qpolar) record_polar(pk);
+    if (settings_.program.polar) record_polar(pk);
     keep_history(pk);
     const SimulatorValues& sim = state_.sim;
     run_averages_and_timers({pk.dtc, sim.tcalc, pk.temps, sim.v, sim.z, sim.nvario_condor},
@@ -115,8 +113,10 @@ int FlightCycle::my_tas(const char* buffer, std::size_t length) {
     hand_to_display(pk);
     sound_vne_alarm(pk.tas, pk.temps, state_.temps_vne, out_);
     if (flaps_0.nflap >= 1) {
-        advise_flaps({sim.v, gggpol.gforce, pk.bank, pk.dtc, pk.temps}, state_.flaps, out_,
-                     settings_.flaps, settings_.display.show_flaps);
+        const GggmasRecord& masses = facts_.glider.masses;
+        advise_flaps({sim.v, facts_.glider.flown.gforce, pk.bank, pk.dtc, pk.temps, masses.mmass,
+                      masses.cmass},
+                     state_.flaps, out_, settings_.flaps, settings_.display.show_flaps);
     }
     if (state_.start_logs > 0 && state_.history.dts < 1.0) {
         log_printf("exit my_tas_func");
@@ -129,7 +129,7 @@ int FlightCycle::my_tas(const char* buffer, std::size_t length) {
 }
 
 void FlightCycle::start_flight(const TelemetryPacket& p) {
-    log_printf("QPOLAR %d", misc00.qpolar ? 1 : 0);
+    log_printf("QPOLAR %d", settings_.program.polar ? 1 : 0);
     AverageState& av = state_.averages;
     av.tim_c = av.clk_c = av.tsktim_c = "00:00:00";
     state_.count_0 = out_.counter_seconds ? out_.counter_seconds() : 0.0;
@@ -146,13 +146,15 @@ void FlightCycle::start_flight(const TelemetryPacket& p) {
     if (p.altitude) h.z_m1 = *p.altitude * my_tas_0.fconv_alt + my_tas_0.z_0;
     trace(" tcalc_000 %f\n", h.tcalc_000);
 
-    if (set_up_) set_up_();
-    if (misc00.qpolar) prepare_polar_flight(state_.polar);
+    if (set_up_) set_up_(facts_, flaps_0, flaps_c, settings_);
+    if (settings_.program.polar)
+        prepare_polar_flight(state_.polar, facts_.installation, facts_.glider,
+                             settings_.program.french);
     log_printf("call init_settings_2");
-    init_settings_2(out_, settings_.display);
+    init_settings_2(out_, settings_, facts_, flaps_0, flaps_c);
     flaps_0.nfl_act = flaps_0.nflap / 2;
-    const double t0 = rd_fpl_wz1.thermalstemp[0];
-    state_.rho_c_0 = t0 > 0.0 ? rd_fpl_4.pressure * 0.02896 / 8.314462 / t0 : 0.0;
+    const double t0 = facts_.plan.zones.thermalstemp[0];
+    state_.rho_c_0 = t0 > 0.0 ? facts_.plan.weather.pressure * 0.02896 / 8.314462 / t0 : 0.0;
     my_tas_1.condor_started = true;
 }
 
@@ -170,7 +172,7 @@ void FlightCycle::take_values(const TelemetryPacket& p) {
     }
     if (p.has_evario_key) {
         keep(p.evario, sim.evario);
-        my_tas_0.q_e_vario = !ggg001.glnam.starts_with("SwiftS1");
+        my_tas_0.q_e_vario = !facts_.glider.names.glnam.starts_with("SwiftS1");
     } else {
         sim.evario = 0.0;
         my_tas_0.q_e_vario = false;
@@ -192,7 +194,7 @@ void FlightCycle::take_values(const TelemetryPacket& p) {
     }
     keep(p.pitch, sim.pitch);
     keep(p.bank, sim.bank);
-    keep(p.gforce, gggpol.gforce);
+    keep(p.gforce, facts_.glider.flown.gforce);
     keep(p.yawstringangle, sim.yawstring);
     if (p.flaps) {
         // Any whole number may arrive; the difference must not overflow.
@@ -201,25 +203,27 @@ void FlightCycle::take_values(const TelemetryPacket& p) {
         my_tas_0.qflap_c = true;
     }
     if (p.mc) {
-        gggpol.calage = *p.mc;
+        facts_.glider.flown.calage = *p.mc;
         my_tas_0.qmc_c = true;
     }
     if (p.water) {
-        gggmas.wmass = *p.water;
+        facts_.glider.masses.wmass = *p.water;
         my_tas_0.qball_c = true;
-        update_wl();
+        update_wl(facts_.glider.masses);
     }
 }
 
-void FlightCycle::compute_air_data(Packet& pk) const {
+void FlightCycle::compute_air_data(Packet& pk) {
     const SimulatorValues& sim = state_.sim;
+    const FlightPlan& plan = facts_.plan;
+    double& fmulatm = facts_.glider.flown.fmulatm;
     const double factor =
-        fmulatm_at(as_float(sim.z), my_tas_0.qatmo_isa, as_float(rd_fpl_wz1.thermalstemp[0]),
-                   as_float(rd_fpl_4.pressure));
+        fmulatm_at(as_float(sim.z), my_tas_0.qatmo_isa, as_float(plan.zones.thermalstemp[0]),
+                   as_float(plan.weather.pressure));
     // An altitude far outside the atmosphere must not make the speed infinite.
-    if (std::isfinite(factor) && factor > 0.0) gggpol.fmulatm = factor;
-    if (!(gggpol.fmulatm > 0.0)) gggpol.fmulatm = 1.0;
-    pk.fmulatm = gggpol.fmulatm;
+    if (std::isfinite(factor) && factor > 0.0) fmulatm = factor;
+    if (!(fmulatm > 0.0)) fmulatm = 1.0;
+    pk.fmulatm = fmulatm;
     pk.tas = sim.v * pk.fmulatm;
     pk.result = display_round(pk.tas * my_tas_0.fconv);
     pk.ias = display_round(sim.v * my_tas_0.fconv);
@@ -246,9 +250,9 @@ void FlightCycle::compute_wind_and_track(Packet& pk) {
     } else {
         h.beta = std::atan2(sim.vy, -sim.vx);
         pk.heading = modang(90.0 - h.beta * kRadToDeg, 0.0);
-        pk.wind_dir = modang(rd_fpl_wz1.winddir[0] + 180.0, 0.0);
+        pk.wind_dir = modang(facts_.plan.zones.winddir[0] + 180.0, 0.0);
         // The flight plan's wind (m/s), shown in the display unit like the measured one.
-        pk.wind_speed = rd_fpl_wz1.windspeed[0] * my_tas_0.fconv;
+        pk.wind_speed = facts_.plan.zones.windspeed[0] * my_tas_0.fconv;
     }
     pk.d_beta = wrap_pi(h.beta - h.beta_m);
 }
@@ -323,16 +327,16 @@ void FlightCycle::hand_to_display(const Packet& pk) {
     reading.climb_average = fconv_vz * av.ivario_m;
     reading.netto_average = av.nv1_m;
     reading.heading = pk.heading;
-    reading.water = gggmas.wmass;
+    reading.water = facts_.glider.masses.wmass;
     reading.ias = pk.ias;
     reading.ground_speed = display_round(my_tas_0.fconv * pk.vgnd);
     reading.wind_direction = pk.wind_dir;
     reading.wind_speed = pk.wind_speed;
     reading.yaw_string = sim.yawstring;
-    reading.load_factor = gggpol.gforce;
+    reading.load_factor = facts_.glider.flown.gforce;
     reading.thermal_turns = std::abs(av.th_turn) / (2.0 * std::numbers::pi);
     PolarState& polar = state_.polar;
-    if (misc00.qpolar) {
+    if (settings_.program.polar) {
         fill_polar_display(reading, polar, fconv_vz * sim.evario, pk.dvdt_c);
         follow_speed_trace(sim.v, polar);
     }

@@ -22,7 +22,8 @@ inline constexpr int kNotInitialisedResult = 25;
 class FlightCycle {
   public:
     /// What the first datagram of a flight learns from the simulator's files.
-    using FlightSetUp = std::function<void()>;
+    using FlightSetUp =
+        std::function<void(FlightFacts&, Flaps0Record&, FlapsCRecord&, const Settings&)>;
 
     /// `out` must outlive the cycle; start-up may connect its functions at any time.
     explicit FlightCycle(FlightOutputs& out, FlightSetUp set_up = learn_flight_from_simulator);
@@ -40,12 +41,19 @@ class FlightCycle {
     /// every pass (until then the defaults).
     void take_settings(const Settings& settings) { settings_ = settings; }
 
+    /// The simulator's installation as start-up found it; each flight's set-up chooses
+    /// the active version in it.
+    void take_installation(const Installation& found) { facts_.installation = found; }
+
+    /// What the flight learned at its start, and the glider as it flies.
+    [[nodiscard]] const FlightFacts& facts() const { return facts_; }
+
   private:
     struct Packet;
 
     void start_flight(const TelemetryPacket& p);
     void take_values(const TelemetryPacket& p);
-    void compute_air_data(Packet& pk) const;
+    void compute_air_data(Packet& pk);
     void compute_wind_and_track(Packet& pk);
     void compute_time_steps(Packet& pk);
     void run_filters(Packet& pk);
@@ -58,6 +66,7 @@ class FlightCycle {
     FlightSetUp set_up_;
     Settings settings_;
     CycleState state_;
+    FlightFacts facts_;
 };
 
 /// The program's own cycle, writing to flight_outputs().

@@ -21,15 +21,15 @@ int flap_count() {
 
 // Mass ratio of the flap speeds; a mass not known (0) leaves the speeds as they are
 // rather than pushing every advice to the landing position.
-double mass_ratio() {
-    if (!(gggmas.mmass > 0.0) || !(gggmas.cmass > 0.0)) return 1.0;
-    return gggmas.mmass / gggmas.cmass;
+double mass_ratio(const FlapInputs& in) {
+    if (!(in.mmass > 0.0) || !(in.cmass > 0.0)) return 1.0;
+    return in.mmass / in.cmass;
 }
 
 double speed_factor(const FlapInputs& in, FlapAdviceState& st, double urf, bool by_load_factor) {
-    if (!by_load_factor) return std::sqrt(mass_ratio());
+    if (!by_load_factor) return std::sqrt(mass_ratio(in));
     follow(st.gforce_m, in.gforce, urf);
-    return std::sqrt(mass_ratio() / std::max(st.gforce_m, 0.1));
+    return std::sqrt(mass_ratio(in) / std::max(st.gforce_m, 0.1));
 }
 
 int smoothed_position(int nf, double dtc, FlapAdviceState& st) {

@@ -23,6 +23,8 @@ struct FlapInputs {
     double bank = 0.0;   ///< bank angle (degrees)
     double dtc = 0.001;  ///< packet time step (s)
     double temps = 0.0;  ///< wall-clock seconds of the flight
+    double mmass = 0.0;  ///< mass the glider data's flap speeds hold for (kg)
+    double cmass = 0.0;  ///< present total mass (kg)
 };
 
 /// Raw recommendation: the fastest position whose flap speed lies below `v`

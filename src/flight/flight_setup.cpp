@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace kalveo {
@@ -41,43 +42,47 @@ void require_file(const std::string& file) {
     stop_with_error(file + std::string(trim(messages.msgfplnfnd)));
 }
 
-void read_controls(const std::string& pilot) {
+SimulatorKeys read_controls(const std::string& pilot, int version, int chat_open_key) {
     const std::string controls = pilot + "\\controls.ini";
     log_printf("%s", controls.c_str());
-    const bool q3 = inst00.condor_version == 3;
-    trace(" Q3 %d %c %s\n", inst00.condor_version, q3 ? 'T' : 'F', pilot.c_str());
+    const bool q3 = version == 3;
+    trace(" Q3 %d %c %s\n", version, q3 ? 'T' : 'F', pilot.c_str());
     require_file(controls);
-    if (read_controls_ini(controls, q3, debug_mode(), messages.msgkeymapp, messages.msgkeynosu) !=
-        0) {
+    const ControlsRead read = read_controls_ini(controls, q3, debug_mode(), chat_open_key,
+                                                messages.msgkeymapp, messages.msgkeynosu);
+    if (read.status != 0) {
         log_printf("%s ERROR", controls.c_str());
         stop_with_error("controls.ini - Error reading");
     }
+    return read.keys;
 }
 
-void read_pilot_options(const std::string& pilot) {
+Rdstng00Record read_pilot_options(const std::string& pilot) {
     const std::string setup = pilot + "\\Setup.ini";
     if (debug_mode()) log_printf("%s", setup.c_str());
     require_file(setup);
-    if (read_settings(setup, debug_mode()) != 0) {
+    const SetupIniRead read = read_settings(setup, debug_mode());
+    if (read.status != 0) {
         log_printf("%s ERROR", setup.c_str());
         stop_with_error("Setup.ini - Error reading");
     }
+    return read.options;
 }
 
-void take_simulator_units() {
-    const bool imperial = rdstng00.nunit_cndr == 1 || rdstng00.nunit_cndr == 2;
-    if (rdstng00.nunit_cndr == 0) {
+void take_simulator_units(const Rdstng00Record& options) {
+    const bool imperial = options.nunit_cndr == 1 || options.nunit_cndr == 2;
+    if (options.nunit_cndr == 0) {
         my_tas_0.fconv_alt = 1.0;
         my_tas_0.fconv_vz = 1.0;
     } else if (imperial) {
         my_tas_0.fconv_vz = 1.9438444;
         my_tas_0.fconv_alt = 0.3048;
     }
-    if (my_tas_0.nunit == -1 && rdstng00.nunit_cndr >= 0 && rdstng00.nunit_cndr <= 2) {
+    if (my_tas_0.nunit == -1 && options.nunit_cndr >= 0 && options.nunit_cndr <= 2) {
         my_tas_0.nunit = imperial ? 1 : 0;
     }
     if (my_tas_0.nunit >= 0 && my_tas_0.nunit <= 3) {
-        my_tas_0.fconv = misc00.fconv_def[my_tas_0.nunit];
+        my_tas_0.fconv = kSpeedUnitFactors[static_cast<std::size_t>(my_tas_0.nunit)];
         my_tas_c.cunit = my_tas_c.cunit_def[my_tas_0.nunit];
     }
     log_printf("%d %g %s %g %g", my_tas_0.nunit, my_tas_0.fconv, my_tas_c.cunit.c_str(),
@@ -87,58 +92,65 @@ void take_simulator_units() {
 double margin_in_ms(double setting, double speed_units_default, double kmh_default) {
     if (setting >= kUnset) return setting / my_tas_0.fconv;
     const bool knots_or_mph = my_tas_0.nunit == 1 || my_tas_0.nunit == 2;
-    return knots_or_mph ? speed_units_default / my_tas_0.fconv : kmh_default / misc00.fconv_def[0];
+    return knots_or_mph ? speed_units_default / my_tas_0.fconv : kmh_default / kSpeedUnitFactors[0];
 }
 
-void log_flap_table() {
-    const int nflap = std::clamp(flaps_0.nflap, 0, kMaxFlaps);
+void log_flap_table(const Flaps0Record& flaps, const FlapsCRecord& flap_names) {
+    const int nflap = std::clamp(flaps.nflap, 0, kMaxFlaps);
     if (nflap < 1) return;
     log_printf("Flaps settings");
     for (int n = 1; n <= nflap; ++n) {
-        std::string name = flaps_c.cflap[n];
-        name.resize(static_cast<std::size_t>(std::max(flaps_0.lflmax, 0)), ' ');
-        log_printf("%s %4d%4d", name.c_str(), display_round(flaps_0.vflap100[n] * my_tas_0.fconv),
-                   display_round(flaps_0.vflap[n] * my_tas_0.fconv));
+        std::string name = flap_names.cflap[n];
+        name.resize(static_cast<std::size_t>(std::max(flaps.lflmax, 0)), ' ');
+        log_printf("%s %4d%4d", name.c_str(), display_round(flaps.vflap100[n] * my_tas_0.fconv),
+                   display_round(flaps.vflap[n] * my_tas_0.fconv));
     }
 }
 
-FlightLayout flight_layout(const DisplaySettings& display) {
+FlightLayout flight_layout(const Settings& settings, const FlightFacts& flight,
+                           const Flaps0Record& flaps) {
+    const DisplaySettings& display = settings.display;
+    const GggmasRecord& masses = flight.glider.masses;
+    const SimulatorKeys& keys = flight.keys;
     const double fconv = my_tas_0.fconv;
     FlightLayout layout;
     layout.vne = display_round(my_tas_0.vne * fconv);
     layout.dv1 = display_round(my_tas_0.dv1 * fconv);
     layout.dv2 = display_round(my_tas_0.dv2 * fconv);
-    layout.flap_mode = flaps_0.nflap > 0 ? display.show_flaps : 0;
-    layout.max_water = display_round(gggmas.balmax);
-    layout.water = display_round(gggmas.wmass);
-    layout.wind_direction = static_cast<int>(modang(rd_fpl_wz1.winddir[0] + 180.0, 0.0));
-    layout.wind_speed = static_cast<int>(std::clamp(rd_fpl_wz1.windspeed[0], -1e9, 1e9));
-    layout.chat_open_key = keydef_cndr.keychato;
-    layout.chat_open_scan = keydef_cndr.scnchato;
-    layout.bug_wipe_scan = negate_key_number(keydef_cndr.scnbugw);
-    layout.bug_wipers = ggg002.qbugwipers && display.bug_wipe_turns >= 1;
+    layout.flap_mode = flaps.nflap > 0 ? display.show_flaps : 0;
+    layout.max_water = display_round(masses.balmax);
+    layout.water = display_round(masses.wmass);
+    layout.wind_direction = static_cast<int>(modang(flight.plan.zones.winddir[0] + 180.0, 0.0));
+    layout.wind_speed = static_cast<int>(std::clamp(flight.plan.zones.windspeed[0], -1e9, 1e9));
+    layout.chat_open_key = settings.keys.simulator_chat_open;
+    layout.chat_open_scan = keys.scnchato;
+    layout.bug_wipe_scan = negate_key_number(keys.scnbugw);
+    layout.g_meter_reset_scan = negate_key_number(keys.scngrst);
+    layout.simulator_version = flight.installation.condor_version;
+    layout.bug_wipers = flight.glider.options.qbugwipers && display.bug_wipe_turns >= 1;
     layout.min_thermal_turns = display.bug_wipe_turns;
     return layout;
 }
 
-std::string longest_flap_name() {
-    if (flaps_0.nflap < 1) return "";
-    return std::string(trim(flaps_c.cflap[std::clamp(flaps_0.nflmax, 0, kMaxFlaps)]));
+std::string longest_flap_name(const Flaps0Record& flaps, const FlapsCRecord& flap_names) {
+    if (flaps.nflap < 1) return "";
+    return std::string(trim(flap_names.cflap[std::clamp(flaps.nflmax, 0, kMaxFlaps)]));
 }
 
 } // namespace
 
-void init_settings_0() {
-    const std::string pilot(trim(inst00.pilot_path()));
-    read_controls(pilot);
-    read_pilot_options(pilot);
-    take_simulator_units();
+void init_settings_0(FlightFacts& flight, int chat_open_key) {
+    const Installation& installation = flight.installation;
+    const std::string pilot(trim(installation.pilot_path()));
+    flight.keys = read_controls(pilot, installation.condor_version, chat_open_key);
+    flight.pilot_options = read_pilot_options(pilot);
+    take_simulator_units(flight.pilot_options);
     my_tas_0.qatmo_isa = my_tas_0.atmo_mod == 0;
     log_printf(my_tas_0.qatmo_isa ? "Atmosphere model = ISA" : "Atmosphere model = Condor");
 }
 
-void init_settings_1() {
-    my_tas_0.qfe = rdstng00.altsttng == 1;
+void init_settings_1(const Rdstng00Record& pilot_options) {
+    my_tas_0.qfe = pilot_options.altsttng == 1;
     if (my_tas_0.qfe) {
         log_printf("QFE/AGL :%12.2f", my_tas_0.z_0);
     } else {
@@ -147,34 +159,36 @@ void init_settings_1() {
     }
 }
 
-GliderValues current_glider_values() {
+GliderValues current_glider_values(const Glider& glider, const Flaps0Record& flaps,
+                                   const FlapsCRecord& flap_names) {
     GliderValues v;
     v.vne = my_tas_0.vne;
-    v.balmax = gggmas.balmax;
-    v.rmass = gggmas.rmass;
-    v.mmass = gggmas.mmass;
-    v.vflap100 = flaps_0.vflap100;
-    v.cflap = flaps_c.cflap;
-    v.nflap = flaps_0.nflap;
-    v.nflmax = flaps_0.nflmax;
-    v.lflmax = flaps_0.lflmax;
-    v.glnam = ggg001.glnam;
+    v.balmax = glider.masses.balmax;
+    v.rmass = glider.masses.rmass;
+    v.mmass = glider.masses.mmass;
+    v.vflap100 = flaps.vflap100;
+    v.cflap = flap_names.cflap;
+    v.nflap = flaps.nflap;
+    v.nflmax = flaps.nflmax;
+    v.lflmax = flaps.lflmax;
+    v.glnam = glider.names.glnam;
     return v;
 }
 
-void store_glider_values(const GliderValues& v) {
+void store_glider_values(const GliderValues& v, Glider& glider, Flaps0Record& flaps,
+                         FlapsCRecord& flap_names) {
     my_tas_0.vne = v.vne;
-    gggmas.balmax = v.balmax;
-    gggmas.rmass = v.rmass;
-    gggmas.mmass = v.mmass;
-    flaps_0.vflap100 = v.vflap100;
+    glider.masses.balmax = v.balmax;
+    glider.masses.rmass = v.rmass;
+    glider.masses.mmass = v.mmass;
+    flaps.vflap100 = v.vflap100;
     // The table as the data file gives it, before any adaptation.
-    flaps_0.vflap = v.vflap100;
-    flaps_c.cflap = v.cflap;
-    flaps_0.nflap = v.nflap;
-    flaps_0.nflmax = v.nflmax;
-    flaps_0.lflmax = v.lflmax;
-    ggg001.glnam = v.glnam;
+    flaps.vflap = v.vflap100;
+    flap_names.cflap = v.cflap;
+    flaps.nflap = v.nflap;
+    flaps.nflmax = v.nflmax;
+    flaps.lflmax = v.lflmax;
+    glider.names.glnam = v.glnam;
 }
 
 double default_vne() {
@@ -188,7 +202,7 @@ double default_vne() {
     case 3:
         return 450.0 / my_tas_0.fconv;
     default:
-        return 270.0 / misc00.fconv_def[0];
+        return 270.0 / kSpeedUnitFactors[0];
     }
 }
 
@@ -197,45 +211,61 @@ void settle_vne(double vne_setting) {
     if (vne_setting >= kUnset) my_tas_0.vne = vne_setting / my_tas_0.fconv;
 }
 
-int init_settings_2(const FlightOutputs& out, const DisplaySettings& display) {
+int init_settings_2(const FlightOutputs& out, const Settings& settings, FlightFacts& flight,
+                    const Flaps0Record& flaps, const FlapsCRecord& flap_names) {
+    GggmasRecord& masses = flight.glider.masses;
     my_tas_0.dv1 = margin_in_ms(my_tas_0.dv1, 5.0, 10.0);
     my_tas_0.dv2 = margin_in_ms(my_tas_0.dv2, 10.0, 20.0);
     if (my_tas_0.vne < kUnset) my_tas_0.vne = default_vne();
-    trace(" %g %g %g %g\n", gggmas.rmass, gggmas.fmass, gggmas.wmass, gggmas.mmass);
-    update_wl();
-    log_flap_table();
+    trace(" %g %g %g %g\n", masses.rmass, masses.fmass, masses.wmass, masses.mmass);
+    update_wl(masses);
+    log_flap_table(flaps, flap_names);
     trace(" cunit %s\n", my_tas_c.cunit.c_str());
-    const int result =
-        out.upd_vne ? out.upd_vne(flight_layout(display), longest_flap_name(), trim(my_tas_c.cunit))
-                    : 0;
+    const int result = out.upd_vne
+                           ? out.upd_vne(flight_layout(settings, flight, flaps),
+                                         longest_flap_name(flaps, flap_names), trim(my_tas_c.cunit))
+                           : 0;
     const AlarmSpeeds speeds = alarm_speeds(my_tas_0.vne, my_tas_0.dv1, my_tas_0.dv2);
     my_tas_0.va1 = speeds.va1;
     my_tas_0.va2 = speeds.va2;
     return result;
 }
 
-void learn_flight_from_simulator() {
-    get_active_condor_version();
-    trace(" condor_version %d\n", inst00.condor_version);
+void learn_flight_from_simulator(FlightFacts& flight, Flaps0Record& flaps, FlapsCRecord& flap_names,
+                                 const Settings& settings) {
+    Installation& installation = flight.installation;
+    Glider& glider = flight.glider;
+    glider.masses = GggmasRecord{};
+    glider.flown.calage = 0.0;
+    get_active_condor_version(installation);
+    trace(" condor_version %d\n", installation.condor_version);
     log_printf("call init_settings_0");
-    init_settings_0();
-    my_tas_c.fplfile = std::string(trim(inst00.pilot_path())) + "\\Flightplan.fpl";
+    init_settings_0(flight, settings.keys.simulator_chat_open);
+    my_tas_c.fplfile = std::string(trim(installation.pilot_path())) + "\\Flightplan.fpl";
     log_printf("FPLFILE : %s", my_tas_c.fplfile.c_str());
     log_printf("call read_fpl_0");
-    read_fpl_0();
-    trace(" FPL_version %d %d\n", rd_fpl_0.fpl_vers, inst00.condor_version);
+    if (std::optional<FlightPlan> plan = read_fpl_0(installation)) {
+        flight.plan = std::move(*plan);
+        glider.names = flight.plan.glider;
+        glider.options = flight.plan.glider_options;
+        glider.masses.wmass = flight.plan.water;
+        glider.masses.fmass = flight.plan.fixed_mass;
+    }
+    trace(" FPL_version %d %d\n", flight.plan.task.fpl_vers, installation.condor_version);
     // Version 3 flight plans carry no pressure: the simulator flies the standard one.
-    if (rd_fpl_0.fpl_vers == 3) rd_fpl_4.pressure = 101325.0;
-    log_printf("%s", ggg001.glnam.c_str());
+    if (flight.plan.task.fpl_vers == 3) flight.plan.weather.pressure = 101325.0;
+    log_printf("%s", glider.names.glnam.c_str());
     log_printf("call init_settings_1");
-    init_settings_1();
-    log_printf("call get_vne  %s", ggg001.glnam.c_str());
+    init_settings_1(flight.pilot_options);
+    log_printf("call get_vne  %s", glider.names.glnam.c_str());
     // The settings' VNE is in display units, the glider data's in m/s: look the glider
     // up first and fall back to the setting only when it gives none.
     const double vne_setting = my_tas_0.vne;
     my_tas_0.vne = -10000.0;
-    std::string ggg = ggg001.glnam;
-    store_glider_values(get_vne(ggg, current_glider_values(), my_tas_c.msg_tit));
+    std::string ggg = glider.names.glnam;
+    store_glider_values(get_vne(ggg, current_glider_values(glider, flaps, flap_names),
+                                my_tas_c.msg_tit, installation.condor_version),
+                        glider, flaps, flap_names);
     settle_vne(vne_setting);
 }
 

@@ -49,19 +49,21 @@ inline constexpr int kRecordedPolarMax = kReferencePolarFirst - 1;
 /// What the display needs of a flight, once, when the glider is known. Speeds are whole
 /// display units.
 struct FlightLayout {
-    int vne = 0;               ///< never-exceed speed
-    int dv1 = 0;               ///< the alarm starts this far below vne
-    int dv2 = 0;               ///< width of the alarm band above vne - dv1
-    int flap_mode = 0;         ///< flap field: 0 none, 1 position and arrow, 2 advice colour
-    int max_water = 0;         ///< water ballast capacity, kg; 0 for a glider without tanks
-    int water = 0;             ///< water ballast at the start, kg
-    int wind_direction = 0;    ///< the flight plan's wind direction turned by 180, degrees
-    int wind_speed = 0;        ///< the flight plan's wind speed, m/s
-    int chat_open_key = 0;     ///< the simulator's chat key, virtual-key code
-    int chat_open_scan = 0;    ///< the simulator's chat key, scan code
-    int bug_wipe_scan = 0;     ///< the simulator's bug-wiper key, scan code
-    bool bug_wipers = false;   ///< remind the pilot to clean the wings
-    int min_thermal_turns = 0; ///< thermal turns after which the reminder comes
+    int vne = 0;                ///< never-exceed speed
+    int dv1 = 0;                ///< the alarm starts this far below vne
+    int dv2 = 0;                ///< width of the alarm band above vne - dv1
+    int flap_mode = 0;          ///< flap field: 0 none, 1 position and arrow, 2 advice colour
+    int max_water = 0;          ///< water ballast capacity, kg; 0 for a glider without tanks
+    int water = 0;              ///< water ballast at the start, kg
+    int wind_direction = 0;     ///< the flight plan's wind direction turned by 180, degrees
+    int wind_speed = 0;         ///< the flight plan's wind speed, m/s
+    int chat_open_key = 0;      ///< the simulator's chat key, virtual-key code
+    int chat_open_scan = 0;     ///< the simulator's chat key, scan code
+    int bug_wipe_scan = 0;      ///< the simulator's bug-wiper key, scan code
+    int g_meter_reset_scan = 0; ///< the simulator's g-meter reset key, scan code
+    int simulator_version = 0;  ///< major version of the simulator flying
+    bool bug_wipers = false;    ///< remind the pilot to clean the wings
+    int min_thermal_turns = 0;  ///< thermal turns after which the reminder comes
 };
 
 /// Alarm levels: 0 in the first quarter of the band above va1, 3 from three quarters on.

@@ -3,13 +3,10 @@
 #include "flight/records.h"
 #include "glider/plane_data.h"
 #include "glider/polar_curve.h"
-#include "glider/records.h"
 #include "platform/paths.h"
 #include "report/file_versions.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "report/trace.h"
-#include "sim/records.h"
 #include "text/blanks.h"
 #include "text/file_names.h"
 #include "text/strings.h"
@@ -46,15 +43,19 @@ void open_result_file(std::string& name, std::ofstream& file) {
     if (!file) log_printf("{W}Polar result file could not be created : %s", name.c_str());
 }
 
-std::string csv_text(std::string_view line) {
-    return cmndta001.qfr ? subs_dot_comma(line) : std::string(line);
+std::string csv_text(std::string_view line, const PolarState& st) {
+    return st.decimal_comma ? subs_dot_comma(line) : std::string(line);
 }
 
-void load_reference_polar(PolarState& st) {
-    const std::string& cpath = inst00.condor_version == 2 ? inst00.instpath2 : inst00.instpath3;
-    st.qgotpol = get_pol(cpath, ggg001.glnam) != 0;
+void load_reference_polar(PolarState& st, const Installation& installation, Glider& glider) {
+    const std::string& cpath =
+        installation.condor_version == 2 ? installation.instpath2 : installation.instpath3;
+    st.reference = get_pol(cpath, glider.names.glnam);
+    // The plane file's reference mass is the glider's, even without a usable polar.
+    if (st.reference.plane_read) glider.masses.rmass = st.reference.plane.dmass[1];
+    st.qgotpol = st.reference.ready;
     trace(" get_pol %d\n", st.qgotpol ? 1 : 0);
-    st.nbfpl = st.qgotpol ? sample_reference_polar(st.vvpol) : 0;
+    st.nbfpl = st.qgotpol ? sample_reference_polar(st.reference, st.vvpol) : 0;
 }
 
 std::string simulator_flap_name() {
@@ -92,18 +93,20 @@ void write_point(const PolarSample& s, PolarState& st) {
         } else {
             std::snprintf(line, sizeof line, "%12.4f,%12.4f,", s.ias, s.vz_comp_c_m);
         }
-        st.csv << csv_text(line) << '\n' << std::flush;
+        st.csv << csv_text(line, st) << '\n' << std::flush;
         check_written(st.csv, st.csvfile, st);
     }
 }
 
 } // namespace
 
-void prepare_polar_flight(PolarState& st) {
-    const std::string name = file_name_part(ggg001.glnam);
+void prepare_polar_flight(PolarState& st, const Installation& installation, Glider& glider,
+                          bool french) {
+    st.decimal_comma = french;
+    const std::string name = file_name_part(glider.names.glnam);
     if (!name.empty()) {
         st.polfile = "Polars\\" + name + "-FlightPolar.txt";
-        load_reference_polar(st);
+        load_reference_polar(st, installation, glider);
     } else {
         st.polfile = "Polars\\FlightPolar.txt";
         st.qgotpol = false;
@@ -114,7 +117,7 @@ void prepare_polar_flight(PolarState& st) {
     if (st.table.is_open()) st.table << kTableHeader << '\n' << std::flush;
     st.csvfile = csv_name_of(st.polfile);
     open_result_file(st.csvfile, st.csv);
-    if (st.csv.is_open()) st.csv << csv_text(kCsvHeader) << '\n' << std::flush;
+    if (st.csv.is_open()) st.csv << csv_text(kCsvHeader, st) << '\n' << std::flush;
     log_printf("Polar files : %s %s", st.polfile.c_str(), st.csvfile.c_str());
 }
 
@@ -158,8 +161,7 @@ void fill_polar_display(InstrumentReading& reading, const PolarState& st, double
     reading.energy_vario = ev1;
     reading.speed_change = dvdt_c;
     if (!st.qgotpol) return; // no polar: no speed of least sink
-    gggpol.v_vzmin = vv_bz(0.0, 1) / 3.6;
-    reading.min_sink_speed = gggpol.v_vzmin;
+    reading.min_sink_speed = vv_bz(st.reference.segments, 0.0, 1) / 3.6;
 }
 
 } // namespace kalveo

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "flight/outputs.h"
+#include "glider/records.h"
+#include "sim/records.h"
 
 #include <array>
 #include <fstream>
@@ -15,22 +17,27 @@ inline constexpr double kSteadySpeed = 0.0002;
 /// What polar mode keeps for the run.
 struct PolarState {
     std::array<double, kTraceLength> vsve{}; ///< last indicated airspeeds, newest at 0 (m/s)
-    SpeedTrace vval{};         ///< speed trace for the display, relative to the present speed
-    PolarTable vvpol{};        ///< recorded points from 1, the reference polar from 101
-    int nbpol = 0;             ///< number of recorded points
-    int nbfpl = 0;             ///< index of the last reference point; 0 without one
-    bool qgotpol = false;      ///< a reference polar was found for the glider
-    double dvdt_moy = 0.0;     ///< filtered |dv/dt| of the true airspeed (m/s2)
-    std::string polfile;       ///< table of the recorded points (backslash name)
-    std::string csvfile;       ///< comma-separated file of the recorded points
-    std::ofstream table;       ///< open result table
-    std::ofstream csv;         ///< open comma-separated result file
-    bool write_failed = false; ///< a point of this flight could not be written (logged)
+    SpeedTrace vval{};          ///< speed trace for the display, relative to the present speed
+    PolarTable vvpol{};         ///< recorded points from 1, the reference polar from 101
+    int nbpol = 0;              ///< number of recorded points
+    int nbfpl = 0;              ///< index of the last reference point; 0 without one
+    bool qgotpol = false;       ///< a reference polar was found for the glider
+    PlanePolar reference;       ///< the glider's polar from the simulator's plane files
+    double dvdt_moy = 0.0;      ///< filtered |dv/dt| of the true airspeed (m/s2)
+    std::string polfile;        ///< table of the recorded points (backslash name)
+    std::string csvfile;        ///< comma-separated file of the recorded points
+    std::ofstream table;        ///< open result table
+    std::ofstream csv;          ///< open comma-separated result file
+    bool write_failed = false;  ///< a point of this flight could not be written (logged)
+    bool decimal_comma = false; ///< the comma-separated file takes decimal commas (French)
 };
 
 /// At the first packet of a flight: new numbered result files with their headers,
-/// and the reference polar of the glider when the simulator has one.
-void prepare_polar_flight(PolarState& st);
+/// and the reference polar of the glider when the active installation has one (the
+/// glider then takes the reference mass of its plane file). `french` numbers take a
+/// decimal comma in the comma-separated file.
+void prepare_polar_flight(PolarState& st, const Installation& installation, Glider& glider,
+                          bool french);
 
 /// One packet's values for a polar point.
 struct PolarSample {

@@ -129,7 +129,7 @@ bool ask(const std::string& text) {
 // The version of a data file, or 0.
 int data_file_version(std::string_view fff) {
     GliderValues unused;
-    return read_data(fff, " ", true, unused);
+    return read_data(fff, " ", true, 0, unused);
 }
 
 void offer_program(const std::string& server, int latest, int numver, std::string_view lang) {
@@ -141,23 +141,18 @@ void offer_program(const std::string& server, int latest, int numver, std::strin
     }
 }
 
-void offer_data(const std::string& server, int latest) {
+void offer_data(const std::string& server, int latest, const DataInstallFault& fault) {
     const int local = data_file_version(kGliderDataFile);
     trace("HangarUpdate %d %d\n", latest, local);
     if (local >= latest) return;
     if (!ask(question(messages.msgnewdat1, data_version_text(latest), messages.msgnewdat2))) {
         return;
     }
-    install_data_file(server, latest);
+    install_data_file(server, latest, fault);
 }
 
-std::function<int(DataInstallStep)>& install_fault() {
-    static std::function<int(DataInstallStep)> seam;
-    return seam;
-}
-
-int fault_at(DataInstallStep step) {
-    return install_fault() ? install_fault()(step) : 0;
+int fault_at(const DataInstallFault& fault, DataInstallStep step) {
+    return fault ? fault(step) : 0;
 }
 
 // A download whose write failed halfway: half of the file is there and curl says so (its
@@ -225,11 +220,7 @@ std::vector<std::string> browser_command(const std::string& url) {
     return argv;
 }
 
-void set_data_install_fault(std::function<int(DataInstallStep)> fault) {
-    install_fault() = std::move(fault);
-}
-
-bool install_data_file(const std::string& server, int version) {
+bool install_data_file(const std::string& server, int version, const DataInstallFault& fault) {
     const std::filesystem::path download = native_path(kDownloadFile);
     const std::filesystem::path target = native_path(kGliderDataFile);
     std::error_code ec;
@@ -238,12 +229,12 @@ bool install_data_file(const std::string& server, int version) {
                             data_version_text(version) + ".txt";
     trace("curl %s > %s\n", url.c_str(), kDownloadFile);
     CommandStatus fetched;
-    if (const int error = fault_at(DataInstallStep::download)) {
+    if (const int error = fault_at(fault, DataInstallStep::download)) {
         fetched = {error, 1};
     } else {
         fetched = run_and_report(curl_command(download, url, "60"));
         if (fetched.ok()) {
-            if (fault_at(DataInstallStep::write) != 0) fetched = cut_short(download);
+            if (fault_at(fault, DataInstallStep::write) != 0) fetched = cut_short(download);
         }
     }
     if (!fetched.ok()) return download_failed(download);
@@ -267,7 +258,7 @@ bool install_data_file(const std::string& server, int version) {
     std::string kept(kGliderDataFile);
     const bool had_old = std::filesystem::exists(target, ec);
     if (had_old) {
-        const int saved = fault_at(DataInstallStep::backup) ? 0 : save_old_file(kept, true);
+        const int saved = fault_at(fault, DataInstallStep::backup) ? 0 : save_old_file(kept, true);
         trace("save_old_file %d %s\n", saved, kept.c_str());
         if (saved == 0) return download_failed(download);
     }
@@ -283,14 +274,14 @@ bool install_data_file(const std::string& server, int version) {
     return true;
 }
 
-void update_data(int numver, std::string_view lang) {
+void update_data(int numver, std::string_view lang, const DataInstallFault& fault) {
     trace("\n\n\n\n\n\n\n\n\n\nupdate_data\n");
     const std::string server = update_server();
     if (!usable_server(server)) return;
     const LatestVersions latest = fetch_latest_versions(server);
     trace("Version %d %d\n", latest.program, numver);
     offer_program(server, latest.program, numver, lang);
-    offer_data(server, latest.data);
+    offer_data(server, latest.data, fault);
 }
 
 } // namespace kalveo

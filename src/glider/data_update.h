@@ -32,27 +32,27 @@ struct LatestVersions {
 /// followed by the address when that is set, else the system's opener.
 [[nodiscard]] std::vector<std::string> browser_command(const std::string& url);
 
+/// The steps of install_data_file before the new file is moved into place, for the test seam
+/// (the move itself fails through set_replace_fault).
+enum class DataInstallStep { download, write, backup };
+
+/// Test seam: when set, asked before each step; a non-zero answer (an errno value) makes
+/// that step fail as the system would; a failed write leaves half of the downloaded file.
+/// An empty function (the default) injects nothing.
+using DataInstallFault = std::function<int(DataInstallStep)>;
+
 /// Downloads data file version `version` from `server` beside the data file
 /// and, only when that worked and it reads as that version, keeps a copy of the
 /// old file under its next numbered name and renames the new one into its place
 /// (after its bytes reached the disk). On failure at any step the old file stays
 /// whole where it was, no numbered copy or download is left, the log says why
 /// and the download-failed message is shown.
-bool install_data_file(const std::string& server, int version);
-
-/// The steps of install_data_file before the new file is moved into place, for the test seam
-/// (the move itself fails through set_replace_fault).
-enum class DataInstallStep { download, write, backup };
-
-/// Test seam: when set, `fault` is asked before each step and a non-zero answer (an errno
-/// value) makes that step fail as the system would; a failed write leaves half of the
-/// downloaded file. An empty function (the default) injects nothing.
-void set_data_install_fault(std::function<int(DataInstallStep)> fault);
+bool install_data_file(const std::string& server, int version, const DataInstallFault& fault = {});
 
 /// Asks the server for the latest versions and offers what is newer than
 /// program version `numver`: the download page in language `lang` for a newer
 /// program (the program then ends), or the newer data file. Does nothing
 /// visible when the server cannot be reached.
-void update_data(int numver, std::string_view lang);
+void update_data(int numver, std::string_view lang, const DataInstallFault& fault = {});
 
 } // namespace kalveo

@@ -1,11 +1,9 @@
 #include "glider/glider_data.h"
 
 #include "glider/file_bytes.h"
-#include "glider/records.h"
 #include "platform/paths.h"
 #include "report/log.h"
 #include "report/trace.h"
-#include "sim/records.h"
 #include "text/blanks.h"
 #include "text/editor_text.h"
 #include "text/key_value.h"
@@ -227,14 +225,15 @@ std::string glider_data_problem(std::string_view text) {
     return {};
 }
 
-GliderScan lookup_glider(std::string_view fff, std::string_view ggg, GliderValues& values) {
+GliderScan lookup_glider(std::string_view fff, std::string_view ggg, int cndrvers,
+                         GliderValues& values) {
     trace("read_data %s\n", std::string(trim(ggg)).c_str());
     values.nflap = 0;
     values.nflmax = 0;
     values.lflmax = 0;
     GliderScan scan;
     if (const std::optional<std::string> text = read_text_file(fff)) {
-        scan = scan_glider_data(*text, ggg, inst00.condor_version, values);
+        scan = scan_glider_data(*text, ggg, cndrvers, values);
     } else {
         scan.log_lines.push_back(std::string(fff) + " could not be read");
     }
@@ -245,8 +244,9 @@ GliderScan lookup_glider(std::string_view fff, std::string_view ggg, GliderValue
     return scan;
 }
 
-int read_data(std::string_view fff, std::string_view ggg, bool qversion, GliderValues& values) {
-    if (!qversion) return lookup_glider(fff, ggg, values).entries;
+int read_data(std::string_view fff, std::string_view ggg, bool qversion, int cndrvers,
+              GliderValues& values) {
+    if (!qversion) return lookup_glider(fff, ggg, cndrvers, values).entries;
     trace("read_data %s\n", std::string(trim(ggg)).c_str());
     const std::optional<std::string> text = read_text_file(fff);
     if (!text) return 0;

@@ -55,15 +55,17 @@ GliderScan scan_glider_data(std::string_view text, std::string_view ggg, int cnd
 /// entry line that does not read), or empty when every entry reads.
 [[nodiscard]] std::string glider_data_problem(std::string_view text);
 
-/// Looks glider `ggg` up in file `fff` for the active simulator version and
-/// applies what a match sets to `values`, which start as the values in force
+/// Looks glider `ggg` up in file `fff` for the active simulator version `cndrvers`
+/// and applies what a match sets to `values`, which start as the values in force
 /// (the flap table always starts empty); the scan tells what was met. A file
 /// that cannot be read counts as one without entries.
-GliderScan lookup_glider(std::string_view fff, std::string_view ggg, GliderValues& values);
+GliderScan lookup_glider(std::string_view fff, std::string_view ggg, int cndrvers,
+                         GliderValues& values);
 
 /// In version mode (`qversion`) the file's data version (0 when it cannot be
 /// read or has none), leaving `values` alone; else the number of glider
 /// entries met, after applying a matching entry to `values` as lookup_glider does.
-int read_data(std::string_view fff, std::string_view ggg, bool qversion, GliderValues& values);
+int read_data(std::string_view fff, std::string_view ggg, bool qversion, int cndrvers,
+              GliderValues& values);
 
 } // namespace kalveo

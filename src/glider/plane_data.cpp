@@ -3,7 +3,6 @@
 #include "glider/file_bytes.h"
 #include "glider/plane_listing.h"
 #include "glider/polar_curve.h"
-#include "glider/records.h"
 #include "platform/paths.h"
 #include "report/log.h"
 #include "report/trace.h"
@@ -63,24 +62,24 @@ double polar_scale(double rmass, double c_rmass) {
     return std::isfinite(fcor) && fcor > 0 ? fcor : 1.0;
 }
 
-void store_nodes(const std::vector<StoredNode>& nodes) {
-    rrrppp000 = Rrrppp000Record{};
+Rrrppp000Record node_record(const std::vector<StoredNode>& nodes) {
+    Rrrppp000Record r;
     const int n = static_cast<int>(nodes.size());
     for (int i = 1; i <= n; ++i) {
         const StoredNode& node = nodes[static_cast<std::size_t>(i - 1)];
-        rrrppp000.vv_c[i] = node.vv_c;
-        rrrppp000.vz_c[i] = node.vz_c;
-        rrrppp000.vv_m[i] = node.vv_m;
-        rrrppp000.vz_m[i] = node.vz_m;
-        rrrppp000.vv_p[i] = node.vv_p;
-        rrrppp000.vz_p[i] = node.vz_p;
+        r.vv_c[i] = node.vv_c;
+        r.vz_c[i] = node.vz_c;
+        r.vv_m[i] = node.vv_m;
+        r.vz_m[i] = node.vz_m;
+        r.vv_p[i] = node.vv_p;
+        r.vz_p[i] = node.vz_p;
     }
-    rrrppp000.npt_bz = n;
-    rrrppp000.nbi_bz = n - 1;
+    r.npt_bz = n;
+    r.nbi_bz = n - 1;
+    return r;
 }
 
-void scale_nodes(double fcor) {
-    auto& r = rrrppp000;
+void scale_nodes(Rrrppp000Record& r, double fcor) {
     for (int i = 1; i <= r.npt_bz; ++i) {
         for (auto* a : {&r.vv_c, &r.vz_c, &r.vv_m, &r.vz_m, &r.vv_p, &r.vz_p}) {
             (*a)[i] *= fcor;
@@ -146,20 +145,30 @@ std::optional<std::vector<StoredNode>> parse_polar_nodes(std::string_view bytes,
 }
 
 std::string class_name(int iclass) {
-    static const std::array<const char*, 11> names = {"School", "??????", "Club",  "Standard",
-                                                      "15m",    "18m",    "Open",  "Accro",
-                                                      "20m-MS", "??????", "??????"};
-    if (iclass < 0 || iclass >= static_cast<int>(names.size())) {
+    switch (iclass) {
+    case 0:
+        return "School";
+    case 2:
+        return "Club";
+    case 3:
+        return "Standard";
+    case 4:
+        return "15m";
+    case 5:
+        return "18m";
+    case 6:
+        return "Open";
+    case 7:
+        return "Accro";
+    case 8:
+        return "20m-MS";
+    default:
         return "??????";
     }
-    return names[static_cast<std::size_t>(iclass)];
 }
 
-void derive_plane_masses(const PlaneWords& w) {
-    Cndrp0Record& c = cndrp0;
-    const bool qadj = c.qadj;
-    c = Cndrp0Record{};
-    c.qadj = qadj;
+Cndrp0Record derive_plane_masses(const PlaneWords& w) {
+    Cndrp0Record c;
     c.hand = w.hand;
     c.vne = w.vne;
     c.ball = w.ball;
@@ -172,7 +181,6 @@ void derive_plane_masses(const PlaneWords& w) {
     c.iclass = w.class_word % 256;
     c.nbseat = w.class_word / 256 + 1;
     const double rmass = c.c_rmass + c.d_rmas1 + c.d_rmas2;
-    gggmas.rmass = rmass;
     // Two-seaters with a tank fly with a second person's 80 kg; others may
     // carry what the take-off mass leaves beside a full tank.
     const double fxball =
@@ -181,14 +189,16 @@ void derive_plane_masses(const PlaneWords& w) {
     c.dmass[2] = rmass + fxball;
     c.fmul = std::sqrt(c.mtow / rmass);
     c.fcor = std::sqrt(rmass / c.c_rmass);
+    return c;
 }
 
-int get_pol(std::string_view cpath, std::string_view ggg) {
+PlanePolar get_pol(std::string_view cpath, std::string_view ggg) {
+    PlanePolar polar;
     const std::string glider = trimmed(ggg);
     // The name comes from the flight plan: it must not lead out of the Planes folder.
     if (file_name_part(glider) != glider) {
         log_message_f("Glider name unusable as a file name : " + glider);
-        return 0;
+        return polar;
     }
     const std::string stem = trimmed(cpath) + "\\Planes\\" + glider + "\\" + glider;
     const std::string fnam = stem + ".pdt";
@@ -198,22 +208,23 @@ int get_pol(std::string_view cpath, std::string_view ggg) {
     const std::optional<std::string> pdt = read_binary(fnam);
     if (!pdt) {
         trace("%s Not found\n", fnam.c_str());
-        return 0;
+        return polar;
     }
     std::string error;
     const std::optional<PlaneWords> words = parse_plane_data(*pdt, condor3, error);
     if (!words) {
         log_message_f(fnam + " unusable: " + error);
-        return 0;
+        return polar;
     }
-    derive_plane_masses(*words);
-    list_plane_data(fnam, words->class_word, condor3);
+    polar.plane = derive_plane_masses(*words);
+    polar.plane_read = true;
+    list_plane_data(fnam, polar.plane, words->class_word, condor3);
 
     const std::string pnam = stem + ".pol";
     const std::optional<std::string> pol = read_binary(pnam);
     if (!pol) {
         trace("%s Not found\n", pnam.c_str());
-        return 0;
+        return polar;
     }
     std::string note;
     const auto nodes = parse_polar_nodes(*pol, note, error);
@@ -222,20 +233,21 @@ int get_pol(std::string_view cpath, std::string_view ggg) {
     }
     if (!nodes) {
         log_message_f(pnam + " unusable: " + error);
-        return 0;
+        return polar;
     }
-    store_nodes(*nodes);
-    echo_polar_nodes();
-    write_polar_listing(glider);
-    if (!cndrp0.qadj) {
-        scale_nodes(polar_scale(gggmas.rmass, cndrp0.c_rmass));
+    polar.nodes = node_record(*nodes);
+    echo_polar_nodes(polar.nodes);
+    write_polar_listing(glider, polar);
+    if (!polar.plane.qadj) {
+        scale_nodes(polar.nodes, polar_scale(polar.plane.dmass[1], polar.plane.c_rmass));
     }
-    build_segments();
-    return 1;
+    polar.segments = build_segments(polar.nodes);
+    polar.ready = true;
+    return polar;
 }
 
-void update_wl() {
-    gggmas.cmass = gggmas.rmass + gggmas.fmass + gggmas.wmass;
+void update_wl(GggmasRecord& masses) {
+    masses.cmass = masses.rmass + masses.fmass + masses.wmass;
 }
 
 } // namespace kalveo

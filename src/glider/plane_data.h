@@ -2,6 +2,8 @@
 // files, the masses derived from them (get_pol) and the current total mass.
 #pragma once
 
+#include "glider/records.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -44,16 +46,17 @@ parse_polar_nodes(std::string_view bytes, std::string& note, std::string& error)
 /// Name of a class code, "??????" for codes without one.
 [[nodiscard]] std::string class_name(int iclass);
 
-/// Fills cndrp0 and gggmas.rmass from the words of a plane-data file.
-void derive_plane_masses(const PlaneWords& words);
+/// The plane data and its masses from the words of a plane-data file; its
+/// dmass[1] is the glider's reference mass.
+[[nodiscard]] Cndrp0Record derive_plane_masses(const PlaneWords& words);
 
 /// Loads the plane data and polar of glider `ggg` from the installation
 /// folder `cpath` ("...\Planes\<ggg>\<ggg>.pdt" and ".pol"), scales the nodes
-/// to the glider's reference mass and builds the polar segments. Returns 1
-/// when the polar is ready, 0 when a file is missing or unusable.
-int get_pol(std::string_view cpath, std::string_view ggg);
+/// to the glider's reference mass and builds the polar segments. The polar is
+/// `ready` when both files were usable; `plane_read` says the plane data was.
+[[nodiscard]] PlanePolar get_pol(std::string_view cpath, std::string_view ggg);
 
 /// Current total mass: cmass = rmass + fmass + wmass.
-void update_wl();
+void update_wl(GggmasRecord& masses);
 
 } // namespace kalveo

@@ -1,6 +1,5 @@
 #include "glider/polar_curve.h"
 
-#include "glider/records.h"
 #include "report/trace.h"
 
 #include <algorithm>
@@ -18,34 +17,32 @@ constexpr int kMinSamples = 3;
 // Samples from entry 101 up to 199, leaving entry 200 for the end mark.
 constexpr int kMaxSamples = kPolarTableSize - kReferencePolarFirst;
 
-double bezier(double t, int c, int n) {
+double bezier(const Rrrppp002Record& segments, double t, int c, int n) {
     if (n < 1 || n > kMaxPolarNodes) {
         return 0.0;
     }
-    const auto& p = rrrppp002.p_bz;
+    const auto& p = segments.p_bz;
     const double u = 1.0 - t;
     return u * u * u * p[0][c][n] + 3.0 * t * u * u * p[1][c][n] + 3.0 * t * t * u * p[2][c][n] +
            t * t * t * p[3][c][n];
 }
 
-int segment_count() {
-    return std::clamp(rrrppp000.nbi_bz, 0, kMaxPolarNodes - 1);
+int segment_count(const PlanePolar& polar) {
+    return std::clamp(polar.nodes.nbi_bz, 0, kMaxPolarNodes - 1);
 }
 
-int total_samples(double spacing) {
+int total_samples(const PlanePolar& polar, double spacing) {
     int total = 0;
-    for (int s = 1; s <= segment_count(); ++s) {
-        total += samples_for_span(rrrppp002.dv_bz[s], spacing);
+    for (int s = 1; s <= segment_count(polar); ++s) {
+        total += samples_for_span(polar.segments.dv_bz[s], spacing);
     }
     return total;
 }
 
 } // namespace
 
-void build_segments() {
-    const auto& nodes = rrrppp000;
-    auto& seg = rrrppp002;
-    seg = Rrrppp002Record{};
+Rrrppp002Record build_segments(const Rrrppp000Record& nodes) {
+    Rrrppp002Record seg;
     const int last = std::min(nodes.npt_bz, kMaxPolarNodes);
     for (int s = 1; s < last; ++s) {
         seg.p_bz[0][kSpeed][s] = nodes.vv_c[s];
@@ -58,14 +55,15 @@ void build_segments() {
         seg.p_bz[3][kSink][s] = nodes.vz_c[s + 1];
         seg.dv_bz[s] = nodes.vv_c[s + 1] - nodes.vv_c[s];
     }
+    return seg;
 }
 
-double vv_bz(double t, int n) {
-    return bezier(t, kSpeed, n);
+double vv_bz(const Rrrppp002Record& segments, double t, int n) {
+    return bezier(segments, t, kSpeed, n);
 }
 
-double vz_bz(double t, int n) {
-    return bezier(t, kSink, n);
+double vz_bz(const Rrrppp002Record& segments, double t, int n) {
+    return bezier(segments, t, kSink, n);
 }
 
 int samples_for_span(double span, double spacing) {
@@ -77,27 +75,24 @@ int samples_for_span(double span, double spacing) {
     return static_cast<int>(std::lround(std::min(per_spacing, double{kMaxSamples})));
 }
 
-int sample_reference_polar(PolarTable& vvpol) {
+int sample_reference_polar(const PlanePolar& polar, PolarTable& vvpol) {
     double spacing = kDefaultSpacing;
-    while (total_samples(spacing) > kMaxSamples) {
+    while (total_samples(polar, spacing) > kMaxSamples) {
         spacing *= 1.1;
     }
     int k = kReferencePolarFirst - 1;
-    for (int s = 1; s <= segment_count(); ++s) {
-        const int m = samples_for_span(rrrppp002.dv_bz[s], spacing);
+    for (int s = 1; s <= segment_count(polar); ++s) {
+        const int m = samples_for_span(polar.segments.dv_bz[s], spacing);
         const float dt = 1.0F / static_cast<float>(m);
         for (int j = 0; j < m; ++j) {
             const float t = static_cast<float>(j) * dt;
             ++k;
-            vvpol[k] = {vv_bz(t, s) / kKmhPerMs, vz_bz(t, s)};
+            vvpol[k] = {vv_bz(polar.segments, t, s) / kKmhPerMs, vz_bz(polar.segments, t, s)};
             trace("%4d %4d %4d %10.6f %12.5f %12.5f\n", s, j, k, static_cast<double>(t),
                   vvpol[k].speed, vvpol[k].sink);
         }
     }
     vvpol[k + 1] = {0.0, 0.0};
-    if (segment_count() > 0) {
-        gggpol.v_vzmin = vv_bz(0.0, 1) / kKmhPerMs;
-    }
     return k;
 }
 

@@ -2,6 +2,8 @@
 // and its sampling into the reference part of the polar-mode table.
 #pragma once
 
+#include "glider/records.h"
+
 #include <array>
 
 namespace kalveo {
@@ -19,17 +21,17 @@ inline constexpr int kPolarTableSize = 200;
 inline constexpr int kReferencePolarFirst = 101;
 using PolarTable = std::array<PolarPoint, kPolarTableSize + 1>;
 
-/// Builds the control points and spans of segments 1..npt_bz−1 from the nodes
-/// in rrrppp000 (node s to node s+1, leaving along the outgoing control point
-/// of s, arriving along the incoming control point of s+1).
-void build_segments();
+/// The control points and spans of segments 1..npt_bz−1 of `nodes` (node s to
+/// node s+1, leaving along the outgoing control point of s, arriving along the
+/// incoming control point of s+1).
+[[nodiscard]] Rrrppp002Record build_segments(const Rrrppp000Record& nodes);
 
 /// Airspeed (km/h) of segment `n` at parameter `t` (0..1). Segments outside
 /// 1..12 give 0.
-[[nodiscard]] double vv_bz(double t, int n);
+[[nodiscard]] double vv_bz(const Rrrppp002Record& segments, double t, int n);
 
 /// Vertical speed (m/s) of segment `n` at parameter `t` (0..1).
-[[nodiscard]] double vz_bz(double t, int n);
+[[nodiscard]] double vz_bz(const Rrrppp002Record& segments, double t, int n);
 
 /// Samples per segment for a sample spacing of `spacing` km/h: about one per
 /// spacing of the span, at least 3.
@@ -37,9 +39,8 @@ void build_segments();
 
 /// Samples the polar into table entries kReferencePolarFirst on, about one per
 /// 3 km/h, spacing them wider when the table would overflow; writes the end
-/// mark after the last sample and keeps the first node's airspeed in
-/// gggpol.v_vzmin. Returns nbfpl, the index of the last sample
+/// mark after the last sample. Returns nbfpl, the index of the last sample
 /// (kReferencePolarFirst − 1 when there is no segment).
-int sample_reference_polar(PolarTable& vvpol);
+int sample_reference_polar(const PlanePolar& polar, PolarTable& vvpol);
 
 } // namespace kalveo

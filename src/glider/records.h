@@ -52,58 +52,23 @@ struct Ggg002Record {
     bool qbugwipers = false;
 };
 
-/// Unit factors and the polar-mode switch.
-struct Misc00Record {
-    /// Factors from m/s to the display speed units by unit number 0..6: 0 km/h 3.6, 1 kt
-    /// 1.9438444, 2 mph 2.2369363, 3 "kFpf" 6.0132294; 4 to 6 stay 0. Index 0 also turns
-    /// km/h read from files into m/s.
-    std::array<double, 7> fconv_def{};
-    /// Polar measurement mode (switch -p).
-    bool qpolar = false;
-};
+/// Factors from m/s to the display speed units by unit number 0..6: 0 km/h 3.6, 1 kt
+/// 1.9438444, 2 mph 2.2369363, 3 "kFpf" 6.0132294; 4 to 6 are 0. Index 0 also turns
+/// km/h read from files into m/s.
+inline constexpr std::array<double, 7> kSpeedUnitFactors = {3.6, 1.9438444, 2.2369363, 6.0132294,
+                                                            0.0, 0.0,       0.0};
 
-/// Polar figures and the airspeed factors shared by the cycle and polar mode.
-/// Only fmulatm, gforce, calage and v_vzmin are computed; every other field is a polar
-/// figure that nothing computes: it stays 0 and the polar help receives it as 0.
+/// The airspeed factor and what the telemetry tells of the glider's flight.
 struct GggpolRecord {
-    /// Polar points and reference polar points (unused), 1..3.
-    std::array<double, 4> vap{};
-    std::array<double, 4> vzp{};
-    std::array<double, 4> vap00{};
-    std::array<double, 4> vzp00{};
-    /// Coefficients of the two polar parts, 1..2 (unused; sent to the polar help).
-    std::array<double, 3> pol_a{};
-    std::array<double, 3> pol_b{};
-    std::array<double, 3> pol_c{};
-    /// Further polar figures (unused).
-    double pol_d = 0.0;
-    double pol_v = 0.0;
     /// McCready setting from the simulator (MC=, m/s).
     double calage = 0.0;
-    /// Reference polar figures (unused; pol_v00 is sent to the polar help).
-    double pol_a00 = 0.0;
-    double pol_b00 = 0.0;
-    double pol_c00 = 0.0;
-    double pol_d00 = 0.0;
-    double pol_v00 = 0.0;
-    double vmin_00 = 0.0;
-    double vvzm_00 = 0.0;
-    double vfmax_00 = 0.0;
-    double fmax_00 = 0.0;
-    /// Airspeed of the first polar node (m/s).
-    double v_vzmin = 0.0;
-    /// Unused.
-    double h_wnd = 0.0;
     /// True airspeed divided by indicated airspeed at the present altitude.
     double fmulatm = 0.0;
-    /// Unused.
-    double vmin = 0.0;
-    double vvzm = 0.0;
     /// Load factor from the telemetry (g).
     double gforce = 0.0;
 };
 
-/// The simulator's plane data as read and derived by get_pol.
+/// The simulator's plane data as read and derived from its plane-data file.
 struct Cndrp0Record {
     /// 1: rmass; 2: rmass plus the extra ballast (kg).
     std::array<double, 3> dmass{};
@@ -174,16 +139,23 @@ struct Rrrppp002Record {
     std::array<double, kMaxPolarNodes + 1> dv_bz{};
 };
 
-extern GggmasRecord gggmas;
-extern Ggg001Record ggg001;
-extern Ggg002Record ggg002;
-extern Misc00Record misc00;
-extern GggpolRecord gggpol;
-extern Cndrp0Record cndrp0;
-extern Rrrppp000Record rrrppp000;
-extern Rrrppp002Record rrrppp002;
+/// A glider's polar from the simulator's plane files: what get_pol found.
+struct PlanePolar {
+    /// The plane-data file was read: `plane` holds it (its dmass[1] is the reference mass).
+    bool plane_read = false;
+    /// The nodes were read too and the segments built: the polar can be used.
+    bool ready = false;
+    Cndrp0Record plane;
+    Rrrppp000Record nodes;
+    Rrrppp002Record segments;
+};
 
-/// Fills misc00.fconv_def with the factors from m/s to the display speed units.
-void init_fconv();
+/// The glider of a flight: what the flight plan, the glider data and the telemetry tell.
+struct Glider {
+    GggmasRecord masses;
+    Ggg001Record names;
+    Ggg002Record options;
+    GggpolRecord flown;
+};
 
 } // namespace kalveo

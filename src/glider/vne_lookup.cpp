@@ -53,7 +53,8 @@ std::optional<double> typed_vne(std::string_view text) {
     return kmh;
 }
 
-GliderValues get_vne(std::string& ggg, GliderValues values, std::string_view msg_tit) {
+GliderValues get_vne(std::string& ggg, GliderValues values, std::string_view msg_tit,
+                     int cndrvers) {
     const std::string prompt(trim_right(messages.msggldrnam));
     for (int attempt = 1; attempt <= kVneAttempts; ++attempt) {
         if (is_blank_text(ggg)) {
@@ -66,7 +67,7 @@ GliderValues get_vne(std::string& ggg, GliderValues values, std::string_view msg
             return values;
         }
         if (!is_blank_text(ggg)) {
-            const GliderScan scan = lookup_glider(kGliderDataFile, ggg, values);
+            const GliderScan scan = lookup_glider(kGliderDataFile, ggg, cndrvers, values);
             trace("Get_VNE %d %s\n", scan.entries, ggg.c_str());
             // A name the file does not list must not leave the alarm on a
             // VNE that is not the glider's own.

@@ -25,10 +25,12 @@ inline constexpr int kVneBoxAttempts = 5;
 /// The VNE (m/s) for glider `ggg` (the flight plan's name; in/out), applied to
 /// `values` (the values in force) and returned with them: from the glider's
 /// entry in the glider data file, which also gives the ballast, masses and
-/// flaps; else the pilot is told the glider is not listed (in a box titled
-/// `msg_tit`) and asked for its name or its VNE in km/h. The returned glnam is
-/// the matching entry's name, else the pilot's answer. Stops the program after
-/// kVneAttempts unanswered attempts.
-[[nodiscard]] GliderValues get_vne(std::string& ggg, GliderValues values, std::string_view msg_tit);
+/// flaps, as it stands for the simulator's version `cndrvers`; else the pilot
+/// is told the glider is not listed (in a box titled `msg_tit`) and asked for
+/// its name or its VNE in km/h. The returned glnam is the matching entry's
+/// name, else the pilot's answer. Stops the program after kVneAttempts
+/// unanswered attempts.
+[[nodiscard]] GliderValues get_vne(std::string& ggg, GliderValues values, std::string_view msg_tit,
+                                   int cndrvers);
 
 } // namespace kalveo

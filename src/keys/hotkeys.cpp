@@ -160,8 +160,7 @@ void hotkeys(DisplayStateRecord& s, int scancode, int vk) {
         if (detect_task_timer_key(s.KeyTskTim, vk, scancode)) task_timer(s);
         if (is(s.KeyAvE)) integrator(s);
         // The g-meter key is known from the simulator's controls once the flight is set up.
-        const int grst = s.ScnGRst != 0 ? s.ScnGRst : negate_key_number(keydef_cndr.scngrst);
-        if (is(simulator_key_code(grst))) s.GMin = s.GMax = 1.0F;
+        if (is(simulator_key_code(s.ScnGRst))) s.GMin = s.GMax = 1.0F;
         if (s.BugWipers != 0 && is(simulator_key_code(s.ScnBugW))) s.BW_Time = display_clock();
     }
     if (is(s.KeyHor) && s.HorWinInfo.width > 0) s.MoveHorizon = 1;

@@ -116,12 +116,13 @@ void read_command_line(const Pass& pass, Settings& settings) {
     log_switches(settings);
 }
 
-void find_simulator() {
-    inst00.qc1 = false;
-    inst00.instpath1.clear();
-    for (const std::string& line : settle_wine_prefix(trim(inst00.wine_prefix)))
+Installation find_simulator(const ProgramSettings& program) {
+    for (const std::string& line : settle_wine_prefix(trim(program.wine_prefix)))
         log_verbatim(line);
-    if (check_condor_install(messages.msgpltfldr) == 0) fatal("No Condor installation detected");
+    Installation found = check_condor_install(messages.msgpltfldr);
+    if (found.condor_version == 0) fatal("No Condor installation detected");
+    program_flight_cycle().take_installation(found);
+    return found;
 }
 
 void check_settings_version(const Pass& pass, const Settings& settings) {
@@ -154,21 +155,21 @@ SimulatorUdp read_simulator_udp(const std::string& folder, int version) {
 }
 
 // Returns the host the simulator sends its telemetry to.
-std::string check_simulator_udp(const LinkSettings& link) {
+std::string check_simulator_udp(const LinkSettings& link, const Installation& installation) {
     SimulatorUdp c2;
     SimulatorUdp c3;
-    if (inst00.qc2) c2 = read_simulator_udp(inst00.instpath2, 2);
-    if (inst00.qc3) c3 = read_simulator_udp(inst00.instpath3, 3);
-    if (inst00.qc2 && inst00.qc3 && udp_settings_differ(c2, c3)) {
+    if (installation.qc2) c2 = read_simulator_udp(installation.instpath2, 2);
+    if (installation.qc3) c3 = read_simulator_udp(installation.instpath3, 3);
+    if (installation.qc2 && installation.qc3 && udp_settings_differ(c2, c3)) {
         fatal(cmndta001.qfr ? "Les fichiers UDP.ini de Condor 2 et Condor 3 sont diff\xc3\xa9rents"
                             : "UDP.ini files for Condor 2 and Condor 3 are different");
     }
-    const int nprt = simulator_port(inst00.qc2, inst00.qc3, c2.port, c3.port);
+    const int nprt = simulator_port(installation.qc2, installation.qc3, c2.port, c3.port);
     startup_print(format_text(" %d %d", link.port, nprt));
     if (nprt >= 1 && nprt != link.port)
         error_message_tit(kBoxWarning, my_tas_c.msg_tit, messages.msgdiffudp, cmndta001.qline);
     // Both versions send to the same host (checked above).
-    return inst00.qc3 ? c3.host : c2.host;
+    return installation.qc3 ? c3.host : c2.host;
 }
 
 void open_socket(const LinkSettings& link, const std::string& simulator_host) {
@@ -207,9 +208,9 @@ bool run_pass(Pass& pass) {
     if (pass.first) prepare_program_folder(pass);
     Settings settings = read_settings();
     read_command_line(pass, settings);
-    find_simulator();
+    const Installation installation = find_simulator(settings.program);
     check_settings_version(pass, settings);
-    open_socket(settings.link, check_simulator_udp(settings.link));
+    open_socket(settings.link, check_simulator_udp(settings.link, installation));
     if (pass.first) start_sounds();
     my_tas_1.kalveo_init = true;
     return hand_over(settings) != 0 && cmndta001.qrestart;

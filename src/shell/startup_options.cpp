@@ -77,7 +77,6 @@ void take_keys(DisplayOptions& o, const KeySettings& k) {
     o.key_sound_up = k.volume_up;
     o.key_sound_down = k.volume_down;
     o.key_hud_speed = k.hud_speed;
-    o.g_reset_scan = keydef_cndr.scngrst;
 }
 
 void take_colours(DisplayOptions& o, const DisplaySettings& d) {

@@ -23,30 +23,31 @@ namespace {
 constexpr int kOpenFailed = 1;
 constexpr int kReadFailed = 2;
 
+// The action number is held in place (no pointer), so the tables are plain read-only data.
 struct Action {
-    std::string_view number;
-    int KeydefCndrRecord::*field;
+    char number[5];
+    int SimulatorKeys::*field;
 };
 
 constexpr Action kVersion3Actions[] = {
-    {"3074", &KeydefCndrRecord::scnchato}, {"3030", &KeydefCndrRecord::scngrst},
-    {"3042", &KeydefCndrRecord::scnnxtp},  {"3043", &KeydefCndrRecord::scnprtp},
-    {"3044", &KeydefCndrRecord::scnadvtp}, {"3023", &KeydefCndrRecord::scnbugw},
+    {"3074", &SimulatorKeys::scnchato}, {"3030", &SimulatorKeys::scngrst},
+    {"3042", &SimulatorKeys::scnnxtp},  {"3043", &SimulatorKeys::scnprtp},
+    {"3044", &SimulatorKeys::scnadvtp}, {"3023", &SimulatorKeys::scnbugw},
 };
 
 constexpr Action kVersion2Actions[] = {
-    {"3040", &KeydefCndrRecord::scnchato},
-    {"3071", &KeydefCndrRecord::scngrst},
+    {"3040", &SimulatorKeys::scnchato},
+    {"3071", &SimulatorKeys::scngrst},
 };
 
-void take_assignment(std::string_view line, int number_of_line, bool qc3, KeydefCndrRecord& keys) {
+void take_assignment(std::string_view line, int number_of_line, bool qc3, SimulatorKeys& keys) {
     const KeyValue kv = extract_key_val(line);
     const auto action = read_int(kv.key);
     if (!action || *action <= 2999 || kv.val.empty()) return;
     const std::string_view number = std::string_view(kv.key).substr(0, 4);
     const auto take = [&](const auto& actions) {
         for (const Action& a : actions) {
-            if (number != a.number) continue;
+            if (number != std::string_view(a.number)) continue;
             if (auto value = read_int(kv.val))
                 keys.*a.field = *value;
             else
@@ -62,7 +63,7 @@ void take_assignment(std::string_view line, int number_of_line, bool qc3, Keydef
 
 } // namespace
 
-void parse_controls_ini(std::string_view text, bool qc3, KeydefCndrRecord& keys) {
+void parse_controls_ini(std::string_view text, bool qc3, SimulatorKeys& keys) {
     const EditorText decoded = editor_text(text);
     if (!decoded.how.empty()) log_verbatim("controls.ini: " + decoded.how);
     bool keyboard = false;
@@ -78,14 +79,17 @@ void parse_controls_ini(std::string_view text, bool qc3, KeydefCndrRecord& keys)
     }
 }
 
-int read_controls_ini(std::string_view fich, bool qc3, bool qdebug, std::string_view msgkeymapp,
-                      std::string_view msgkeynosu) {
+ControlsRead read_controls_ini(std::string_view fich, bool qc3, bool qdebug, int chat_open_key,
+                               std::string_view msgkeymapp, std::string_view msgkeynosu) {
     (void)qdebug; // the open status is always logged
     const auto file = simulator_file(fich);
     std::error_code ec;
     std::ifstream in;
     if (!std::filesystem::is_directory(file, ec)) in.open(file, std::ios::binary);
-    int status = in.is_open() ? 0 : kOpenFailed;
+    ControlsRead read;
+    int& status = read.status;
+    SimulatorKeys& keys = read.keys;
+    status = in.is_open() ? 0 : kOpenFailed;
     log_message_f("OPEN " + std::to_string(status));
     if (status == 0) {
         std::ostringstream text;
@@ -93,20 +97,20 @@ int read_controls_ini(std::string_view fich, bool qc3, bool qdebug, std::string_
         if (in.bad())
             status = kReadFailed;
         else
-            parse_controls_ini(text.str(), qc3, keydef_cndr);
+            parse_controls_ini(text.str(), qc3, keys);
     }
     in.close();
-    log_message_f("ScnChatO:" + std::to_string(keydef_cndr.scnchato));
-    log_message_f("ScnNxTP:" + std::to_string(keydef_cndr.scnnxtp));
-    log_message_f("ScnPrTP:" + std::to_string(keydef_cndr.scnprtp));
-    if (keydef_cndr.scnchato == 0 && keydef_cndr.keychato < 1) {
+    log_message_f("ScnChatO:" + std::to_string(keys.scnchato));
+    log_message_f("ScnNxTP:" + std::to_string(keys.scnnxtp));
+    log_message_f("ScnPrTP:" + std::to_string(keys.scnprtp));
+    if (keys.scnchato == 0 && chat_open_key < 1) {
         error_message_tit(kBoxWarning, my_tas_c.msg_tit,
                           std::string(msgkeymapp) + "/- Message/read_controls_ini/" +
                               std::string(msgkeynosu),
                           cmndta001.qline);
     }
     trace("read_controls_ini %d\n", status);
-    return status;
+    return read;
 }
 
 std::string key_name_line(std::string_view label, int code) {

@@ -19,13 +19,21 @@ inline constexpr std::size_t kControlsLineLength = 120;
 /// into `keys` (version 3 action numbers when `qc3`, else those of versions
 /// 1 and 2). Other sections, empty values and unreadable numbers change
 /// nothing; later lines override earlier ones.
-void parse_controls_ini(std::string_view text, bool qc3, KeydefCndrRecord& keys);
+void parse_controls_ini(std::string_view text, bool qc3, SimulatorKeys& keys);
 
-/// Reads the simulator's controls file `fich` into keydef_cndr and warns (with
-/// the two catalogue texts) when no chat key is known afterwards. Returns 0 on
-/// success, a positive status when the file could not be opened or read.
-int read_controls_ini(std::string_view fich, bool qc3, bool qdebug, std::string_view msgkeymapp,
-                      std::string_view msgkeynosu);
+/// What read_controls_ini found: `status` 0 on success, positive when the file
+/// could not be opened or read.
+struct ControlsRead {
+    int status = 0;
+    SimulatorKeys keys;
+};
+
+/// Reads the simulator's controls file `fich` and warns (with the two catalogue
+/// texts) when no chat key is known afterwards, neither there nor as the key code
+/// `chat_open_key` of the settings.
+[[nodiscard]] ControlsRead read_controls_ini(std::string_view fich, bool qc3, bool qdebug,
+                                             int chat_open_key, std::string_view msgkeymapp,
+                                             std::string_view msgkeynosu);
 
 /// The log line naming one key assignment: a positive code is a virtual key
 /// ("label : 65 A"), zero or negative a negated scan code named by the system

@@ -1,7 +1,6 @@
 // Waiting for the flight plan of a starting flight, and what the flight takes from it.
 #include "config/records.h"
 #include "flight/records.h"
-#include "glider/records.h"
 #include "platform/clock.h"
 #include "report/log.h"
 #include "report/messages.h"
@@ -60,41 +59,44 @@ bool open_flight_plan(std::ifstream& in, const std::function<void()>& pause) {
     }
 }
 
-double last_turnpoint_altitude() {
+double last_turnpoint_altitude(const FlightPlan& plan) {
     // A task without turnpoints has no last one.
-    if (rd_fpl_0.nb_wp < 1 || rd_fpl_0.nb_wp > kMaxTurnpoints) return 0.0;
-    return rd_fpl_1.tpz[static_cast<std::size_t>(rd_fpl_0.nb_wp - 1)];
+    const int count = plan.task.nb_wp;
+    if (count < 1 || count > kMaxTurnpoints) return 0.0;
+    return plan.turnpoints.tpz[static_cast<std::size_t>(count - 1)];
 }
 
 // Wipers count only when fitted, allowed by the task and there are bugs.
-bool bug_wipers_usable() {
+bool bug_wipers_usable(const FlightPlan& plan) {
     int most_bugs = 0;
-    const int zones = std::min(rd_fpl_wz2.wzcount, kWeatherZones);
+    const int zones = std::min(plan.zone_bugs.wzcount, kWeatherZones);
     for (int z = 0; z < zones; ++z)
-        most_bugs = std::max(most_bugs, rd_fpl_wz2.thermalsbugs[static_cast<std::size_t>(z)]);
-    return ggg002.qbugwipers && rd_fpl_6.allowbugwipers && most_bugs >= 1;
+        most_bugs = std::max(most_bugs, plan.zone_bugs.thermalsbugs[static_cast<std::size_t>(z)]);
+    return plan.glider_options.qbugwipers && plan.options.allowbugwipers && most_bugs >= 1;
 }
 
 } // namespace
 
-void read_fpl_0(const std::function<void()>& pause) {
+std::optional<FlightPlan> read_fpl_0(Installation& installation,
+                                     const std::function<void()>& pause) {
     const std::function<void()> wait =
         pause ? pause : std::function<void()>([] { sleep_ms(kFplRetryPause); });
-    log_message_f("Condor 2 path : " + inst00.pilot_path());
+    log_message_f("Condor 2 path : " + installation.pilot_path());
     std::ifstream in;
-    if (!open_flight_plan(in, wait)) return;
+    if (!open_flight_plan(in, wait)) return std::nullopt;
 
     const bool qfr = my_tas_c.lang == "FR";
     int nl = 0;
     int ios = 0;
-    read_fpl(in, true, debug_mode(), qfr, nl, ios);
+    FlightPlan plan = read_fpl(in, installation, debug_mode(), qfr, nl, ios);
     in.close();
 
-    my_tas_0.z_0 = rd_fpl_1.tpz[0];
-    my_tas_0.z_fin = last_turnpoint_altitude();
+    my_tas_0.z_0 = plan.turnpoints.tpz[0];
+    my_tas_0.z_fin = last_turnpoint_altitude(plan);
     trace("Z_0,Z_FIN %f %f\n", my_tas_0.z_0, my_tas_0.z_fin);
-    ggg002.qbugwipers = bug_wipers_usable();
-    trace("BUGWIPERS %d\n", ggg002.qbugwipers ? 1 : 0);
+    plan.glider_options.qbugwipers = bug_wipers_usable(plan);
+    trace("BUGWIPERS %d\n", plan.glider_options.qbugwipers ? 1 : 0);
+    return plan;
 }
 
 } // namespace kalveo

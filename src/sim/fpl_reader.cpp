@@ -1,12 +1,10 @@
 #include "sim/fpl_reader.h"
 
-#include "glider/records.h"
 #include "report/messages.h"
 #include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "sim/install.h"
-#include "sim/records.h"
 #include "text/blanks.h"
 #include "text/key_value.h"
 #include "text/number_read.h"
@@ -102,23 +100,23 @@ bool FplReader::take_header(std::string_view key) {
 
 void FplReader::take_any(std::string_view key, std::string_view val) {
     if (key == "Condor version") {
-        if (auto v = read_int(val)) rd_fpl_0.fpl_vers = *v / 1000;
-        if (verbose_) trace(" Condor_version=%1d\n", rd_fpl_0.fpl_vers);
+        if (auto v = read_int(val)) plan_.task.fpl_vers = *v / 1000;
+        if (verbose_) trace(" Condor_version=%1d\n", plan_.task.fpl_vers);
     } else if (key == "Landscape") {
-        rd_fpl_2.landscape = cut(val, kLandscapeLength);
-        if (rd_fpl_0.fpl_vers == 3) {
+        plan_.scenery.landscape = cut(val, kLandscapeLength);
+        if (plan_.task.fpl_vers == 3) {
             // A version 3 plan means the pilot flies version 3 now.
-            inst00.cndrvers() = 3;
+            installation_.cndrvers() = 3;
             std::string folder;
-            get_condor_inst_dir(-3, folder, true);
-            if (!folder.empty()) inst00.instpath3 = folder;
+            get_condor_inst_dir(-3, folder, true, installation_);
+            if (!folder.empty()) installation_.instpath3 = folder;
         }
     } else if (key.starts_with("TPPosZ")) {
         const auto index = read_int(key.substr(6));
         if (index && *index >= 0 && *index < kMaxTurnpoints)
-            set_real(val, rd_fpl_1.tpz[static_cast<std::size_t>(*index)]);
+            set_real(val, plan_.turnpoints.tpz[static_cast<std::size_t>(*index)]);
     } else if (key == "AllowBugwipers") {
-        rd_fpl_6.allowbugwipers = is_true(val);
+        plan_.options.allowbugwipers = is_true(val);
     }
 }
 
@@ -127,44 +125,44 @@ void FplReader::take_task(std::string_view key, std::string_view val) {
     const auto count = read_int(val);
     if (!count || *count < 0) return;
     if (*count > kMaxTurnpoints) too_many_turnpoints(french_);
-    rd_fpl_0.nb_wp = *count;
-    if (verbose_) trace(" Number of legs=%d\n", rd_fpl_0.nb_wp - 2);
+    plan_.task.nb_wp = *count;
+    if (verbose_) trace(" Number of legs=%d\n", plan_.task.nb_wp - 2);
 }
 
 void FplReader::take_weather(std::string_view key, std::string_view val) {
     if (zone_ < 0) return;
     const auto z = static_cast<std::size_t>(zone_);
     if (key == "Pressure")
-        set_real(val, rd_fpl_4.pressure, 100.0);
+        set_real(val, plan_.weather.pressure, 100.0);
     else if (key == "WZCount")
-        set_int(val, rd_fpl_wz2.wzcount);
+        set_int(val, plan_.zone_bugs.wzcount);
     else if (key == "WindDir")
-        set_real(val, rd_fpl_wz1.winddir[z]);
+        set_real(val, plan_.zones.winddir[z]);
     else if (key == "WindSpeed")
-        set_real(val, rd_fpl_wz1.windspeed[z]);
+        set_real(val, plan_.zones.windspeed[z]);
     else if (key == "ThermalsTemp")
-        set_real(val, rd_fpl_wz1.thermalstemp[z], 1.0, kZeroCelsius);
+        set_real(val, plan_.zones.thermalstemp[z], 1.0, kZeroCelsius);
     else if (key == "ThermalsBugs")
-        set_int(val, rd_fpl_wz2.thermalsbugs[z]);
+        set_int(val, plan_.zone_bugs.thermalsbugs[z]);
 }
 
 void FplReader::take_plane(std::string_view key, std::string_view val) {
     if (key == "Name")
-        ggg001.glnam = cut(val, kGliderTextLength);
+        plan_.glider.glnam = cut(val, kGliderTextLength);
     else if (key == "Class")
-        ggg001.glclass = cut(val, kGliderTextLength);
+        plan_.glider.glclass = cut(val, kGliderTextLength);
     else if (key == "Skin")
-        ggg001.glskin = cut(val, kGliderTextLength);
+        plan_.glider.glskin = cut(val, kGliderTextLength);
     else if (key == "Water")
-        set_real(val, gggmas.wmass);
+        set_real(val, plan_.water);
     else if (key == "FixedMass")
-        set_real(val, gggmas.fmass);
+        set_real(val, plan_.fixed_mass);
     else if (key == "CGBias")
-        set_real(val, ggg002.cgbias);
+        set_real(val, plan_.glider_options.cgbias);
     else if (key == "Seat")
-        set_int(val, ggg002.glseat);
+        set_int(val, plan_.glider_options.glseat);
     else if (key == "Bugwipers")
-        ggg002.qbugwipers = is_true(val);
+        plan_.glider_options.qbugwipers = is_true(val);
 }
 
 } // namespace kalveo

@@ -5,7 +5,6 @@
 #include "report/stop.h"
 #include "report/trace.h"
 #include "sim/install.h"
-#include "sim/records.h"
 #include "sim/sim_files.h"
 #include "sim/sim_log.h"
 
@@ -32,11 +31,11 @@ std::string log_file_of(int version, const std::string& folder) {
 
 } // namespace
 
-int get_condor_inst_dir(int nc, std::string& path, bool silent) {
+int get_condor_inst_dir(int nc, std::string& path, bool silent, const Installation& known) {
     if (nc == -2 || nc == -3) {
-        const std::string& known = nc == -2 ? inst00.instpath2 : inst00.instpath3;
-        if (!known.empty()) {
-            path = known;
+        const std::string& folder = nc == -2 ? known.instpath2 : known.instpath3;
+        if (!folder.empty()) {
+            path = folder;
             return -nc;
         }
         nc = -nc;
@@ -66,11 +65,11 @@ int get_condor_inst_dir(int nc, std::string& path, bool silent) {
     return version;
 }
 
-int condor_running() {
-    const int version = inst00.condor_version;
-    const std::string& folder = version == 1   ? inst00.instpath1
-                                : version == 2 ? inst00.instpath2
-                                               : inst00.instpath3;
+int condor_running(const Installation& installation) {
+    const int version = installation.condor_version;
+    const std::string& folder = version == 1   ? installation.instpath1
+                                : version == 2 ? installation.instpath2
+                                               : installation.instpath3;
     if (version < 1 || version > 3 || folder.empty()) return -999;
     const auto log =
         read_text_lines(simulator_file(log_file_of(version, folder)), kSimLogLineLength);

@@ -1,6 +1,8 @@
 // sim/records: the simulator's installations and the flight plan of the flight.
 #pragma once
 
+#include "glider/records.h"
+
 #include <array>
 #include <string>
 
@@ -9,12 +11,8 @@ namespace kalveo {
 // Paths are kept as the simulator and its registry give them ("C:\Condor3"),
 // trimmed; they are mapped to host paths only when a file is opened.
 
-/// Installations of the simulator's versions and the active one.
-struct Inst00Record {
-    /// Condor 1 folder, from the settings file (at most 80 of 256 characters).
-    std::string condor_1_path;
-    /// Wine prefix the simulator lives in, from the settings file; empty: looked for.
-    std::string wine_prefix;
+/// Installations of the simulator's versions and the active one, as discovery finds them.
+struct Installation {
     /// Pilot folder of the active version; also known as pilot_path().
     std::string cndrpilpath;
     /// Condor 1 installation folder (blank at start-up).
@@ -35,8 +33,6 @@ struct Inst00Record {
     std::string cndrinstpath;
     /// User-files folder of the active version.
     std::string cndrrootpath;
-    /// Set to 2 at start-up.
-    int icndr = 2;
     /// Active major version: 2 or 3; 1 when Condor 1 is configured. Also known as cndrvers().
     int condor_version = 0;
     /// Version 1 present.
@@ -59,8 +55,8 @@ inline constexpr int kMaxTurnpoints = 31;
 /// Weather zones of a flight plan (numbered 0..16; zone 0 is "[Weather]").
 inline constexpr int kWeatherZones = 17;
 
-// The flight-plan records hold what the program uses of the flight plan;
-// the reader fills them at each flight start and nothing else changes them.
+// The parts of a flight plan the program uses; the reader returns them at each
+// flight start and nothing else changes them.
 
 /// Flight-plan version and task size.
 struct RdFpl0Record {
@@ -88,9 +84,6 @@ struct RdFpl4Record {
     double pressure = 0.0;
 };
 
-/// Task and penalty details; nothing in the program reads them.
-struct RdFpl5Record {};
-
 /// Task options.
 struct RdFpl6Record {
     /// The task allows bug wipers.
@@ -117,13 +110,26 @@ struct RdFplWz2Record {
     int wzcount = 0;
 };
 
+/// What the program uses of a flight plan.
+struct FlightPlan {
+    RdFpl0Record task;           ///< version and turnpoint count
+    RdFpl1Record turnpoints;     ///< turnpoint altitudes
+    RdFpl2Record scenery;        ///< landscape
+    RdFpl4Record weather;        ///< sea-level pressure
+    RdFpl6Record options;        ///< task options
+    RdFplWz1Record zones;        ///< wind and temperature per weather zone
+    RdFplWz2Record zone_bugs;    ///< bugs per weather zone and the zone count
+    Ggg001Record glider;         ///< glider name, class and skin
+    Ggg002Record glider_options; ///< centre of gravity, seat, bug wipers
+    double water = 0.0;          ///< water ballast (kg)
+    double fixed_mass = 0.0;     ///< fixed ballast (kg)
+};
+
 /// The simulator's key assignments, learned from its controls file (key numbers as the
 /// simulator gives them; a scan code for the scn fields).
-struct KeydefCndrRecord {
+struct SimulatorKeys {
     /// Chat close (scan code of Enter).
     int scnchatc = 28;
-    /// Chat open as a key code (setting "Key Chat Open"); 0 when unset.
-    int keychato = 0;
     /// Chat open as the simulator's key number.
     int scnchato = 0;
     /// G-meter reset.
@@ -137,16 +143,5 @@ struct KeydefCndrRecord {
     /// Wipe bugs.
     int scnbugw = 0;
 };
-
-extern KeydefCndrRecord keydef_cndr;
-extern Inst00Record inst00;
-extern RdFpl0Record rd_fpl_0;
-extern RdFpl1Record rd_fpl_1;
-extern RdFpl2Record rd_fpl_2;
-extern RdFpl4Record rd_fpl_4;
-extern RdFpl5Record rd_fpl_5;
-extern RdFpl6Record rd_fpl_6;
-extern RdFplWz1Record rd_fpl_wz1;
-extern RdFplWz2Record rd_fpl_wz2;
 
 } // namespace kalveo

@@ -1,9 +1,7 @@
 #include "config/defaults.h"
 #include "config/records.h"
 #include "flight/records.h"
-#include "glider/records.h"
 #include "report/records.h"
-#include "sim/records.h"
 #include "sound/records.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +12,6 @@ namespace {
 // Leaves the records as a previous pass with a flight and an unusual settings
 // file would, so that every expectation below shows a value being reset.
 void mess_up_records() {
-    misc00.fconv_def.fill(0.0);
     my_tas_0.nunit = 1;
     my_tas_0.fconv_alt = 0.3048;
     my_tas_0.fconv_vz = 1.9438444;
@@ -23,9 +20,6 @@ void mess_up_records() {
     my_tas_0.va1 = 75.0;
     my_tas_0.va2 = 80.0;
     my_tas_1.vne_act = false;
-    keydef_cndr.scnchatc = 99;
-    keydef_cndr.scnchato = 20;
-    keydef_cndr.scngrst = 34;
     my_tas_0.qwrpol = true;
     my_tas_1.kalveo_init = true;
     my_tas_3.x_cal = 1.5;
@@ -34,18 +28,11 @@ void mess_up_records() {
     cmndta001.qline = true;
     chrono =
         ChronoRecord{RunState::running, RunState::running, RunState::running, RunState::running};
-    gggmas = GggmasRecord{325.0, 370.0, 505.0, 180.0, 0.0, 180.0};
-    gggpol.calage = 1.5;
     flaps_0.nflap = 4;
     flaps_0.vflap[1] = 41.67;
     flaps_0.vflap[4] = 30.56;
     flaps_c.cflap[1] = "-2";
     flaps_c.cflap[4] = "+1";
-    rd_fpl_6.qpda = false;
-    inst00.icndr = 3;
-    inst00.qc1 = true;
-    inst00.qc2 = true;
-    inst00.qc3 = true;
 }
 
 class RunStateReset : public ::testing::Test {
@@ -58,10 +45,6 @@ class RunStateReset : public ::testing::Test {
 };
 
 TEST_F(RunStateReset, UnitFactorsFollowTheSimulatorAgain) {
-    EXPECT_DOUBLE_EQ(misc00.fconv_def[0], 3.6);
-    EXPECT_DOUBLE_EQ(misc00.fconv_def[1], 1.9438444);
-    EXPECT_DOUBLE_EQ(misc00.fconv_def[2], 2.2369363);
-    EXPECT_DOUBLE_EQ(misc00.fconv_def[3], 6.0132294);
     EXPECT_EQ(my_tas_0.fconv_alt, 1.0);
     EXPECT_EQ(my_tas_0.fconv_vz, 1.0);
     EXPECT_FALSE(my_tas_0.qfe);
@@ -77,19 +60,12 @@ TEST_F(RunStateReset, PreviousFlightIsForgotten) {
     EXPECT_EQ(chrono.run_iv, RunState::stopped);
     EXPECT_EQ(chrono.run_tim, RunState::stopped);
     EXPECT_EQ(chrono.run_tsktim, RunState::reset);
-    EXPECT_EQ(gggmas.rmass, 0.0);
-    EXPECT_EQ(gggmas.mmass, 0.0);
-    EXPECT_EQ(gggmas.cmass, 0.0);
-    EXPECT_EQ(gggmas.wmass, 0.0);
-    EXPECT_EQ(gggmas.balmax, 0.0);
-    EXPECT_EQ(gggpol.calage, 0.0);
     EXPECT_EQ(flaps_0.nflap, 0);
     for (int position = 1; position <= kMaxFlaps; ++position) {
         EXPECT_EQ(flaps_0.vflap[position], 0.0) << "position " << position;
         EXPECT_EQ(flaps_c.cflap[position], "") << "position " << position;
     }
     EXPECT_EQ(my_tas_c.fplfile, "");
-    EXPECT_TRUE(rd_fpl_6.qpda);
 }
 
 // A restart pass runs the defaults again; what start-up carries across
@@ -99,7 +75,6 @@ TEST(RunStateResetOnRestart, KeepsWhatStartupCarriesAcrossPasses) {
     cmndta001.qkeepwnd = true;
     my_tas_1.numver = 3210;
     my_tas_c.msg_tit = "Kalveo";
-    inst00.instpath3 = "C:\\Condor3";
 
     reset_run_state();
 
@@ -107,11 +82,9 @@ TEST(RunStateResetOnRestart, KeepsWhatStartupCarriesAcrossPasses) {
     EXPECT_TRUE(cmndta001.qkeepwnd);
     EXPECT_EQ(my_tas_1.numver, 3210);
     EXPECT_EQ(my_tas_c.msg_tit, "Kalveo");
-    EXPECT_EQ(inst00.instpath3, "C:\\Condor3");
 
     cmndta001.qrestart = false;
     cmndta001.qkeepwnd = false;
-    inst00.instpath3.clear();
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 namespace kalveo {
 namespace {
 
-TEST(Inst00Record, ActiveVersionNamesShareTheirStorage) {
-    Inst00Record inst;
+TEST(Installation, ActiveVersionNamesShareTheirStorage) {
+    Installation inst;
     inst.pilot_path() = "C:\\Users\\pilot\\Documents\\Condor3\\Pilots\\Ann";
     inst.cndrvers() = 3;
     EXPECT_EQ(inst.cndrpilpath, "C:\\Users\\pilot\\Documents\\Condor3\\Pilots\\Ann");
@@ -15,7 +15,7 @@ TEST(Inst00Record, ActiveVersionNamesShareTheirStorage) {
 
     inst.cndrpilpath = "C:\\Users\\pilot\\Documents\\Condor\\Pilots\\Bob";
     inst.condor_version = 2;
-    const Inst00Record& seen = inst;
+    const Installation& seen = inst;
     EXPECT_EQ(seen.pilot_path(), "C:\\Users\\pilot\\Documents\\Condor\\Pilots\\Bob");
     EXPECT_EQ(seen.cndrvers(), 2);
 }

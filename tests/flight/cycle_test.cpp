@@ -75,11 +75,12 @@ TEST_F(Cycle, TrueAirspeedFollowsTheStandardAtmosphere) {
 }
 
 TEST_F(Cycle, TrueAirspeedFollowsTheTaskWeather) {
-    TestFlight f;
+    FlightPlan plan;
+    plan.weather.pressure = 101325.0;
+    plan.zones.thermalstemp[0] = 298.15; // 25 degrees C
+    TestFlight f({}, plan);
     f.send(cruise(30.0, 0.0));
     my_tas_0.qatmo_isa = false;
-    rd_fpl_4.pressure = 101325.0;
-    rd_fpl_wz1.thermalstemp[0] = 298.15; // 25 degrees C
     const double z = 3000.0;
     const double t_c = (2.0 * 298.15 - 0.0065 * z) / 2.0;
     const double factor = std::sqrt(std::exp(9.80665 * z / (287.0 * t_c)));
@@ -100,7 +101,7 @@ TEST_F(Cycle, AltitudeInFeetAndTheQfeOffsetReachTheAtmosphere) {
 TEST_F(Cycle, ResultIsInTheDisplayUnit) {
     TestFlight f;
     f.send(cruise(30.0, 0.0));
-    my_tas_0.fconv = misc00.fconv_def[1];
+    my_tas_0.fconv = kSpeedUnitFactors[1];
     EXPECT_EQ(f.send(cruise(30.0, 0.0)), 58) << "30 m/s in knots";
 }
 
@@ -130,9 +131,10 @@ TEST_F(Cycle, HeadingAndWindFromTheCompass) {
 }
 
 TEST_F(Cycle, WithoutCompassTheTrackGivesTheHeadingAndThePlanTheWind) {
-    rd_fpl_wz1.winddir[0] = 270.0;
-    rd_fpl_wz1.windspeed[0] = 5.0;
-    TestFlight f;
+    FlightPlan plan;
+    plan.zones.winddir[0] = 270.0;
+    plan.zones.windspeed[0] = 5.0;
+    TestFlight f({}, plan);
     f.send(cruise(30.0, 0.0).remove("compass").set("vx", 0.0).set("vy", 30.0));
     EXPECT_NEAR(f.rec.last.reading.heading, 0.0, 1e-9) << "track north";
     EXPECT_DOUBLE_EQ(f.rec.last.reading.wind_direction, 90.0)
@@ -157,11 +159,11 @@ TEST_F(Cycle, OptionalKeysSetValuesThatHold) {
     f.send(Datagram().set("flaps", 3).set("MC", 1.5).set("water", 120.0).set("gforce", 1.4));
     EXPECT_EQ(flaps_0.nfl_act, 3);
     EXPECT_TRUE(my_tas_0.qflap_c && my_tas_0.qmc_c && my_tas_0.qball_c);
-    EXPECT_DOUBLE_EQ(gggpol.calage, 1.5);
-    EXPECT_DOUBLE_EQ(gggmas.cmass, 350.0 + 120.0);
+    EXPECT_DOUBLE_EQ(f.cycle.facts().glider.flown.calage, 1.5);
+    EXPECT_DOUBLE_EQ(f.cycle.facts().glider.masses.cmass, 350.0 + 120.0);
     f.send(Datagram().remove("flaps").remove("MC").remove("water").remove("gforce"));
     EXPECT_EQ(flaps_0.nfl_act, 3);
-    EXPECT_DOUBLE_EQ(gggmas.wmass, 120.0);
+    EXPECT_DOUBLE_EQ(f.cycle.facts().glider.masses.wmass, 120.0);
     EXPECT_DOUBLE_EQ(f.rec.last.reading.water, 120.0);
     EXPECT_DOUBLE_EQ(f.rec.last.reading.load_factor, 1.4);
 }
@@ -185,7 +187,7 @@ TEST_F(Cycle, DatagramWithoutAirspeedAndTimeChangesNothing) {
     EXPECT_EQ(f.send_raw("altitude=3000\nbank=1\nwater=50\n"), tas);
     EXPECT_EQ(f.send_raw("airspeed=nan\ntime=inf\n"), tas);
     EXPECT_EQ(f.rec.angle_calls, calls);
-    EXPECT_DOUBLE_EQ(gggmas.wmass, 0.0);
+    EXPECT_DOUBLE_EQ(f.cycle.facts().glider.masses.wmass, 0.0);
 }
 
 TEST_F(Cycle, ADatagramStartingLikeAFatalLogMessageIsJustADatagram) {

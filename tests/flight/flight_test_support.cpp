@@ -2,8 +2,6 @@
 
 #include "config/records.h"
 #include "flight/records.h"
-#include "glider/records.h"
-#include "sim/records.h"
 #include "support/test_files.h"
 
 #include <cstdio>
@@ -18,23 +16,9 @@ void reset_flight_records() {
     chrono = ChronoRecord{};
     flaps_0 = Flaps0Record{};
     flaps_c = FlapsCRecord{};
-    gggmas = GggmasRecord{};
-    ggg001 = Ggg001Record{};
-    ggg002 = Ggg002Record{};
-    gggpol = GggpolRecord{};
-    misc00 = Misc00Record{};
-    rdstng00 = Rdstng00Record{};
     messages = MessagesRecord{};
-    keydef_cndr = KeydefCndrRecord{};
-    inst00 = Inst00Record{};
-    rd_fpl_0 = RdFpl0Record{};
-    rd_fpl_1 = RdFpl1Record{};
-    rd_fpl_4 = RdFpl4Record{};
-    rd_fpl_wz1 = RdFplWz1Record{};
-    rd_fpl_wz2 = RdFplWz2Record{};
     volumes = VolumesRecord{};
-    init_fconv();
-    my_tas_0.fconv = misc00.fconv_def[0];
+    my_tas_0.fconv = kSpeedUnitFactors[0];
     my_tas_c.cunit = "kmh";
     my_tas_0.flapmxbank = 15.0; // what the settings reader makes of "not set"
     my_tas_1.kalveo_init = true;
@@ -112,22 +96,25 @@ std::string Datagram::text(const std::string& eol) const {
     return out;
 }
 
-FlightCycle::FlightSetUp set_up_with(const TestGlider& glider) {
-    return [glider] {
-        ggg001.glnam = glider.name;
+FlightCycle::FlightSetUp set_up_with(const TestGlider& glider, const FlightPlan& plan) {
+    return [glider, plan](FlightFacts& flight, Flaps0Record& flaps, FlapsCRecord& flap_names,
+                          const Settings&) {
+        flight.plan = plan;
+        flight.glider.names.glnam = glider.name;
         my_tas_0.vne = glider.vne;
-        gggmas.rmass = glider.rmass;
-        gggmas.mmass = glider.mmass;
-        gggmas.balmax = glider.balmax;
-        flaps_0.nflap = static_cast<int>(glider.flaps.size());
+        flight.glider.masses.rmass = glider.rmass;
+        flight.glider.masses.mmass = glider.mmass;
+        flight.glider.masses.balmax = glider.balmax;
+        flaps.nflap = static_cast<int>(glider.flaps.size());
         for (std::size_t i = 0; i < glider.flaps.size(); ++i) {
-            flaps_0.vflap100[i + 1] = glider.flaps[i].first;
-            flaps_c.cflap[i + 1] = glider.flaps[i].second;
+            flaps.vflap100[i + 1] = glider.flaps[i].first;
+            flap_names.cflap[i + 1] = glider.flaps[i].second;
         }
     };
 }
 
-TestFlight::TestFlight(const TestGlider& glider) : cycle(rec.outputs, set_up_with(glider)) {}
+TestFlight::TestFlight(const TestGlider& glider, const FlightPlan& plan)
+    : cycle(rec.outputs, set_up_with(glider, plan)) {}
 
 int TestFlight::send(Datagram d, double dt) {
     hours += dt / 3600.0;

@@ -84,14 +84,14 @@ struct TestGlider {
     double balmax = 150.0;                             ///< kg
 };
 
-/// A set-up that takes the glider as given, without the simulator's files.
-FlightCycle::FlightSetUp set_up_with(const TestGlider& glider);
+/// A set-up that takes the glider and the flight plan as given, without the simulator's files.
+FlightCycle::FlightSetUp set_up_with(const TestGlider& glider, const FlightPlan& plan = {});
 
 /// A cycle with recorders and a flight clock: each packet moves the simulator's
 /// time and the wall clock on together.
 class TestFlight {
   public:
-    explicit TestFlight(const TestGlider& glider = {});
+    explicit TestFlight(const TestGlider& glider = {}, const FlightPlan& plan = {});
 
     /// Sends the datagram after `dt` seconds of simulator and wall-clock time.
     int send(Datagram d, double dt = 0.04);

@@ -4,11 +4,9 @@
 #include "flight/polar_mode.h"
 #include "flight/records.h"
 #include "flight_test_support.h"
-#include "glider/records.h"
 #include "report/log.h"
 #include "report/records.h"
 #include "sample_install/sample_install.h"
-#include "sim/records.h"
 #include "support/test_files.h"
 
 #include <filesystem>
@@ -41,21 +39,30 @@ void fly(TestFlight& f, const Datagram& d, double seconds) {
         f.send(d);
 }
 
+// A flight with polar mode switched on (switch -p).
+struct PolarFlight : TestFlight {
+    explicit PolarFlight(const testing::TestGlider& glider = {}, bool french = false)
+        : TestFlight(glider) {
+        change_settings([french](Settings& s) {
+            s.program.polar = true;
+            s.program.french = french;
+        });
+    }
+};
+
 class PolarMode : public FlightTest {
   protected:
-    PolarMode() { misc00.qpolar = true; }
-
     std::filesystem::path polars() const { return dir_.path() / "Polars"; }
 };
 
 TEST_F(PolarMode, EachFlightWritesNewNumberedResultFiles) {
     {
-        TestFlight f;
+        PolarFlight f;
         f.send(steady(30.0));
     }
     my_tas_1.condor_started = false; // a settings restart
     {
-        TestFlight f;
+        PolarFlight f;
         f.send(steady(30.0));
     }
     for (const char* n : {"00000", "00001"}) {
@@ -73,14 +80,14 @@ TEST_F(PolarMode, EachFlightWritesNewNumberedResultFiles) {
 }
 
 TEST_F(PolarMode, WithoutAGliderNameTheFilesHaveTheirPlainNames) {
-    TestFlight f({.name = ""});
+    PolarFlight f({.name = ""});
     f.send(steady(30.0));
     EXPECT_TRUE(std::filesystem::exists(polars() / "FlightPolar_00000.txt"));
     EXPECT_TRUE(std::filesystem::exists(polars() / "FlightPolar_00000_00000.csv"));
 }
 
 TEST_F(PolarMode, APointIsRecordedOnceTheSpeedIsSteady) {
-    TestFlight f;
+    PolarFlight f;
     fly(f, steady(30.0), 1.0);
     write_pol();
     // Accelerating: the request waits.
@@ -115,7 +122,7 @@ TEST_F(PolarMode, APointIsRecordedOnceTheSpeedIsSteady) {
 }
 
 TEST_F(PolarMode, TheSimulatorsFlapPositionGoesWithThePoint) {
-    TestFlight f({.flaps = {{0.0, "L"}, {25.0, "+2"}, {33.0, "0"}}});
+    PolarFlight f({.flaps = {{0.0, "L"}, {25.0, "+2"}, {33.0, "0"}}});
     fly(f, steady(30.0).set("flaps", 1), 4.0);
     write_pol();
     fly(f, steady(30.0).set("flaps", 1), 0.2);
@@ -125,8 +132,7 @@ TEST_F(PolarMode, TheSimulatorsFlapPositionGoesWithThePoint) {
 }
 
 TEST_F(PolarMode, FrenchSettingsGiveDecimalCommas) {
-    cmndta001.qfr = true;
-    TestFlight f;
+    PolarFlight f({}, true);
     fly(f, steady(30.0), 4.0);
     write_pol();
     fly(f, steady(30.0), 0.2);
@@ -137,7 +143,7 @@ TEST_F(PolarMode, FrenchSettingsGiveDecimalCommas) {
 }
 
 TEST_F(PolarMode, RecordedPointsStopAtEntry100) {
-    TestFlight f;
+    PolarFlight f;
     fly(f, steady(30.0), 4.0);
     for (int point = 0; point < 105; ++point) {
         write_pol();
@@ -180,18 +186,21 @@ TEST_F(PolarMode, TheGlidersReferencePolarFollowsTheRecordedPoints) {
     testing::ScopedEnv prefix("WINEPREFIX", (dir_.path() / "prefix").string());
     const SampleInstall sample = build_sample_installation(dir_.path() / "prefix");
     ASSERT_TRUE(sample.ok) << sample.error;
-    inst00.instpath3 = sample.condor3.install_dir;
-    inst00.condor_version = 3;
-    TestFlight f({.name = "LS8neo"});
+    Installation installation;
+    installation.instpath3 = sample.condor3.install_dir;
+    installation.condor_version = 3;
+    PolarFlight f({.name = "LS8neo"});
+    f.cycle.take_installation(installation);
     f.send(steady(30.0));
     EXPECT_GT(f.rec.last.nbfpl, kRecordedPolarMax + 3);
     EXPECT_LE(f.rec.last.nbfpl, kPolarTableSize - 1);
     EXPECT_GT(f.rec.last.reading.min_sink_speed, 15.0) << "speed of the polar's first node (m/s)";
-    EXPECT_DOUBLE_EQ(f.rec.last.reading.min_sink_speed, gggpol.v_vzmin);
+    EXPECT_DOUBLE_EQ(f.rec.last.reading.min_sink_speed,
+                     f.cycle.state().polar.vvpol[kReferencePolarFirst].speed);
 }
 
 TEST_F(PolarMode, WithoutAReferencePolarThereIsNoSpeedOfLeastSink) {
-    TestFlight f;
+    PolarFlight f;
     f.send(steady(30.0));
     EXPECT_EQ(f.rec.last.nbfpl, 0);
     EXPECT_DOUBLE_EQ(f.rec.last.reading.min_sink_speed, 0.0);

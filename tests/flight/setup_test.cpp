@@ -5,9 +5,7 @@
 #include "flight/flight_setup.h"
 #include "flight/records.h"
 #include "flight_test_support.h"
-#include "glider/records.h"
 #include "sample_install/sample_install.h"
-#include "sim/records.h"
 #include "support/test_files.h"
 
 #include <filesystem>
@@ -49,12 +47,22 @@ class SimulatorFlight : public FlightTest {
 
     // The first datagram of the flight, through the real set-up.
     int first_datagram() {
-        FlightCycle cycle(rec_.outputs);
-        return cycle.my_tas(Datagram().set("airspeed", 30.0).set("altitude", 0.0).text());
+        return cycle_.my_tas(Datagram().set("airspeed", 30.0).set("altitude", 0.0).text());
+    }
+
+    [[nodiscard]] const FlightFacts& flight() const { return cycle_.facts(); }
+
+    // A flight of the sample's version 3 pilot.
+    [[nodiscard]] FlightFacts pilot_flight() const {
+        FlightFacts flight;
+        flight.installation.cndrpilpath = sample_.condor3.pilot_dir;
+        flight.installation.condor_version = 3;
+        return flight;
     }
 
     SampleInstall sample_;
     Recorder rec_;
+    FlightCycle cycle_{rec_.outputs};
 
   private:
     ScopedEnv prefix_env_;
@@ -64,11 +72,13 @@ class SimulatorFlight : public FlightTest {
 TEST_F(SimulatorFlight, FirstDatagramFindsTheGlidersVneInTheShippedData) {
     install({}, "Diana2");
     EXPECT_EQ(first_datagram(), 108);
-    EXPECT_EQ(inst00.condor_version, 3);
-    EXPECT_EQ(ggg001.glnam, "Diana2");
+    EXPECT_EQ(flight().installation.condor_version, 3);
+    EXPECT_EQ(flight().glider.names.glnam, "Diana2");
     EXPECT_NEAR(my_tas_0.vne, 270.0 / 3.6, 1e-9);
     EXPECT_NEAR(my_tas_0.va1, (270.0 - 10.0) / 3.6, 1e-9);
-    EXPECT_DOUBLE_EQ(rd_fpl_4.pressure, 101325.0) << "version 3 plans fly the standard pressure";
+    EXPECT_DOUBLE_EQ(flight().plan.weather.pressure, 101325.0)
+        << "version 3 plans fly the standard pressure";
+    EXPECT_DOUBLE_EQ(flight().glider.masses.rmass, 350.0) << "the glider data's reference mass";
     EXPECT_EQ(flaps_0.nflap, 7);
     EXPECT_EQ(flaps_0.nfl_act, 3) << "half the positions until the lever is reported";
     ASSERT_EQ(rec_.layouts.size(), 1u);
@@ -81,6 +91,7 @@ TEST_F(SimulatorFlight, FirstDatagramFindsTheGlidersVneInTheShippedData) {
     EXPECT_EQ(layout.values.water, 100) << "the plan's water";
     EXPECT_EQ(layout.values.chat_open_scan, 20) << "the simulator's chat key";
     EXPECT_EQ(layout.values.bug_wipe_scan, -48) << "the bug-wipe key as a scan code";
+    EXPECT_EQ(layout.values.simulator_version, 3);
     EXPECT_EQ(layout.unit, "kmh");
     EXPECT_EQ(layout.flap, flaps_c.cflap[flaps_0.nflmax]);
     EXPECT_TRUE(my_tas_0.qatmo_isa);
@@ -93,7 +104,7 @@ TEST_F(SimulatorFlight, GliderMissingFromTheDataTakesTheVneThePilotTypes) {
     my_tas_0.nunit = 1;
     first_datagram();
     EXPECT_NEAR(my_tas_0.vne, 200.0 / 3.6, 1e-9) << "typed in km/h";
-    EXPECT_EQ(ggg001.glnam, "200") << "the glider goes by the pilot's answer";
+    EXPECT_EQ(flight().glider.names.glnam, "200") << "the glider goes by the pilot's answer";
     EXPECT_NEAR(my_tas_0.dv1, 5.0 / kKts, 1e-9);
     EXPECT_NEAR(my_tas_0.dv2, 10.0 / kKts, 1e-9);
     EXPECT_EQ(rec_.layouts.at(0).values.vne, 108) << "200 km/h in knots";
@@ -129,7 +140,7 @@ TEST_F(SimulatorFlight, AChosenUnitStaysWhateverTheSimulatorUses) {
     my_tas_0.nunit = 2;
     first_datagram();
     EXPECT_EQ(my_tas_0.nunit, 2);
-    EXPECT_DOUBLE_EQ(my_tas_0.fconv, misc00.fconv_def[2]);
+    EXPECT_DOUBLE_EQ(my_tas_0.fconv, kSpeedUnitFactors[2]);
     EXPECT_DOUBLE_EQ(my_tas_0.fconv_vz, kKts) << "varios follow the simulator";
     EXPECT_EQ(rec_.layouts.at(0).unit, "mph");
 }
@@ -158,17 +169,15 @@ TEST_F(SimulatorFlight, TheSettingsVneYieldsToTheGliderData) {
 TEST_F(SimulatorFlight, MissingControlsFileStopsTheProgram) {
     install();
     std::filesystem::remove(sample_.condor3.pilot / "controls.ini");
-    inst00.cndrpilpath = sample_.condor3.pilot_dir;
-    inst00.condor_version = 3;
-    EXPECT_EXIT(init_settings_0(), ::testing::ExitedWithCode(1), "");
+    FlightFacts flight = pilot_flight();
+    EXPECT_EXIT(init_settings_0(flight, 0), ::testing::ExitedWithCode(1), "");
 }
 
 TEST_F(SimulatorFlight, MissingPilotOptionsStopTheProgram) {
     install();
     std::filesystem::remove(sample_.condor3.pilot / "Setup.ini");
-    inst00.cndrpilpath = sample_.condor3.pilot_dir;
-    inst00.condor_version = 3;
-    EXPECT_EXIT(init_settings_0(), ::testing::ExitedWithCode(1), "");
+    FlightFacts flight = pilot_flight();
+    EXPECT_EXIT(init_settings_0(flight, 0), ::testing::ExitedWithCode(1), "");
 }
 
 using Thresholds = FlightTest;
@@ -191,7 +200,8 @@ TEST_F(Thresholds, DefaultsByUnit) {
         testing::reset_flight_records();
         my_tas_0.nunit = c.nunit;
         my_tas_0.fconv = c.fconv;
-        init_settings_2({}, {});
+        FlightFacts flight;
+        init_settings_2({}, {}, flight, flaps_0, flaps_c);
         EXPECT_NEAR(my_tas_0.dv1, c.dv1, 1e-9) << "unit " << c.nunit;
         EXPECT_NEAR(my_tas_0.dv2, c.dv2, 1e-9) << "unit " << c.nunit;
         EXPECT_NEAR(my_tas_0.vne, c.vne, 1e-9) << "unit " << c.nunit;
@@ -206,7 +216,8 @@ TEST_F(Thresholds, SettingsMarginsAreInDisplayUnits) {
     my_tas_0.dv1 = 8.0;
     my_tas_0.dv2 = 12.0;
     my_tas_0.vne = 70.0; // m/s, from the glider data
-    init_settings_2({}, {});
+    FlightFacts flight;
+    init_settings_2({}, {}, flight, flaps_0, flaps_c);
     EXPECT_NEAR(my_tas_0.dv1, 8.0 / kKts, 1e-12);
     EXPECT_NEAR(my_tas_0.dv2, 12.0 / kKts, 1e-12);
     EXPECT_DOUBLE_EQ(my_tas_0.vne, 70.0);
@@ -215,19 +226,23 @@ TEST_F(Thresholds, SettingsMarginsAreInDisplayUnits) {
 TEST_F(Thresholds, LayoutForTheDisplay) {
     Recorder rec;
     my_tas_0.vne = 250.0 / 3.6;
-    gggmas.balmax = 149.6;
-    gggmas.wmass = 80.4;
-    rd_fpl_wz1.winddir[0] = 200.0;
-    rd_fpl_wz1.windspeed[0] = 6.7;
-    ggg002.qbugwipers = true;
-    DisplaySettings display;
+    FlightFacts flight;
+    flight.glider.masses.balmax = 149.6;
+    flight.glider.masses.wmass = 80.4;
+    flight.plan.zones.winddir[0] = 200.0;
+    flight.plan.zones.windspeed[0] = 6.7;
+    flight.glider.options.qbugwipers = true;
+    flight.keys.scngrst = 34;
+    Settings settings;
+    DisplaySettings& display = settings.display;
     display.bug_wipe_turns = 3;
     display.show_flaps = 2;
     flaps_0.nflap = 3;
     flaps_0.nflmax = 2;
     flaps_c.cflap = {"", "L", "+10", "0"};
-    keydef_cndr.keychato = 84;
-    EXPECT_EQ(init_settings_2(rec.outputs, display), 1) << "what the display answers";
+    settings.keys.simulator_chat_open = 84;
+    EXPECT_EQ(init_settings_2(rec.outputs, settings, flight, flaps_0, flaps_c), 1)
+        << "what the display answers";
     const FlightLayout& layout = rec.layouts.at(0).values;
     EXPECT_EQ(layout.vne, 250);
     EXPECT_EQ(layout.flap_mode, 2);
@@ -236,11 +251,12 @@ TEST_F(Thresholds, LayoutForTheDisplay) {
     EXPECT_EQ(layout.wind_speed, 6);
     EXPECT_EQ(layout.water, 80);
     EXPECT_EQ(layout.chat_open_key, 84);
+    EXPECT_EQ(layout.g_meter_reset_scan, -34);
     EXPECT_TRUE(layout.bug_wipers);
     EXPECT_EQ(layout.min_thermal_turns, 3);
     EXPECT_EQ(rec.layouts.at(0).flap, "+10");
     display.bug_wipe_turns = 0;
-    init_settings_2(rec.outputs, display);
+    init_settings_2(rec.outputs, settings, flight, flaps_0, flaps_c);
     EXPECT_FALSE(rec.layouts.at(1).values.bug_wipers) << "no reminder without a turn count";
 }
 
@@ -259,20 +275,21 @@ TEST_F(Thresholds, TheGliderLookupLandsInTheFlightsRecords) {
     found.lflmax = 2;
     found.glnam = "LS8-18";
     flaps_0.vflap[2] = 99.0; // from an earlier glider
-    store_glider_values(found);
+    Glider glider;
+    store_glider_values(found, glider, flaps_0, flaps_c);
     EXPECT_EQ(my_tas_0.vne, 75.0);
-    EXPECT_EQ(gggmas.balmax, 180);
-    EXPECT_EQ(gggmas.rmass, 325);
-    EXPECT_EQ(gggmas.mmass, 370);
+    EXPECT_EQ(glider.masses.balmax, 180);
+    EXPECT_EQ(glider.masses.rmass, 325);
+    EXPECT_EQ(glider.masses.mmass, 370);
     EXPECT_EQ(flaps_0.nflap, 2);
     EXPECT_EQ(flaps_0.vflap100[2], 30.0);
     EXPECT_EQ(flaps_0.vflap[2], 30.0) << "the data file's table, kept beside the advice's";
     EXPECT_EQ(flaps_c.cflap[1], "-2");
     EXPECT_EQ(flaps_0.nflmax, 1);
     EXPECT_EQ(flaps_0.lflmax, 2);
-    EXPECT_EQ(ggg001.glnam, "LS8-18");
+    EXPECT_EQ(glider.names.glnam, "LS8-18");
     // The next lookup starts from what is in force.
-    const GliderValues now = current_glider_values();
+    const GliderValues now = current_glider_values(glider, flaps_0, flaps_c);
     EXPECT_EQ(now.vne, 75.0);
     EXPECT_EQ(now.mmass, 370);
     EXPECT_EQ(now.vflap100, found.vflap100);
@@ -296,12 +313,13 @@ TEST_F(Thresholds, SettleVneKeepsTheGliderDataOverTheSetting) {
 
 TEST_F(Thresholds, AltimeterReference) {
     my_tas_0.z_0 = 412.0;
-    rdstng00.altsttng = 1;
-    init_settings_1();
+    Rdstng00Record options;
+    options.altsttng = 1;
+    init_settings_1(options);
     EXPECT_TRUE(my_tas_0.qfe);
     EXPECT_DOUBLE_EQ(my_tas_0.z_0, 412.0);
-    rdstng00.altsttng = 2;
-    init_settings_1();
+    options.altsttng = 2;
+    init_settings_1(options);
     EXPECT_FALSE(my_tas_0.qfe);
     EXPECT_DOUBLE_EQ(my_tas_0.z_0, 0.0);
 }

@@ -95,10 +95,10 @@ class UpdateData : public ::testing::Test {
         url_ = std::make_unique<ScopedEnv>("KALVEO_UPDATE_URL", server_->url());
     }
 
-    void run(const std::string& answers) {
+    void run(const std::string& answers, const DataInstallFault& fault = {}) {
         write_file(script_, answers);
         ::testing::internal::CaptureStdout();
-        update_data(numver_, lang_);
+        update_data(numver_, lang_, fault);
         out_ = ::testing::internal::GetCapturedStdout();
     }
 
@@ -182,15 +182,14 @@ TEST_F(UpdateData, BrokenDownloadsKeepTheOldFileInPlace) {
         const char* what;
         std::optional<std::string> served; // nothing: the file is missing (404)
     };
-    for (const Case& c : {Case{"missing", std::nullopt},
-                          Case{"error page", "<html><body>Service unavailable</body></html>"},
-                          Case{"older version", kOldData},
-                          Case{"cut short", std::string(kNewData).substr(0, 20)},
-                          Case{"right version, broken entry",
-                               "[Version]\nVersion=8\n[Condor 2]\nNew=270,100\n<html>\n"},
-                          Case{"right version, no gliders", "[Version]\nVersion=8\n"},
-                          Case{"over 1 MB", std::string(kNewData) +
-                                                std::string(1100 * 1024, '#') + "\n"}}) {
+    for (const Case& c :
+         {Case{"missing", std::nullopt},
+          Case{"error page", "<html><body>Service unavailable</body></html>"},
+          Case{"older version", kOldData}, Case{"cut short", std::string(kNewData).substr(0, 20)},
+          Case{"right version, broken entry",
+               "[Version]\nVersion=8\n[Condor 2]\nNew=270,100\n<html>\n"},
+          Case{"right version, no gliders", "[Version]\nVersion=8\n"},
+          Case{"over 1 MB", std::string(kNewData) + std::string(1100 * 1024, '#') + "\n"}}) {
         SCOPED_TRACE(c.what);
         std::filesystem::remove(site_ / kDataPath);
         if (c.served) write_file(site_ / kDataPath, *c.served);
@@ -224,11 +223,9 @@ TEST_F(UpdateData, AFailureAtAnyStepKeepsTheOldFileWholeAndTellsThePilot) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);
         std::filesystem::remove(dir_ / "Logfile.txt");
-        set_data_install_fault([&c](DataInstallStep step) { return step == c.step ? c.error : 0; });
         set_replace_fault(
             [&c](ReplaceStep step) { return !c.step && step == c.move_step ? c.error : 0; });
-        run("yes\nok\n");
-        set_data_install_fault({});
+        run("yes\nok\n", [&c](DataInstallStep step) { return step == c.step ? c.error : 0; });
         set_replace_fault({});
         expect_old_file_untouched();
         EXPECT_EQ(count_of(out_, "text=\"Download failed\\Please download the file from the "

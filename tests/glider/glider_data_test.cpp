@@ -1,6 +1,5 @@
 #include "glider/glider_data.h"
 #include "glider/records.h"
-#include "sim/records.h"
 #include "support/editor_files.h"
 #include "support/test_files.h"
 
@@ -228,7 +227,6 @@ TEST_F(GliderData, VersionSection) {
 class ReadData : public ::testing::Test {
   protected:
     void SetUp() override {
-        inst00.condor_version = 3;
         testing::write_file(file_, kFile);
         values_.vne = -10000;
     }
@@ -239,7 +237,7 @@ class ReadData : public ::testing::Test {
 
 TEST_F(ReadData, GivesWhatAMatchSets) {
     values_.nflap = 9; // from an earlier glider
-    EXPECT_EQ(read_data(file_.string(), "LS8-18", false, values_), 5);
+    EXPECT_EQ(read_data(file_.string(), "LS8-18", false, 3, values_), 5);
     EXPECT_NEAR(values_.vne, 77.78, 0.005);
     EXPECT_EQ(values_.balmax, 180);
     EXPECT_EQ(values_.rmass, 325);
@@ -250,14 +248,14 @@ TEST_F(ReadData, GivesWhatAMatchSets) {
     EXPECT_EQ(values_.nflmax, 1);
     EXPECT_EQ(values_.glnam, "LS8-18");
 
-    EXPECT_EQ(read_data(file_.string(), "Blanik", false, values_), 5);
+    EXPECT_EQ(read_data(file_.string(), "Blanik", false, 3, values_), 5);
     EXPECT_EQ(values_.nflap, 0);
     EXPECT_EQ(values_.rmass, 325);
 }
 
 TEST_F(ReadData, UnknownNameChangesNoValue) {
     values_.nflap = 3;
-    EXPECT_EQ(read_data(file_.string(), "Nimbus", false, values_), 5);
+    EXPECT_EQ(read_data(file_.string(), "Nimbus", false, 3, values_), 5);
     EXPECT_EQ(values_.vne, -10000);
     EXPECT_EQ(values_.glnam, "");
     EXPECT_EQ(values_.nflap, 0); // the flap count starts every lookup at 0
@@ -267,8 +265,8 @@ TEST_F(ReadData, AnEntryThatReadsLikeALogCommandIsLoggedAsText) {
     // A stop ("{F}") or a new log ("CREATE") must not come from the data file.
     testing::ScopedCwd cwd(dir_.path());
     testing::write_file(file_, "[Condor 3]\nG={F}stop\nH=CREATE other.txt\n");
-    EXPECT_EQ(read_data(file_.string(), "G", false, values_), 2);
-    EXPECT_EQ(read_data(file_.string(), "H", false, values_), 2);
+    EXPECT_EQ(read_data(file_.string(), "G", false, 3, values_), 2);
+    EXPECT_EQ(read_data(file_.string(), "H", false, 3, values_), 2);
     const std::string log = testing::read_text(dir_ / "Logfile.txt");
     EXPECT_NE(log.find("{F}stop"), std::string::npos) << log;
     EXPECT_NE(log.find("CREATE other.txt"), std::string::npos) << log;
@@ -277,17 +275,17 @@ TEST_F(ReadData, AnEntryThatReadsLikeALogCommandIsLoggedAsText) {
 
 TEST_F(ReadData, VersionModeAndMissingFiles) {
     values_.nflap = 3;
-    EXPECT_EQ(read_data(file_.string(), " ", true, values_), 7);
+    EXPECT_EQ(read_data(file_.string(), " ", true, 3, values_), 7);
     EXPECT_EQ(values_.nflap, 3) << "version mode looks no glider up";
-    EXPECT_EQ(read_data((dir_ / "none.txt").string(), " ", true, values_), 0);
-    EXPECT_EQ(read_data((dir_ / "none.txt").string(), "LS8-18", false, values_), 0);
-    EXPECT_EQ(read_data(dir_.path().string(), "LS8-18", false, values_), 0); // a folder
+    EXPECT_EQ(read_data((dir_ / "none.txt").string(), " ", true, 3, values_), 0);
+    EXPECT_EQ(read_data((dir_ / "none.txt").string(), "LS8-18", false, 3, values_), 0);
+    EXPECT_EQ(read_data(dir_.path().string(), "LS8-18", false, 3, values_), 0); // a folder
     EXPECT_EQ(values_.vne, -10000);
 }
 
 TEST_F(ReadData, BackslashNamesAreTheProgramsOwn) {
     testing::ScopedCwd cwd(dir_.path());
-    EXPECT_EQ(read_data(kGliderDataFile, " ", true, values_), 7);
+    EXPECT_EQ(read_data(kGliderDataFile, " ", true, 3, values_), 7);
 }
 
 // The data file the program ships.

@@ -1,10 +1,10 @@
 #include "glider/plane_data.h"
 #include "glider/polar_curve.h"
 #include "glider/records.h"
-#include "text/file_names.h"
 #include "sample_install/plane_files.h"
 #include "sample_install/sample_install.h"
 #include "support/test_files.h"
+#include "text/file_names.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,25 +35,18 @@ PlaneData crafted_plane(float c_rmass, float d_rmas1, float d_rmas2, float mtow,
     return plane;
 }
 
-void derive(const PlaneData& plane) {
+Cndrp0Record derive(const PlaneData& plane) {
     std::string error;
     const auto words = parse_plane_data(plane_data_bytes(plane, PlaneLayout::condor3), true, error);
-    ASSERT_TRUE(words) << error;
-    derive_plane_masses(*words);
+    EXPECT_TRUE(words) << error;
+    return words ? derive_plane_masses(*words) : Cndrp0Record{};
 }
 
-double fxball() {
-    return cndrp0.dmass[2] - cndrp0.dmass[1];
+double fxball(const Cndrp0Record& c) {
+    return c.dmass[2] - c.dmass[1];
 }
 
-class PlaneDataTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        gggmas = GggmasRecord{};
-        cndrp0 = Cndrp0Record{};
-        rrrppp000 = Rrrppp000Record{};
-    }
-};
+class PlaneDataTest : public ::testing::Test {};
 
 TEST_F(PlaneDataTest, WordsAreTakenFromTheLayoutsPositions) {
     // Words placed by hand at the positions each layout gives them.
@@ -100,33 +93,32 @@ TEST_F(PlaneDataTest, ShortFilesAreRefusedLongerOnesRead) {
 }
 
 TEST_F(PlaneDataTest, ExtraBallastOfSingleSeaters) {
-    derive(crafted_plane(340, 15, 5, 525, 150, 3, 1)); // rmass 360
-    EXPECT_DOUBLE_EQ(gggmas.rmass, 360.0);
-    EXPECT_DOUBLE_EQ(fxball(), 15.0);
-    EXPECT_DOUBLE_EQ(cndrp0.dmass[1], 360.0);
-    EXPECT_DOUBLE_EQ(cndrp0.dmass[2], 375.0);
-    derive(crafted_plane(340, 15, 5, 525, 200, 3, 1));
-    EXPECT_DOUBLE_EQ(fxball(), 0.0);
-    EXPECT_DOUBLE_EQ(cndrp0.dmass[2], 360.0);
+    Cndrp0Record c = derive(crafted_plane(340, 15, 5, 525, 150, 3, 1)); // rmass 360
+    EXPECT_DOUBLE_EQ(fxball(c), 15.0);
+    EXPECT_DOUBLE_EQ(c.dmass[1], 360.0);
+    EXPECT_DOUBLE_EQ(c.dmass[2], 375.0);
+    c = derive(crafted_plane(340, 15, 5, 525, 200, 3, 1));
+    EXPECT_DOUBLE_EQ(fxball(c), 0.0);
+    EXPECT_DOUBLE_EQ(c.dmass[2], 360.0);
 }
 
 TEST_F(PlaneDataTest, TwoSeatersWithATankCarryASecondPerson) {
-    derive(crafted_plane(500, 0, 0, 750, 0.1F, 2, 2));
-    EXPECT_DOUBLE_EQ(fxball(), 80.0);
-    EXPECT_EQ(cndrp0.nbseat, 2);
-    derive(crafted_plane(500, 0, 0, 560, 0, 0, 2)); // no tank: the take-off mass rule
-    EXPECT_DOUBLE_EQ(fxball(), 60.0);
+    const Cndrp0Record c = derive(crafted_plane(500, 0, 0, 750, 0.1F, 2, 2));
+    EXPECT_DOUBLE_EQ(fxball(c), 80.0);
+    EXPECT_EQ(c.nbseat, 2);
+    // No tank: the take-off mass rule.
+    EXPECT_DOUBLE_EQ(fxball(derive(crafted_plane(500, 0, 0, 560, 0, 0, 2))), 60.0);
 }
 
 TEST_F(PlaneDataTest, ClassWordGivesClassAndSeats) {
-    derive(crafted_plane(300, 0, 0, 450, 0, 3, 1));
-    EXPECT_EQ(cndrp0.iclass, 3);
-    EXPECT_EQ(cndrp0.nbseat, 1);
-    EXPECT_EQ(class_name(cndrp0.iclass), "Standard");
-    derive(crafted_plane(300, 0, 0, 450, 0, 2, 2)); // class word 258
-    EXPECT_EQ(cndrp0.iclass, 2);
-    EXPECT_EQ(cndrp0.nbseat, 2);
-    EXPECT_EQ(class_name(cndrp0.iclass), "Club");
+    Cndrp0Record c = derive(crafted_plane(300, 0, 0, 450, 0, 3, 1));
+    EXPECT_EQ(c.iclass, 3);
+    EXPECT_EQ(c.nbseat, 1);
+    EXPECT_EQ(class_name(c.iclass), "Standard");
+    c = derive(crafted_plane(300, 0, 0, 450, 0, 2, 2)); // class word 258
+    EXPECT_EQ(c.iclass, 2);
+    EXPECT_EQ(c.nbseat, 2);
+    EXPECT_EQ(class_name(c.iclass), "Club");
     EXPECT_EQ(class_name(8), "20m-MS");
     EXPECT_EQ(class_name(1), "??????");
     EXPECT_EQ(class_name(11), "??????");
@@ -134,11 +126,11 @@ TEST_F(PlaneDataTest, ClassWordGivesClassAndSeats) {
 }
 
 TEST_F(PlaneDataTest, DerivedFactorsAndTimes) {
-    derive(crafted_plane(330, 20, 10, 525, 190, 3, 1));
-    EXPECT_NEAR(cndrp0.fcor, std::sqrt(360.0 / 330.0), 1e-12);
-    EXPECT_NEAR(cndrp0.fmul, std::sqrt(525.0 / 360.0), 1e-12);
-    EXPECT_NEAR(cndrp0.tball, 95.0, 1e-6);
-    EXPECT_DOUBLE_EQ(cndrp0.vne, 250.0);
+    const Cndrp0Record c = derive(crafted_plane(330, 20, 10, 525, 190, 3, 1));
+    EXPECT_NEAR(c.fcor, std::sqrt(360.0 / 330.0), 1e-12);
+    EXPECT_NEAR(c.fmul, std::sqrt(525.0 / 360.0), 1e-12);
+    EXPECT_NEAR(c.tball, 95.0, 1e-6);
+    EXPECT_DOUBLE_EQ(c.vne, 250.0);
 }
 
 TEST_F(PlaneDataTest, PolarNodesKeepAtMostTwelve) {
@@ -187,18 +179,19 @@ class GetPol : public PlaneDataTest {
 TEST_F(GetPol, ReadsTheVersion3LayoutAndScalesTheNodes) {
     const PlaneData plane = *sample_plane("LS8neo");
     const std::string cpath = install("Condor3", plane, PlaneLayout::condor3);
-    ASSERT_EQ(get_pol(cpath, "LS8neo"), 1);
-    EXPECT_DOUBLE_EQ(gggmas.rmass, 360.0);
-    EXPECT_DOUBLE_EQ(cndrp0.vne, 280.0);
-    EXPECT_EQ(cndrp0.iclass, 3);
+    const PlanePolar p = get_pol(cpath, "LS8neo");
+    ASSERT_TRUE(p.ready);
+    EXPECT_DOUBLE_EQ(p.plane.dmass[1], 360.0);
+    EXPECT_DOUBLE_EQ(p.plane.vne, 280.0);
+    EXPECT_EQ(p.plane.iclass, 3);
     const double fcor = std::sqrt(360.0 / 330.0);
-    EXPECT_NEAR(cndrp0.fcor, fcor, 1e-9);
-    ASSERT_EQ(rrrppp000.npt_bz, 8);
-    EXPECT_EQ(rrrppp000.nbi_bz, 7);
-    EXPECT_NEAR(rrrppp000.vv_c[1], plane.nodes[0].vv_c * fcor, 1e-4);
-    EXPECT_NEAR(rrrppp000.vz_p[8], plane.nodes[7].vz_p * fcor, 1e-5);
-    EXPECT_NEAR(rrrppp002.dv_bz[1], (80 - 70) * fcor, 1e-4);
-    EXPECT_NEAR(vv_bz(0, 1), 70 * fcor, 1e-4);
+    EXPECT_NEAR(p.plane.fcor, fcor, 1e-9);
+    ASSERT_EQ(p.nodes.npt_bz, 8);
+    EXPECT_EQ(p.nodes.nbi_bz, 7);
+    EXPECT_NEAR(p.nodes.vv_c[1], plane.nodes[0].vv_c * fcor, 1e-4);
+    EXPECT_NEAR(p.nodes.vz_p[8], plane.nodes[7].vz_p * fcor, 1e-5);
+    EXPECT_NEAR(p.segments.dv_bz[1], (80 - 70) * fcor, 1e-4);
+    EXPECT_NEAR(vv_bz(p.segments, 0, 1), 70 * fcor, 1e-4);
 
     // The listing keeps the values of the file, before scaling.
     const std::string listing = read_file(dir_ / "Details" / "LS8neo_pol.txt");
@@ -209,48 +202,52 @@ TEST_F(GetPol, ReadsTheVersion3LayoutAndScalesTheNodes) {
 
 TEST_F(GetPol, AnyOtherFolderMeansTheVersion2Layout) {
     const PlaneData plane = *sample_plane("Discus2a");
-    ASSERT_EQ(get_pol(install("Condor2", plane, PlaneLayout::condor2), "Discus2a"), 1);
-    EXPECT_DOUBLE_EQ(cndrp0.vne, 250.0);
-    EXPECT_DOUBLE_EQ(gggmas.rmass, 330.0);
+    const PlanePolar p = get_pol(install("Condor2", plane, PlaneLayout::condor2), "Discus2a");
+    ASSERT_TRUE(p.ready);
+    EXPECT_DOUBLE_EQ(p.plane.vne, 250.0);
+    EXPECT_DOUBLE_EQ(p.plane.dmass[1], 330.0);
 
     // Version 3 files in a version 2 folder are read at the wrong words.
-    ASSERT_EQ(get_pol(install("Sim", *sample_plane("Diana2"), PlaneLayout::condor3), "Diana2"), 1);
-    EXPECT_NE(cndrp0.vne, 270.0);
+    const PlanePolar wrong =
+        get_pol(install("Sim", *sample_plane("Diana2"), PlaneLayout::condor3), "Diana2");
+    ASSERT_TRUE(wrong.ready);
+    EXPECT_NE(wrong.plane.vne, 270.0);
 }
 
 TEST_F(GetPol, ReferenceMassOfThePolarLeavesNodesUnchanged) {
     PlaneData plane = crafted_plane(360, 0, 0, 525, 150, 3, 1);
-    ASSERT_EQ(get_pol(install("Condor3", plane, PlaneLayout::condor3), "Crafted"), 1);
-    EXPECT_DOUBLE_EQ(cndrp0.fcor, 1.0);
-    EXPECT_EQ(rrrppp000.vv_c[2], plane.nodes[1].vv_c);
-    EXPECT_EQ(rrrppp000.vz_m[3], plane.nodes[2].vz_m);
+    const PlanePolar p = get_pol(install("Condor3", plane, PlaneLayout::condor3), "Crafted");
+    ASSERT_TRUE(p.ready);
+    EXPECT_DOUBLE_EQ(p.plane.fcor, 1.0);
+    EXPECT_EQ(p.nodes.vv_c[2], plane.nodes[1].vv_c);
+    EXPECT_EQ(p.nodes.vz_m[3], plane.nodes[2].vz_m);
 }
 
-TEST_F(GetPol, MissingPlaneDataChangesNothing) {
-    gggmas.rmass = 321;
-    EXPECT_EQ(get_pol((dir_ / "Condor3").string(), "Nowhere"), 0);
-    EXPECT_EQ(gggmas.rmass, 321);
-    EXPECT_EQ(rrrppp000.npt_bz, 0);
+TEST_F(GetPol, MissingPlaneDataGivesNothing) {
+    const PlanePolar p = get_pol((dir_ / "Condor3").string(), "Nowhere");
+    EXPECT_FALSE(p.plane_read);
+    EXPECT_FALSE(p.ready);
+    EXPECT_EQ(p.nodes.npt_bz, 0);
 }
 
 TEST_F(GetPol, FoldersInPlaceOfFilesAreNotFound) {
     std::filesystem::create_directories(dir_ / "Condor3" / "Planes" / "G" / "G.pdt");
-    EXPECT_EQ(get_pol((dir_ / "Condor3").string(), "G"), 0);
+    EXPECT_FALSE(get_pol((dir_ / "Condor3").string(), "G").ready);
     install("Condor3", *sample_plane("ASK21"), PlaneLayout::condor3);
     const auto pol = dir_ / "Condor3" / "Planes" / "ASK21" / "ASK21.pol";
     std::filesystem::remove(pol);
     std::filesystem::create_directories(pol);
-    EXPECT_EQ(get_pol((dir_ / "Condor3").string(), "ASK21"), 0);
+    EXPECT_FALSE(get_pol((dir_ / "Condor3").string(), "ASK21").ready);
 }
 
 // A flight plan is an outside file: its glider name must not reach another folder, neither
 // for the plane files read nor for the listing written under Details.
 TEST_F(GetPol, GliderNamesThatLeaveTheirFolderAreRefused) {
     const std::string cpath = install("Condor3", *sample_plane("ASK21"), PlaneLayout::condor3);
-    for (const char* name : {"..\\Planes\\ASK21\\ASK21", "../Planes/ASK21/ASK21", "..",
-                             "C:ASK21", "ASK21\\..\\ASK21"}) {
+    for (const char* name : {"..\\Planes\\ASK21\\ASK21", "../Planes/ASK21/ASK21", "..", "C:ASK21",
+                             "ASK21\\..\\ASK21"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(get_pol(cpath, name), 0);
+        EXPECT_FALSE(get_pol(cpath, name).plane_read);
     }
     EXPECT_FALSE(std::filesystem::exists(dir_ / "Planes_pol.txt"));
     EXPECT_EQ(file_name_part(" ..\\x/y:z.. "), "___x_y_z__");
@@ -259,9 +256,11 @@ TEST_F(GetPol, GliderNamesThatLeaveTheirFolderAreRefused) {
 TEST_F(GetPol, MissingPolarKeepsThePlaneData) {
     const std::string cpath = install("Condor3", *sample_plane("ASK21"), PlaneLayout::condor3);
     std::filesystem::remove(dir_ / "Condor3" / "Planes" / "ASK21" / "ASK21.pol");
-    EXPECT_EQ(get_pol(cpath, "ASK21"), 0);
-    EXPECT_DOUBLE_EQ(gggmas.rmass, 490.0);
-    EXPECT_EQ(cndrp0.nbseat, 2);
+    const PlanePolar p = get_pol(cpath, "ASK21");
+    EXPECT_FALSE(p.ready);
+    ASSERT_TRUE(p.plane_read);
+    EXPECT_DOUBLE_EQ(p.plane.dmass[1], 490.0);
+    EXPECT_EQ(p.plane.nbseat, 2);
 }
 
 TEST_F(GetPol, TruncatedFilesMeanNoPolar) {
@@ -269,23 +268,24 @@ TEST_F(GetPol, TruncatedFilesMeanNoPolar) {
     const auto pdt = dir_ / "Condor3" / "Planes" / "ASK21" / "ASK21.pdt";
     const std::string whole = read_file(pdt);
     testing::write_file(pdt, whole.substr(0, 600));
-    gggmas.rmass = 321;
-    EXPECT_EQ(get_pol(cpath, "ASK21"), 0);
-    EXPECT_EQ(gggmas.rmass, 321);
+    EXPECT_FALSE(get_pol(cpath, "ASK21").plane_read);
 
     testing::write_file(pdt, whole);
     const auto pol = dir_ / "Condor3" / "Planes" / "ASK21" / "ASK21.pol";
     testing::write_file(pol, read_file(pol).substr(0, 50));
-    EXPECT_EQ(get_pol(cpath, "ASK21"), 0);
+    const PlanePolar p = get_pol(cpath, "ASK21");
+    EXPECT_TRUE(p.plane_read);
+    EXPECT_FALSE(p.ready);
 }
 
 TEST_F(GetPol, ZeroReferenceMassDoesNotPoisonThePolar) {
     PlaneData plane = crafted_plane(0, 300, 0, 450, 0, 3, 1);
-    ASSERT_EQ(get_pol(install("Condor3", plane, PlaneLayout::condor3), "Crafted"), 1);
-    EXPECT_TRUE(std::isinf(cndrp0.fcor)); // listed as it is
-    EXPECT_EQ(rrrppp000.vv_c[1], plane.nodes[0].vv_c);
+    const PlanePolar p = get_pol(install("Condor3", plane, PlaneLayout::condor3), "Crafted");
+    ASSERT_TRUE(p.ready);
+    EXPECT_TRUE(std::isinf(p.plane.fcor)); // listed as it is
+    EXPECT_EQ(p.nodes.vv_c[1], plane.nodes[0].vv_c);
     PolarTable table{};
-    EXPECT_GT(sample_reference_polar(table), 100);
+    EXPECT_GT(sample_reference_polar(p, table), 100);
 }
 
 // The sample installation's plane files, reached as the simulator's registry
@@ -302,17 +302,18 @@ TEST(SampleInstallation, PlaneFilesOfBothVersionsGiveTheirPolars) {
         for (const std::string& glider : sample_plane_names()) {
             SCOPED_TRACE(cpath + " " + glider);
             const PlaneData plane = *sample_plane(glider);
-            ASSERT_EQ(get_pol(cpath, glider), 1);
-            EXPECT_EQ(cndrp0.vne, plane.vne);
-            EXPECT_EQ(cndrp0.nbseat, plane.nbseat);
-            EXPECT_EQ(cndrp0.iclass, plane.iclass);
-            EXPECT_FLOAT_EQ(gggmas.rmass, plane.c_rmass + plane.d_rmas1 + plane.d_rmas2);
-            EXPECT_EQ(rrrppp000.npt_bz, static_cast<int>(plane.nodes.size()));
+            const PlanePolar p = get_pol(cpath, glider);
+            ASSERT_TRUE(p.ready);
+            EXPECT_EQ(p.plane.vne, plane.vne);
+            EXPECT_EQ(p.plane.nbseat, plane.nbseat);
+            EXPECT_EQ(p.plane.iclass, plane.iclass);
+            EXPECT_FLOAT_EQ(p.plane.dmass[1], plane.c_rmass + plane.d_rmas1 + plane.d_rmas2);
+            EXPECT_EQ(p.nodes.npt_bz, static_cast<int>(plane.nodes.size()));
             PolarTable table{};
-            const int nbfpl = sample_reference_polar(table);
+            const int nbfpl = sample_reference_polar(p, table);
             EXPECT_GT(nbfpl, 140);
             EXPECT_LT(nbfpl, 200);
-            EXPECT_NEAR(gggpol.v_vzmin, plane.nodes[0].vv_c * cndrp0.fcor / 3.6, 1e-4);
+            EXPECT_NEAR(table[101].speed, plane.nodes[0].vv_c * p.plane.fcor / 3.6, 1e-4);
             // A glider's polar: sinking everywhere, fastest sink at the fast end.
             for (int k = 101; k <= nbfpl; ++k) {
                 EXPECT_LT(table[k].sink, 0.0) << k;

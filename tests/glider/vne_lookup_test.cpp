@@ -2,7 +2,6 @@
 #include "glider/records.h"
 #include "glider/vne_lookup.h"
 #include "report/records.h"
-#include "sim/records.h"
 #include "support/test_files.h"
 
 #include <cstdio>
@@ -36,7 +35,6 @@ class GetVne : public ::testing::Test {
                             "LS8-18=280,180,325,370,150,-2,130,-1,120,0,110,+1\n"
                             "Blanik=253\nBroken=2x0,100\n");
         start_.vne = -10000;
-        inst00.condor_version = 3;
         cmndta001.qline = false;
         messages.msggldrnam = kPrompt;
         messages.msfgldnfnd = "\nis not in the glider data";
@@ -50,7 +48,7 @@ class GetVne : public ::testing::Test {
         std::istringstream input(console);
         std::streambuf* keep = std::cin.rdbuf(input.rdbuf());
         ::testing::internal::CaptureStdout();
-        found_ = get_vne(ggg, start_, "Kalveo");
+        found_ = get_vne(ggg, start_, "Kalveo", 3);
         out_ = ::testing::internal::GetCapturedStdout();
         std::cin.rdbuf(keep);
     }
@@ -174,7 +172,7 @@ TEST_F(GetVne, TenFailedAttemptsStopTheProgram) {
             std::istringstream input("F\nG\n\nH\n");
             std::cin.rdbuf(input.rdbuf());
             std::string ggg;
-            (void)get_vne(ggg, {}, "Kalveo");
+            (void)get_vne(ggg, {}, "Kalveo", 3);
         },
         ::testing::ExitedWithCode(1), "");
     const std::string out = read_file(output);

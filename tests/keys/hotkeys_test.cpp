@@ -54,7 +54,6 @@ class HotkeysTest : public ::testing::Test {
         chrono = saved_chrono_;
         volumes = saved_volumes_;
         flight_outputs() = saved_outputs_;
-        keydef_cndr = saved_cndr_;
     }
 
     void event(const Key& k, bool down) {
@@ -93,7 +92,6 @@ class HotkeysTest : public ::testing::Test {
     ChronoRecord saved_chrono_ = chrono;
     VolumesRecord saved_volumes_ = volumes;
     FlightOutputs saved_outputs_ = flight_outputs();
-    KeydefCndrRecord saved_cndr_ = keydef_cndr;
 };
 
 TEST_F(HotkeysTest, KeysMatchWithExactlyTheirModifiersAndPressLength) {
@@ -265,7 +263,7 @@ TEST_F(HotkeysTest, TheOtherHotkeysAndTheirConditions) {
     EXPECT_EQ(s.FlapSound, 0);
 
     // The simulator's g-meter key (G), and an extended one numbered as the simulator does.
-    keydef_cndr.scngrst = 34;
+    s.ScnGRst = -34; // as the flight's set-up hands it to the windows
     s.GMax = 3.0F;
     tap({71, 34});
     EXPECT_FLOAT_EQ(s.GMax, 1.0F);
@@ -295,11 +293,10 @@ TEST_F(HotkeysTest, KeyNumbersAtTheEndsOfTheIntRangeNameAndMatchNoKey) {
     // The simulator's g-meter key from controls.ini, as start-up hands it to the windows.
     for (const auto& [number, resets] :
          {std::pair{"34", true}, {"-2147483648", false}, {"2147483647", false}}) {
-        keydef_cndr = {};
-        parse_controls_ini(std::string(kKeyboardSection) + "\n3030=" + number + "\n", true,
-                           keydef_cndr);
+        SimulatorKeys keys;
+        parse_controls_ini(std::string(kKeyboardSection) + "\n3030=" + number + "\n", true, keys);
         DisplayOptions opt{};
-        opt.g_reset_scan = keydef_cndr.scngrst;
+        opt.g_reset_scan = keys.scngrst;
         apply_display_options(opt);
         display_state.GMax = 3.0F;
         tap({71, 34});

@@ -42,7 +42,7 @@ class ActiveVersion : public SimTest {
         SimTest::SetUp();
         where_ = install({.condor2 = true});
         ::testing::internal::CaptureStdout();
-        check_condor_install("");
+        inst_ = check_condor_install("");
     }
     void TearDown() override {
         (void)::testing::internal::GetCapturedStdout();
@@ -67,52 +67,53 @@ class ActiveVersion : public SimTest {
     }
 
     SampleInstall where_;
+    Installation inst_;
 };
 
 TEST_F(ActiveVersion, NewestFlightPlanChoosesTheVersionAndItsFolders) {
     date(100, 10, 1000, 1000);
-    get_active_condor_version();
-    EXPECT_EQ(inst00.condor_version, 3);
-    EXPECT_EQ(inst00.cndrinstpath, "C:\\Condor3");
+    get_active_condor_version(inst_);
+    EXPECT_EQ(inst_.condor_version, 3);
+    EXPECT_EQ(inst_.cndrinstpath, "C:\\Condor3");
 
     date(10, 100, 1000, 1000);
-    get_active_condor_version();
-    EXPECT_EQ(inst00.condor_version, 2);
-    EXPECT_EQ(inst00.cndrinstpath, "C:\\Condor2");
-    EXPECT_EQ(inst00.cndrrootpath, "C:\\users\\pilot\\Documents\\Condor");
-    EXPECT_EQ(inst00.pilot_path(), "C:\\users\\pilot\\Documents\\Condor\\Pilots\\Sample Pilot");
+    get_active_condor_version(inst_);
+    EXPECT_EQ(inst_.condor_version, 2);
+    EXPECT_EQ(inst_.cndrinstpath, "C:\\Condor2");
+    EXPECT_EQ(inst_.cndrrootpath, "C:\\users\\pilot\\Documents\\Condor");
+    EXPECT_EQ(inst_.pilot_path(), "C:\\users\\pilot\\Documents\\Condor\\Pilots\\Sample Pilot");
 }
 
 TEST_F(ActiveVersion, LogWrittenAfterThePlansWins) {
     date(100, 200, 1000, 5);
-    get_active_condor_version();
-    EXPECT_EQ(inst00.condor_version, 3);
+    get_active_condor_version(inst_);
+    EXPECT_EQ(inst_.condor_version, 3);
     date(200, 100, 5, 1000);
-    get_active_condor_version();
-    EXPECT_EQ(inst00.condor_version, 2);
+    get_active_condor_version(inst_);
+    EXPECT_EQ(inst_.condor_version, 2);
 }
 
 TEST_F(ActiveVersion, NoPlanOrLogAnywhereTakesVersion2) {
-    EXPECT_EQ(inst00.condor_version, 3); // as check_condor_install left it
+    EXPECT_EQ(inst_.condor_version, 3); // as check_condor_install left it
     date(-1, -1, -1, -1);
-    get_active_condor_version();
-    EXPECT_EQ(inst00.condor_version, 2);
+    get_active_condor_version(inst_);
+    EXPECT_EQ(inst_.condor_version, 2);
 }
 
 TEST_F(ActiveVersion, RunsTheDiscoveryWhenNothingWasFoundYet) {
-    inst00 = {};
+    inst_ = {};
     date(-1, 10, 100, 100);
-    get_active_condor_version();
-    EXPECT_TRUE(inst00.qc2);
-    EXPECT_TRUE(inst00.qc3);
-    EXPECT_EQ(inst00.condor_version, 3);
+    get_active_condor_version(inst_);
+    EXPECT_TRUE(inst_.qc2);
+    EXPECT_TRUE(inst_.qc3);
+    EXPECT_EQ(inst_.condor_version, 3);
 }
 
 TEST_F(ActiveVersion, OneVersionPresentIsAlwaysActive) {
-    inst00.qc3 = false;
+    inst_.qc3 = false;
     date(100, 10, 100, 10);
-    get_active_condor_version();
-    EXPECT_EQ(inst00.condor_version, 2);
+    get_active_condor_version(inst_);
+    EXPECT_EQ(inst_.condor_version, 2);
 }
 
 } // namespace

@@ -24,7 +24,7 @@ using testing::write_file;
 
 const std::string kKeyboard(kKeyboardSection);
 
-KeydefCndrRecord parse(const std::string& text, bool qc3, KeydefCndrRecord keys = {}) {
+SimulatorKeys parse(const std::string& text, bool qc3, SimulatorKeys keys = {}) {
     parse_controls_ini(text, qc3, keys);
     return keys;
 }
@@ -38,7 +38,6 @@ TEST(ControlsParsing, Version3TakesItsSixActions) {
     EXPECT_EQ(keys.scnprtp, expected.prev_tp);
     EXPECT_EQ(keys.scnadvtp, expected.advance_tp);
     EXPECT_EQ(keys.scnbugw, expected.bug_wipe);
-    EXPECT_EQ(keys.keychato, 0);
     EXPECT_EQ(keys.scnchatc, 28);
 }
 
@@ -70,7 +69,7 @@ TEST(ControlsParsing, OtherSectionsAreIgnored) {
 }
 
 TEST(ControlsParsing, EmptyOrUnreadableValuesLeaveTheFieldAndLaterLinesWin) {
-    KeydefCndrRecord before;
+    SimulatorKeys before;
     before.scngrst = 34;
     before.scnchato = 20;
     const auto keys = parse(kKeyboard + "\r\n3030=\r\n3074=T\r\n3023=48\r\n3023=49\r\n"
@@ -115,20 +114,20 @@ class ControlsFile : public ::testing::Test {
         dialogs_ = std::make_unique<testing::ScopedEnv>("KALVEO_DIALOGS",
                                                         "script:" + (dir_ / "none").string());
         cmndta000.app_path = dir_.path().string() + "/";
-        keydef_cndr = {};
         ::testing::internal::CaptureStdout();
         log_message_f("CREATE Logs\\Logfile.txt");
         (void)::testing::internal::GetCapturedStdout();
     }
     void TearDown() override { cmndta000 = {}; }
 
-    int read(const std::string& text, bool qc3) {
+    ControlsRead read(const std::string& text, bool qc3, int chat_open_key = 0) {
         write_file(dir_ / "controls.ini", text);
         ::testing::internal::CaptureStdout();
-        const int status = read_controls_ini((dir_ / "controls.ini").string(), qc3, false,
-                                             "No chat key mapped", "Hotkeys stay on in chat");
+        const ControlsRead read =
+            read_controls_ini((dir_ / "controls.ini").string(), qc3, false, chat_open_key,
+                              "No chat key mapped", "Hotkeys stay on in chat");
         console_ = ::testing::internal::GetCapturedStdout();
-        return status;
+        return read;
     }
 
     [[nodiscard]] std::string log() const { return read_text(dir_ / "Logs" / "Logfile.txt"); }
@@ -140,8 +139,10 @@ class ControlsFile : public ::testing::Test {
 };
 
 TEST_F(ControlsFile, ReadsTheFileAndLogsTheChatAndTurnpointKeys) {
-    EXPECT_EQ(read(controls_ini_text(3, {}), true), 0);
-    EXPECT_EQ(keydef_cndr.scnchato, 20);
+    const ControlsRead read = this->read(controls_ini_text(3, {}), true);
+    EXPECT_EQ(read.status, 0);
+    EXPECT_EQ(read.keys.scnchato, 20);
+    EXPECT_EQ(read.keys.scnbugw, SampleKeys{}.bug_wipe);
     EXPECT_THAT(log(), HasSubstr("OPEN 0"));
     EXPECT_THAT(log(), HasSubstr("ScnChatO:20"));
     EXPECT_THAT(log(), HasSubstr("ScnNxTP:201"));
@@ -151,23 +152,21 @@ TEST_F(ControlsFile, ReadsTheFileAndLogsTheChatAndTurnpointKeys) {
 }
 
 TEST_F(ControlsFile, MissingChatKeyWarnsUnlessOneIsSet) {
-    EXPECT_EQ(read(controls_ini_text(2, {}), true), 0);
+    EXPECT_EQ(read(controls_ini_text(2, {}), true).status, 0);
     EXPECT_THAT(console_, HasSubstr("messageBox ok warning"));
     EXPECT_THAT(console_, HasSubstr("No chat key mapped\\n- Message\\nread_controls_ini\\n"
                                     "Hotkeys stay on in chat"));
-    keydef_cndr = {};
-    keydef_cndr.keychato = 84;
-    read(controls_ini_text(2, {}), true);
+    read(controls_ini_text(2, {}), true, 84);
     EXPECT_THAT(console_, Not(HasSubstr("[dialog]")));
 }
 
 TEST_F(ControlsFile, UnopenableFileGivesAPositiveStatus) {
     std::filesystem::create_directories(dir_ / "folder.ini");
     ::testing::internal::CaptureStdout();
-    const int status =
-        read_controls_ini((dir_ / "folder.ini").string(), true, false, "mapping", "unsupported");
+    const ControlsRead read =
+        read_controls_ini((dir_ / "folder.ini").string(), true, false, 0, "mapping", "unsupported");
     (void)::testing::internal::GetCapturedStdout();
-    EXPECT_GT(status, 0);
+    EXPECT_GT(read.status, 0);
     EXPECT_THAT(log(), HasSubstr("OPEN 1"));
 }
 

@@ -1,7 +1,6 @@
 // Waiting for the flight plan of a starting flight and what the flight takes from it.
 #include "config/records.h"
 #include "flight/records.h"
-#include "glider/records.h"
 #include "sample_install/sample_files.h"
 #include "sim/fpl.h"
 #include "sim/records.h"
@@ -9,6 +8,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace kalveo {
 namespace {
@@ -25,7 +25,7 @@ class FlightStart : public SimTest {
     void SetUp() override {
         SimTest::SetUp();
         install();
-        inst00.cndrpilpath = "C:\\users\\pilot\\Documents\\Condor3\\Pilots\\Sample Pilot";
+        inst_.cndrpilpath = "C:\\users\\pilot\\Documents\\Condor3\\Pilots\\Sample Pilot";
         my_tas_c.fplfile = kPlan;
         messages.msgfplnfnd = " not found/Start a flight first";
         messages.msgdisauto = "Automatic units need the flight plan";
@@ -39,13 +39,15 @@ class FlightStart : public SimTest {
     void start(const std::function<void(int)>& on_pause = {}) {
         pauses_ = 0;
         ::testing::internal::CaptureStdout();
-        read_fpl_0([&] {
+        plan_ = read_fpl_0(inst_, [&] {
             ++pauses_;
             if (on_pause) on_pause(pauses_);
         });
         console_ = ::testing::internal::GetCapturedStdout();
     }
 
+    Installation inst_;
+    std::optional<FlightPlan> plan_;
     int pauses_ = 0;
     std::string console_;
 };
@@ -53,15 +55,16 @@ class FlightStart : public SimTest {
 TEST_F(FlightStart, SamplePlanGivesAltitudesGliderAndWeather) {
     start();
     EXPECT_EQ(pauses_, 0);
-    EXPECT_EQ(rd_fpl_0.nb_wp, 4);
+    ASSERT_TRUE(plan_);
+    EXPECT_EQ(plan_->task.nb_wp, 4);
     EXPECT_DOUBLE_EQ(my_tas_0.z_0, 400);
     EXPECT_DOUBLE_EQ(my_tas_0.z_fin, 412);
-    EXPECT_EQ(ggg001.glnam, "LS8neo");
-    EXPECT_DOUBLE_EQ(gggmas.wmass, 100);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.winddir[0], 270);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.windspeed[0], 4.5);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.thermalstemp[1], 21 + 273.15);
-    EXPECT_TRUE(ggg002.qbugwipers);
+    EXPECT_EQ(plan_->glider.glnam, "LS8neo");
+    EXPECT_DOUBLE_EQ(plan_->water, 100);
+    EXPECT_DOUBLE_EQ(plan_->zones.winddir[0], 270);
+    EXPECT_DOUBLE_EQ(plan_->zones.windspeed[0], 4.5);
+    EXPECT_DOUBLE_EQ(plan_->zones.thermalstemp[1], 21 + 273.15);
+    EXPECT_TRUE(plan_->glider_options.qbugwipers);
     EXPECT_THAT(console_, HasSubstr("BUGWIPERS 1"));
     EXPECT_THAT(log(), HasSubstr("FPLFILE : " + std::string(kPlan)));
     EXPECT_THAT(log(), HasSubstr("Condor 2 path : C:\\users\\pilot"));
@@ -72,20 +75,23 @@ TEST_F(FlightStart, BugWipersNeedFittingPermissionAndBugs) {
     plan.allow_bugwipers = false;
     write_plan(plan);
     start();
-    EXPECT_FALSE(ggg002.qbugwipers);
+    ASSERT_TRUE(plan_);
+    EXPECT_FALSE(plan_->glider_options.qbugwipers);
 
     plan = default_flight_plan(3);
     for (auto& zone : plan.zones)
         zone.bugs = 0;
     write_plan(plan);
     start();
-    EXPECT_FALSE(ggg002.qbugwipers);
+    ASSERT_TRUE(plan_);
+    EXPECT_FALSE(plan_->glider_options.qbugwipers);
 
     plan = default_flight_plan(3);
     plan.bugwipers = false;
     write_plan(plan);
     start();
-    EXPECT_FALSE(ggg002.qbugwipers);
+    ASSERT_TRUE(plan_);
+    EXPECT_FALSE(plan_->glider_options.qbugwipers);
 }
 
 TEST_F(FlightStart, OnlyBugsOfCountedZonesMatter) {
@@ -99,8 +105,9 @@ TEST_F(FlightStart, OnlyBugsOfCountedZonesMatter) {
     text.replace(at, 9, "WZCount=1");
     write_sim_file(kPlan, text);
     start();
-    EXPECT_EQ(rd_fpl_wz2.thermalsbugs[1], 3);
-    EXPECT_FALSE(ggg002.qbugwipers);
+    ASSERT_TRUE(plan_);
+    EXPECT_EQ(plan_->zone_bugs.thermalsbugs[1], 3);
+    EXPECT_FALSE(plan_->glider_options.qbugwipers);
 }
 
 TEST_F(FlightStart, TaskWithoutTurnpointsEndsAtZero) {
@@ -109,7 +116,8 @@ TEST_F(FlightStart, TaskWithoutTurnpointsEndsAtZero) {
     write_plan(plan);
     my_tas_0.z_fin = 99;
     start();
-    EXPECT_EQ(rd_fpl_0.nb_wp, 0);
+    ASSERT_TRUE(plan_);
+    EXPECT_EQ(plan_->task.nb_wp, 0);
     EXPECT_DOUBLE_EQ(my_tas_0.z_0, 0);
     EXPECT_DOUBLE_EQ(my_tas_0.z_fin, 0);
 }
@@ -129,7 +137,8 @@ TEST_F(FlightStart, PlanAppearingLateIsRead) {
         if (pause == 3) write_sim_file(kPlan, text);
     });
     EXPECT_EQ(pauses_, 3);
-    EXPECT_EQ(ggg001.glnam, "LS8neo");
+    ASSERT_TRUE(plan_);
+    EXPECT_EQ(plan_->glider.glnam, "LS8neo");
     EXPECT_THAT(log(), HasSubstr("Flightplan not found - retrying  1"));
     EXPECT_THAT(log(), HasSubstr("Flightplan not found - retrying  3"));
     EXPECT_THAT(log(), Not(HasSubstr("retrying  4")));
@@ -142,7 +151,7 @@ TEST_F(FlightStart, PlanNeverAppearingStopsAfterTenAttempts) {
     EXPECT_EXIT(
         {
             testing::stdout_to_file(console);
-            read_fpl_0([] {});
+            (void)read_fpl_0(inst_, [] {});
         },
         ::testing::ExitedWithCode(1), "");
     const std::string shown = testing::read_text(console);
@@ -156,14 +165,11 @@ TEST_F(FlightStart, PlanNeverAppearingStopsAfterTenAttempts) {
 TEST_F(FlightStart, PlanThatCannotBeOpenedLeavesEverythingAsItWas) {
     std::filesystem::remove(sample_host_path(prefix(), kPlan));
     std::filesystem::create_directories(sample_host_path(prefix(), kPlan));
-    rd_fpl_0.fpl_vers = 7;
     my_tas_0.z_0 = 123;
-    ggg001.glnam = "Previous";
     start();
     EXPECT_EQ(pauses_, 9);
-    EXPECT_EQ(rd_fpl_0.fpl_vers, 7);
+    EXPECT_FALSE(plan_);
     EXPECT_DOUBLE_EQ(my_tas_0.z_0, 123);
-    EXPECT_EQ(ggg001.glnam, "Previous");
     EXPECT_THAT(log(), HasSubstr("Flightplan exists but could not be opened - retrying  9"));
 }
 
@@ -171,7 +177,8 @@ TEST_F(FlightStart, NameCaseDoesNotMatterAsOnWindows) {
     my_tas_c.fplfile = "C:\\USERS\\pilot\\documents\\condor3\\Pilots\\Sample Pilot\\FlightPlan.FPL";
     start();
     EXPECT_EQ(pauses_, 0);
-    EXPECT_EQ(ggg001.glnam, "LS8neo");
+    ASSERT_TRUE(plan_);
+    EXPECT_EQ(plan_->glider.glnam, "LS8neo");
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// Reading flight plans into the flight-plan and glider records.
-#include "glider/records.h"
+// Reading flight plans.
 #include "sample_install/sample_files.h"
 #include "sim/fpl.h"
 #include "sim/records.h"
@@ -17,50 +16,45 @@ using testing::SimTest;
 
 class FplReading : public SimTest {
   protected:
-    void SetUp() override {
-        SimTest::SetUp();
-        init_glider();
-        init_read_fpl();
-        init_wp();
-    }
-
-    // Reads the text as a fresh flight plan (reset) or on top of the records.
-    int read(const std::string& text, bool reset = true) {
+    // Reads the text into plan_; returns the number of lines read.
+    int read(const std::string& text) {
         std::istringstream in(text);
         int nl = 0;
         int ios = -1;
         ::testing::internal::CaptureStdout();
-        read_fpl(in, reset, true, false, nl, ios);
+        plan_ = read_fpl(in, inst_, true, false, nl, ios);
         console_ = ::testing::internal::GetCapturedStdout();
         EXPECT_EQ(ios, 0);
         return nl;
     }
 
+    Installation inst_;
+    FlightPlan plan_;
     std::string console_;
 };
 
 TEST_F(FplReading, RealVersion3PlanFillsEveryFieldInUse) {
     read(testing::read_file(testing::env_folder("KALVEO_SAMPLES") / "condor3_minimal.fpl"));
-    EXPECT_EQ(rd_fpl_0.fpl_vers, 3);
-    EXPECT_EQ(rd_fpl_0.nb_wp, 3);
-    EXPECT_DOUBLE_EQ(rd_fpl_1.tpz[0], 400);
-    EXPECT_DOUBLE_EQ(rd_fpl_1.tpz[1], 908);
-    EXPECT_DOUBLE_EQ(rd_fpl_1.tpz[2], 686);
-    EXPECT_EQ(rd_fpl_2.landscape, "AA3");
-    EXPECT_EQ(rd_fpl_wz2.wzcount, 1);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.thermalstemp[0], 22 + 273.15);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.winddir[0], 0);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.windspeed[0], 0);
-    EXPECT_EQ(rd_fpl_wz2.thermalsbugs[0], 0);
-    EXPECT_DOUBLE_EQ(rd_fpl_4.pressure, 0); // version 3 plans carry none
-    EXPECT_TRUE(rd_fpl_6.allowbugwipers);
-    EXPECT_EQ(ggg001.glnam, "LS8neo");
-    EXPECT_EQ(ggg001.glclass, "All");
-    EXPECT_EQ(ggg001.glskin, "Default");
-    EXPECT_DOUBLE_EQ(gggmas.wmass, 0);
-    EXPECT_DOUBLE_EQ(gggmas.fmass, 0);
-    EXPECT_EQ(ggg002.glseat, 1);
-    EXPECT_TRUE(ggg002.qbugwipers);
+    EXPECT_EQ(plan_.task.fpl_vers, 3);
+    EXPECT_EQ(plan_.task.nb_wp, 3);
+    EXPECT_DOUBLE_EQ(plan_.turnpoints.tpz[0], 400);
+    EXPECT_DOUBLE_EQ(plan_.turnpoints.tpz[1], 908);
+    EXPECT_DOUBLE_EQ(plan_.turnpoints.tpz[2], 686);
+    EXPECT_EQ(plan_.scenery.landscape, "AA3");
+    EXPECT_EQ(plan_.zone_bugs.wzcount, 1);
+    EXPECT_DOUBLE_EQ(plan_.zones.thermalstemp[0], 22 + 273.15);
+    EXPECT_DOUBLE_EQ(plan_.zones.winddir[0], 0);
+    EXPECT_DOUBLE_EQ(plan_.zones.windspeed[0], 0);
+    EXPECT_EQ(plan_.zone_bugs.thermalsbugs[0], 0);
+    EXPECT_DOUBLE_EQ(plan_.weather.pressure, 0); // version 3 plans carry none
+    EXPECT_TRUE(plan_.options.allowbugwipers);
+    EXPECT_EQ(plan_.glider.glnam, "LS8neo");
+    EXPECT_EQ(plan_.glider.glclass, "All");
+    EXPECT_EQ(plan_.glider.glskin, "Default");
+    EXPECT_DOUBLE_EQ(plan_.water, 0);
+    EXPECT_DOUBLE_EQ(plan_.fixed_mass, 0);
+    EXPECT_EQ(plan_.glider_options.glseat, 1);
+    EXPECT_TRUE(plan_.glider_options.qbugwipers);
     EXPECT_THAT(console_, HasSubstr(" Condor_version=3"));
     EXPECT_THAT(console_, HasSubstr(" Number of legs=1"));
 }
@@ -73,82 +67,77 @@ TEST_F(FplReading, Version2PlanKeepsPressureAndBaseZoneInWeather) {
     plan.water = 120.5;
     plan.fixed_mass = 8;
     read(flight_plan_text(plan));
-    EXPECT_EQ(rd_fpl_0.fpl_vers, 2);
-    EXPECT_DOUBLE_EQ(rd_fpl_4.pressure, 101325);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.thermalstemp[0], 298.15);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.winddir[0], 270);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.windspeed[0], 4.5);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.winddir[1], 200);
-    EXPECT_EQ(rd_fpl_wz2.thermalsbugs[1], 2);
-    EXPECT_EQ(rd_fpl_wz2.wzcount, 2);
-    EXPECT_DOUBLE_EQ(gggmas.wmass, 120.5);
-    EXPECT_DOUBLE_EQ(gggmas.fmass, 8);
-    EXPECT_EQ(ggg001.glnam, "Discus2a");
+    EXPECT_EQ(plan_.task.fpl_vers, 2);
+    EXPECT_DOUBLE_EQ(plan_.weather.pressure, 101325);
+    EXPECT_DOUBLE_EQ(plan_.zones.thermalstemp[0], 298.15);
+    EXPECT_DOUBLE_EQ(plan_.zones.winddir[0], 270);
+    EXPECT_DOUBLE_EQ(plan_.zones.windspeed[0], 4.5);
+    EXPECT_DOUBLE_EQ(plan_.zones.winddir[1], 200);
+    EXPECT_EQ(plan_.zone_bugs.thermalsbugs[1], 2);
+    EXPECT_EQ(plan_.zone_bugs.wzcount, 2);
+    EXPECT_DOUBLE_EQ(plan_.water, 120.5);
+    EXPECT_DOUBLE_EQ(plan_.fixed_mass, 8);
+    EXPECT_EQ(plan_.glider.glnam, "Discus2a");
 }
 
 TEST_F(FplReading, VersionNumberAndZoneSections) {
     read("[Version]\r\nCondor version=2100\r\n[WeatherZone2]\r\nThermalsTemp=25\r\n"
          "WindSpeed=7.5\r\nPressure=1013.25\r\n");
-    EXPECT_EQ(rd_fpl_0.fpl_vers, 2);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.thermalstemp[2], 298.15);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.windspeed[2], 7.5);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.thermalstemp[0], 0);
-    EXPECT_DOUBLE_EQ(rd_fpl_4.pressure, 101325);
+    EXPECT_EQ(plan_.task.fpl_vers, 2);
+    EXPECT_DOUBLE_EQ(plan_.zones.thermalstemp[2], 298.15);
+    EXPECT_DOUBLE_EQ(plan_.zones.windspeed[2], 7.5);
+    EXPECT_DOUBLE_EQ(plan_.zones.thermalstemp[0], 0);
+    EXPECT_DOUBLE_EQ(plan_.weather.pressure, 101325);
 }
 
 TEST_F(FplReading, LconPrefixesAndTheEndOfTheUsefulPart) {
     const int lines = read("LCONFPL[Plane]\r\nLCONFPLName=ASW28\r\nLCONFPLWater=90\r\n"
                            "LCONFlightInfo\r\n[Plane]\r\nName=Ka6\r\n");
-    EXPECT_EQ(ggg001.glnam, "ASW28");
-    EXPECT_DOUBLE_EQ(gggmas.wmass, 90);
+    EXPECT_EQ(plan_.glider.glnam, "ASW28");
+    EXPECT_DOUBLE_EQ(plan_.water, 90);
     EXPECT_EQ(lines, 3);
 }
 
 TEST_F(FplReading, KeysCountOnlyInTheirSection) {
     read("[Task]\nCount=2\nName=Task name\n[Plane]\nCount=9\nName=LS4\nWindDir=90\n"
          "[GameOptions]\nName=Options\nWater=50\nWindSpeed=9\n");
-    EXPECT_EQ(rd_fpl_0.nb_wp, 2);
-    EXPECT_EQ(ggg001.glnam, "LS4");
-    EXPECT_DOUBLE_EQ(gggmas.wmass, 0);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.winddir[0], 0);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.windspeed[0], 0);
+    EXPECT_EQ(plan_.task.nb_wp, 2);
+    EXPECT_EQ(plan_.glider.glnam, "LS4");
+    EXPECT_DOUBLE_EQ(plan_.water, 0);
+    EXPECT_DOUBLE_EQ(plan_.zones.winddir[0], 0);
+    EXPECT_DOUBLE_EQ(plan_.zones.windspeed[0], 0);
 }
 
 TEST_F(FplReading, OutOfRangeZonesAndTurnpointsAreIgnored) {
     read("[WeatherZone17]\nThermalsTemp=30\nWindDir=45\n[WeatherZone16]\nWindDir=33\n"
          "[WeatherZone-1]\nWindDir=44\n[WeatherZonex]\nWindDir=55\n"
          "TPPosZ31=1234\nTPPosZ30=777\nTPPosZ-1=5\nTPPosZ=6\n");
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.winddir[16], 33);
+    EXPECT_DOUBLE_EQ(plan_.zones.winddir[16], 33);
     for (int z = 0; z < 16; ++z)
-        EXPECT_DOUBLE_EQ(rd_fpl_wz1.winddir[z], 0) << z;
-    EXPECT_DOUBLE_EQ(rd_fpl_1.tpz[30], 777);
-    EXPECT_DOUBLE_EQ(rd_fpl_1.tpz[0], 0);
+        EXPECT_DOUBLE_EQ(plan_.zones.winddir[z], 0) << z;
+    EXPECT_DOUBLE_EQ(plan_.turnpoints.tpz[30], 777);
+    EXPECT_DOUBLE_EQ(plan_.turnpoints.tpz[0], 0);
 }
 
-TEST_F(FplReading, UnreadableAndEmptyNumbersKeepThePreviousValue) {
-    gggmas.wmass = 55;
-    gggmas.fmass = 7;
-    ggg002.glseat = 2;
-    read("[Plane]\nWater=\nFixedMass=lots\nSeat=1.5\nCGBias=\n[Task]\nCount=abc\n"
-         "TPPosZ0=high\n[Weather]\nWZCount=two\nThermalsTemp=warm\n",
-         false);
-    EXPECT_DOUBLE_EQ(gggmas.wmass, 55);
-    EXPECT_DOUBLE_EQ(gggmas.fmass, 7);
-    EXPECT_EQ(ggg002.glseat, 2);
-    EXPECT_EQ(rd_fpl_0.nb_wp, 0);
-    EXPECT_DOUBLE_EQ(rd_fpl_1.tpz[0], 0);
-    EXPECT_DOUBLE_EQ(rd_fpl_wz1.thermalstemp[0], 0);
+TEST_F(FplReading, UnreadableAndEmptyNumbersKeepTheEarlierValue) {
+    read("[Plane]\nWater=55\nSeat=2\nWater=\nFixedMass=lots\nSeat=1.5\nCGBias=\n[Task]\n"
+         "Count=abc\nTPPosZ0=high\n[Weather]\nWZCount=two\nThermalsTemp=warm\n");
+    EXPECT_DOUBLE_EQ(plan_.water, 55);
+    EXPECT_DOUBLE_EQ(plan_.fixed_mass, 0);
+    EXPECT_EQ(plan_.glider_options.glseat, 2);
+    EXPECT_EQ(plan_.task.nb_wp, 0);
+    EXPECT_DOUBLE_EQ(plan_.turnpoints.tpz[0], 0);
+    EXPECT_DOUBLE_EQ(plan_.zones.thermalstemp[0], 0);
 }
 
-TEST_F(FplReading, ResetClearsThePreviousPlanButNotTheGlider) {
-    read("[Task]\nCount=3\nTPPosZ2=500\n[Plane]\nName=LS8\n");
+TEST_F(FplReading, EachPlanStartsFromNothing) {
+    read("[Task]\nCount=3\nTPPosZ2=500\n[Plane]\nName=LS8\nSeat=2\n");
     read("[Version]\nCondor version=3000\n");
-    EXPECT_EQ(rd_fpl_0.nb_wp, 0);
-    EXPECT_DOUBLE_EQ(rd_fpl_1.tpz[2], 0);
-    EXPECT_EQ(ggg001.glnam, "LS8");
-    read("[Task]\nTPPosZ1=300\n", false);
-    EXPECT_EQ(rd_fpl_0.fpl_vers, 3);
-    EXPECT_DOUBLE_EQ(rd_fpl_1.tpz[1], 300);
+    EXPECT_EQ(plan_.task.nb_wp, 0);
+    EXPECT_DOUBLE_EQ(plan_.turnpoints.tpz[2], 0);
+    EXPECT_EQ(plan_.glider.glnam, "");
+    EXPECT_EQ(plan_.glider_options.glseat, 1);
+    EXPECT_TRUE(plan_.options.qpda);
 }
 
 TEST_F(FplReading, TextsAreCutAndLongLinesSurvive) {
@@ -158,36 +147,36 @@ TEST_F(FplReading, TextsAreCutAndLongLinesSurvive) {
                        "Water=80\r\n[Task]\r\nLandscape=" + std::string(70, 'L') + "\r\n";
     text += std::string(3, '\0') + "\xff\xfe=\x01\r\n";
     read(text);
-    EXPECT_EQ(ggg001.glnam, std::string(32, 'N'));
-    EXPECT_EQ(ggg001.glclass, std::string(32, 'C'));
-    EXPECT_EQ(rd_fpl_2.landscape, std::string(64, 'L'));
+    EXPECT_EQ(plan_.glider.glnam, std::string(32, 'N'));
+    EXPECT_EQ(plan_.glider.glclass, std::string(32, 'C'));
+    EXPECT_EQ(plan_.scenery.landscape, std::string(64, 'L'));
     // The value lies beyond the 132 characters looked at.
-    EXPECT_DOUBLE_EQ(gggmas.wmass, 0);
+    EXPECT_DOUBLE_EQ(plan_.water, 0);
 }
 
 TEST_F(FplReading, GliderOptionsAndFlags) {
     read(
         "[Plane]\nCGBias=-0.5\nSeat=2\nBugwipers=Yes\nSkin=Red\n[GameOptions]\nAllowBugwipers=0\n");
-    EXPECT_DOUBLE_EQ(ggg002.cgbias, -0.5);
-    EXPECT_EQ(ggg002.glseat, 2);
-    EXPECT_TRUE(ggg002.qbugwipers);
-    EXPECT_FALSE(rd_fpl_6.allowbugwipers);
-    EXPECT_EQ(ggg001.glskin, "Red");
+    EXPECT_DOUBLE_EQ(plan_.glider_options.cgbias, -0.5);
+    EXPECT_EQ(plan_.glider_options.glseat, 2);
+    EXPECT_TRUE(plan_.glider_options.qbugwipers);
+    EXPECT_FALSE(plan_.options.allowbugwipers);
+    EXPECT_EQ(plan_.glider.glskin, "Red");
     read("[Plane]\nBugwipers=True\n");
-    EXPECT_FALSE(ggg002.qbugwipers);
+    EXPECT_FALSE(plan_.glider_options.qbugwipers);
 }
 
 TEST_F(FplReading, Version3LandscapeMakesVersion3Active) {
     install();
-    inst00.condor_version = 2;
+    inst_.condor_version = 2;
     read("[Version]\nCondor version=3100\n[Task]\nLandscape=AA3\n");
-    EXPECT_EQ(inst00.condor_version, 3);
-    EXPECT_EQ(inst00.instpath3, "C:\\Condor3");
+    EXPECT_EQ(inst_.condor_version, 3);
+    EXPECT_EQ(inst_.instpath3, "C:\\Condor3");
 }
 
 TEST_F(FplReading, MoreThan31TurnpointsStopsTheProgram) {
     read("[Task]\nCount=31\n");
-    EXPECT_EQ(rd_fpl_0.nb_wp, 31);
+    EXPECT_EQ(plan_.task.nb_wp, 31);
     const auto console = folder() / "console.txt";
     EXPECT_EXIT(
         {
@@ -195,25 +184,11 @@ TEST_F(FplReading, MoreThan31TurnpointsStopsTheProgram) {
             std::istringstream in("[Task]\nCount=32\n");
             int nl = 0;
             int ios = 0;
-            read_fpl(in, true, false, false, nl, ios);
+            (void)read_fpl(in, inst_, false, false, nl, ios);
         },
         ::testing::ExitedWithCode(1), "");
     EXPECT_THAT(testing::read_text(console),
                 HasSubstr("text=\"XCSoar does not support more than 30 turnpoints\""));
-}
-
-TEST_F(FplReading, InitGliderResetsTheGlider) {
-    ggg001.glnam = "LS8";
-    ggg002.glseat = 2;
-    ggg002.qbugwipers = true;
-    gggmas.wmass = 100;
-    gggpol.gforce = 1.2;
-    init_glider();
-    EXPECT_EQ(ggg001.glnam, "");
-    EXPECT_EQ(ggg002.glseat, 1);
-    EXPECT_FALSE(ggg002.qbugwipers);
-    EXPECT_DOUBLE_EQ(gggmas.wmass, 0);
-    EXPECT_DOUBLE_EQ(gggpol.gforce, 0);
 }
 
 } // namespace

@@ -2,10 +2,8 @@
 
 #include "config/records.h"
 #include "flight/records.h"
-#include "glider/records.h"
 #include "report/log.h"
 #include "report/records.h"
-#include "sim/records.h"
 
 #include <cstdio>
 
@@ -22,11 +20,9 @@ void SimTest::SetUp() {
     cmndta000 = {};
     cmndta000.app_path = dir_.path().string() + "/";
     cmndta001 = {};
-    inst00 = {};
     messages = {};
     my_tas_0 = {};
     my_tas_c = {};
-    keydef_cndr = {};
     ::testing::internal::CaptureStdout();
     log_message_f("CREATE Logs\\Logfile.txt");
     (void)::testing::internal::GetCapturedStdout();
