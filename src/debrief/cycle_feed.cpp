@@ -2,7 +2,6 @@
 
 #include "flight/records.h"
 #include "flight/vne_alarm.h"
-#include "glider/records.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,14 +25,14 @@ int advised_position(const FlightCycle& cycle) {
 
 FlightHeader header_of(const FlightCycle& cycle, const std::string& started) {
     FlightHeader h;
-    h.glider = ggg001.glnam;
+    h.glider = cycle.facts().glider.names.glnam;
     h.started = started;
     h.speed_unit = my_tas_0.nunit >= 0 && my_tas_0.nunit <= 3 ? my_tas_0.nunit : 0;
     h.vario_knots = my_tas_0.fconv_vz > 1.5;
     h.language = my_tas_c.lang;
     for (int n = 1; n <= flap_positions(); ++n)
         h.flaps.push_back(flaps_c.cflap[n]);
-    h.polar_mode = misc00.qpolar;
+    h.polar_mode = cycle.settings().program.polar;
     const PolarState& polar = cycle.state().polar;
     if (polar.qgotpol) {
         for (int n = kReferencePolarFirst; n <= std::min(polar.nbfpl, kPolarTableSize); ++n) {

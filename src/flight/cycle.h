@@ -40,6 +40,7 @@ class FlightCycle {
     /// The settings the flight's set-up and advice work with; start-up hands them over on
     /// every pass (until then the defaults).
     void take_settings(const Settings& settings) { settings_ = settings; }
+    [[nodiscard]] const Settings& settings() const { return settings_; }
 
     /// The simulator's installation as start-up found it; each flight's set-up chooses
     /// the active version in it.

@@ -29,17 +29,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The one place that builds a flight cycle: its constructor is about to change.
-std::unique_ptr<FlightCycle> make_cycle(FlightOutputs& out, FlightCycle::FlightSetUp set_up) {
+// The one place that builds a flight cycle: the program's default settings, in polar mode
+// when asked.
+std::unique_ptr<FlightCycle> make_cycle(FlightOutputs& out, FlightCycle::FlightSetUp set_up,
+                                        const DebriefOptions& o) {
     auto cycle = std::make_unique<FlightCycle>(out, std::move(set_up));
-    cycle->take_settings(Settings{});
+    Settings settings;
+    settings.program.polar = o.polar;
+    settings.program.language = o.language;
+    cycle->take_settings(settings);
     return cycle;
 }
 
 // What start-up hands the flight records from the program's default settings.
 void default_records(const DebriefOptions& o) {
     const Settings s{};
-    init_fconv();
     my_tas_0.nunit = s.speeds.unit;
     my_tas_c.cunit = s.speeds.unit_name;
     my_tas_0.fconv = 3.6;
@@ -53,21 +57,21 @@ void default_records(const DebriefOptions& o) {
     my_tas_1.qflap_beep = s.flaps.sounds_on;
     volumes.sndvol = s.sound.volume;
     volumes.flapvol = s.sound.flap_volume;
-    misc00.qpolar = o.polar;
     my_tas_c.lang = o.language;
     my_tas_1.kalveo_init = true;
 }
 
 // The glider from the program's glider data file alone, in the standard atmosphere.
 FlightCycle::FlightSetUp glider_set_up(const DebriefOptions& o) {
-    return [o] {
-        if (inst00.condor_version == 0) inst00.condor_version = 3;
-        ggg001.glnam = o.glider;
+    return [o](FlightFacts& flight, Flaps0Record& flaps, FlapsCRecord& flap_names,
+               const Settings&) {
+        if (flight.installation.condor_version == 0) flight.installation.condor_version = 3;
+        flight.glider.names.glnam = o.glider;
         const double vne_setting = o.vne_kmh > -1000.0 ? o.vne_kmh : my_tas_0.vne;
         my_tas_0.vne = -10000.0;
-        GliderValues values = current_glider_values();
-        (void)lookup_glider(kGliderDataFile, o.glider, values);
-        store_glider_values(values);
+        GliderValues values = current_glider_values(flight.glider, flaps, flap_names);
+        (void)lookup_glider(kGliderDataFile, o.glider, flight.installation.condor_version, values);
+        store_glider_values(values, flight.glider, flaps, flap_names);
         settle_vne(vne_setting);
     };
 }
@@ -140,9 +144,13 @@ DebriefResult write_debrief(const DebriefOptions& o) {
 
     ScratchFolder scratch;
     default_records(o);
-    if (o.glider.empty() && check_condor_install(messages.msgpltfldr) == 0) {
-        result.problem = "no simulator installation found: name the glider with --glider";
-        return result;
+    Installation installation;
+    if (o.glider.empty()) {
+        installation = check_condor_install(messages.msgpltfldr);
+        if (installation.condor_version == 0) {
+            result.problem = "no simulator installation found: name the glider with --glider";
+            return result;
+        }
     }
     double now = 0.0;
     FlightOutputs out;
@@ -150,9 +158,11 @@ DebriefResult write_debrief(const DebriefOptions& o) {
     out.ms_of_day = [&now] { return static_cast<int>(now * 1000.0) % 86400000; };
     std::unique_ptr<debrief::FlightKeeper> keeper;
     debrief::CycleFeed feed;
-    std::unique_ptr<FlightCycle> cycle =
-        make_cycle(out, o.glider.empty() ? FlightCycle::FlightSetUp(learn_flight_from_simulator)
-                                         : glider_set_up(o));
+    std::unique_ptr<FlightCycle> cycle = make_cycle(
+        out,
+        o.glider.empty() ? FlightCycle::FlightSetUp(learn_flight_from_simulator) : glider_set_up(o),
+        o);
+    cycle->take_installation(installation);
     out.play_flap_call = [&](FlapCall call, double) {
         if (keeper) feed.flap_call(*cycle, call, *keeper);
     };
