@@ -26,7 +26,6 @@ void reset_simulator_keys() {
 }
 
 void reset_program_state() {
-    my_tas_1.vne_act = true;
     my_tas_0.qwrpol = false;
     my_tas_1.kalveo_init = false;
     my_tas_3.x_cal = 0.0;
@@ -35,7 +34,6 @@ void reset_program_state() {
 }
 
 void reset_flight() {
-    chrono = ChronoRecord{};
     gggmas = GggmasRecord{};
     gggpol.calage = 0.0;
     flaps_0.nflap = 0;

@@ -111,12 +111,12 @@ int FlightCycle::my_tas(const char* buffer, std::size_t length) {
     keep_history(pk);
     const SimulatorValues& sim = state_.sim;
     run_averages_and_timers({pk.dtc, sim.tcalc, pk.temps, sim.v, sim.z, sim.nvario_condor},
-                            state_.averages);
+                            controls_.chrono, my_tas_0.fconv_vz, state_.averages);
     hand_to_display(pk);
-    sound_vne_alarm(pk.tas, pk.temps, state_.temps_vne, out_);
+    sound_vne_alarm(pk.tas, pk.temps, controls_, state_.temps_vne, out_);
     if (flaps_0.nflap >= 1) {
         advise_flaps({sim.v, gggpol.gforce, pk.bank, pk.dtc, pk.temps}, state_.flaps, out_,
-                     settings_.flaps, settings_.display.show_flaps);
+                     settings_.flaps, settings_.display.show_flaps, controls_);
     }
     if (state_.start_logs > 0 && state_.history.dts < 1.0) {
         log_printf("exit my_tas_func");
@@ -267,8 +267,9 @@ void FlightCycle::run_filters(Packet& pk) {
     follow_turns(pk.bank, pk.d_beta, filter_weight(pk.dtc, my_tas_0.tau_bank), av);
     h.dts = (sim.tcalc - h.tcalc_000) * 3600.0;
     if (debug_mode() && std::lround(h.dts * 100.0) % 1000 == 0) {
-        log_printf("NETTO AVE %d %f %f - CLIMB AVE %d %f %f", run_number(chrono.run_nv), av.dt_nv,
-                   av.nvario_m, run_number(chrono.run_iv), pk.temps - av.temps_int_0, av.ivario_m);
+        log_printf("NETTO AVE %d %f %f - CLIMB AVE %d %f %f", run_number(controls_.chrono.run_nv),
+                   av.dt_nv, av.nvario_m, run_number(controls_.chrono.run_iv),
+                   pk.temps - av.temps_int_0, av.ivario_m);
     }
     pk.dvdt = (pk.tas - h.tas_m1) / pk.dtc;
     pk.dvdt_c = (pk.tas - h.tas_m2) / pk.dtc_c;
@@ -331,6 +332,7 @@ void FlightCycle::hand_to_display(const Packet& pk) {
     reading.yaw_string = sim.yawstring;
     reading.load_factor = gggpol.gforce;
     reading.thermal_turns = std::abs(av.th_turn) / (2.0 * std::numbers::pi);
+    reading.status = status();
     PolarState& polar = state_.polar;
     if (misc00.qpolar) {
         fill_polar_display(reading, polar, fconv_vz * sim.evario, pk.dvdt_c);

@@ -37,8 +37,39 @@ class FlightCycle {
     [[nodiscard]] const CycleState& state() const { return state_; }
 
     /// The settings the flight's set-up and advice work with; start-up hands them over on
-    /// every pass (until then the defaults).
-    void take_settings(const Settings& settings) { settings_ = settings; }
+    /// every pass (until then the defaults). The pilot's controls start again from them:
+    /// alarm on, flap sounds and volumes as set, averages and timers at rest.
+    void take_settings(const Settings& settings);
+
+    // The pilot's commands (the hotkeys); each logs what it did.
+
+    /// VNE alarm on or off.
+    void switch_alarm(bool on);
+    /// The alarm margin one display unit wider (the alarm starts earlier) or narrower; only
+    /// once the flight has its alarm speeds.
+    void raise_margin();
+    void lower_margin();
+    /// The general volume one step up or down; the alarm's middle level plays at the new
+    /// volume for the pilot to hear it. Returns the new volume.
+    double volume_up();
+    double volume_down();
+    /// Flap sounds on or off; a glider without flaps keeps them as they are.
+    void switch_flap_sounds(bool on);
+    /// Netto average: a reset one starts; else a double press resets it and a single press
+    /// stops or runs it again.
+    void press_netto_average(bool double_press);
+    /// Climb average and stopwatch: a stopped one starts from zero, a running one stops.
+    void toggle_climb_average();
+    void toggle_stopwatch();
+    /// Task timer: alone the key starts it from its reset; with Ctrl+Shift it stops the
+    /// running timer, and again resets the stopped one.
+    void press_task_timer(bool ctrl_shift);
+    /// Polar mode: one polar point at the next steady packet.
+    void request_polar_point();
+
+    [[nodiscard]] const PilotControls& controls() const { return controls_; }
+    /// What the windows show of the controls.
+    [[nodiscard]] InstrumentStatus status() const;
 
   private:
     struct Packet;
@@ -53,10 +84,14 @@ class FlightCycle {
     void keep_history(const Packet& pk);
     void hand_to_display(const Packet& pk);
     double wall_seconds() const;
+    void set_run(RunState& run, RunState state, const char* name);
+    void move_margin(int step);
+    double set_volume(double volume);
 
     FlightOutputs& out_;
     FlightSetUp set_up_;
     Settings settings_;
+    PilotControls controls_;
     CycleState state_;
 };
 

@@ -46,12 +46,13 @@ const std::string& position_name(int n) {
     return flaps_c.cflap[std::clamp(n, 1, flap_count())];
 }
 
-double flap_volume() {
+double flap_volume(const VolumesRecord& volumes) {
     return std::clamp(volumes.sndvol * volumes.flapvol, 0.0, 1.0);
 }
 
-void play_call(FlapCall call, const FlightOutputs& out, FlapAdviceState& st) {
-    if (out.play_flap_call) out.play_flap_call(call, flap_volume());
+void play_call(FlapCall call, const FlightOutputs& out, const VolumesRecord& volumes,
+               FlapAdviceState& st) {
+    if (out.play_flap_call) out.play_flap_call(call, flap_volume(volumes));
     st.dur_last = flap_call_length(out.sound_lengths, call);
 }
 
@@ -61,13 +62,14 @@ int advice_direction(int recommended, int actual, int landing_option) {
     return 0;
 }
 
-void sound_advice(int mflap, const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out) {
-    if (!my_tas_1.qflap_beep) return;
+void sound_advice(int mflap, const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out,
+                  const PilotControls& controls) {
+    if (!controls.flap_sounds) return;
     if (!(in.temps > st.temps_flaps_beep + 2.0 + st.dur_last)) return;
     if (!(std::abs(in.bank) < my_tas_0.flapmxbank)) return;
     st.temps_flaps_beep = in.temps;
-    if (mflap == 1) play_call(FlapCall::up, out, st);
-    if (mflap == -1) play_call(FlapCall::down, out, st);
+    if (mflap == 1) play_call(FlapCall::up, out, controls.volumes, st);
+    if (mflap == -1) play_call(FlapCall::down, out, controls.volumes, st);
 }
 
 } // namespace
@@ -81,7 +83,7 @@ int raw_flap_position(double v) {
 }
 
 void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out,
-                  const FlapSettings& flaps, int show_flaps) {
+                  const FlapSettings& flaps, int show_flaps, const PilotControls& controls) {
     if (flap_count() < 1) return;
     const double urf = filter_weight(in.dtc, my_tas_0.tau_v);
     my_tas_0.fmulf = speed_factor(in, st, urf, flaps.scale_by_load_factor);
@@ -94,11 +96,11 @@ void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs
     const bool moved = nfl_act != st.nfl_0;
 
     if (flaps.landing_option >= 2 && moved && nfl_act == 1) {
-        play_call(FlapCall::landing, out, st);
+        play_call(FlapCall::landing, out, controls.volumes, st);
     } else if (moved || nfl_moy != nfl_act) {
         const int mflap = advice_direction(nfl_moy, nfl_act, flaps.landing_option);
         if (out.upd_flp) out.upd_flp(flap_c, mflap);
-        sound_advice(mflap, in, st, out);
+        sound_advice(mflap, in, st, out, controls);
     } else {
         if (out.upd_flp) out.upd_flp(flap_c, 0);
         st.dur_last = 0.0;

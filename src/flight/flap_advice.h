@@ -3,6 +3,7 @@
 
 #include "config/settings_value.h"
 #include "flight/outputs.h"
+#include "flight/records.h"
 
 namespace kalveo {
 
@@ -30,8 +31,9 @@ struct FlapInputs {
 [[nodiscard]] int raw_flap_position(double v);
 
 /// One packet of the flap advice (only for gliders with flaps); `show_flaps` is the
-/// "Display Flaps" setting (1: the arrow beside the position set, else the advice named).
+/// "Display Flaps" setting (1: the arrow beside the position set, else the advice named);
+/// `controls` say whether the advice is heard and how loud.
 void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out,
-                  const FlapSettings& flaps, int show_flaps);
+                  const FlapSettings& flaps, int show_flaps, const PilotControls& controls);
 
 } // namespace kalveo

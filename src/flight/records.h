@@ -90,10 +90,6 @@ struct MyTas1Record {
     int numver = 0;
     /// Start-up has finished its pass; datagrams are processed only then.
     bool kalveo_init = false;
-    /// VNE alarm enabled.
-    bool vne_act = true;
-    /// Flap sounds on ("Flaps Alarm Init", -f, then the flap-sound key).
-    bool qflap_beep = false;
 };
 
 /// Calibration values kept with the settings.
@@ -175,13 +171,40 @@ struct VolumesRecord {
     double flapvol = 0.5;
 };
 
+/// What the pilot switches and sets in flight. The flight cycle owns it: the settings give
+/// it at each start-up pass, the keys change it through the cycle's commands, the alarm, the
+/// flap advice and the averages read it.
+struct PilotControls {
+    /// VNE alarm on.
+    bool vne_alarm = true;
+    /// Flap sounds on ("Flaps Alarm Init", -f, then the flap-sound key; a glider with flaps).
+    bool flap_sounds = false;
+    VolumesRecord volumes;
+    ChronoRecord chrono;
+};
+
+/// What the windows show of the pilot's controls, as the cycle reports them.
+struct InstrumentStatus {
+    bool vne_alarm = true;
+    bool flap_sounds = true;
+    /// General volume, 0 to 1.
+    float volume = 0.5F;
+    /// Alarm margin below the VNE (whole display units).
+    int margin = 10;
+    /// Run states as the pilot sees them: a start from zero shows as running.
+    RunState netto_average = RunState::reset;
+    RunState climb_average = RunState::stopped;
+    RunState stopwatch = RunState::stopped;
+    RunState task_timer = RunState::reset;
+
+    bool operator==(const InstrumentStatus&) const = default;
+};
+
 extern MyTas0Record my_tas_0;
 extern MyTas1Record my_tas_1;
 extern MyTas3Record my_tas_3;
 extern MyTasCRecord my_tas_c;
-extern ChronoRecord chrono;
 extern Flaps0Record flaps_0;
 extern FlapsCRecord flaps_c;
-extern VolumesRecord volumes;
 
 } // namespace kalveo

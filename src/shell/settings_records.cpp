@@ -28,10 +28,7 @@ void hand_settings_to_records(const Settings& s) {
     my_tas_0.atmo_mod = s.speeds.atmosphere_model;
     my_tas_0.flapmxbank = s.flaps.sound_max_bank;
     my_tas_0.tau_f = s.flaps.time_constant;
-    my_tas_1.qflap_beep = s.flaps.sounds_on;
     misc00.qpolar = s.program.polar;
-    volumes.sndvol = s.sound.volume;
-    volumes.flapvol = s.sound.flap_volume;
     beeps.snddev = s.sound.device;
     keydef_cndr.keychato = s.keys.simulator_chat_open;
     inst00.condor_1_path = s.program.condor_1_path;

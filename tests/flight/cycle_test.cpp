@@ -105,9 +105,10 @@ TEST_F(Cycle, ResultIsInTheDisplayUnit) {
 }
 
 TEST_F(Cycle, FirstTimeStepIsOneMillisecondAndNeverLess) {
-    chrono.run_nv =
-        RunState::stopped; // a stopped netto average shows the integral, so the time step shows
     TestFlight f;
+    // A stopped netto average shows the integral, so the time step shows.
+    f.cycle.press_netto_average(false);
+    f.cycle.press_netto_average(false);
     f.send(Datagram().set("nettovario", 2.0).set("bank", 0.0));
     EXPECT_NEAR(f.rec.last.reading.netto_average, (2.0 + 0.0) / 2.0 * 0.001, 1e-9);
     const double first = f.rec.last.reading.netto_average;

@@ -139,8 +139,8 @@ TEST_F(FlapAdvice, UpAdviceFromLandingOnlyWithAnOddLandingOption) {
 }
 
 TEST_F(FlapAdvice, SoundsTwoSecondsPlusTheLastSoundApart) {
-    my_tas_1.qflap_beep = true;
     TestFlight f(flapped());
+    f.change_settings([](Settings& s) { s.flaps.sounds_on = true; });
     fly(f, at(36.0, 3), 3.0);
     f.rec.sounds.clear();
     fly(f, at(45.0, 3), 1.0); // advice up
@@ -158,7 +158,7 @@ TEST_F(FlapAdvice, NoSoundsWithoutTheSwitchOrBeyondTheBankLimit) {
     EXPECT_TRUE(f.rec.sounds.empty()) << "flap sounds off";
 
     const double bank20 = 20.0 * 3.14159265 / 180.0;
-    my_tas_1.qflap_beep = true;
+    f.cycle.switch_flap_sounds(true);
     fly(f, at(45.0, 3, bank20), 3.0);
     EXPECT_TRUE(f.rec.sounds.empty()) << "limit 15 degrees";
     my_tas_0.flapmxbank = 90.0;

@@ -15,7 +15,6 @@ void reset_flight_records() {
     my_tas_0 = MyTas0Record{};
     my_tas_1 = MyTas1Record{};
     my_tas_c = MyTasCRecord{};
-    chrono = ChronoRecord{};
     flaps_0 = Flaps0Record{};
     flaps_c = FlapsCRecord{};
     gggmas = GggmasRecord{};
@@ -32,7 +31,6 @@ void reset_flight_records() {
     rd_fpl_4 = RdFpl4Record{};
     rd_fpl_wz1 = RdFplWz1Record{};
     rd_fpl_wz2 = RdFplWz2Record{};
-    volumes = VolumesRecord{};
     init_fconv();
     my_tas_0.fconv = misc00.fconv_def[0];
     my_tas_c.cunit = "kmh";

@@ -1,6 +1,5 @@
 // Polar mode: numbered result files, point recording, the reference polar, the trace.
 #include "config/records.h"
-#include "flight/live_adjust.h"
 #include "flight/polar_mode.h"
 #include "flight/records.h"
 #include "flight_test_support.h"
@@ -82,7 +81,7 @@ TEST_F(PolarMode, WithoutAGliderNameTheFilesHaveTheirPlainNames) {
 TEST_F(PolarMode, APointIsRecordedOnceTheSpeedIsSteady) {
     TestFlight f;
     fly(f, steady(30.0), 1.0);
-    write_pol();
+    f.cycle.request_polar_point();
     // Accelerating: the request waits.
     for (int i = 0; i < 50; ++i)
         f.send(steady(30.0 + i * 0.04));
@@ -117,7 +116,7 @@ TEST_F(PolarMode, APointIsRecordedOnceTheSpeedIsSteady) {
 TEST_F(PolarMode, TheSimulatorsFlapPositionGoesWithThePoint) {
     TestFlight f({.flaps = {{0.0, "L"}, {25.0, "+2"}, {33.0, "0"}}});
     fly(f, steady(30.0).set("flaps", 1), 4.0);
-    write_pol();
+    f.cycle.request_polar_point();
     fly(f, steady(30.0).set("flaps", 1), 0.2);
     const auto csv = lines_of(polars() / "TestGlider-FlightPolar_00000_00000.csv");
     ASSERT_EQ(csv.size(), 2u);
@@ -128,7 +127,7 @@ TEST_F(PolarMode, FrenchSettingsGiveDecimalCommas) {
     cmndta001.qfr = true;
     TestFlight f;
     fly(f, steady(30.0), 4.0);
-    write_pol();
+    f.cycle.request_polar_point();
     fly(f, steady(30.0), 0.2);
     const auto csv = lines_of(polars() / "TestGlider-FlightPolar_00000_00000.csv");
     ASSERT_EQ(csv.size(), 2u);
@@ -140,7 +139,7 @@ TEST_F(PolarMode, RecordedPointsStopAtEntry100) {
     TestFlight f;
     fly(f, steady(30.0), 4.0);
     for (int point = 0; point < 105; ++point) {
-        write_pol();
+        f.cycle.request_polar_point();
         f.send(steady(30.0));
     }
     EXPECT_EQ(f.rec.last.nbpol, 100);
