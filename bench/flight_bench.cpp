@@ -70,9 +70,6 @@ std::vector<std::string> flight(std::size_t count) {
 
 void start_up() {
     init_fconv();
-    my_tas_0.fconv = misc00.fconv_def[0];
-    my_tas_c.cunit = "kmh";
-    my_tas_0.flapmxbank = 15.0;
     my_tas_1.kalveo_init = true;
 }
 
@@ -141,8 +138,8 @@ void BM_PerPacketCycle(benchmark::State& state) {
     std::size_t bytes = 0;
     double clock = 100.0;
     FlightOutputs out = outputs_taking_values(clock);
-    const auto set_up = [] {
-        my_tas_0.vne = 270.0 / 3.6;
+    const auto set_up = [](FlightRecords& f) {
+        f.my_tas_0.vne = 270.0 / 3.6;
         gggmas.rmass = 400.0;
         gggmas.mmass = 450.0;
     };

@@ -21,8 +21,9 @@ inline constexpr int kNotInitialisedResult = 25;
 /// The per-packet cycle and the values it keeps between packets.
 class FlightCycle {
   public:
-    /// What the first datagram of a flight learns from the simulator's files.
-    using FlightSetUp = std::function<void()>;
+    /// What the first datagram of a flight learns from the simulator's files, into the
+    /// flight's records.
+    using FlightSetUp = std::function<void(FlightRecords&)>;
 
     /// `out` must outlive the cycle; start-up may connect its functions at any time.
     explicit FlightCycle(FlightOutputs& out, FlightSetUp set_up = learn_flight_from_simulator);
@@ -35,6 +36,10 @@ class FlightCycle {
     int my_tas(std::string_view datagram) { return my_tas(datagram.data(), datagram.size()); }
 
     [[nodiscard]] const CycleState& state() const { return state_; }
+    /// The flight's records: alarm speeds, unit factors, flap table, texts. Start-up and
+    /// tests may set what the settings and the simulator would.
+    [[nodiscard]] const FlightRecords& records() const { return records_; }
+    [[nodiscard]] FlightRecords& records() { return records_; }
 
     /// The settings the flight's set-up and advice work with; start-up hands them over on
     /// every pass (until then the defaults). The pilot's controls start again from them:
@@ -92,6 +97,7 @@ class FlightCycle {
     FlightSetUp set_up_;
     Settings settings_;
     PilotControls controls_;
+    FlightRecords records_;
     CycleState state_;
 };
 

@@ -64,51 +64,54 @@ void read_pilot_options(const std::string& pilot) {
     }
 }
 
-void take_simulator_units() {
+void take_simulator_units(FlightRecords& f) {
     const bool imperial = rdstng00.nunit_cndr == 1 || rdstng00.nunit_cndr == 2;
     if (rdstng00.nunit_cndr == 0) {
-        my_tas_0.fconv_alt = 1.0;
-        my_tas_0.fconv_vz = 1.0;
+        f.my_tas_0.fconv_alt = 1.0;
+        f.my_tas_0.fconv_vz = 1.0;
     } else if (imperial) {
-        my_tas_0.fconv_vz = 1.9438444;
-        my_tas_0.fconv_alt = 0.3048;
+        f.my_tas_0.fconv_vz = 1.9438444;
+        f.my_tas_0.fconv_alt = 0.3048;
     }
-    if (my_tas_0.nunit == -1 && rdstng00.nunit_cndr >= 0 && rdstng00.nunit_cndr <= 2) {
-        my_tas_0.nunit = imperial ? 1 : 0;
+    if (f.my_tas_0.nunit == -1 && rdstng00.nunit_cndr >= 0 && rdstng00.nunit_cndr <= 2) {
+        f.my_tas_0.nunit = imperial ? 1 : 0;
     }
-    if (my_tas_0.nunit >= 0 && my_tas_0.nunit <= 3) {
-        my_tas_0.fconv = misc00.fconv_def[my_tas_0.nunit];
-        my_tas_c.cunit = my_tas_c.cunit_def[my_tas_0.nunit];
+    if (f.my_tas_0.nunit >= 0 && f.my_tas_0.nunit <= 3) {
+        f.my_tas_0.fconv = misc00.fconv_def[f.my_tas_0.nunit];
+        f.texts.cunit = f.texts.cunit_def[f.my_tas_0.nunit];
     }
-    log_printf("%d %g %s %g %g", my_tas_0.nunit, my_tas_0.fconv, my_tas_c.cunit.c_str(),
-               my_tas_0.fconv_alt, my_tas_0.fconv_vz);
+    log_printf("%d %g %s %g %g", f.my_tas_0.nunit, f.my_tas_0.fconv, f.texts.cunit.c_str(),
+               f.my_tas_0.fconv_alt, f.my_tas_0.fconv_vz);
 }
 
-double margin_in_ms(double setting, double speed_units_default, double kmh_default) {
-    if (setting >= kUnset) return setting / my_tas_0.fconv;
-    const bool knots_or_mph = my_tas_0.nunit == 1 || my_tas_0.nunit == 2;
-    return knots_or_mph ? speed_units_default / my_tas_0.fconv : kmh_default / misc00.fconv_def[0];
+double margin_in_ms(const FlightRecords& f, double setting, double speed_units_default,
+                    double kmh_default) {
+    if (setting >= kUnset) return setting / f.my_tas_0.fconv;
+    const bool knots_or_mph = f.my_tas_0.nunit == 1 || f.my_tas_0.nunit == 2;
+    return knots_or_mph ? speed_units_default / f.my_tas_0.fconv
+                        : kmh_default / misc00.fconv_def[0];
 }
 
-void log_flap_table() {
-    const int nflap = std::clamp(flaps_0.nflap, 0, kMaxFlaps);
+void log_flap_table(const FlightRecords& f) {
+    const int nflap = std::clamp(f.flaps_0.nflap, 0, kMaxFlaps);
     if (nflap < 1) return;
     log_printf("Flaps settings");
     for (int n = 1; n <= nflap; ++n) {
-        std::string name = flaps_c.cflap[n];
-        name.resize(static_cast<std::size_t>(std::max(flaps_0.lflmax, 0)), ' ');
-        log_printf("%s %4d%4d", name.c_str(), display_round(flaps_0.vflap100[n] * my_tas_0.fconv),
-                   display_round(flaps_0.vflap[n] * my_tas_0.fconv));
+        std::string name = f.flaps_c.cflap[n];
+        name.resize(static_cast<std::size_t>(std::max(f.flaps_0.lflmax, 0)), ' ');
+        log_printf("%s %4d%4d", name.c_str(),
+                   display_round(f.flaps_0.vflap100[n] * f.my_tas_0.fconv),
+                   display_round(f.flaps_0.vflap[n] * f.my_tas_0.fconv));
     }
 }
 
-FlightLayout flight_layout(const DisplaySettings& display) {
-    const double fconv = my_tas_0.fconv;
+FlightLayout flight_layout(const FlightRecords& f, const DisplaySettings& display) {
+    const double fconv = f.my_tas_0.fconv;
     FlightLayout layout;
-    layout.vne = display_round(my_tas_0.vne * fconv);
-    layout.dv1 = display_round(my_tas_0.dv1 * fconv);
-    layout.dv2 = display_round(my_tas_0.dv2 * fconv);
-    layout.flap_mode = flaps_0.nflap > 0 ? display.show_flaps : 0;
+    layout.vne = display_round(f.my_tas_0.vne * fconv);
+    layout.dv1 = display_round(f.my_tas_0.dv1 * fconv);
+    layout.dv2 = display_round(f.my_tas_0.dv2 * fconv);
+    layout.flap_mode = f.flaps_0.nflap > 0 ? display.show_flaps : 0;
     layout.max_water = display_round(gggmas.balmax);
     layout.water = display_round(gggmas.wmass);
     layout.wind_direction = static_cast<int>(modang(rd_fpl_wz1.winddir[0] + 180.0, 0.0));
@@ -121,122 +124,125 @@ FlightLayout flight_layout(const DisplaySettings& display) {
     return layout;
 }
 
-std::string longest_flap_name() {
-    if (flaps_0.nflap < 1) return "";
-    return std::string(trim(flaps_c.cflap[std::clamp(flaps_0.nflmax, 0, kMaxFlaps)]));
+std::string longest_flap_name(const FlightRecords& f) {
+    if (f.flaps_0.nflap < 1) return "";
+    return std::string(trim(f.flaps_c.cflap[std::clamp(f.flaps_0.nflmax, 0, kMaxFlaps)]));
 }
 
 } // namespace
 
-void init_settings_0() {
+void init_settings_0(FlightRecords& f) {
     const std::string pilot(trim(inst00.pilot_path()));
     read_controls(pilot);
     read_pilot_options(pilot);
-    take_simulator_units();
-    my_tas_0.qatmo_isa = my_tas_0.atmo_mod == 0;
-    log_printf(my_tas_0.qatmo_isa ? "Atmosphere model = ISA" : "Atmosphere model = Condor");
+    take_simulator_units(f);
+    f.my_tas_0.qatmo_isa = f.my_tas_0.atmo_mod == 0;
+    log_printf(f.my_tas_0.qatmo_isa ? "Atmosphere model = ISA" : "Atmosphere model = Condor");
 }
 
-void init_settings_1() {
-    my_tas_0.qfe = rdstng00.altsttng == 1;
-    if (my_tas_0.qfe) {
-        log_printf("QFE/AGL :%12.2f", my_tas_0.z_0);
+void init_settings_1(FlightRecords& f) {
+    f.my_tas_0.qfe = rdstng00.altsttng == 1;
+    if (f.my_tas_0.qfe) {
+        log_printf("QFE/AGL :%12.2f", f.my_tas_0.z_0);
     } else {
-        my_tas_0.z_0 = 0.0;
+        f.my_tas_0.z_0 = 0.0;
         log_printf("QNH/MSL");
     }
 }
 
-GliderValues current_glider_values() {
+GliderValues current_glider_values(const FlightRecords& f) {
     GliderValues v;
-    v.vne = my_tas_0.vne;
+    v.vne = f.my_tas_0.vne;
     v.balmax = gggmas.balmax;
     v.rmass = gggmas.rmass;
     v.mmass = gggmas.mmass;
-    v.vflap100 = flaps_0.vflap100;
-    v.cflap = flaps_c.cflap;
-    v.nflap = flaps_0.nflap;
-    v.nflmax = flaps_0.nflmax;
-    v.lflmax = flaps_0.lflmax;
+    v.vflap100 = f.flaps_0.vflap100;
+    v.cflap = f.flaps_c.cflap;
+    v.nflap = f.flaps_0.nflap;
+    v.nflmax = f.flaps_0.nflmax;
+    v.lflmax = f.flaps_0.lflmax;
     v.glnam = ggg001.glnam;
     return v;
 }
 
-void store_glider_values(const GliderValues& v) {
-    my_tas_0.vne = v.vne;
+void store_glider_values(FlightRecords& f, const GliderValues& v) {
+    f.my_tas_0.vne = v.vne;
     gggmas.balmax = v.balmax;
     gggmas.rmass = v.rmass;
     gggmas.mmass = v.mmass;
-    flaps_0.vflap100 = v.vflap100;
+    f.flaps_0.vflap100 = v.vflap100;
     // The table as the data file gives it, before any adaptation.
-    flaps_0.vflap = v.vflap100;
-    flaps_c.cflap = v.cflap;
-    flaps_0.nflap = v.nflap;
-    flaps_0.nflmax = v.nflmax;
-    flaps_0.lflmax = v.lflmax;
+    f.flaps_0.vflap = v.vflap100;
+    f.flaps_c.cflap = v.cflap;
+    f.flaps_0.nflap = v.nflap;
+    f.flaps_0.nflmax = v.nflmax;
+    f.flaps_0.lflmax = v.lflmax;
     ggg001.glnam = v.glnam;
 }
 
-double default_vne() {
-    switch (my_tas_0.nunit) {
+double default_vne(const FlightRecords& f) {
+    switch (f.my_tas_0.nunit) {
     case 0:
-        return 270.0 / my_tas_0.fconv;
+        return 270.0 / f.my_tas_0.fconv;
     case 1:
-        return 145.0 / my_tas_0.fconv;
+        return 145.0 / f.my_tas_0.fconv;
     case 2:
-        return 160.0 / my_tas_0.fconv;
+        return 160.0 / f.my_tas_0.fconv;
     case 3:
-        return 450.0 / my_tas_0.fconv;
+        return 450.0 / f.my_tas_0.fconv;
     default:
         return 270.0 / misc00.fconv_def[0];
     }
 }
 
-void settle_vne(double vne_setting) {
-    if (my_tas_0.vne >= kUnset) return;
-    if (vne_setting >= kUnset) my_tas_0.vne = vne_setting / my_tas_0.fconv;
+void settle_vne(FlightRecords& f, double vne_setting) {
+    if (f.my_tas_0.vne >= kUnset) return;
+    if (vne_setting >= kUnset) f.my_tas_0.vne = vne_setting / f.my_tas_0.fconv;
 }
 
-int init_settings_2(const FlightOutputs& out, const DisplaySettings& display) {
-    my_tas_0.dv1 = margin_in_ms(my_tas_0.dv1, 5.0, 10.0);
-    my_tas_0.dv2 = margin_in_ms(my_tas_0.dv2, 10.0, 20.0);
-    if (my_tas_0.vne < kUnset) my_tas_0.vne = default_vne();
+int init_settings_2(FlightRecords& f, const FlightOutputs& out, const DisplaySettings& display) {
+    f.my_tas_0.dv1 = margin_in_ms(f, f.my_tas_0.dv1, 5.0, 10.0);
+    f.my_tas_0.dv2 = margin_in_ms(f, f.my_tas_0.dv2, 10.0, 20.0);
+    if (f.my_tas_0.vne < kUnset) f.my_tas_0.vne = default_vne(f);
     trace(" %g %g %g %g\n", gggmas.rmass, gggmas.fmass, gggmas.wmass, gggmas.mmass);
     update_wl();
-    log_flap_table();
-    trace(" cunit %s\n", my_tas_c.cunit.c_str());
-    const int result =
-        out.upd_vne ? out.upd_vne(flight_layout(display), longest_flap_name(), trim(my_tas_c.cunit))
-                    : 0;
-    const AlarmSpeeds speeds = alarm_speeds(my_tas_0.vne, my_tas_0.dv1, my_tas_0.dv2);
-    my_tas_0.va1 = speeds.va1;
-    my_tas_0.va2 = speeds.va2;
+    log_flap_table(f);
+    trace(" cunit %s\n", f.texts.cunit.c_str());
+    const int result = out.upd_vne ? out.upd_vne(flight_layout(f, display), longest_flap_name(f),
+                                                 trim(f.texts.cunit))
+                                   : 0;
+    const AlarmSpeeds speeds = alarm_speeds(f.my_tas_0.vne, f.my_tas_0.dv1, f.my_tas_0.dv2);
+    f.my_tas_0.va1 = speeds.va1;
+    f.my_tas_0.va2 = speeds.va2;
     return result;
 }
 
-void learn_flight_from_simulator() {
+void learn_flight_from_simulator(FlightRecords& f) {
     get_active_condor_version();
     trace(" condor_version %d\n", inst00.condor_version);
     log_printf("call init_settings_0");
-    init_settings_0();
-    my_tas_c.fplfile = std::string(trim(inst00.pilot_path())) + "\\Flightplan.fpl";
-    log_printf("FPLFILE : %s", my_tas_c.fplfile.c_str());
+    init_settings_0(f);
+    f.texts.fplfile = std::string(trim(inst00.pilot_path())) + "\\Flightplan.fpl";
+    log_printf("FPLFILE : %s", f.texts.fplfile.c_str());
     log_printf("call read_fpl_0");
-    read_fpl_0();
+    if (const auto altitudes = read_fpl_0(f.texts.fplfile, f.my_tas_0.nunit == -1)) {
+        f.my_tas_0.z_0 = altitudes->start;
+        f.my_tas_0.z_fin = altitudes->finish;
+    }
     trace(" FPL_version %d %d\n", rd_fpl_0.fpl_vers, inst00.condor_version);
     // Version 3 flight plans carry no pressure: the simulator flies the standard one.
     if (rd_fpl_0.fpl_vers == 3) rd_fpl_4.pressure = 101325.0;
     log_printf("%s", ggg001.glnam.c_str());
     log_printf("call init_settings_1");
-    init_settings_1();
+    init_settings_1(f);
     log_printf("call get_vne  %s", ggg001.glnam.c_str());
     // The settings' VNE is in display units, the glider data's in m/s: look the glider
     // up first and fall back to the setting only when it gives none.
-    const double vne_setting = my_tas_0.vne;
-    my_tas_0.vne = -10000.0;
+    const double vne_setting = f.my_tas_0.vne;
+    f.my_tas_0.vne = -10000.0;
     std::string ggg = ggg001.glnam;
-    store_glider_values(get_vne(ggg, current_glider_values(), my_tas_c.msg_tit));
-    settle_vne(vne_setting);
+    store_glider_values(f, get_vne(ggg, current_glider_values(f), my_tas_c.msg_tit));
+    settle_vne(f, vne_setting);
 }
 
 } // namespace kalveo

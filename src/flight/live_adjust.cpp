@@ -22,14 +22,6 @@ float to_hundredths(float vol) {
     return static_cast<float>(std::round(static_cast<double>(vol) * 100.0) / 100.0);
 }
 
-PilotControls controls_from(const Settings& settings) {
-    PilotControls c;
-    c.flap_sounds = settings.flaps.sounds_on;
-    c.volumes.sndvol = settings.sound.volume;
-    c.volumes.flapvol = settings.sound.flap_volume;
-    return c;
-}
-
 // What the pilot sees of a run state: a start from zero is already running.
 RunState shown(RunState run) {
     return run == RunState::reset ? RunState::running : run;
@@ -47,18 +39,14 @@ float next_volume_down(float vol) {
     return std::max(0.0F, to_hundredths(vol - step));
 }
 
-void FlightCycle::take_settings(const Settings& settings) {
-    settings_ = settings;
-    controls_ = controls_from(settings);
-}
-
 InstrumentStatus FlightCycle::status() const {
     const ChronoRecord& runs = controls_.chrono;
     InstrumentStatus s;
     s.vne_alarm = controls_.vne_alarm;
     s.flap_sounds = controls_.flap_sounds;
     s.volume = static_cast<float>(controls_.volumes.sndvol);
-    if (my_tas_1.condor_started) s.margin = display_round(my_tas_0.dv1 * my_tas_0.fconv);
+    if (records_.condor_started)
+        s.margin = display_round(records_.my_tas_0.dv1 * records_.my_tas_0.fconv);
     s.netto_average = runs.run_nv;
     s.climb_average = shown(runs.run_iv);
     s.stopwatch = shown(runs.run_tim);
@@ -75,13 +63,15 @@ void FlightCycle::switch_alarm(bool on) {
 
 void FlightCycle::move_margin(int step) {
     // Before the flight's set-up the margin is still the setting's, in display units.
-    if (!my_tas_1.condor_started) return;
-    my_tas_0.dv1 = (status().margin + step) / my_tas_0.fconv;
+    if (!records_.condor_started) return;
+    records_.my_tas_0.dv1 = (status().margin + step) / records_.my_tas_0.fconv;
     // Only the alarm start moves; va2 keeps the value of the flight's start.
-    my_tas_0.va1 = alarm_speeds(my_tas_0.vne, my_tas_0.dv1, my_tas_0.dv2).va1;
+    records_.my_tas_0.va1 =
+        alarm_speeds(records_.my_tas_0.vne, records_.my_tas_0.dv1, records_.my_tas_0.dv2).va1;
     char text[128];
-    std::snprintf(text, sizeof text, "DV1 updated : %.2f %.2f", my_tas_0.dv1 * my_tas_0.fconv,
-                  my_tas_0.va1 * my_tas_0.fconv);
+    std::snprintf(text, sizeof text, "DV1 updated : %.2f %.2f",
+                  records_.my_tas_0.dv1 * records_.my_tas_0.fconv,
+                  records_.my_tas_0.va1 * records_.my_tas_0.fconv);
     log_message_f(text);
 }
 
@@ -108,7 +98,7 @@ double FlightCycle::volume_down() {
 }
 
 void FlightCycle::switch_flap_sounds(bool on) {
-    if (flaps_0.nflap > 0) controls_.flap_sounds = on;
+    if (records_.flaps_0.nflap > 0) controls_.flap_sounds = on;
     char text[128];
     std::snprintf(text, sizeof text, "Flaps sound updated : %d %d", on ? 1 : 0,
                   controls_.flap_sounds ? 1 : 0);
@@ -151,8 +141,8 @@ void FlightCycle::press_task_timer(bool ctrl_shift) {
 }
 
 void FlightCycle::request_polar_point() {
-    my_tas_0.qwrpol = true;
-    trace(" write_pol %s\n", my_tas_0.qwrpol ? "T" : "F");
+    records_.my_tas_0.qwrpol = true;
+    trace(" write_pol %s\n", records_.my_tas_0.qwrpol ? "T" : "F");
 }
 
 } // namespace kalveo

@@ -20,11 +20,11 @@ double next_alarm_start(int level, double len, double temps) {
     return temps + len + pause;
 }
 
-void sound_vne_alarm(double tas, double temps, const PilotControls& controls, double& temps_vne,
-                     const FlightOutputs& out) {
-    const double dv = tas - my_tas_0.va1;
+void sound_vne_alarm(double tas, double temps, const PilotControls& controls,
+                     const MyTas0Record& alarm, double& temps_vne, const FlightOutputs& out) {
+    const double dv = tas - alarm.va1;
     if (!controls.vne_alarm || !(dv > 0.0) || temps < temps_vne) return;
-    const int level = alarm_level(dv, my_tas_0.dv2);
+    const int level = alarm_level(dv, alarm.dv2);
     const double vol = (0.7 + 0.1 * level) * controls.volumes.sndvol;
     if (out.play_alarm) out.play_alarm(level, vol);
     temps_vne =

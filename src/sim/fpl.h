@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <istream>
+#include <optional>
+#include <string>
 
 namespace kalveo {
 
@@ -12,12 +14,19 @@ namespace kalveo {
 inline constexpr int kFplRetryPause = 50;
 inline constexpr int kFplAttempts = 10;
 
-/// Waits for my_tas_c.fplfile to appear (ten attempts 50 ms apart), reads it
-/// and sets my_tas_0.z_0 / z_fin and ggg002.qbugwipers for the flight. A file
-/// that never appears is told to the pilot and stops the program; a file that
-/// exists but cannot be opened leaves every value as it was. `pause` is the
-/// wait between attempts (tests replace it).
-void read_fpl_0(const std::function<void()>& pause = {});
+/// Altitudes of the first and the last turnpoint of a flight plan (m).
+struct TaskAltitudes {
+    double start = 0.0;
+    double finish = 0.0;
+};
+
+/// Waits for the flight plan `file` (a simulator path) to appear (ten attempts 50 ms apart),
+/// reads it, sets ggg002.qbugwipers for the flight and returns its altitudes. A file that
+/// never appears is told to the pilot (with a note when the units follow the simulator) and
+/// stops the program; a file that exists but cannot be opened returns nothing and leaves
+/// every value as it was. `pause` is the wait between attempts (tests replace it).
+std::optional<TaskAltitudes> read_fpl_0(const std::string& file, bool units_follow_simulator,
+                                        const std::function<void()>& pause = {});
 
 /// Reads a flight plan from `in` into the flight-plan records and the glider
 /// records. With `reset` the flight-plan records are cleared first. `qverb`

@@ -43,7 +43,7 @@ TEST_F(Averages, NettoAverageRunsInStraightFlightOnly) {
     fly(f, straight(-3.0).set("bank", kBank45), 20.0);
     EXPECT_DOUBLE_EQ(f.rec.last.reading.netto_average, in_turn)
         << "circling leaves the average alone";
-    my_tas_0.fconv_vz = 1.9438444;
+    f.records().my_tas_0.fconv_vz = 1.9438444;
     f.send(straight(-3.0).set("bank", kBank45));
     EXPECT_NEAR(f.rec.last.reading.netto_average, in_turn * 1.9438444, 1e-9)
         << "shown in vario units";

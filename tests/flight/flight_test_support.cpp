@@ -12,11 +12,8 @@
 namespace kalveo::testing {
 
 void reset_flight_records() {
-    my_tas_0 = MyTas0Record{};
     my_tas_1 = MyTas1Record{};
     my_tas_c = MyTasCRecord{};
-    flaps_0 = Flaps0Record{};
-    flaps_c = FlapsCRecord{};
     gggmas = GggmasRecord{};
     ggg001 = Ggg001Record{};
     ggg002 = Ggg002Record{};
@@ -32,9 +29,6 @@ void reset_flight_records() {
     rd_fpl_wz1 = RdFplWz1Record{};
     rd_fpl_wz2 = RdFplWz2Record{};
     init_fconv();
-    my_tas_0.fconv = misc00.fconv_def[0];
-    my_tas_c.cunit = "kmh";
-    my_tas_0.flapmxbank = 15.0; // what the settings reader makes of "not set"
     my_tas_1.kalveo_init = true;
 }
 
@@ -111,16 +105,16 @@ std::string Datagram::text(const std::string& eol) const {
 }
 
 FlightCycle::FlightSetUp set_up_with(const TestGlider& glider) {
-    return [glider] {
+    return [glider](FlightRecords& f) {
         ggg001.glnam = glider.name;
-        my_tas_0.vne = glider.vne;
+        f.my_tas_0.vne = glider.vne;
         gggmas.rmass = glider.rmass;
         gggmas.mmass = glider.mmass;
         gggmas.balmax = glider.balmax;
-        flaps_0.nflap = static_cast<int>(glider.flaps.size());
+        f.flaps_0.nflap = static_cast<int>(glider.flaps.size());
         for (std::size_t i = 0; i < glider.flaps.size(); ++i) {
-            flaps_0.vflap100[i + 1] = glider.flaps[i].first;
-            flaps_c.cflap[i + 1] = glider.flaps[i].second;
+            f.flaps_0.vflap100[i + 1] = glider.flaps[i].first;
+            f.flaps_c.cflap[i + 1] = glider.flaps[i].second;
         }
     };
 }

@@ -22,18 +22,18 @@ const Datagram kAt72 = Datagram().set("airspeed", 72.0).set("altitude", 0.0);
 
 TEST_F(LiveAdjust, MarginInKnotsMovesOnlyTheAlarmStartFromTheNextPacket) {
     TestFlight f({.vne = 75.0});
-    my_tas_0.fconv = 1.9438444;
+    f.records().my_tas_0.fconv = 1.9438444;
     f.cycle.raise_margin();
     EXPECT_EQ(f.cycle.status().margin, 10) << "no margin to move before the flight's set-up";
     f.send(kAt72);
     EXPECT_TRUE(f.rec.sounds.empty()) << "72 m/s is below va1 = 75 - 10 km/h";
     EXPECT_EQ(f.cycle.status().margin, 5) << "10 km/h in whole knots";
-    const double va2 = my_tas_0.va2;
+    const double va2 = f.records().my_tas_0.va2;
     for (int step = 0; step < 3; ++step)
         f.cycle.raise_margin();
     EXPECT_EQ(f.cycle.status().margin, 8);
-    EXPECT_NEAR(my_tas_0.va1, 75.0 - 8.0 / 1.9438444, 1e-9);
-    EXPECT_DOUBLE_EQ(my_tas_0.va2, va2);
+    EXPECT_NEAR(f.records().my_tas_0.va1, 75.0 - 8.0 / 1.9438444, 1e-9);
+    EXPECT_DOUBLE_EQ(f.records().my_tas_0.va2, va2);
     f.send(kAt72);
     EXPECT_EQ(f.rec.sounds.size(), 1u);
 }
@@ -67,7 +67,6 @@ TEST_F(LiveAdjust, FlapSoundsSwitchOnlyForGlidersWithFlaps) {
     plain.cycle.switch_flap_sounds(false);
     EXPECT_TRUE(plain.cycle.status().flap_sounds) << "no flaps: nothing to switch";
 
-    testing::reset_flight_records();
     TestFlight flapped({.flaps = {{0.0, "L"}, {25.0, "0"}}});
     flapped.send(Datagram());
     EXPECT_FALSE(flapped.cycle.status().flap_sounds) << "the setting's default";
@@ -76,7 +75,8 @@ TEST_F(LiveAdjust, FlapSoundsSwitchOnlyForGlidersWithFlaps) {
 }
 
 TEST_F(LiveAdjust, StatusShowsAStartFromZeroAsRunningAndANewPassStartsAgain) {
-    TestFlight f;
+    TestFlight f({.flaps = {{0.0, "L"}, {25.0, "0"}}});
+    f.send(Datagram().set("altitude", 0.0));
     f.cycle.switch_alarm(false);
     f.cycle.toggle_stopwatch();
     f.cycle.toggle_climb_average();
@@ -90,11 +90,20 @@ TEST_F(LiveAdjust, StatusShowsAStartFromZeroAsRunningAndANewPassStartsAgain) {
     EXPECT_EQ(f.cycle.status(), expected);
     EXPECT_EQ(f.cycle.controls().chrono.run_tim, RunState::reset) << "starts at the next packet";
 
+    f.records().texts.fplfile = "C:\\Pilots\\Flightplan.fpl";
     f.change_settings([](Settings& s) { s.sound.volume = 0.3; });
     expected = InstrumentStatus{};
     expected.flap_sounds = false;
     expected.volume = 0.3F;
     EXPECT_EQ(f.cycle.status(), expected);
+    // The previous flight's glider, alarm speeds and plan are gone; the next datagram sets
+    // up a new flight.
+    const FlightRecords& r = f.records();
+    EXPECT_FALSE(r.condor_started);
+    EXPECT_EQ(r.flaps_0.nflap, 0);
+    EXPECT_EQ(r.flaps_c.cflap[1], "");
+    EXPECT_EQ(r.my_tas_0.va2, -10000.0);
+    EXPECT_EQ(r.texts.fplfile, "");
 }
 
 } // namespace

@@ -48,15 +48,10 @@ class PolarMode : public FlightTest {
 };
 
 TEST_F(PolarMode, EachFlightWritesNewNumberedResultFiles) {
-    {
-        TestFlight f;
-        f.send(steady(30.0));
-    }
-    my_tas_1.condor_started = false; // a settings restart
-    {
-        TestFlight f;
-        f.send(steady(30.0));
-    }
+    TestFlight f;
+    f.send(steady(30.0));
+    f.change_settings([](Settings&) {}); // a settings restart
+    f.send(steady(30.0));
     for (const char* n : {"00000", "00001"}) {
         const auto table =
             lines_of(polars() / ("TestGlider-FlightPolar_" + std::string(n) + ".txt"));
@@ -85,11 +80,11 @@ TEST_F(PolarMode, APointIsRecordedOnceTheSpeedIsSteady) {
     // Accelerating: the request waits.
     for (int i = 0; i < 50; ++i)
         f.send(steady(30.0 + i * 0.04));
-    EXPECT_TRUE(my_tas_0.qwrpol);
+    EXPECT_TRUE(f.records().my_tas_0.qwrpol);
     EXPECT_TRUE(f.rec.last.reading.recording_polar_point) << "the display shows the wait";
     EXPECT_TRUE(f.rec.beeps.empty());
     fly(f, steady(32.0), 6.0);
-    EXPECT_FALSE(my_tas_0.qwrpol);
+    EXPECT_FALSE(f.records().my_tas_0.qwrpol);
     EXPECT_FALSE(f.rec.last.reading.recording_polar_point);
     ASSERT_EQ(f.rec.beeps.size(), 1u);
     EXPECT_EQ(f.rec.beeps[0], std::make_pair(930, 100));
@@ -161,10 +156,11 @@ TEST_F(PolarMode, APointThatCannotBeWrittenIsLoggedOnce) {
     PolarSample point;
     point.ias = 30.0;
     point.vz_comp_c_m = -0.8;
+    FlightRecords f;
     for (int i = 0; i < 3; ++i) {
-        my_tas_0.qwrpol = true;
-        record_polar_point(point, st, FlightOutputs{});
-        EXPECT_FALSE(my_tas_0.qwrpol);
+        f.my_tas_0.qwrpol = true;
+        record_polar_point(point, st, FlightOutputs{}, f);
+        EXPECT_FALSE(f.my_tas_0.qwrpol);
     }
     EXPECT_EQ(st.nbpol, 3) << "the points still reach the display";
     const std::string log = testing::read_text(dir_.path() / "Logfile.txt");

@@ -40,7 +40,8 @@ const Key kAltGr{165, 56, true}, kFakeCtrl{162, 541}; // Windows sends this Ctrl
 // A flight set up with VNE 280 km/h and the default 10 km/h margin, and a watch on its cycle.
 class HotkeysTest : public ::testing::Test {
   protected:
-    HotkeysTest() : cycle_(out_, [] { my_tas_0.vne = 280.0 / 3.6; }), watch_(cycle_) {}
+    HotkeysTest()
+        : cycle_(out_, [](FlightRecords& f) { f.my_tas_0.vne = 280.0 / 3.6; }), watch_(cycle_) {}
 
     void SetUp() override {
         DisplayStateRecord& s = display_state;
@@ -49,15 +50,12 @@ class HotkeysTest : public ::testing::Test {
         s.ScnChatO = 20; // T, as learned from the simulator
         s.HorWinInfo.width = 150;
         init_fconv();
-        my_tas_0 = MyTas0Record{};
         my_tas_1.kalveo_init = true;
-        my_tas_1.condor_started = false;
         out_.play_alarm = [this](int level, double vol) { played_.push_back({level, vol}); };
         cycle_.my_tas("airspeed=30\r\ntime=12\r\n");
     }
     void TearDown() override {
         display_state = saved_display_;
-        my_tas_0 = saved_tas0_;
         my_tas_1 = saved_tas1_;
         keydef_cndr = saved_cndr_;
     }
@@ -95,7 +93,6 @@ class HotkeysTest : public ::testing::Test {
     testing::TempDir dir_;
     testing::ScopedCwd cwd_{dir_.path()};
     DisplayStateRecord saved_display_ = display_state;
-    MyTas0Record saved_tas0_ = my_tas_0;
     MyTas1Record saved_tas1_ = my_tas_1;
     KeydefCndrRecord saved_cndr_ = keydef_cndr;
 
@@ -181,7 +178,7 @@ TEST_F(HotkeysTest, DoublePressesWithinTwelveTicksSwitchTheAlarmAndResetTheNetto
     tap(kU, 60, 12); // 12 ticks apart: two single presses
     tap(kU);
     EXPECT_EQ(margin(), 8);
-    EXPECT_NEAR(my_tas_0.va1 * 3.6, 272.0, 1e-9);
+    EXPECT_NEAR(cycle_.records().my_tas_0.va1 * 3.6, 272.0, 1e-9);
 
     // Start, stop, start, a quick second press resets, start: (state after, ticks to the next).
     for (const auto& [expected, ticks] : {std::pair{1, 20}, {0, 20}, {1, 3}, {-1, 20}, {1, 20}}) {
@@ -260,7 +257,7 @@ TEST_F(HotkeysTest, TheOtherHotkeysAndTheirConditions) {
     EXPECT_EQ(runs().run_iv, RunState::stopped);
     s.Polar = 1;
     tap(k9);
-    EXPECT_TRUE(my_tas_0.qwrpol);
+    EXPECT_TRUE(cycle_.records().my_tas_0.qwrpol);
 
     // The simulator's g-meter key (G), and an extended one numbered as the simulator does.
     keydef_cndr.scngrst = 34;
@@ -351,7 +348,8 @@ TEST_F(HotkeysTest, TheStripShowsWhatTheCycleRuns) {
     DisplayStateRecord& s = display_state;
     Settings settings;
     settings.flaps.sounds_on = true;
-    cycle_.take_settings(settings);
+    cycle_.take_settings(settings); // a new pass, and its flight
+    cycle_.my_tas("airspeed=30\r\ntime=12\r\n");
     const Key kM{77, 50};
     tap(kU, 60, 3); // a double press
     for (const Key& k : {kU, kI, kI, k6, k6, k9, kM, kM, k0})

@@ -76,7 +76,7 @@ class WindowKeysTest : public ::testing::Test {
     std::unique_ptr<ScopedCwd> cwd_;
     std::unique_ptr<ScopedEnv> dialogs_;
     FlightOutputs out_;
-    FlightCycle cycle_{out_, [] { my_tas_0.vne = 280.0 / 3.6; }};
+    FlightCycle cycle_{out_, [](FlightRecords& f) { f.my_tas_0.vne = 280.0 / 3.6; }};
     KeyWatch watch_{cycle_};
 };
 
@@ -186,36 +186,30 @@ class ReducedHotkeysTest : public WindowKeysTest {
         WindowKeysTest::SetUp();
         display_state.KbdHookEnabled = 0;
         init_fconv();
-        my_tas_0 = MyTas0Record{};
         my_tas_1.kalveo_init = true;
-        my_tas_1.condor_started = false;
         cycle_.my_tas("airspeed=30\r\ntime=12\r\n");
     }
     void TearDown() override {
-        my_tas_0 = saved_tas0_;
         my_tas_1 = saved_tas1_;
-        flaps_0 = saved_flaps_;
         WindowKeysTest::TearDown();
     }
-    MyTas0Record saved_tas0_ = my_tas_0;
     MyTas1Record saved_tas1_ = my_tas_1;
-    Flaps0Record saved_flaps_ = flaps_0;
 };
 
 TEST_F(ReducedHotkeysTest, IAndUMoveTheAlarmMarginByOne) {
     type('i');
     type('i');
     EXPECT_EQ(display_state.status.margin, 12);
-    EXPECT_NEAR(my_tas_0.dv1 * 3.6, 12.0, 1e-9);
+    EXPECT_NEAR(cycle_.records().my_tas_0.dv1 * 3.6, 12.0, 1e-9);
     type('u');
     EXPECT_EQ(display_state.status.margin, 11);
-    EXPECT_NEAR(my_tas_0.va1 * 3.6, 280.0 - 11.0, 1e-9);
+    EXPECT_NEAR(cycle_.records().my_tas_0.va1 * 3.6, 280.0 - 11.0, 1e-9);
 }
 
 TEST_F(ReducedHotkeysTest, MTogglesTheFlapSoundOfAGliderWithFlaps) {
     type('m');
     EXPECT_FALSE(cycle_.controls().flap_sounds) << "no flaps: nothing to switch";
-    flaps_0.nflap = 2;
+    cycle_.records().flaps_0.nflap = 2;
     type('m');
     EXPECT_TRUE(cycle_.controls().flap_sounds);
     EXPECT_TRUE(display_state.status.flap_sounds);

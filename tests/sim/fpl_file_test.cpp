@@ -26,7 +26,6 @@ class FlightStart : public SimTest {
         SimTest::SetUp();
         install();
         inst00.cndrpilpath = "C:\\users\\pilot\\Documents\\Condor3\\Pilots\\Sample Pilot";
-        my_tas_c.fplfile = kPlan;
         messages.msgfplnfnd = " not found/Start a flight first";
         messages.msgdisauto = "Automatic units need the flight plan";
     }
@@ -39,13 +38,15 @@ class FlightStart : public SimTest {
     void start(const std::function<void(int)>& on_pause = {}) {
         pauses_ = 0;
         ::testing::internal::CaptureStdout();
-        read_fpl_0([&] {
+        altitudes_ = read_fpl_0(file_, false, [&] {
             ++pauses_;
             if (on_pause) on_pause(pauses_);
         });
         console_ = ::testing::internal::GetCapturedStdout();
     }
 
+    std::string file_ = kPlan;
+    std::optional<TaskAltitudes> altitudes_;
     int pauses_ = 0;
     std::string console_;
 };
@@ -54,8 +55,9 @@ TEST_F(FlightStart, SamplePlanGivesAltitudesGliderAndWeather) {
     start();
     EXPECT_EQ(pauses_, 0);
     EXPECT_EQ(rd_fpl_0.nb_wp, 4);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 400);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_fin, 412);
+    ASSERT_TRUE(altitudes_);
+    EXPECT_DOUBLE_EQ(altitudes_->start, 400);
+    EXPECT_DOUBLE_EQ(altitudes_->finish, 412);
     EXPECT_EQ(ggg001.glnam, "LS8neo");
     EXPECT_DOUBLE_EQ(gggmas.wmass, 100);
     EXPECT_DOUBLE_EQ(rd_fpl_wz1.winddir[0], 270);
@@ -107,11 +109,11 @@ TEST_F(FlightStart, TaskWithoutTurnpointsEndsAtZero) {
     auto plan = default_flight_plan(3);
     plan.turnpoints.clear();
     write_plan(plan);
-    my_tas_0.z_fin = 99;
     start();
     EXPECT_EQ(rd_fpl_0.nb_wp, 0);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 0);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_fin, 0);
+    ASSERT_TRUE(altitudes_);
+    EXPECT_DOUBLE_EQ(altitudes_->start, 0);
+    EXPECT_DOUBLE_EQ(altitudes_->finish, 0);
 }
 
 TEST_F(FlightStart, ThreeTurnpointsEndAtTheThird) {
@@ -119,7 +121,8 @@ TEST_F(FlightStart, ThreeTurnpointsEndAtTheThird) {
     plan.turnpoints.pop_back();
     write_plan(plan);
     start();
-    EXPECT_DOUBLE_EQ(my_tas_0.z_fin, 686);
+    ASSERT_TRUE(altitudes_);
+    EXPECT_DOUBLE_EQ(altitudes_->finish, 686);
 }
 
 TEST_F(FlightStart, PlanAppearingLateIsRead) {
@@ -137,12 +140,11 @@ TEST_F(FlightStart, PlanAppearingLateIsRead) {
 
 TEST_F(FlightStart, PlanNeverAppearingStopsAfterTenAttempts) {
     std::filesystem::remove(sample_host_path(prefix(), kPlan));
-    my_tas_0.nunit = -1;
     const auto console = folder() / "console.txt";
     EXPECT_EXIT(
         {
             testing::stdout_to_file(console);
-            read_fpl_0([] {});
+            (void)read_fpl_0(kPlan, true, [] {});
         },
         ::testing::ExitedWithCode(1), "");
     const std::string shown = testing::read_text(console);
@@ -157,18 +159,17 @@ TEST_F(FlightStart, PlanThatCannotBeOpenedLeavesEverythingAsItWas) {
     std::filesystem::remove(sample_host_path(prefix(), kPlan));
     std::filesystem::create_directories(sample_host_path(prefix(), kPlan));
     rd_fpl_0.fpl_vers = 7;
-    my_tas_0.z_0 = 123;
     ggg001.glnam = "Previous";
     start();
     EXPECT_EQ(pauses_, 9);
     EXPECT_EQ(rd_fpl_0.fpl_vers, 7);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 123);
+    EXPECT_FALSE(altitudes_) << "no altitudes to take";
     EXPECT_EQ(ggg001.glnam, "Previous");
     EXPECT_THAT(log(), HasSubstr("Flightplan exists but could not be opened - retrying  9"));
 }
 
 TEST_F(FlightStart, NameCaseDoesNotMatterAsOnWindows) {
-    my_tas_c.fplfile = "C:\\USERS\\pilot\\documents\\condor3\\Pilots\\Sample Pilot\\FlightPlan.FPL";
+    file_ = "C:\\USERS\\pilot\\documents\\condor3\\Pilots\\Sample Pilot\\FlightPlan.FPL";
     start();
     EXPECT_EQ(pauses_, 0);
     EXPECT_EQ(ggg001.glnam, "LS8neo");

@@ -24,7 +24,6 @@ void SimTest::SetUp() {
     cmndta001 = {};
     inst00 = {};
     messages = {};
-    my_tas_0 = {};
     my_tas_c = {};
     keydef_cndr = {};
     ::testing::internal::CaptureStdout();
