@@ -107,8 +107,6 @@ struct FlightOutputs {
     std::function<void(int freq, int dur)> my_beep;
     /// A steadily running counter (s); only differences count.
     std::function<double()> counter_seconds;
-    /// Milliseconds since local midnight.
-    std::function<int()> ms_of_day;
 };
 
 /// Outputs whose clocks read the system clocks and whose other calls do nothing.

@@ -1,6 +1,5 @@
 // Averages, thermal turns and timers through the cycle; the small helpers they use.
 #include "flight/angles.h"
-#include "flight/elapsed.h"
 #include "flight/records.h"
 #include "flight/time_text.h"
 #include "flight_test_support.h"
@@ -154,13 +153,6 @@ TEST(Modang, BringsAnglesIntoTheRange) {
     const double huge = modang(-1e300, 0.0); // must not loop for ever
     EXPECT_TRUE(huge >= 0.0 && huge <= 360.0) << huge;
     EXPECT_TRUE(std::isinf(modang(std::numeric_limits<double>::infinity(), 0.0)));
-}
-
-TEST(ElapsedMs, CountsFromTheFirstReadingAcrossMidnight) {
-    ElapsedClock clock;
-    EXPECT_EQ(clock.elapsed(86399000), 0);
-    EXPECT_EQ(clock.elapsed(86399500), 500);
-    EXPECT_EQ(clock.elapsed(1500), 2500) << "past midnight";
 }
 
 } // namespace

@@ -57,7 +57,6 @@ Recorder::Recorder() {
     };
     outputs.my_beep = [this](int freq, int dur) { beeps.emplace_back(freq, dur); };
     outputs.counter_seconds = [this] { return now; };
-    outputs.ms_of_day = [this] { return static_cast<int>(now * 1000.0); };
 }
 
 Datagram::Datagram() {
