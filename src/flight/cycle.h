@@ -42,11 +42,12 @@ class FlightCycle {
     [[nodiscard]] FlightRecords& records() { return records_; }
 
     /// The settings the flight's set-up and advice work with; start-up hands them over on
-    /// every pass (until then the defaults). The pilot's controls start again from them:
-    /// alarm on, flap sounds and volumes as set, averages and timers at rest.
+    /// every pass (until then the defaults). The pilot's controls and the flight's records
+    /// start again from them (alarm on, flap sounds and volumes as set, averages and timers
+    /// at rest, the settings' unit and speeds), and the next datagram sets up a new flight.
     void take_settings(const Settings& settings);
 
-    // The pilot's commands (the hotkeys); each logs what it did.
+    // The pilot's commands (the hotkeys); each logs or traces what it did.
 
     /// VNE alarm on or off.
     void switch_alarm(bool on);
