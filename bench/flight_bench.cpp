@@ -70,9 +70,6 @@ std::vector<std::string> flight(std::size_t count) {
 }
 
 void start_up() {
-    my_tas_0.fconv = kSpeedUnitFactors[0];
-    my_tas_c.cunit = "kmh";
-    my_tas_0.flapmxbank = 15.0;
     my_tas_1.kalveo_init = true;
 }
 
@@ -99,7 +96,6 @@ FlightOutputs outputs_taking_values(double& clock) {
     out.sound_lengths.alarm.fill(0.3);
     out.sound_lengths.flap.fill(1.0);
     out.counter_seconds = [&clock] { return clock; };
-    out.ms_of_day = [&clock] { return static_cast<int>(clock * 1000.0); };
     return out;
 }
 
@@ -144,8 +140,8 @@ void run_cycle(benchmark::State& state, bool kept) {
     std::size_t bytes = 0;
     double clock = 100.0;
     FlightOutputs out = outputs_taking_values(clock);
-    const auto set_up = [](FlightFacts& flight, Flaps0Record&, FlapsCRecord&, const Settings&) {
-        my_tas_0.vne = 270.0 / 3.6;
+    const auto set_up = [](FlightFacts& flight, FlightRecords& f, const Settings&) {
+        f.my_tas_0.vne = 270.0 / 3.6;
         flight.glider.masses.rmass = 400.0;
         flight.glider.masses.mmass = 450.0;
     };

@@ -74,8 +74,8 @@ int edit_ended(int status) {
     if (exitstat == 0 && cmdstat == 0 && restart_wanted()) {
         log_message_f("Kalveo will restart");
         cmndta001.qrestart = true;
+        // The flight cycle starts a new flight when it takes the next pass's settings.
         my_tas_1.kalveo_init = false;
-        my_tas_1.condor_started = false;
         return 1;
     }
     cmndta001.qrestart = false;

@@ -11,14 +11,14 @@ namespace kalveo::debrief {
 
 namespace {
 
-int flap_positions() {
-    return std::clamp(flaps_0.nflap, 0, kMaxFlaps);
+int flap_positions(const FlightCycle& cycle) {
+    return std::clamp(cycle.records().flaps_0.nflap, 0, kMaxFlaps);
 }
 
 int advised_position(const FlightCycle& cycle) {
     const double x = cycle.state().flaps.xfl_moy;
-    if (flap_positions() < 1 || !(x > 0.0001)) return 0;
-    return std::clamp(static_cast<int>(std::lround(x)), 1, flap_positions());
+    if (flap_positions(cycle) < 1 || !(x > 0.0001)) return 0;
+    return std::clamp(static_cast<int>(std::lround(x)), 1, flap_positions(cycle));
 }
 
 } // namespace
@@ -27,11 +27,12 @@ FlightHeader header_of(const FlightCycle& cycle, const std::string& started) {
     FlightHeader h;
     h.glider = cycle.facts().glider.names.glnam;
     h.started = started;
+    const MyTas0Record& my_tas_0 = cycle.records().my_tas_0;
     h.speed_unit = my_tas_0.nunit >= 0 && my_tas_0.nunit <= 3 ? my_tas_0.nunit : 0;
     h.vario_knots = my_tas_0.fconv_vz > 1.5;
     h.language = my_tas_c.lang;
-    for (int n = 1; n <= flap_positions(); ++n)
-        h.flaps.push_back(flaps_c.cflap[n]);
+    for (int n = 1; n <= flap_positions(cycle); ++n)
+        h.flaps.push_back(cycle.records().flaps_c.cflap[n]);
     h.polar_mode = cycle.settings().program.polar;
     const PolarState& polar = cycle.state().polar;
     if (polar.qgotpol) {
@@ -45,6 +46,7 @@ FlightHeader header_of(const FlightCycle& cycle, const std::string& started) {
 
 KeptSample sample_of(const FlightCycle& cycle) {
     const CycleState& st = cycle.state();
+    const MyTas0Record& my_tas_0 = cycle.records().my_tas_0;
     KeptSample s;
     s.t = st.history.dts;
     s.ias = st.sim.v;
@@ -55,12 +57,12 @@ KeptSample sample_of(const FlightCycle& cycle) {
     s.vario = st.sim.vz;
     s.netto = st.averages.nvario;
     s.bank = st.sim.bank * 180.0 / std::numbers::pi;
-    if (flap_positions() >= 1) {
-        s.flap_set = std::clamp(flaps_0.nfl_act, 1, flap_positions());
+    if (flap_positions(cycle) >= 1) {
+        s.flap_set = std::clamp(cycle.records().flaps_0.nfl_act, 1, flap_positions(cycle));
         s.flap_advised = advised_position(cycle);
     }
     const double dv = s.tas - my_tas_0.va1;
-    s.alarm_level = my_tas_1.vne_act && dv > 0.0 ? alarm_level(dv, my_tas_0.dv2) : -1;
+    s.alarm_level = cycle.controls().vne_alarm && dv > 0.0 ? alarm_level(dv, my_tas_0.dv2) : -1;
     s.circling = st.averages.th_turn != 0.0; // turns are counted only while circling
     s.netto_average = st.averages.nvario_m;
     s.climb_average = st.averages.ivario_m;

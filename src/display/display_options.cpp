@@ -41,7 +41,6 @@ void take_switches(const DisplayOptions& o) {
     s.DisVA1 = o.show_va1;
     s.DisBal = o.show_ballast;
     s.BallastSetting = o.show_ballast;
-    s.FlapSound = o.flaps_sound ? 1 : 0;
     s.DisUni = o.show_units;
     s.DisNet = o.show_netto;
     s.DisNet_I = o.show_netto_integrator;
@@ -49,7 +48,6 @@ void take_switches(const DisplayOptions& o) {
     s.DisTim = o.show_stopwatch;
     s.DisIAS = o.show_ias;
     s.DisTAS = o.show_tas;
-    s.SndVol = static_cast<float>(o.volume * 0.01);
     s.DisHDG = o.show_heading;
     s.DisWND = o.show_wind;
     s.NumDig = o.number_of_digits;

@@ -51,6 +51,10 @@ void UpdAng(std::string_view stopwatch, std::string_view task_timer, std::string
             const InstrumentReading& reading, const SpeedTrace& speed_trace, int recorded_points,
             int polar_points, const PolarTable& polar);
 
+/// What the windows show of the pilot's controls: the flight cycle's status, handed over with
+/// each packet and after each command.
+void show_instrument_status(const InstrumentStatus& status);
+
 /// Loads the insect picture (BugFile) as texture 2 when a window exists; warns when it cannot.
 void load_bug();
 /// Draws the insect picture at its own pixel size in the middle of a `width` x `height`

@@ -43,7 +43,7 @@ int count_values(const DisplayStateRecord& d) {
 void take_flight_layout(const FlightLayout& layout) {
     DisplayStateRecord& d = ds();
     d.vne = layout.vne;
-    d.dv1 = layout.dv1;
+    d.status.margin = layout.dv1;
     d.dv2 = layout.dv2;
     d.DisFla = layout.flap_mode;
     d.wmass_max = layout.max_water;
@@ -136,10 +136,14 @@ int UpdVNE(const FlightLayout& layout, std::string_view longest_flap, std::strin
     d.ChatActive = 0;
     d.GotPlaneData = 1;
     log_printf("UpdVNE %d %d %d %d", d.numval, d.numlin, d.numcol, d.DisWinInfo.height);
-    log_printf("vne,dv1,dv2,cunit,iCndr,KeyChatO,ScnChatO %d %d %d %s %d %d %d %d %d", d.vne, d.dv1,
-               d.dv2, d.cunit.c_str(), layout.simulator_version, d.KeyChatO, d.ScnChatO, d.Enter,
-               d.NumPadEnter);
+    log_printf("vne,dv1,dv2,cunit,iCndr,KeyChatO,ScnChatO %d %d %d %s %d %d %d %d %d", d.vne,
+               d.status.margin, d.dv2, d.cunit.c_str(), layout.simulator_version, d.KeyChatO,
+               d.ScnChatO, d.Enter, d.NumPadEnter);
     return 0;
+}
+
+void show_instrument_status(const InstrumentStatus& status) {
+    ds().status = status;
 }
 
 void UpdFlp(std::string_view flap, int direction) {
@@ -153,6 +157,7 @@ void UpdAng(std::string_view stopwatch, std::string_view task_timer, std::string
             const InstrumentReading& reading, const SpeedTrace& speed_trace, int recorded_points,
             int polar_points, const PolarTable& polar) {
     DisplayStateRecord& d = ds();
+    d.status = reading.status;
     d.buf_tim = std::string(stopwatch);
     d.buf_tsktim = std::string(task_timer);
     d.buf_clk = std::string(clock);

@@ -39,7 +39,7 @@ enum class Closing : int {
 };
 
 /// What the two windows show and how, filled from the settings at start-up and by the
-/// per-packet core; the event loop and the hotkeys keep their run state here too.
+/// per-packet core; the event loop keeps its run state here too.
 /// Times are wall-clock seconds.
 struct DisplayStateRecord {
     // Windows.
@@ -133,8 +133,6 @@ struct DisplayStateRecord {
     int Polar = 0;
     /// The glider has usable bug wipers: the insect reminder may show.
     int BugWipers = 0;
-    /// Flap sounds on.
-    int FlapSound = 1;
 
     // Colours; the *1 colours are blink partners of the *0 ones.
     RgbF ColTAS0{0.0F, 0.0F, 0.0F};   ///< True airspeed below VA1.
@@ -170,10 +168,12 @@ struct DisplayStateRecord {
     int tas = 90;
     int IAS = 90;
     int GS = 0;
-    /// VNE and the two alarm margins.
+    /// VNE and the width of the alarm band; the margin below VNE is the status's.
     int vne = 280;
-    int dv1 = 10;
     int dv2 = 20;
+    /// The pilot's controls as the flight cycle reports them: alarm switch, margin, volume,
+    /// flap sounds, run states of the averages and timers.
+    InstrumentStatus status;
     /// Water ballast and its maximum (kg); height of the ballast bar (pixels).
     int wmass = 0;
     int wmass_max = 175;
@@ -305,21 +305,6 @@ struct DisplayStateRecord {
     int KbdHookEnabled = 1;
     /// 1 while the simulator's chat line is open: hotkeys are suspended.
     int ChatActive = 0;
-
-    // State the hotkeys act on.
-    /// VNE alarm on.
-    int VNE_Act = 1;
-    /// Sound volume 0..1.
-    float SndVol = 0.5F;
-    /// Run states of netto average, stopwatch, task timer and climb average.
-    RunState RunAvN = RunState::reset;
-    RunState RunTim = RunState::stopped;
-    RunState RunTskTim = RunState::reset;
-    RunState RunAvE = RunState::stopped;
-    /// Tick of the previous press of the keys that know a double press.
-    int count_Inc = 0;
-    int count_Dec = 0;
-    int count_AvN = 0;
 };
 
 extern DisplayStateRecord display_state;

@@ -12,10 +12,10 @@ float tas_warning_brightness(int tas, int vne, int dv1, int dv2) {
 }
 
 RgbF tas_colour(const DisplayStateRecord& s) {
-    if (s.VNE_Act == 0) return kAlarmOffGrey;
-    if (s.tas < s.vne - s.dv1) return s.ColTAS0;
+    if (!s.status.vne_alarm) return kAlarmOffGrey;
+    if (s.tas < s.vne - s.status.margin) return s.ColTAS0;
     if (s.blink == 0) return s.ColBlack;
-    const float c = tas_warning_brightness(s.tas, s.vne, s.dv1, s.dv2);
+    const float c = tas_warning_brightness(s.tas, s.vne, s.status.margin, s.dv2);
     return {s.ColTAS1[0] * c, s.ColTAS1[1] * c, s.ColTAS1[2] * c};
 }
 

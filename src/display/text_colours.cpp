@@ -22,11 +22,11 @@ RgbF flap_text_colour(const DisplayStateRecord& s, double now) {
 }
 
 RgbF netto_average_colour(const DisplayStateRecord& s) {
-    return s.RunAvN == RunState::reset ? s.ColAvN0 : s.ColAvN1;
+    return s.status.netto_average == RunState::reset ? s.ColAvN0 : s.ColAvN1;
 }
 
 RgbF integrator_colour(const DisplayStateRecord& s) {
-    return s.RunAvE == RunState::running ? s.ColInt1 : s.ColInt0;
+    return s.status.climb_average == RunState::running ? s.ColInt1 : s.ColInt0;
 }
 
 } // namespace kalveo

@@ -21,9 +21,9 @@ inline constexpr RgbF kFlapsInPlaceGreen{0.0F, 1.0F, 0.0F};
 /// change is advised and green with none.
 [[nodiscard]] RgbF flap_text_colour(const DisplayStateRecord& s, double now);
 
-/// Netto average: ColAvN0 after a reset (RunAvN -1), else ColAvN1.
+/// Netto average: ColAvN0 after a reset (netto average reset), else ColAvN1.
 [[nodiscard]] RgbF netto_average_colour(const DisplayStateRecord& s);
-/// Climb average: ColInt1 while running (RunAvE 1), else ColInt0.
+/// Climb average: ColInt1 while running (climb average running), else ColInt0.
 [[nodiscard]] RgbF integrator_colour(const DisplayStateRecord& s);
 
 } // namespace kalveo

@@ -321,7 +321,7 @@ void draw_volume(Pen& pen) {
     const int num_wid = run.layout.NumWid > 0 ? run.layout.NumWid : pen.width("0");
     const int w = 3 * num_wid + 2 * s.HoriMargin;
     const int h = s.FontSize + s.VertMargin;
-    const float volume = std::clamp(s.SndVol, 0.0F, 1.0F);
+    const float volume = std::clamp(s.status.volume, 0.0F, 1.0F);
     const auto fw = static_cast<float>(w);
     const auto fh = static_cast<float>(h);
     set_colour(kVolumeLight);

@@ -83,14 +83,15 @@ std::size_t text_state_key(double now) {
     const DisplayStateRecord& s = display_state;
     KeyBuilder k;
     k.add(s.TxtBgd_f).add(s.Polar).add(s.SelectedWindow).add(s.FontSize).add(s.DisVar);
-    k.add(s.tas).add(s.IAS).add(s.GS).add(s.vne).add(s.dv1).add(s.dv2).add(s.wmass).add(s.ywb);
+    k.add(s.tas).add(s.IAS).add(s.GS).add(s.vne).add(s.dv2).add(s.wmass).add(s.ywb);
     // The bank enters through the flap colours (no blinking in a steep turn).
     k.add(s.gforce).add(s.evario).add(s.nvario).add(s.ivario_m).add(s.nvario_m);
     k.add(s.modflap).add(s.cflap).add(s.cunit).add(s.buf_tim);
     k.add(s.buf_tsktim).add(s.buf_clk).add(s.buf_walclk).add(s.buf_b).add(s.buf_comp);
-    k.add(s.DisVol).add(s.SndVol).add(s.VNE_Act).add(s.FlapSound);
-    k.add(run_number(s.RunAvN)).add(run_number(s.RunTim)).add(run_number(s.RunTskTim));
-    k.add(run_number(s.RunAvE));
+    const InstrumentStatus& st = s.status;
+    k.add(s.DisVol).add(st.volume).add(st.vne_alarm).add(st.flap_sounds).add(st.margin);
+    k.add(run_number(st.netto_average)).add(run_number(st.stopwatch));
+    k.add(run_number(st.task_timer)).add(run_number(st.climb_average));
     // The text window's frame, layout and marks.
     k.add(s.GotTAS).add(s.GotPlaneData).add(s.TXT_Initialized).add(s.ChatActive).add(s.Nrec);
     k.add(s.DisWinInfo.width).add(s.DisWinInfo.height).add(s.DisBal).add(s.DisFla);

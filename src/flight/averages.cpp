@@ -21,9 +21,9 @@ bool finite(double a, double b, double c) {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c);
 }
 
-void run_netto_average(const AverageInputs& in, AverageState& st) {
+void run_netto_average(const AverageInputs& in, RunState run, double fconv_vz, AverageState& st) {
     st.nvario = in.nvario;
-    if (chrono.run_nv == RunState::reset) {
+    if (run == RunState::reset) {
         st.som_nv = 0.0;
         st.dt_nv = 0.0;
         st.nvario_m = 0.0;
@@ -35,45 +35,45 @@ void run_netto_average(const AverageInputs& in, AverageState& st) {
         if (!finite(st.som_nv, st.dt_nv, st.nvario_m)) st.som_nv = st.dt_nv = st.nvario_m = 0.0;
     }
     st.nvario_m1 = st.nvario;
-    if (chrono.run_nv == RunState::running) {
-        st.nv1_m = my_tas_0.fconv_vz * st.nvario_m;
-    } else if (chrono.run_nv == RunState::stopped) {
+    if (run == RunState::running) {
+        st.nv1_m = fconv_vz * st.nvario_m;
+    } else if (run == RunState::stopped) {
         st.nv1_m = st.som_nv;
     } else {
         st.nv1_m = 0.0;
     }
 }
 
-void run_climb_average(const AverageInputs& in, AverageState& st) {
+void run_climb_average(const AverageInputs& in, RunState& run, AverageState& st) {
     const double e = energy_height(in.v, in.z);
     // An average gone non-finite starts again from here, as a reset would.
-    if (chrono.run_iv == RunState::reset || !finite(st.alt_int_0, st.temps_int_0, st.ivario_m)) {
+    if (run == RunState::reset || !finite(st.alt_int_0, st.temps_int_0, st.ivario_m)) {
         st.temps_int_0 = in.temps;
         st.alt_int_0 = e;
         st.ivario_m = 0.0;
-        if (chrono.run_iv == RunState::reset) chrono.run_iv = RunState::running;
-    } else if (chrono.run_iv == RunState::running) {
+        if (run == RunState::reset) run = RunState::running;
+    } else if (run == RunState::running) {
         // The average needs some time behind it; until then it stays where it was.
         const double elapsed = in.temps - st.temps_int_0;
         if (elapsed > 0.0) st.ivario_m = (e - st.alt_int_0) / elapsed;
     }
 }
 
-void run_stopwatch(const AverageInputs& in, AverageState& st) {
-    if (chrono.run_tim == RunState::reset) {
+void run_stopwatch(const AverageInputs& in, RunState& run, AverageState& st) {
+    if (run == RunState::reset) {
         st.t0_tim = in.tcalc;
-        chrono.run_tim = RunState::running;
+        run = RunState::running;
     }
-    if (chrono.run_tim == RunState::running) st.tim_c = hours_text(in.tcalc - st.t0_tim);
+    if (run == RunState::running) st.tim_c = hours_text(in.tcalc - st.t0_tim);
 }
 
-void run_task_timer(const AverageInputs& in, AverageState& st) {
-    if (chrono.run_tsktim != st.run_tsktim_old) {
-        if (chrono.run_tsktim == RunState::reset) st.tsktim_c = "00:00:00";
-        if (chrono.run_tsktim == RunState::running) st.t0_tsktim = in.tcalc;
+void run_task_timer(const AverageInputs& in, RunState run, AverageState& st) {
+    if (run != st.run_tsktim_old) {
+        if (run == RunState::reset) st.tsktim_c = "00:00:00";
+        if (run == RunState::running) st.t0_tsktim = in.tcalc;
     }
-    st.run_tsktim_old = chrono.run_tsktim;
-    if (chrono.run_tsktim == RunState::running) st.tsktim_c = hours_text(in.tcalc - st.t0_tsktim);
+    st.run_tsktim_old = run;
+    if (run == RunState::running) st.tsktim_c = hours_text(in.tcalc - st.t0_tsktim);
 }
 
 } // namespace
@@ -92,11 +92,12 @@ double energy_height(double v, double z) {
     return v * v / (2.0 * kGravity) + z;
 }
 
-void run_averages_and_timers(const AverageInputs& in, AverageState& st) {
-    run_netto_average(in, st);
-    run_climb_average(in, st);
-    run_stopwatch(in, st);
-    run_task_timer(in, st);
+void run_averages_and_timers(const AverageInputs& in, ChronoRecord& runs, double fconv_vz,
+                             AverageState& st) {
+    run_netto_average(in, runs.run_nv, fconv_vz, st);
+    run_climb_average(in, runs.run_iv, st);
+    run_stopwatch(in, runs.run_tim, st);
+    run_task_timer(in, runs.run_tsktim, st);
     st.clk_c = hours_text(in.tcalc);
 }
 

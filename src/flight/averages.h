@@ -46,7 +46,9 @@ struct AverageInputs {
 [[nodiscard]] double energy_height(double v, double z);
 
 /// Netto and climb averages, stopwatch, task timer and clock for one packet; runs the
-/// reset and start requests of the chrono run states.
-void run_averages_and_timers(const AverageInputs& in, AverageState& st);
+/// reset and start requests of the run states `runs` (a started climb average or stopwatch
+/// turns from reset to running). `fconv_vz` is the factor from m/s to the vario unit.
+void run_averages_and_timers(const AverageInputs& in, ChronoRecord& runs, double fconv_vz,
+                             AverageState& st);
 
 } // namespace kalveo

@@ -15,8 +15,8 @@ namespace kalveo {
 
 namespace {
 
-int flap_count() {
-    return std::clamp(flaps_0.nflap, 0, kMaxFlaps);
+int flap_count(const FlightRecords& f) {
+    return std::clamp(f.flaps_0.nflap, 0, kMaxFlaps);
 }
 
 // Mass ratio of the flap speeds; a mass not known (0) leaves the speeds as they are
@@ -32,26 +32,27 @@ double speed_factor(const FlapInputs& in, FlapAdviceState& st, double urf, bool 
     return std::sqrt(mass_ratio(in) / std::max(st.gforce_m, 0.1));
 }
 
-int smoothed_position(int nf, double dtc, FlapAdviceState& st) {
+int smoothed_position(int nf, double dtc, FlapAdviceState& st, const FlightRecords& f) {
     if (!(st.xfl_moy > 0.0001)) {
         st.xfl_moy = nf;
     } else {
-        follow(st.xfl_moy, nf, filter_weight(dtc, my_tas_0.tau_f));
+        follow(st.xfl_moy, nf, filter_weight(dtc, f.my_tas_0.tau_f));
     }
-    return std::clamp(static_cast<int>(std::lround(st.xfl_moy)), 1, flap_count());
+    return std::clamp(static_cast<int>(std::lround(st.xfl_moy)), 1, flap_count(f));
 }
 
 // A position the simulator reports outside the table is shown by its nearest name.
-const std::string& position_name(int n) {
-    return flaps_c.cflap[std::clamp(n, 1, flap_count())];
+const std::string& position_name(int n, const FlightRecords& f) {
+    return f.flaps_c.cflap[std::clamp(n, 1, flap_count(f))];
 }
 
-double flap_volume() {
+double flap_volume(const VolumesRecord& volumes) {
     return std::clamp(volumes.sndvol * volumes.flapvol, 0.0, 1.0);
 }
 
-void play_call(FlapCall call, const FlightOutputs& out, FlapAdviceState& st) {
-    if (out.play_flap_call) out.play_flap_call(call, flap_volume());
+void play_call(FlapCall call, const FlightOutputs& out, const VolumesRecord& volumes,
+               FlapAdviceState& st) {
+    if (out.play_flap_call) out.play_flap_call(call, flap_volume(volumes));
     st.dur_last = flap_call_length(out.sound_lengths, call);
 }
 
@@ -61,44 +62,46 @@ int advice_direction(int recommended, int actual, int landing_option) {
     return 0;
 }
 
-void sound_advice(int mflap, const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out) {
-    if (!my_tas_1.qflap_beep) return;
+void sound_advice(int mflap, const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out,
+                  const PilotControls& controls, double max_bank) {
+    if (!controls.flap_sounds) return;
     if (!(in.temps > st.temps_flaps_beep + 2.0 + st.dur_last)) return;
-    if (!(std::abs(in.bank) < my_tas_0.flapmxbank)) return;
+    if (!(std::abs(in.bank) < max_bank)) return;
     st.temps_flaps_beep = in.temps;
-    if (mflap == 1) play_call(FlapCall::up, out, st);
-    if (mflap == -1) play_call(FlapCall::down, out, st);
+    if (mflap == 1) play_call(FlapCall::up, out, controls.volumes, st);
+    if (mflap == -1) play_call(FlapCall::down, out, controls.volumes, st);
 }
 
 } // namespace
 
-int raw_flap_position(double v) {
+int raw_flap_position(double v, const FlightRecords& f) {
     int nf = 1;
-    for (int n = 1; n <= flap_count(); ++n) {
-        if (flaps_0.vflap100[n] < v) nf = n;
+    for (int n = 1; n <= flap_count(f); ++n) {
+        if (f.flaps_0.vflap100[n] < v) nf = n;
     }
     return nf;
 }
 
 void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out,
-                  const FlapSettings& flaps, int show_flaps) {
-    if (flap_count() < 1) return;
-    const double urf = filter_weight(in.dtc, my_tas_0.tau_v);
-    my_tas_0.fmulf = speed_factor(in, st, urf, flaps.scale_by_load_factor);
-    const double vequiv = in.ias * my_tas_0.fmulf;
+                  const FlapSettings& flaps, int show_flaps, const PilotControls& controls,
+                  FlightRecords& f) {
+    if (flap_count(f) < 1) return;
+    const double urf = filter_weight(in.dtc, f.my_tas_0.tau_v);
+    f.my_tas_0.fmulf = speed_factor(in, st, urf, flaps.scale_by_load_factor);
+    const double vequiv = in.ias * f.my_tas_0.fmulf;
     follow(st.v_moy, vequiv, urf);
-    const int nf = raw_flap_position(st.v_moy);
-    const int nfl_moy = smoothed_position(nf, in.dtc, st);
-    const int nfl_act = flaps_0.nfl_act;
-    const std::string& flap_c = position_name(show_flaps != 1 ? nfl_moy : nfl_act);
+    const int nf = raw_flap_position(st.v_moy, f);
+    const int nfl_moy = smoothed_position(nf, in.dtc, st, f);
+    const int nfl_act = f.flaps_0.nfl_act;
+    const std::string& flap_c = position_name(show_flaps != 1 ? nfl_moy : nfl_act, f);
     const bool moved = nfl_act != st.nfl_0;
 
     if (flaps.landing_option >= 2 && moved && nfl_act == 1) {
-        play_call(FlapCall::landing, out, st);
+        play_call(FlapCall::landing, out, controls.volumes, st);
     } else if (moved || nfl_moy != nfl_act) {
         const int mflap = advice_direction(nfl_moy, nfl_act, flaps.landing_option);
         if (out.upd_flp) out.upd_flp(flap_c, mflap);
-        sound_advice(mflap, in, st, out);
+        sound_advice(mflap, in, st, out, controls, f.my_tas_0.flapmxbank);
     } else {
         if (out.upd_flp) out.upd_flp(flap_c, 0);
         st.dur_last = 0.0;
@@ -107,7 +110,7 @@ void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs
 
     if (debug_mode()) {
         trace("%8.2f %8.3f %8.4f %8.2f %8.2f %3d %8.2f %3d %3d %3d\n", in.ias, st.gforce_m,
-              my_tas_0.fmulf, vequiv, st.v_moy, nf, flaps_0.vflap100[nf], nfl_moy, nfl_act,
+              f.my_tas_0.fmulf, vequiv, st.v_moy, nf, f.flaps_0.vflap100[nf], nfl_moy, nfl_act,
               st.nfl_0);
     }
 }

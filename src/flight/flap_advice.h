@@ -3,6 +3,7 @@
 
 #include "config/settings_value.h"
 #include "flight/outputs.h"
+#include "flight/records.h"
 
 namespace kalveo {
 
@@ -27,13 +28,16 @@ struct FlapInputs {
     double cmass = 0.0;  ///< present total mass (kg)
 };
 
-/// Raw recommendation: the fastest position whose flap speed lies below `v`
-/// (m/s), 1 when none does.
-[[nodiscard]] int raw_flap_position(double v);
+/// Raw recommendation: the fastest position of the flight's table whose flap speed lies
+/// below `v` (m/s), 1 when none does.
+[[nodiscard]] int raw_flap_position(double v, const FlightRecords& f);
 
 /// One packet of the flap advice (only for gliders with flaps); `show_flaps` is the
-/// "Display Flaps" setting (1: the arrow beside the position set, else the advice named).
+/// "Display Flaps" setting (1: the arrow beside the position set, else the advice named);
+/// `controls` say whether the advice is heard and how loud; `f` holds the flight's flap table
+/// and the position set, and takes the speed factor of the advice.
 void advise_flaps(const FlapInputs& in, FlapAdviceState& st, const FlightOutputs& out,
-                  const FlapSettings& flaps, int show_flaps);
+                  const FlapSettings& flaps, int show_flaps, const PilotControls& controls,
+                  FlightRecords& f);
 
 } // namespace kalveo

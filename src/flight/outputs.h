@@ -5,6 +5,7 @@
 // and a fake clock. An empty function is a call that does nothing.
 #pragma once
 
+#include "flight/records.h"
 #include "glider/polar_curve.h"
 
 #include <array>
@@ -31,6 +32,7 @@ struct InstrumentReading {
     double yaw_string = 0.0;     ///< yaw-string angle as the simulator sends it
     double load_factor = 0.0;    ///< load factor, g
     double thermal_turns = 0.0;  ///< full turns flown in the present thermal
+    InstrumentStatus status;     ///< the pilot's controls as the cycle runs them
     // Polar mode only; 0 otherwise.
     bool recording_polar_point = false; ///< a polar point waits for a steady speed
     double energy_vario = 0.0;          ///< electronic (total-energy) vario, vario units
@@ -107,8 +109,6 @@ struct FlightOutputs {
     std::function<void(int freq, int dur)> my_beep;
     /// A steadily running counter (s); only differences count.
     std::function<double()> counter_seconds;
-    /// Milliseconds since local midnight.
-    std::function<int()> ms_of_day;
 };
 
 /// Outputs whose clocks read the system clocks and whose other calls do nothing.

@@ -58,9 +58,9 @@ void load_reference_polar(PolarState& st, const Installation& installation, Glid
     st.nbfpl = st.qgotpol ? sample_reference_polar(st.reference, st.vvpol) : 0;
 }
 
-std::string simulator_flap_name() {
-    const int n = std::clamp(flaps_0.nfl_act, 0, kMaxFlaps);
-    return std::string(trim(flaps_c.cflap[n]));
+std::string simulator_flap_name(const FlightRecords& f) {
+    const int n = std::clamp(f.flaps_0.nfl_act, 0, kMaxFlaps);
+    return std::string(trim(f.flaps_c.cflap[n]));
 }
 
 // A point that did not reach its file (a full disk) is logged once per flight; later points
@@ -73,7 +73,7 @@ void check_written(std::ofstream& file, const std::string& name, PolarState& st)
     log_printf("{W}Polar point could not be written : %s", name.c_str());
 }
 
-void write_point(const PolarSample& s, PolarState& st) {
+void write_point(const PolarSample& s, PolarState& st, const FlightRecords& f) {
     if (st.table.is_open()) {
         const double values[] = {s.tcalc, s.z,      s.tas,  s.ias,       s.vz_comp,    s.vz_comp_m,
                                  s.z_m1,  s.tas_m1, s.v_m1, s.vz_comp_c, s.vz_comp_c_m};
@@ -87,9 +87,9 @@ void write_point(const PolarSample& s, PolarState& st) {
     }
     if (st.csv.is_open()) {
         char line[128];
-        if (my_tas_0.qflap_c) {
+        if (f.my_tas_0.qflap_c) {
             std::snprintf(line, sizeof line, "%12.4f,%12.4f,%s", s.ias, s.vz_comp_c_m,
-                          simulator_flap_name().c_str());
+                          simulator_flap_name(f).c_str());
         } else {
             std::snprintf(line, sizeof line, "%12.4f,%12.4f,", s.ias, s.vz_comp_c_m);
         }
@@ -121,20 +121,21 @@ void prepare_polar_flight(PolarState& st, const Installation& installation, Glid
     log_printf("Polar files : %s %s", st.polfile.c_str(), st.csvfile.c_str());
 }
 
-void record_polar_point(const PolarSample& s, PolarState& st, const FlightOutputs& out) {
-    if (!my_tas_0.qwrpol) return;
+void record_polar_point(const PolarSample& s, PolarState& st, const FlightOutputs& out,
+                        FlightRecords& f) {
+    if (!f.my_tas_0.qwrpol) return;
     const double steadiness = st.dvdt_moy / s.ias;
-    trace("%8.3f %10.3E %10.3E%7.2f\n", s.ias * 3.6, s.dvdt, steadiness, my_tas_0.tau_vz);
+    trace("%8.3f %10.3E %10.3E%7.2f\n", s.ias * 3.6, s.dvdt, steadiness, f.my_tas_0.tau_vz);
     if (!(std::abs(steadiness) < kSteadySpeed)) return;
     trace(" write polar %f %f %f %f %f %f\n", s.tcalc, s.z, s.tas, s.ias, s.vz_comp, s.vz_comp_m);
-    write_point(s, st);
+    write_point(s, st, f);
     if (out.my_beep) out.my_beep(930, 100);
     // The table's entries after kRecordedPolarMax belong to the reference polar.
     if (st.nbpol < kRecordedPolarMax) {
         ++st.nbpol;
         st.vvpol[st.nbpol] = {s.ias, s.vz_comp_c_m};
     }
-    my_tas_0.qwrpol = false;
+    f.my_tas_0.qwrpol = false;
 }
 
 void follow_speed_trace(double ias, PolarState& st) {
@@ -155,9 +156,9 @@ void follow_speed_trace(double ias, PolarState& st) {
         st.vval[i] = (st.vsve[i] - ias) / dv;
 }
 
-void fill_polar_display(InstrumentReading& reading, const PolarState& st, double ev1,
-                        double dvdt_c) {
-    reading.recording_polar_point = my_tas_0.qwrpol;
+void fill_polar_display(InstrumentReading& reading, const PolarState& st, double ev1, double dvdt_c,
+                        const FlightRecords& f) {
+    reading.recording_polar_point = f.my_tas_0.qwrpol;
     reading.energy_vario = ev1;
     reading.speed_change = dvdt_c;
     if (!st.qgotpol) return; // no polar: no speed of least sink

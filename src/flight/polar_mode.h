@@ -55,17 +55,18 @@ struct PolarSample {
     double vz_comp_c_m = 0.0; ///< the same at sea-level density (m/s)
 };
 
-/// While a point is asked for (my_tas_0.qwrpol): waits for a steady speed, then writes
-/// the point to both files, beeps and adds it to the table (at most kRecordedPolarMax
+/// While a point is asked for (the flight's my_tas_0.qwrpol): waits for a steady speed, then
+/// writes the point to both files, beeps and adds it to the table (at most kRecordedPolarMax
 /// points go to the table; the files take every point).
-void record_polar_point(const PolarSample& s, PolarState& st, const FlightOutputs& out);
+void record_polar_point(const PolarSample& s, PolarState& st, const FlightOutputs& out,
+                        FlightRecords& f);
 
 /// Adds the present indicated airspeed (m/s) to the trace and scales the trace.
 void follow_speed_trace(double ias, PolarState& st);
 
 /// The polar-mode part of the reading: recording flag, electronic vario `ev1` (vario units),
 /// centred speed change `dvdt_c` and, with the glider's polar, its speed of least sink.
-void fill_polar_display(InstrumentReading& reading, const PolarState& st, double ev1,
-                        double dvdt_c);
+void fill_polar_display(InstrumentReading& reading, const PolarState& st, double ev1, double dvdt_c,
+                        const FlightRecords& f);
 
 } // namespace kalveo

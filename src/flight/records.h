@@ -82,42 +82,32 @@ struct AlarmSpeeds {
     return {va1, va1 + dv2};
 }
 
-/// Program version and the run flags of start-up and the first datagram.
+/// Program version and the run flag of start-up.
 struct MyTas1Record {
-    /// The first datagram of the flight has been processed.
-    bool condor_started = false;
     /// Program version, major x 1000 + minor x 100 + release x 10 + build.
     int numver = 0;
     /// Start-up has finished its pass; datagrams are processed only then.
     bool kalveo_init = false;
-    /// VNE alarm enabled.
-    bool vne_act = true;
-    /// Flap sounds on ("Flaps Alarm Init", -f, then the flap-sound key).
-    bool qflap_beep = false;
 };
 
-/// Calibration values kept with the settings.
-struct MyTas3Record {
-    /// Horizontal calibration value.
-    double x_cal = 0.0;
-    /// Vertical calibration value.
-    double y_cal = 0.0;
-};
-
-/// Texts of the flight processing: units, font, box title, language, flight plan.
+/// The program's message-box title and language, process-wide like the language texts.
 struct MyTasCRecord {
-    /// Unit names by unit number 0..5: "kmh", "kts", "mph", "kFpf", blank, blank (10 characters).
-    std::array<std::string, 6> cunit_def{"kmh", "kts", "mph", "kFpf", "", ""};
-    /// Name of the active display speed unit (at most 40 characters).
-    std::string cunit;
     /// Title of the message boxes (at most 32 characters).
     std::string msg_tit = "Kalveo";
     /// Language code from the settings, for example "EN" (at most 10 characters).
     std::string lang;
-    /// Flight-plan file of the flight (a simulator path, at most 256 characters).
-    std::string fplfile;
     /// Language codes by language number 1..4: blank, "EN", "FR", "DE" (8 characters).
     std::array<std::string, 5> lang_0{"", "", "EN", "FR", "DE"};
+};
+
+/// Texts of a flight: the unit names and the flight plan.
+struct FlightTexts {
+    /// Unit names by unit number 0..5: "kmh", "kts", "mph", "kFpf", blank, blank (10 characters).
+    std::array<std::string, 6> cunit_def{"kmh", "kts", "mph", "kFpf", "", ""};
+    /// Name of the active display speed unit (at most 40 characters).
+    std::string cunit;
+    /// Flight-plan file of the flight (a simulator path, at most 256 characters).
+    std::string fplfile;
 };
 
 /// Run state of an average or a timer. The logs write it as its number.
@@ -175,13 +165,48 @@ struct VolumesRecord {
     double flapvol = 0.5;
 };
 
-extern MyTas0Record my_tas_0;
+/// What the pilot switches and sets in flight. The flight cycle owns it: the settings give
+/// it at each start-up pass, the keys change it through the cycle's commands, the alarm, the
+/// flap advice and the averages read it.
+struct PilotControls {
+    /// VNE alarm on.
+    bool vne_alarm = true;
+    /// Flap sounds on ("Flaps Alarm Init", -f, then the flap-sound key; a glider with flaps).
+    bool flap_sounds = false;
+    VolumesRecord volumes;
+    ChronoRecord chrono;
+};
+
+/// What the windows show of the pilot's controls, as the cycle reports them.
+struct InstrumentStatus {
+    bool vne_alarm = true;
+    bool flap_sounds = true;
+    /// General volume, 0 to 1.
+    float volume = 0.5F;
+    /// Alarm margin below the VNE (whole display units).
+    int margin = 10;
+    /// Run states as the pilot sees them: a start from zero shows as running.
+    RunState netto_average = RunState::reset;
+    RunState climb_average = RunState::stopped;
+    RunState stopwatch = RunState::stopped;
+    RunState task_timer = RunState::reset;
+
+    bool operator==(const InstrumentStatus&) const = default;
+};
+
+/// What the flight cycle keeps of a flight besides its per-packet values: the alarm speeds,
+/// unit factors and filter constants, the flap table and its names, the unit and plan texts.
+/// The settings start it at each start-up pass; the flight's set-up completes it.
+struct FlightRecords {
+    MyTas0Record my_tas_0;
+    Flaps0Record flaps_0;
+    FlapsCRecord flaps_c;
+    FlightTexts texts;
+    /// The first datagram of the flight has been processed (its set-up done).
+    bool condor_started = false;
+};
+
 extern MyTas1Record my_tas_1;
-extern MyTas3Record my_tas_3;
 extern MyTasCRecord my_tas_c;
-extern ChronoRecord chrono;
-extern Flaps0Record flaps_0;
-extern FlapsCRecord flaps_c;
-extern VolumesRecord volumes;
 
 } // namespace kalveo

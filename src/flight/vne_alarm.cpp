@@ -20,11 +20,12 @@ double next_alarm_start(int level, double len, double temps) {
     return temps + len + pause;
 }
 
-void sound_vne_alarm(double tas, double temps, double& temps_vne, const FlightOutputs& out) {
-    const double dv = tas - my_tas_0.va1;
-    if (!my_tas_1.vne_act || !(dv > 0.0) || temps < temps_vne) return;
-    const int level = alarm_level(dv, my_tas_0.dv2);
-    const double vol = (0.7 + 0.1 * level) * volumes.sndvol;
+void sound_vne_alarm(double tas, double temps, const PilotControls& controls,
+                     const MyTas0Record& alarm, double& temps_vne, const FlightOutputs& out) {
+    const double dv = tas - alarm.va1;
+    if (!controls.vne_alarm || !(dv > 0.0) || temps < temps_vne) return;
+    const int level = alarm_level(dv, alarm.dv2);
+    const double vol = (0.7 + 0.1 * level) * controls.volumes.sndvol;
     if (out.play_alarm) out.play_alarm(level, vol);
     temps_vne =
         next_alarm_start(level, out.sound_lengths.alarm[static_cast<std::size_t>(level)], temps);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "flight/outputs.h"
+#include "flight/records.h"
 
 namespace kalveo {
 
@@ -16,7 +17,9 @@ namespace kalveo {
 
 /// One packet of the alarm. `tas` true airspeed (m/s), `temps` wall-clock seconds of
 /// the flight; `temps_vne` (s) is the earliest start of the next sound, kept by the
-/// caller. Plays nothing unless the alarm is on and tas is strictly above va1.
-void sound_vne_alarm(double tas, double temps, double& temps_vne, const FlightOutputs& out);
+/// caller. Plays nothing unless the pilot has the alarm on and tas is strictly above the
+/// flight's alarm start `alarm.va1`.
+void sound_vne_alarm(double tas, double temps, const PilotControls& controls,
+                     const MyTas0Record& alarm, double& temps_vne, const FlightOutputs& out);
 
 } // namespace kalveo

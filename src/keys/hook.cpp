@@ -9,8 +9,6 @@
 
 namespace kalveo {
 
-KeyboardHookState kbd_state;
-
 namespace {
 
 constexpr int kCodeBase = 10000;
@@ -22,12 +20,8 @@ constexpr int kModLong = 8;
 constexpr int kSimulatorExtended = 128;
 constexpr int kHighestScanCode = 127;
 
-bool showing() {
-    return kbd_state.definition.showing;
-}
-
-void trace(const char* format, int value) {
-    if (!showing()) return;
+void trace(bool showing, const char* format, int value) {
+    if (!showing) return;
     std::printf(format, value);
     std::fflush(stdout);
 }
@@ -63,13 +57,15 @@ bool shown_in_definition(KeyDefinitionMode& d, const KeyEvent& event, int scanco
     return d.chosen && d.vk == event.vk && d.scancode == scancode;
 }
 
-void end_key_definition(const char* why) {
-    kbd_state.definition = {};
+} // namespace
+
+void KeyWatch::end_key_definition(const char* why) {
+    state_.definition = {};
     log_printf("Key definition mode ended%s", why);
 }
 
-void handle_event(int code, const KeyEvent& event, int scancode) {
-    KeyboardHookState& h = kbd_state;
+void KeyWatch::handle_event(int code, const KeyEvent& event, int scancode) {
+    KeyboardHookState& h = state_;
     if (code < 0) {
         if (showing()) log_printf("KBD nCode : %d %d ", code, event.vk);
         return;
@@ -91,14 +87,12 @@ void handle_event(int code, const KeyEvent& event, int scancode) {
         return;
     }
     if (showing()) trace_settings_code(scancode, event.vk);
-    check_keys(scancode, event.vk, flags, event.time_ms);
+    check_keys(scancode, event.vk, event.time_ms);
     if (h.AltGr_Down_SVE == 0) {
         h.LastDwnTime = 0;
         h.scancode_old = 0;
     }
 }
-
-} // namespace
 
 bool is_modifier_key(int vk) {
     constexpr int kVkShift = 16;
@@ -109,29 +103,29 @@ bool is_modifier_key(int vk) {
            (vk >= kVkLShift && vk <= kVkAltGr);
 }
 
-void start_key_definition(double now) {
+void KeyWatch::start_key_definition(double now) {
     // Keys already typed (the "d" itself, the key that closed the box) are not the one asked.
-    PollKbdHook();
-    kbd_state.definition = {};
-    kbd_state.definition.active = true;
-    kbd_state.definition.until = now + kKeyDefinitionSeconds;
+    poll();
+    state_.definition = {};
+    state_.definition.active = true;
+    state_.definition.until = now + kKeyDefinitionSeconds;
     log_printf("Key definition mode started: the codes of the next key are shown (%d s)",
                static_cast<int>(kKeyDefinitionSeconds));
 }
 
-void key_definition_tick(double now) {
-    const KeyDefinitionMode& d = kbd_state.definition;
+void KeyWatch::key_definition_tick(double now) {
+    const KeyDefinitionMode& d = state_.definition;
     if (d.active && now >= d.until) end_key_definition(": no key pressed in time");
 }
 
-long StartKbdHook() {
-    KeyboardHookState& h = kbd_state;
+long KeyWatch::start() {
+    KeyboardHookState& h = state_;
     if (h.kbd_hook != 0 && !key_watch_remove()) {
         log_printf("UnhookWindowsHookEx Error: %ld", key_watch_error());
         std::printf("UnhookWindowsHookEx Error: %ld\n", key_watch_error());
     }
-    h.kbd_hook = key_watch_install(
-        [](int code, const KeyEvent& event) { LowLevelKeyboardProc(code, event); });
+    h.kbd_hook =
+        key_watch_install([this](int code, const KeyEvent& event) { on_event(code, event); });
     if (h.kbd_hook == 0) log_printf("SetWindowsHookEx Error: %ld", key_watch_error());
     h.LastDwnTime = 0;
     h.scancode_old = 0;
@@ -139,19 +133,19 @@ long StartKbdHook() {
     return h.kbd_hook;
 }
 
-bool ReleaseKbdHook() {
+bool KeyWatch::release() {
     const bool removed = key_watch_remove();
-    if (removed) kbd_state.kbd_hook = 0;
+    if (removed) state_.kbd_hook = 0;
     return removed;
 }
 
-void PollKbdHook() {
+void KeyWatch::poll() {
     key_watch_poll();
     key_definition_tick(display_clock());
 }
 
-void LowLevelKeyboardProc(int code, const KeyEvent& event) {
-    KeyDefinitionMode& d = kbd_state.definition;
+void KeyWatch::on_event(int code, const KeyEvent& event) {
+    KeyDefinitionMode& d = state_.definition;
     int scancode = event.scancode;
     if (event.extended && event.vk != kVkRShift) scancode += kExtendedScanOffset;
     d.showing = shown_in_definition(d, event, scancode);
@@ -161,40 +155,41 @@ void LowLevelKeyboardProc(int code, const KeyEvent& event) {
     if (defined) end_key_definition("");
 }
 
-void check_mod_keys(int scancode, int vk, int flags) {
-    ModifierState& m = kbd_state.mods;
+void KeyWatch::check_mod_keys(int scancode, int vk, int flags) {
+    ModifierState& m = state_.mods;
+    const bool shown = showing();
     const int down = (flags & kKeyFlagUp) == 0 ? 1 : 0;
-    if (showing())
+    if (shown)
         std::printf("scancode vk %d %d %0x %d Down %d\n", scancode, vk, vk,
                     (flags & kKeyFlagAltDown) != 0 ? 1 : 0, down);
     switch (vk) {
     case kVkLWin:
         m.WinKey_Down = down;
-        trace("WINDOWS KEY DOWN %d\n", down);
+        trace(shown, "WINDOWS KEY DOWN %d\n", down);
         break;
     case kVkLShift:
         m.LShift_Down = down;
-        trace("LEFT SHIFT DOWN %d\n", down);
+        trace(shown, "LEFT SHIFT DOWN %d\n", down);
         break;
     case kVkRShift:
         m.RShift_Down = down;
-        trace("RIGHT SHIFT DOWN %d\n", down);
+        trace(shown, "RIGHT SHIFT DOWN %d\n", down);
         break;
     case kVkLCtrl:
         m.LCtrl_Down = down;
-        trace("LEFT CTRL DOWN %d\n", down);
+        trace(shown, "LEFT CTRL DOWN %d\n", down);
         break;
     case kVkRCtrl:
         m.RCtrl_Down = down;
-        trace("RIGHT CTRL DOWN %d\n", down);
+        trace(shown, "RIGHT CTRL DOWN %d\n", down);
         break;
     case kVkAlt:
         m.Alt_Down = down;
-        trace("ALT DOWN %d\n", down);
+        trace(shown, "ALT DOWN %d\n", down);
         break;
     case kVkAltGr:
         m.AltGr_Down = down;
-        trace("ATLGR DOWN %d\n", down);
+        trace(shown, "ATLGR DOWN %d\n", down);
         break;
     default:
         break;
@@ -203,9 +198,9 @@ void check_mod_keys(int scancode, int vk, int flags) {
     derive_modifiers(m);
 }
 
-void check_mods(int pressedKey, std::uint32_t DwnTime, std::uint32_t now) {
-    const ModifierState& m = kbd_state.mods;
-    PressModifiers& p = kbd_state.press;
+void KeyWatch::check_mods(int pressedKey, std::uint32_t DwnTime, std::uint32_t now) {
+    const ModifierState& m = state_.mods;
+    PressModifiers& p = state_.press;
     const int system = system_modifiers();
     // The clock may wrap: the difference is taken modulo 2^32. A release whose press was not
     // seen (the hook was installed meanwhile) is no long press.
@@ -226,11 +221,11 @@ DecodedKey decode_key_code(int code) {
     return d;
 }
 
-int detect_key(int ThisKey, int pressedKey, int scancode) {
+int KeyWatch::detect_key(int ThisKey, int pressedKey, int scancode) const {
     const DecodedKey d = decode_key_code(ThisKey);
     if (d.key == 0) return 0;
     if (d.key != pressedKey && d.key + scancode != 0) return 0;
-    const PressModifiers& p = kbd_state.press;
+    const PressModifiers& p = state_.press;
     const auto bit = [&d](int mask) { return (d.mods & mask) != 0 ? 1 : 0; };
     if (bit(kModCtrl) != p.is_ctrl || bit(kModShft) != p.is_shft || bit(kModAlt) != p.is_alt ||
         bit(kModLong) != p.is_long)

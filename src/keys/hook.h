@@ -9,6 +9,8 @@
 
 namespace kalveo {
 
+class FlightCycle;
+
 /// Virtual keys the hook knows by name.
 inline constexpr int kVkLWin = 91;
 inline constexpr int kVkLShift = 160;
@@ -78,43 +80,75 @@ struct KeyboardHookState {
     KeyDefinitionMode definition;
 };
 
-extern KeyboardHookState kbd_state;
+/// Timer ticks (display count) of the previous press of the keys that know a double press.
+struct DoublePressTicks {
+    int margin_up = 0;
+    int margin_down = 0;
+    int netto_average = 0;
+};
 
-/// (Re)installs the hook through the platform's keyboard watch. Returns its handle, 0 on
-/// failure (logged; the program goes on without hotkeys until the next restart).
-long StartKbdHook();
+/// The keyboard watch: the hook's state and the hotkeys it turns keys into, commands on the
+/// flight cycle (the run states, switches and levels the pilot sets) and on the windows.
+class KeyWatch {
+  public:
+    /// `cycle` must outlive the watch.
+    explicit KeyWatch(FlightCycle& cycle) : cycle_(cycle) {}
+    KeyWatch(const KeyWatch&) = delete;
+    KeyWatch& operator=(const KeyWatch&) = delete;
 
-/// Removes the hook; false when the system refused.
-bool ReleaseKbdHook();
+    /// (Re)installs the hook through the platform's keyboard watch. Returns its handle, 0 on
+    /// failure (logged; the program goes on without hotkeys until the next restart). The
+    /// installed hook calls this watch: release it before the watch goes.
+    long start();
+    /// Removes the hook; false when the system refused.
+    bool release();
+    /// Delivers the events the watch has gathered and ends a key-definition mode whose time is
+    /// up (called at each timer tick).
+    void poll();
 
-/// Delivers the events the watch has gathered and ends a key-definition mode whose time is up
-/// (called at each timer tick).
-void PollKbdHook();
+    /// Starts key-definition mode at `now` (display clock, s). The events that arrived before
+    /// it are handled first, and shown not.
+    void start_key_definition(double now);
+    /// Ends key-definition mode when its time is up at `now`, with a line that says so.
+    void key_definition_tick(double now);
 
-/// Starts key-definition mode at `now` (display clock, s). The events that arrived before it
-/// are handled first, and shown not.
-void start_key_definition(double now);
+    /// The hook procedure, for one event: `code` is the system's hook code.
+    void on_event(int code, const KeyEvent& event);
 
-/// Ends key-definition mode when its time is up at `now`, with a line that says so.
-void key_definition_tick(double now);
+    /// Handles the release of a key (scan code with 256 added for extended keys, virtual key)
+    /// at time `now` (ms, the events' clock): the simulator's chat, then the hotkeys.
+    void check_keys(int scancode, int pressedKey, std::uint32_t now);
+
+    /// 1 when hotkey code `ThisKey` is the key released (virtual key `pressedKey`, scan code
+    /// `scancode` with 256 added for extended keys) with exactly its modifiers, else 0.
+    [[nodiscard]] int detect_key(int ThisKey, int pressedKey, int scancode) const;
+
+    [[nodiscard]] FlightCycle& cycle() { return cycle_; }
+    [[nodiscard]] const KeyboardHookState& state() const { return state_; }
+
+  private:
+    void handle_event(int code, const KeyEvent& event, int scancode);
+    void check_mod_keys(int scancode, int vk, int flags);
+    void check_mods(int pressedKey, std::uint32_t DwnTime, std::uint32_t now);
+    void end_key_definition(const char* why);
+    [[nodiscard]] bool showing() const { return state_.definition.showing; }
+    void hotkeys(int scancode, int vk);
+    void margin_up();
+    void margin_down();
+    void volume(bool up);
+    void netto_average();
+    void stopwatch();
+    void task_timer();
+    void integrator();
+    [[nodiscard]] bool detect_task_timer_key(int code, int vk, int scancode) const;
+
+    KeyboardHookState state_;
+    DoublePressTicks ticks_;
+    FlightCycle& cycle_;
+};
 
 /// Shift, Ctrl, Alt, AltGr and the Windows keys: a modifier does not end key-definition mode.
 [[nodiscard]] bool is_modifier_key(int vk);
-
-/// The hook procedure, for one event: `code` is the system's hook code.
-void LowLevelKeyboardProc(int code, const KeyEvent& event);
-
-/// Updates the modifier state from one event; in key-definition mode also writes the console
-/// trace with which a pilot reads the codes of a key.
-void check_mod_keys(int scancode, int vk, int flags);
-
-/// Decides the modifiers of the press of `pressedKey` that began at `DwnTime` and ends at
-/// `now` (ms).
-void check_mods(int pressedKey, std::uint32_t DwnTime, std::uint32_t now);
-
-/// 1 when hotkey code `ThisKey` is the key released (virtual key `pressedKey`, scan code
-/// `scancode` with 256 added for extended keys) with exactly its modifiers, else 0.
-int detect_key(int ThisKey, int pressedKey, int scancode);
 
 /// The key and modifier parts of a key code: a key part above 5000 stands for a negative key
 /// (a scan code) with one more modifier unit.

@@ -1,26 +1,15 @@
 #include "keys/hotkeys.h"
 
 #include "display/display_state.h"
-#include "flight/live_adjust.h"
-#include "flight/outputs.h"
+#include "flight/cycle.h"
 #include "keys/hook.h"
 #include "report/log.h"
 #include "sim/records.h"
 #include "text/number_read.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace kalveo {
 
 namespace {
-
-// The volume feedback plays the alarm sound of this level (VNE_2) at the new volume.
-constexpr int kFeedbackAlarmLevel = 2;
-
-float to_hundredths(float vol) {
-    return static_cast<float>(std::round(static_cast<double>(vol) * 100.0) / 100.0);
-}
 
 bool double_press(const DisplayStateRecord& s, int previous_tick) {
     return s.count - previous_tick < kDoublePressTicks;
@@ -41,124 +30,105 @@ bool is_chat_close_key(const DisplayStateRecord& s, int scancode) {
            scancode == hook_scan_of_simulator_key(s.NumPadEnter);
 }
 
-void margin_up(DisplayStateRecord& s) {
-    if (double_press(s, s.count_Inc)) {
-        s.VNE_Act = 1;
-        enable_vne(s.VNE_Act != 0);
+} // namespace
+
+void KeyWatch::margin_up() {
+    const DisplayStateRecord& s = display_state;
+    if (double_press(s, ticks_.margin_up)) {
+        cycle_.switch_alarm(true);
     } else {
-        s.dv1 += 1;
-        update_dv1(s.dv1);
+        cycle_.raise_margin();
     }
-    s.count_Inc = s.count;
+    ticks_.margin_up = s.count;
 }
 
-void margin_down(DisplayStateRecord& s) {
-    if (double_press(s, s.count_Dec)) {
-        s.VNE_Act = 0;
-        enable_vne(s.VNE_Act != 0);
+void KeyWatch::margin_down() {
+    const DisplayStateRecord& s = display_state;
+    if (double_press(s, ticks_.margin_down)) {
+        cycle_.switch_alarm(false);
     } else {
-        s.dv1 -= 1;
-        update_dv1(s.dv1);
+        cycle_.lower_margin();
     }
-    s.count_Dec = s.count;
+    ticks_.margin_down = s.count;
 }
 
-void set_volume(DisplayStateRecord& s, float vol) {
-    s.SndVol = vol;
-    update_vol(s.SndVol);
+void KeyWatch::volume(bool up) {
+    DisplayStateRecord& s = display_state;
     s.VolTime = display_clock();
     s.DisVol = 1;
-    const FlightOutputs& out = flight_outputs();
-    if (out.play_alarm) out.play_alarm(kFeedbackAlarmLevel, s.SndVol);
-}
-
-void netto_average(DisplayStateRecord& s) {
-    if (s.RunAvN == RunState::reset)
-        s.RunAvN = RunState::running;
-    else if (double_press(s, s.count_AvN))
-        s.RunAvN = RunState::reset;
-    else
-        s.RunAvN = s.RunAvN == RunState::stopped ? RunState::running : RunState::stopped;
-    s.count_AvN = s.count;
-    start_avn(s.RunAvN);
-    log_printf("RunAvN %d", run_number(s.RunAvN));
-}
-
-void stopwatch(DisplayStateRecord& s) {
-    if (s.RunTim == RunState::stopped) {
-        start_stopwatch(RunState::reset);
-        s.RunTim = RunState::running;
+    if (up) {
+        cycle_.volume_up();
     } else {
-        s.RunTim = RunState::stopped;
-        start_stopwatch(RunState::stopped);
+        cycle_.volume_down();
     }
-    log_printf("RunTim %d", run_number(s.RunTim));
 }
 
-// Tapped alone the key starts the task timer from its reset; with Ctrl+Shift it stops the
-// running timer, and again resets the stopped one.
-void task_timer(DisplayStateRecord& s) {
-    const int ctrl_shift = kbd_state.press.is_ctrl != 0 && kbd_state.press.is_shft != 0 ? 1 : 0;
-    RunState next = s.RunTskTim;
-    if (ctrl_shift == 0 && s.RunTskTim == RunState::reset) next = RunState::running;
-    if (ctrl_shift != 0 && s.RunTskTim == RunState::running) next = RunState::stopped;
-    if (ctrl_shift != 0 && s.RunTskTim == RunState::stopped) next = RunState::reset;
-    if (next != s.RunTskTim) {
-        s.RunTskTim = next;
-        start_task_timer(s.RunTskTim);
-    }
-    log_printf("CtrlShift RunTskTim %d %d", ctrl_shift, run_number(s.RunTskTim));
+void KeyWatch::netto_average() {
+    const DisplayStateRecord& s = display_state;
+    cycle_.press_netto_average(double_press(s, ticks_.netto_average));
+    ticks_.netto_average = s.count;
+    log_printf("RunAvN %d", run_number(cycle_.status().netto_average));
+}
+
+void KeyWatch::stopwatch() {
+    cycle_.toggle_stopwatch();
+    log_printf("RunTim %d", run_number(cycle_.status().stopwatch));
+}
+
+void KeyWatch::task_timer() {
+    const PressModifiers& p = state_.press;
+    const bool ctrl_shift = p.is_ctrl != 0 && p.is_shft != 0;
+    cycle_.press_task_timer(ctrl_shift);
+    log_printf("CtrlShift RunTskTim %d %d", ctrl_shift ? 1 : 0,
+               run_number(cycle_.status().task_timer));
 }
 
 // The task timer's key matches with or without Ctrl+Shift (and only so), which then choose
 // what it does; its other modifiers must match as for every hotkey.
-bool detect_task_timer_key(int code, int vk, int scancode) {
+bool KeyWatch::detect_task_timer_key(int code, int vk, int scancode) const {
     constexpr int kCtrlShift = 3;
     const DecodedKey d = decode_key_code(code);
     if (d.key == 0) return false;
-    const PressModifiers& p = kbd_state.press;
+    const PressModifiers& p = state_.press;
     const bool with = p.is_ctrl != 0 && p.is_shft != 0;
     if (!with && (p.is_ctrl != 0 || p.is_shft != 0)) return false;
     const int mods = (d.mods & ~kCtrlShift) | (with ? kCtrlShift : 0);
     return detect_key(mods * 10000 + d.key, vk, scancode) != 0;
 }
 
-void integrator(DisplayStateRecord& s) {
+void KeyWatch::integrator() {
+    const DisplayStateRecord& s = display_state;
     if (s.Polar != 0) {
         log_printf("WRITE POLAR count=%d", s.count);
-        write_pol();
+        cycle_.request_polar_point();
         return;
     }
-    if (s.RunAvE == RunState::stopped) {
-        start_ave(RunState::reset);
-        s.RunAvE = RunState::running;
-    } else {
-        s.RunAvE = RunState::stopped;
-        start_ave(RunState::stopped);
-    }
-    log_printf("RunAvE %d", run_number(s.RunAvE));
+    cycle_.toggle_climb_average();
+    log_printf("RunAvE %d", run_number(cycle_.status().climb_average));
 }
 
-void hotkeys(DisplayStateRecord& s, int scancode, int vk) {
+void KeyWatch::hotkeys(int scancode, int vk) {
+    DisplayStateRecord& s = display_state;
     const auto is = [&](int code) { return detect_key(code, vk, scancode) != 0; };
-    if (is(s.KeyInc)) margin_up(s);
-    if (is(s.KeyDec)) margin_down(s);
-    if (is(s.KeyVUp)) set_volume(s, volume_up(s.SndVol));
-    if (is(s.KeyVDn)) set_volume(s, volume_down(s.SndVol));
+    if (is(s.KeyInc)) margin_up();
+    if (is(s.KeyDec)) margin_down();
+    if (is(s.KeyVUp)) volume(true);
+    if (is(s.KeyVDn)) volume(false);
     if (is(s.KeySFl)) {
-        s.FlapSound = s.FlapSound != 0 ? 0 : 1;
-        log_printf("FlapSound %d", s.FlapSound);
-        update_flap_sound(s.FlapSound);
+        // The key asks for the other state; a glider without flaps keeps its own.
+        const bool asked = !cycle_.controls().flap_sounds;
+        log_printf("FlapSound %d", asked ? 1 : 0);
+        cycle_.switch_flap_sounds(asked);
     }
     if (is(s.KeyHUDS)) {
         s.HUD_Spd = (s.HUD_Spd + 1) % 3;
         log_printf("HUD_Spd %d", s.HUD_Spd);
     }
     if (s.GotPlaneData != 0) {
-        if (is(s.KeyAvN)) netto_average(s);
-        if (is(s.KeyTim)) stopwatch(s);
-        if (detect_task_timer_key(s.KeyTskTim, vk, scancode)) task_timer(s);
-        if (is(s.KeyAvE)) integrator(s);
+        if (is(s.KeyAvN)) netto_average();
+        if (is(s.KeyTim)) stopwatch();
+        if (detect_task_timer_key(s.KeyTskTim, vk, scancode)) task_timer();
+        if (is(s.KeyAvE)) integrator();
         // The g-meter key is known from the simulator's controls once the flight is set up.
         if (is(simulator_key_code(s.ScnGRst))) s.GMin = s.GMax = 1.0F;
         if (s.BugWipers != 0 && is(simulator_key_code(s.ScnBugW))) s.BW_Time = display_clock();
@@ -166,21 +136,9 @@ void hotkeys(DisplayStateRecord& s, int scancode, int vk) {
     if (is(s.KeyHor) && s.HorWinInfo.width > 0) s.MoveHorizon = 1;
 }
 
-} // namespace
-
-float volume_up(float vol) {
-    const float step = vol < 0.15F ? 0.01F : vol < 0.25F ? 0.02F : vol < 0.35F ? 0.03F : 0.05F;
-    return std::min(1.0F, to_hundredths(vol + step));
-}
-
-float volume_down(float vol) {
-    const float step = vol < 0.16F ? 0.01F : vol < 0.27F ? 0.02F : vol < 0.38F ? 0.03F : 0.05F;
-    return std::max(0.0F, to_hundredths(vol - step));
-}
-
-void check_keys(int scancode, int pressedKey, int /*flags*/, std::uint32_t now) {
+void KeyWatch::check_keys(int scancode, int pressedKey, std::uint32_t now) {
     DisplayStateRecord& s = display_state;
-    check_mods(pressedKey, kbd_state.LastDwnTime, now);
+    check_mods(pressedKey, state_.LastDwnTime, now);
     // Logged when the chat opens or closes, not at every Enter typed elsewhere.
     if (is_chat_open_key(s, scancode, pressedKey)) {
         if (s.ChatActive != 1) log_printf("ChatActive %d", 1);
@@ -193,7 +151,9 @@ void check_keys(int scancode, int pressedKey, int /*flags*/, std::uint32_t now) 
         return;
     }
     if (s.ChatActive != 0) return;
-    hotkeys(s, scancode, pressedKey);
+    hotkeys(scancode, pressedKey);
+    // The windows show what the cycle now runs.
+    show_instrument_status(cycle_.status());
 }
 
 } // namespace kalveo

@@ -7,7 +7,7 @@
 #include "display/manual.h"
 #include "display/start_graphics.h"
 #include "display/window_input.h"
-#include "flight/live_adjust.h"
+#include "flight/cycle.h"
 #include "keys/hook.h"
 #include "platform/dialogs.h"
 #include "report/log.h"
@@ -27,14 +27,14 @@ void save_positions() {
     write_ini(0, s.DisWinX, s.DisWinY, s.HorWinX, s.HorWinY);
 }
 
-void restart_watch() {
+void restart_watch(KeyWatch& watch) {
     DisplayStateRecord& s = display_state;
     if (s.KbdHookEnabled == 0) return;
-    const long handle = StartKbdHook();
+    const long handle = watch.start();
     log_printf("Keyboard Hook restarted : %ld count %d", handle, s.count);
 }
 
-bool window_command(int key) {
+bool window_command(KeyWatch& watch, int key) {
     switch (key) {
     // The editor runs beside the event loop, which takes up its end (and the restart).
     case 'e':
@@ -50,11 +50,11 @@ bool window_command(int key) {
         display_manual(0);
         return true;
     case 'k':
-        restart_watch();
+        restart_watch(watch);
         return true;
     case 'd':
         tinyfd_messageBox("Kalveo", display_state.MsgKeyDefi, "ok", "info", 1);
-        if (display_state.KbdHookEnabled != 0) start_key_definition(display_clock());
+        if (display_state.KbdHookEnabled != 0) watch.start_key_definition(display_clock());
         return true;
     default:
         return false;
@@ -62,29 +62,28 @@ bool window_command(int key) {
 }
 
 // Without the keyboard watch the windows take the essential hotkeys themselves.
-bool reduced_hotkey(int key) {
-    DisplayStateRecord& s = display_state;
+bool reduced_hotkey(FlightCycle& cycle, int key) {
+    const DisplayStateRecord& s = display_state;
     bool handled = false;
     if (key == s.KeyHor + kLowerCase && s.HorWinInfo.width > 0) {
         SetHorPos();
         handled = true;
     }
     if (key == s.KeySFl + kLowerCase) {
-        s.FlapSound = s.FlapSound != 0 ? 0 : 1;
-        log_printf("FlapSound %d\n", s.FlapSound);
-        update_flap_sound(s.FlapSound);
+        const bool asked = !cycle.controls().flap_sounds;
+        log_printf("FlapSound %d\n", asked ? 1 : 0);
+        cycle.switch_flap_sounds(asked);
         handled = true;
     }
     if (key == s.KeyInc + kLowerCase) {
-        s.dv1 += 1;
-        update_dv1(s.dv1);
+        cycle.raise_margin();
         handled = true;
     }
     if (key == s.KeyDec + kLowerCase) {
-        s.dv1 -= 1;
-        update_dv1(s.dv1);
+        cycle.lower_margin();
         handled = true;
     }
+    if (handled) show_instrument_status(cycle.status());
     return handled;
 }
 
@@ -107,13 +106,13 @@ void move_selected_window(pCpw cpw, int dx, int dy) {
 
 } // namespace
 
-void keyboard(pCpw cpw, CpwWindowId id, int key, int state, int /*x*/, int /*y*/) {
+void keyboard(KeyWatch& watch, pCpw cpw, CpwWindowId id, int key, int state, int /*x*/, int /*y*/) {
     DisplayStateRecord& s = display_state;
     if (state == CPW_KEYMOD_UP || s.WeAreClosing == Closing::yes) return;
     bool handled = false;
-    if (s.ChatActive == 0) handled = window_command(key);
+    if (s.ChatActive == 0) handled = window_command(watch, key);
     if (s.KbdHookEnabled == 0 && s.WeAreClosing != Closing::yes)
-        handled = reduced_hotkey(key) || handled;
+        handled = reduced_hotkey(watch.cycle(), key) || handled;
     if (!handled) return;
     // Only the keys that did something are logged, never what else was typed.
     if (s.Debug != 0) log_printf("Key %u %d %d", id, key, state);

@@ -7,8 +7,11 @@
 
 namespace kalveo {
 
-/// Characters typed while a window has the focus.
-void keyboard(pCpw cpw, CpwWindowId id, int key, int state, int x, int y);
+class KeyWatch;
+
+/// Characters typed while a window has the focus; the reduced hotkeys and the watch's own
+/// commands act through `watch`.
+void keyboard(KeyWatch& watch, pCpw cpw, CpwWindowId id, int key, int state, int x, int y);
 /// Escape, Shift and the arrow keys.
 void syskeyboard(pCpw cpw, CpwWindowId id, int key, int state, int x, int y);
 

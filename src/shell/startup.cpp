@@ -195,9 +195,9 @@ int hand_over(const Settings& settings) {
     log_message_f(format_text(" %14.7f %c %d", settings.flaps.sound_max_bank,
                               settings.flaps.scale_by_load_factor ? 'T' : 'F',
                               settings.keys.watch));
-    return start_graphics(fntn_c, opt_c, &my_tas_0.flapmxbank, message_text(messages.msgexitcnf),
-                          message_text(messages.msgcndrstp), message_text(messages.msgkeydefi),
-                          cu_c);
+    return start_graphics(fntn_c, opt_c, &settings.flaps.sound_max_bank,
+                          message_text(messages.msgexitcnf), message_text(messages.msgcndrstp),
+                          message_text(messages.msgkeydefi), cu_c);
 }
 
 // Returns true when the settings editor asked for a restart.

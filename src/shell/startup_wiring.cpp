@@ -86,17 +86,26 @@ void play_slot(std::size_t slot, double vol) {
 
 // Where the system has no beeper of its own the sound engine plays the tone.
 void beep(int freq, int dur) {
-    if (!system_beep(freq, dur)) play_tone(freq, dur, volumes.sndvol);
+    if (!system_beep(freq, dur))
+        play_tone(freq, dur, program_flight_cycle().controls().volumes.sndvol);
     log_verbatim(format_text("Beep %d Hz %d ms", freq, dur));
+}
+
+// The program's keyboard watch, acting on the program's flight cycle.
+KeyWatch& program_key_watch() {
+    static KeyWatch watch(program_flight_cycle());
+    return watch;
 }
 
 void connect_keyboard() {
     KeyboardWatch& watch = keyboard_watch();
-    watch.start = [] { return StartKbdHook(); };
-    watch.stop = [] { return ReleaseKbdHook(); };
-    watch.poll = [] { PollKbdHook(); };
+    watch.start = [] { return program_key_watch().start(); };
+    watch.stop = [] { return program_key_watch().release(); };
+    watch.poll = [] { program_key_watch().poll(); };
     WindowKeyHooks& hooks = window_key_hooks();
-    hooks.keyboard = keyboard;
+    hooks.keyboard = [](pCpw cpw, CpwWindowId id, int key, int state, int x, int y) {
+        keyboard(program_key_watch(), cpw, id, key, state, x, y);
+    };
     hooks.syskeyboard = syskeyboard;
     hooks.print_key_name = [](std::string_view label, int code) { Print_Key_Name(label, code); };
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <istream>
 #include <optional>
+#include <string>
 
 namespace kalveo {
 
@@ -15,13 +16,15 @@ namespace kalveo {
 inline constexpr int kFplRetryPause = 50;
 inline constexpr int kFplAttempts = 10;
 
-/// Waits for my_tas_c.fplfile to appear (ten attempts 50 ms apart), reads it and
-/// sets my_tas_0.z_0 / z_fin for the flight. The plan's bug wipers count only when
-/// they are usable in this task. A file that never appears is told to the pilot and
-/// stops the program; a file that exists but cannot be opened gives nothing (and
-/// changes nothing). `pause` is the wait between attempts (tests replace it).
+/// Waits for the flight plan `file` (a simulator path) to appear (ten attempts 50 ms apart)
+/// and reads it, with its task altitudes. The plan's bug wipers count only when they are
+/// usable in this task. A file that never appears is told to the pilot (with a note when
+/// the units follow the simulator) and stops the program; a file that exists but cannot be
+/// opened gives nothing. `pause` is the wait between attempts (tests replace it).
 /// `installation` names the pilot folder and learns a version 3 plan.
 [[nodiscard]] std::optional<FlightPlan> read_fpl_0(Installation& installation,
+                                                   const std::string& file,
+                                                   bool units_follow_simulator,
                                                    const std::function<void()>& pause = {});
 
 /// Reads a flight plan from `in`. `qverb` traces progress, `qfr` gives messages

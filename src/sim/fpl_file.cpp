@@ -19,14 +19,12 @@
 namespace kalveo {
 namespace {
 
-[[noreturn]] void flight_plan_never_appeared() {
-    std::string text = my_tas_c.fplfile + messages.msgfplnfnd;
-    if (my_tas_0.nunit == -1) {
-        text += "\n" + messages.msgdisauto;
-        my_tas_0.nunit = 0;
-    }
+[[noreturn]] void flight_plan_never_appeared(const std::string& fplfile,
+                                             bool units_follow_simulator) {
+    std::string text = fplfile + messages.msgfplnfnd;
+    if (units_follow_simulator) text += "\n" + messages.msgdisauto;
     error_message_tit(kBoxWarning, my_tas_c.msg_tit, text, cmndta001.qline);
-    stop_program("Flightplan not found: " + my_tas_c.fplfile);
+    stop_program("Flightplan not found: " + fplfile);
 }
 
 void log_retry(const char* what, int attempt) {
@@ -37,21 +35,23 @@ void log_retry(const char* what, int attempt) {
 
 // Opens the flight plan, trying again while the simulator is still writing it.
 // Returns false when it exists but cannot be opened.
-bool open_flight_plan(std::ifstream& in, const std::function<void()>& pause) {
+bool open_flight_plan(std::ifstream& in, const std::string& fplfile, bool units_follow_simulator,
+                      const std::function<void()>& pause) {
     int attempt = 0;
     for (;;) {
-        log_message_f("FPLFILE : " + my_tas_c.fplfile);
-        const auto file = simulator_file(my_tas_c.fplfile);
+        log_message_f("FPLFILE : " + fplfile);
+        const auto file = simulator_file(fplfile);
         std::error_code ec;
         if (!std::filesystem::exists(file, ec)) {
-            if (++attempt > kFplAttempts - 1) flight_plan_never_appeared();
+            if (++attempt > kFplAttempts - 1)
+                flight_plan_never_appeared(fplfile, units_follow_simulator);
             pause();
             log_retry("Flightplan not found - retrying ", attempt);
             continue;
         }
         if (!std::filesystem::is_directory(file, ec)) in.open(file, std::ios::binary);
         const bool opened = in.is_open();
-        if (debug_mode()) log_message_f(my_tas_c.fplfile + " OPEN " + (opened ? "0" : "1"));
+        if (debug_mode()) log_message_f(fplfile + " OPEN " + (opened ? "0" : "1"));
         if (opened) return true;
         if (++attempt > kFplAttempts - 1) return false;
         pause();
@@ -77,13 +77,14 @@ bool bug_wipers_usable(const FlightPlan& plan) {
 
 } // namespace
 
-std::optional<FlightPlan> read_fpl_0(Installation& installation,
+std::optional<FlightPlan> read_fpl_0(Installation& installation, const std::string& file,
+                                     bool units_follow_simulator,
                                      const std::function<void()>& pause) {
     const std::function<void()> wait =
         pause ? pause : std::function<void()>([] { sleep_ms(kFplRetryPause); });
     log_message_f("Condor 2 path : " + installation.pilot_path());
     std::ifstream in;
-    if (!open_flight_plan(in, wait)) return std::nullopt;
+    if (!open_flight_plan(in, file, units_follow_simulator, wait)) return std::nullopt;
 
     const bool qfr = my_tas_c.lang == "FR";
     int nl = 0;
@@ -91,9 +92,8 @@ std::optional<FlightPlan> read_fpl_0(Installation& installation,
     FlightPlan plan = read_fpl(in, installation, debug_mode(), qfr, nl, ios);
     in.close();
 
-    my_tas_0.z_0 = plan.turnpoints.tpz[0];
-    my_tas_0.z_fin = last_turnpoint_altitude(plan);
-    trace("Z_0,Z_FIN %f %f\n", my_tas_0.z_0, my_tas_0.z_fin);
+    plan.altitudes = {plan.turnpoints.tpz[0], last_turnpoint_altitude(plan)};
+    trace("Z_0,Z_FIN %f %f\n", plan.altitudes.start, plan.altitudes.finish);
     plan.glider_options.qbugwipers = bug_wipers_usable(plan);
     trace("BUGWIPERS %d\n", plan.glider_options.qbugwipers ? 1 : 0);
     return plan;

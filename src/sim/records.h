@@ -110,6 +110,12 @@ struct RdFplWz2Record {
     int wzcount = 0;
 };
 
+/// Altitudes of the first and the last turnpoint of a flight plan (m).
+struct TaskAltitudes {
+    double start = 0.0;
+    double finish = 0.0;
+};
+
 /// What the program uses of a flight plan.
 struct FlightPlan {
     RdFpl0Record task;           ///< version and turnpoint count
@@ -123,6 +129,7 @@ struct FlightPlan {
     Ggg002Record glider_options; ///< centre of gravity, seat, bug wipers
     double water = 0.0;          ///< water ballast (kg)
     double fixed_mass = 0.0;     ///< fixed ballast (kg)
+    TaskAltitudes altitudes;     ///< of the first and the last turnpoint
 };
 
 /// The simulator's key assignments, learned from its controls file (key numbers as the

@@ -2,71 +2,11 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "report/records.h"
-#include "sound/records.h"
 
 #include <gtest/gtest.h>
 
 namespace kalveo {
 namespace {
-
-// Leaves the records as a previous pass with a flight and an unusual settings
-// file would, so that every expectation below shows a value being reset.
-void mess_up_records() {
-    my_tas_0.nunit = 1;
-    my_tas_0.fconv_alt = 0.3048;
-    my_tas_0.fconv_vz = 1.9438444;
-    my_tas_0.z_0 = 312.0;
-    my_tas_0.qfe = true;
-    my_tas_0.va1 = 75.0;
-    my_tas_0.va2 = 80.0;
-    my_tas_1.vne_act = false;
-    my_tas_0.qwrpol = true;
-    my_tas_1.kalveo_init = true;
-    my_tas_3.x_cal = 1.5;
-    my_tas_c.fplfile = "C:\\Pilots\\Flightplan.fpl";
-    cmndta001.qfr = true;
-    cmndta001.qline = true;
-    chrono =
-        ChronoRecord{RunState::running, RunState::running, RunState::running, RunState::running};
-    flaps_0.nflap = 4;
-    flaps_0.vflap[1] = 41.67;
-    flaps_0.vflap[4] = 30.56;
-    flaps_c.cflap[1] = "-2";
-    flaps_c.cflap[4] = "+1";
-}
-
-class RunStateReset : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        mess_up_records();
-        reset_run_state();
-    }
-    void TearDown() override { reset_run_state(); }
-};
-
-TEST_F(RunStateReset, UnitFactorsFollowTheSimulatorAgain) {
-    EXPECT_EQ(my_tas_0.fconv_alt, 1.0);
-    EXPECT_EQ(my_tas_0.fconv_vz, 1.0);
-    EXPECT_FALSE(my_tas_0.qfe);
-    EXPECT_EQ(my_tas_0.z_0, 0.0);
-    // Derived from unset speeds, so they read as "not set" or neutral until the flight.
-    EXPECT_EQ(my_tas_0.va1, 0.0);
-    EXPECT_EQ(my_tas_0.va2, -10000.0);
-    EXPECT_TRUE(my_tas_1.vne_act);
-}
-
-TEST_F(RunStateReset, PreviousFlightIsForgotten) {
-    EXPECT_EQ(chrono.run_nv, RunState::reset);
-    EXPECT_EQ(chrono.run_iv, RunState::stopped);
-    EXPECT_EQ(chrono.run_tim, RunState::stopped);
-    EXPECT_EQ(chrono.run_tsktim, RunState::reset);
-    EXPECT_EQ(flaps_0.nflap, 0);
-    for (int position = 1; position <= kMaxFlaps; ++position) {
-        EXPECT_EQ(flaps_0.vflap[position], 0.0) << "position " << position;
-        EXPECT_EQ(flaps_c.cflap[position], "") << "position " << position;
-    }
-    EXPECT_EQ(my_tas_c.fplfile, "");
-}
 
 // A restart pass runs the defaults again; what start-up carries across
 // passes must survive them.

@@ -21,7 +21,6 @@ class SettingsEditor : public testing::ConfigTest {
     SettingsEditor() {
         write("Settings\\Kalveo.ini", "Port=55278\n");
         my_tas_1.kalveo_init = true;
-        my_tas_1.condor_started = true;
         messages.msgeditend = "Restart now?";
     }
 
@@ -100,7 +99,6 @@ TEST_F(SettingsEditor, YesRestartsTheProgram) {
         << shown;
     EXPECT_TRUE(cmndta001.qrestart);
     EXPECT_FALSE(my_tas_1.kalveo_init);
-    EXPECT_FALSE(my_tas_1.condor_started);
     EXPECT_NE(log_text().find("Kalveo will restart"), std::string::npos);
 }
 

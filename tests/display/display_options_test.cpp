@@ -58,12 +58,10 @@ TEST_F(DisplayOptionsTest, BackgroundsOnlyWhenGiven) {
     EXPECT_EQ(display_state.HorBgd, (Rgb8{0x10, 0x20, 0x30}));
 }
 
-TEST_F(DisplayOptionsTest, VolumeKeysAndScanCodes) {
-    opt.volume = 35;
+TEST_F(DisplayOptionsTest, KeysAndScanCodes) {
     opt.g_reset_scan = 34;
     opt.key_horizon = 80;
     apply_display_options(opt);
-    EXPECT_FLOAT_EQ(display_state.SndVol, 0.35F);
     EXPECT_EQ(display_state.ScnGRst, -34);
     EXPECT_EQ(display_state.KeyHor, 80);
 }

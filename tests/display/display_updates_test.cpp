@@ -162,7 +162,7 @@ TEST_F(DisplayUpdates, FlightLayoutReachesTheDisplayState) {
     EXPECT_EQ(UpdVNE(opt, "L", "mph"), 0);
     const DisplayStateRecord& d = display_state;
     EXPECT_EQ(d.vne, 270);
-    EXPECT_EQ(d.dv1, 10);
+    EXPECT_EQ(d.status.margin, 10);
     EXPECT_EQ(d.dv2, 20);
     EXPECT_EQ(d.WindDir, 270.0F);
     EXPECT_EQ(d.WindSpeed, 12.0F);

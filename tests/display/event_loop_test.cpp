@@ -68,7 +68,7 @@ TEST(RedrawTest, BlinkingAndTheWaitingTextAskForFramesASteadyStripDoesNot) {
     s.GotTAS = 1;
     s.count = 0;
     s.vne = 280;
-    s.dv1 = 10;
+    s.status.margin = 10;
     s.tas = 200;
     // 80 ticks are 20 blink phases: a steady strip asks once, a warning at every phase.
     EXPECT_EQ(frames_asked(s, 80, 5000.0), 1);

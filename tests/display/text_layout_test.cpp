@@ -154,7 +154,7 @@ TEST(NumberFormatTest, OneDigitValuesMoveOneDigitRightToStayAligned) {
 TEST(TasColourTest, WarnsFromVneMinusDv1BlinkingBrighterUpToDv2Above) {
     DisplayStateRecord s;
     s.vne = 280;
-    s.dv1 = 10;
+    s.status.margin = 10;
     s.dv2 = 20;
     s.ColTAS0 = {0.0F, 0.0F, 1.0F};
     s.ColTAS1 = {1.0F, 0.5F, 0.5F};
@@ -179,7 +179,7 @@ TEST(TasColourTest, WarnsFromVneMinusDv1BlinkingBrighterUpToDv2Above) {
         for (int i = 0; i < 3; ++i)
             EXPECT_FLOAT_EQ(got[i], c.colour[i]) << c.tas << " blink " << c.blink;
     }
-    s.VNE_Act = 0;
+    s.status.vne_alarm = false;
     EXPECT_EQ(tas_colour(s), kAlarmOffGrey);
     EXPECT_FLOAT_EQ(tas_warning_brightness(270, 280, 10, 0), 1.0F);
 }

@@ -1,5 +1,4 @@
 // The VNE alarm: levels, volumes and pacing, through the cycle with a fake clock.
-#include "flight/live_adjust.h"
 #include "flight/records.h"
 #include "flight/vne_alarm.h"
 #include "flight_test_support.h"
@@ -58,7 +57,6 @@ TEST_F(VneAlarm, PauseShrinksWithTheLevelAndLongTopSoundsRunBackToBack) {
 TEST_F(VneAlarm, EachLevelPlaysItsSoundAtItsVolume) {
     const double tas_of_level[] = {60.5, 61.4, 63.0, 66.0};
     for (int level = 0; level < 4; ++level) {
-        testing::reset_flight_records();
         TestFlight f({.vne = kGlider});
         f.send(at(tas_of_level[level]));
         ASSERT_EQ(f.rec.sounds.size(), 1u) << "level " << level;
@@ -70,14 +68,16 @@ TEST_F(VneAlarm, EachLevelPlaysItsSoundAtItsVolume) {
 
 TEST_F(VneAlarm, SoundsOnlyStrictlyAboveTheAlarmSpeed) {
     double temps_vne = 0.0;
-    my_tas_0.va1 = kVa1;
-    my_tas_0.dv2 = 20.0 / 3.6;
+    MyTas0Record alarm;
+    alarm.va1 = kVa1;
+    alarm.dv2 = 20.0 / 3.6;
     FlightOutputs out;
     int played = 0;
     out.play_alarm = [&](int, double) { ++played; };
-    sound_vne_alarm(kVa1, 5.0, temps_vne, out);
+    const PilotControls controls;
+    sound_vne_alarm(kVa1, 5.0, controls, alarm, temps_vne, out);
     EXPECT_EQ(played, 0);
-    sound_vne_alarm(kVa1 + 1e-6, 5.0, temps_vne, out);
+    sound_vne_alarm(kVa1 + 1e-6, 5.0, controls, alarm, temps_vne, out);
     EXPECT_EQ(played, 1);
 
     TestFlight f({.vne = kGlider});
@@ -112,9 +112,9 @@ TEST_F(VneAlarm, LongTopLevelSoundRepeatsBackToBack) {
 TEST_F(VneAlarm, SilentBelowTheAlarmSpeedAndWhenSwitchedOff) {
     TestFlight f({.vne = kGlider});
     EXPECT_TRUE(fly(f, 55.0, 1.0).empty());
-    enable_vne(0);
+    f.cycle.switch_alarm(false);
     EXPECT_TRUE(fly(f, 80.0, 2.0).empty());
-    enable_vne(1);
+    f.cycle.switch_alarm(true);
     EXPECT_EQ(fly(f, 80.0, 0.01).size(), 1u) << "back on at the next packet";
 }
 
@@ -130,8 +130,9 @@ TEST_F(VneAlarm, TheTrueAirspeedCountsNotTheIndicated) {
 TEST_F(VneAlarm, MarginChangedInFlightMovesTheAlarmStart) {
     TestFlight f({.vne = kGlider});
     EXPECT_TRUE(fly(f, 59.0, 0.5).empty());
-    update_dv1(5); // 5 km/h margin: va1 = vne - 1.39 m/s
-    EXPECT_NEAR(my_tas_0.va1, kGlider - 5.0 / 3.6, 1e-9);
+    for (int step = 0; step < 5; ++step)
+        f.cycle.lower_margin(); // 5 km/h margin: va1 = vne - 1.39 m/s
+    EXPECT_NEAR(f.records().my_tas_0.va1, kGlider - 5.0 / 3.6, 1e-9);
     EXPECT_FALSE(fly(f, 62.0, 0.05).empty());
 }
 

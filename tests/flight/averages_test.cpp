@@ -1,7 +1,5 @@
 // Averages, thermal turns and timers through the cycle; the small helpers they use.
 #include "flight/angles.h"
-#include "flight/elapsed.h"
-#include "flight/live_adjust.h"
 #include "flight/records.h"
 #include "flight/time_text.h"
 #include "flight_test_support.h"
@@ -35,7 +33,7 @@ TEST_F(Averages, NettoAverageRunsInStraightFlightOnly) {
     TestFlight f;
     fly(f, straight(1.0), 2.0);
     EXPECT_DOUBLE_EQ(f.rec.last.reading.netto_average, 0.0) << "reset state shows 0";
-    start_avn(RunState::running);
+    f.cycle.press_netto_average(false);
     fly(f, straight(1.0), 10.0);
     EXPECT_NEAR(f.rec.last.reading.netto_average, 1.0, 1e-9);
     EXPECT_DOUBLE_EQ(f.rec.last.reading.netto, 1.0) << "the netto itself";
@@ -44,7 +42,7 @@ TEST_F(Averages, NettoAverageRunsInStraightFlightOnly) {
     fly(f, straight(-3.0).set("bank", kBank45), 20.0);
     EXPECT_DOUBLE_EQ(f.rec.last.reading.netto_average, in_turn)
         << "circling leaves the average alone";
-    my_tas_0.fconv_vz = 1.9438444;
+    f.records().my_tas_0.fconv_vz = 1.9438444;
     f.send(straight(-3.0).set("bank", kBank45));
     EXPECT_NEAR(f.rec.last.reading.netto_average, in_turn * 1.9438444, 1e-9)
         << "shown in vario units";
@@ -52,13 +50,14 @@ TEST_F(Averages, NettoAverageRunsInStraightFlightOnly) {
 
 TEST_F(Averages, StoppedNettoAverageShowsTheGatheredHeight) {
     TestFlight f;
-    start_avn(RunState::stopped);
+    f.cycle.press_netto_average(false); // runs
+    f.cycle.press_netto_average(false); // stops
     fly(f, straight(2.0), 10.0);
     const double height = f.rec.last.reading.netto_average;
     EXPECT_NEAR(height, 20.0, 0.1) << "2 m/s for 10 s";
     fly(f, straight(2.0), 5.0);
     EXPECT_NEAR(f.rec.last.reading.netto_average - height, 10.0, 1e-4) << "and it keeps growing";
-    start_avn(RunState::reset);
+    f.cycle.press_netto_average(true); // a double press resets it
     f.send(straight(2.0));
     EXPECT_DOUBLE_EQ(f.rec.last.reading.netto_average, 0.0);
 }
@@ -67,9 +66,9 @@ TEST_F(Averages, ClimbAverageComesFromTheEnergyHeight) {
     TestFlight f;
     const Datagram start = Datagram().set("airspeed", 30.0).set("altitude", 954.1);
     f.send(start);
-    start_ave(RunState::reset);
+    f.cycle.toggle_climb_average();
     f.send(start);
-    EXPECT_EQ(chrono.run_iv, RunState::running) << "starts by itself";
+    EXPECT_EQ(f.cycle.controls().chrono.run_iv, RunState::running) << "starts by itself";
     EXPECT_DOUBLE_EQ(f.rec.last.reading.climb_average, 0.0);
     // 100 s later, 150 m higher at the same speed: 1.5 m/s.
     f.send(Datagram().set("airspeed", 30.0).set("altitude", 1104.1), 100.0);
@@ -77,7 +76,7 @@ TEST_F(Averages, ClimbAverageComesFromTheEnergyHeight) {
     // Speed turned into height counts the same: 30 -> 20 m/s gives 25.49 m.
     f.send(Datagram().set("airspeed", 20.0).set("altitude", 1129.59), 0.0);
     EXPECT_NEAR(f.rec.last.reading.climb_average, 1.5, 1e-3);
-    start_ave(RunState::stopped);
+    f.cycle.toggle_climb_average();
     f.send(Datagram().set("airspeed", 30.0).set("altitude", 2000.0), 10.0);
     EXPECT_NEAR(f.rec.last.reading.climb_average, 1.5, 1e-3) << "stopped: the last value holds";
 }
@@ -98,12 +97,12 @@ TEST_F(Averages, StopwatchRunsOnSimulatorTime) {
     TestFlight f;
     f.hours = 10.5;
     f.send(Datagram(), 0.0);
-    start_stopwatch(RunState::reset);
+    f.cycle.toggle_stopwatch();
     f.send(Datagram(), 0.0);
     EXPECT_EQ(f.rec.last.tim, "00:00:00");
     f.send(Datagram(), 1800.0);
     EXPECT_EQ(f.rec.last.tim, "00:30:00") << "started 10.5 h, read 11.0 h";
-    start_stopwatch(RunState::stopped);
+    f.cycle.toggle_stopwatch();
     f.send(Datagram(), 65.0);
     EXPECT_EQ(f.rec.last.tim, "00:30:00") << "stopped: the text holds";
 }
@@ -112,26 +111,21 @@ TEST_F(Averages, TaskTimerRestartsFromZero) {
     TestFlight f;
     f.send(Datagram());
     EXPECT_EQ(f.rec.last.tsktim, "00:00:00");
-    start_task_timer(RunState::running);
+    f.cycle.press_task_timer(false); // starts
     f.send(Datagram(), 0.0);
     f.send(Datagram(), 3723.0);
     EXPECT_EQ(f.rec.last.tsktim, "01:02:03");
-    start_task_timer(RunState::stopped); // stop
+    f.cycle.press_task_timer(true);  // stops
+    f.cycle.press_task_timer(false); // alone the key does not start a stopped timer
     f.send(Datagram(), 60.0);
     EXPECT_EQ(f.rec.last.tsktim, "01:02:03");
-    start_task_timer(RunState::reset); // reset
+    f.cycle.press_task_timer(true); // resets
     f.send(Datagram(), 60.0);
     EXPECT_EQ(f.rec.last.tsktim, "00:00:00");
-    start_task_timer(RunState::running);
+    f.cycle.press_task_timer(false);
     f.send(Datagram(), 0.0);
     f.send(Datagram(), 59.0);
     EXPECT_EQ(f.rec.last.tsktim, "00:00:59");
-    start_task_timer(RunState::stopped);
-    f.send(Datagram(), 10.0);
-    start_task_timer(RunState::running); // straight from stopped to running also starts from zero
-    f.send(Datagram(), 0.0);
-    f.send(Datagram(), 5.0);
-    EXPECT_EQ(f.rec.last.tsktim, "00:00:05");
 }
 
 TEST_F(Averages, ClockShowsTheSimulatorsTimeOfDay) {
@@ -159,13 +153,6 @@ TEST(Modang, BringsAnglesIntoTheRange) {
     const double huge = modang(-1e300, 0.0); // must not loop for ever
     EXPECT_TRUE(huge >= 0.0 && huge <= 360.0) << huge;
     EXPECT_TRUE(std::isinf(modang(std::numeric_limits<double>::infinity(), 0.0)));
-}
-
-TEST(ElapsedMs, CountsFromTheFirstReadingAcrossMidnight) {
-    ElapsedClock clock;
-    EXPECT_EQ(clock.elapsed(86399000), 0);
-    EXPECT_EQ(clock.elapsed(86399500), 500);
-    EXPECT_EQ(clock.elapsed(1500), 2500) << "past midnight";
 }
 
 } // namespace

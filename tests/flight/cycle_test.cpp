@@ -37,7 +37,7 @@ TEST_F(Cycle, BeforeStartUpHasFinishedEveryDatagramGives25AndChangesNothing) {
     my_tas_1.kalveo_init = false;
     TestFlight f;
     EXPECT_EQ(f.send(cruise(80.0, 1000.0)), kNotInitialisedResult);
-    EXPECT_FALSE(my_tas_1.condor_started);
+    EXPECT_FALSE(f.records().condor_started);
     EXPECT_EQ(f.rec.angle_calls, 0);
     EXPECT_TRUE(f.rec.layouts.empty());
     EXPECT_TRUE(f.rec.sounds.empty());
@@ -47,7 +47,7 @@ TEST_F(Cycle, FirstDatagramSetsUpTheFlightOnce) {
     TestFlight f;
     f.send(cruise(30.0, 500.0));
     f.send(cruise(30.0, 500.0));
-    EXPECT_TRUE(my_tas_1.condor_started);
+    EXPECT_TRUE(f.records().condor_started);
     ASSERT_EQ(f.rec.layouts.size(), 1u);
     EXPECT_EQ(f.rec.layouts[0].values.vne, 250) << "VNE in km/h";
     EXPECT_EQ(f.rec.layouts[0].unit, "kmh");
@@ -57,8 +57,7 @@ TEST_F(Cycle, FirstDatagramSetsUpTheFlightOnce) {
 TEST_F(Cycle, ASettingsRestartSetsUpTheNextFlight) {
     TestFlight f;
     f.send(cruise(30.0, 500.0));
-    my_tas_0.vne = 180.0; // the settings reader's value for the next pass
-    my_tas_1.condor_started = false;
+    f.change_settings([](Settings& s) { s.speeds.vne = 180.0; }); // the next pass
     f.send(cruise(30.0, 500.0));
     ASSERT_EQ(f.rec.layouts.size(), 2u);
     EXPECT_EQ(f.rec.layouts[1].values.vne, 250) << "the next flight's glider data";
@@ -80,7 +79,7 @@ TEST_F(Cycle, TrueAirspeedFollowsTheTaskWeather) {
     plan.zones.thermalstemp[0] = 298.15; // 25 degrees C
     TestFlight f({}, plan);
     f.send(cruise(30.0, 0.0));
-    my_tas_0.qatmo_isa = false;
+    f.records().my_tas_0.qatmo_isa = false;
     const double z = 3000.0;
     const double t_c = (2.0 * 298.15 - 0.0065 * z) / 2.0;
     const double factor = std::sqrt(std::exp(9.80665 * z / (287.0 * t_c)));
@@ -91,24 +90,25 @@ TEST_F(Cycle, TrueAirspeedFollowsTheTaskWeather) {
 TEST_F(Cycle, AltitudeInFeetAndTheQfeOffsetReachTheAtmosphere) {
     TestFlight f;
     f.send(cruise(30.0, 0.0));
-    my_tas_0.fconv_alt = 0.3048;
+    f.records().my_tas_0.fconv_alt = 0.3048;
     EXPECT_EQ(f.send(cruise(30.0, 3000.0 / 0.3048)), std::lround(30.0 * isa_factor(3000.0) * 3.6));
-    my_tas_0.fconv_alt = 1.0;
-    my_tas_0.z_0 = 400.0;
+    f.records().my_tas_0.fconv_alt = 1.0;
+    f.records().my_tas_0.z_0 = 400.0;
     EXPECT_EQ(f.send(cruise(30.0, 2600.0)), std::lround(30.0 * isa_factor(3000.0) * 3.6));
 }
 
 TEST_F(Cycle, ResultIsInTheDisplayUnit) {
     TestFlight f;
     f.send(cruise(30.0, 0.0));
-    my_tas_0.fconv = kSpeedUnitFactors[1];
+    f.records().my_tas_0.fconv = kSpeedUnitFactors[1];
     EXPECT_EQ(f.send(cruise(30.0, 0.0)), 58) << "30 m/s in knots";
 }
 
 TEST_F(Cycle, FirstTimeStepIsOneMillisecondAndNeverLess) {
-    chrono.run_nv =
-        RunState::stopped; // a stopped netto average shows the integral, so the time step shows
     TestFlight f;
+    // A stopped netto average shows the integral, so the time step shows.
+    f.cycle.press_netto_average(false);
+    f.cycle.press_netto_average(false);
     f.send(Datagram().set("nettovario", 2.0).set("bank", 0.0));
     EXPECT_NEAR(f.rec.last.reading.netto_average, (2.0 + 0.0) / 2.0 * 0.001, 1e-9);
     const double first = f.rec.last.reading.netto_average;
@@ -157,12 +157,13 @@ TEST_F(Cycle, OptionalKeysSetValuesThatHold) {
         {.flaps = {
              {20.0, "L"}, {25.0, "+2"}, {30.0, "0"}, {40.0, "-2"}, {45.0, "S"}, {50.0, "-4"}}});
     f.send(Datagram().set("flaps", 3).set("MC", 1.5).set("water", 120.0).set("gforce", 1.4));
-    EXPECT_EQ(flaps_0.nfl_act, 3);
-    EXPECT_TRUE(my_tas_0.qflap_c && my_tas_0.qmc_c && my_tas_0.qball_c);
+    EXPECT_EQ(f.records().flaps_0.nfl_act, 3);
+    EXPECT_TRUE(f.records().my_tas_0.qflap_c && f.records().my_tas_0.qmc_c &&
+                f.records().my_tas_0.qball_c);
     EXPECT_DOUBLE_EQ(f.cycle.facts().glider.flown.calage, 1.5);
     EXPECT_DOUBLE_EQ(f.cycle.facts().glider.masses.cmass, 350.0 + 120.0);
     f.send(Datagram().remove("flaps").remove("MC").remove("water").remove("gforce"));
-    EXPECT_EQ(flaps_0.nfl_act, 3);
+    EXPECT_EQ(f.records().flaps_0.nfl_act, 3);
     EXPECT_DOUBLE_EQ(f.cycle.facts().glider.masses.wmass, 120.0);
     EXPECT_DOUBLE_EQ(f.rec.last.reading.water, 120.0);
     EXPECT_DOUBLE_EQ(f.rec.last.reading.load_factor, 1.4);
@@ -213,7 +214,7 @@ TEST_F(Cycle, GarbageNeverStartsAFlightNorSoundsTheAlarm) {
     f.send_raw(std::string(1024, 'a'));
     f.send_raw("airspeed=\ntime=\naltitude=\n=\n==\nairspeed\n");
     f.send_raw("airspeed=inf\ntime=nan\n");
-    EXPECT_FALSE(my_tas_1.condor_started);
+    EXPECT_FALSE(f.records().condor_started);
     f.send_raw("airspeed=5\ntime=12\nflaps=-2147483648\n");
     f.send_raw("airspeed=5\ntime=12\nflaps=2147483647\n");
     EXPECT_TRUE(f.rec.sounds.empty());

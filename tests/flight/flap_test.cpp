@@ -46,12 +46,13 @@ int flap_sounds(const TestFlight& f, FlapCall call) {
 using FlapAdvice = FlightTest;
 
 TEST_F(FlapAdvice, RawRecommendationIsTheFastestPositionBelowTheSpeed) {
-    flaps_0.nflap = 4;
-    flaps_0.vflap100 = {0.0, 10.0, 25.0, 33.0, 40.0};
-    EXPECT_EQ(raw_flap_position(5.0), 1) << "below the table";
-    EXPECT_EQ(raw_flap_position(30.0), 2);
-    EXPECT_EQ(raw_flap_position(33.0), 2) << "strictly above the position's speed";
-    EXPECT_EQ(raw_flap_position(90.0), 4) << "above the table";
+    FlightRecords f;
+    f.flaps_0.nflap = 4;
+    f.flaps_0.vflap100 = {0.0, 10.0, 25.0, 33.0, 40.0};
+    EXPECT_EQ(raw_flap_position(5.0, f), 1) << "below the table";
+    EXPECT_EQ(raw_flap_position(30.0, f), 2);
+    EXPECT_EQ(raw_flap_position(33.0, f), 2) << "strictly above the position's speed";
+    EXPECT_EQ(raw_flap_position(90.0, f), 4) << "above the table";
 }
 
 TEST_F(FlapAdvice, InPlaceShowsTheNameWithoutArrow) {
@@ -80,7 +81,7 @@ TEST_F(FlapAdvice, BallastRaisesTheFlapSpeeds) {
     fly(f, at(42.0, 4), 3.0);
     EXPECT_EQ(f.rec.flaps.back().mflap, 0) << "42 m/s is above -2's 40 m/s";
     fly(f, at(42.0, 4).set("water", 150.0), 3.0); // 350 kg become 500 kg
-    EXPECT_NEAR(my_tas_0.fmulf, std::sqrt(350.0 / 500.0), 1e-12);
+    EXPECT_NEAR(f.records().my_tas_0.fmulf, std::sqrt(350.0 / 500.0), 1e-12);
     EXPECT_EQ(f.rec.flaps.back().mflap, -1) << "equivalent 35 m/s: back to 0";
 }
 
@@ -90,10 +91,11 @@ TEST_F(FlapAdvice, LoadFactorScalingOnlyWhenAsked) {
     EXPECT_EQ(f.rec.flaps.back().mflap, 0) << "load factor ignored";
     f.change_settings([](Settings& s) { s.flaps.scale_by_load_factor = true; });
     fly(f, at(42.0, 4).set("gforce", 2.0), 5.0);
-    EXPECT_NEAR(my_tas_0.fmulf, std::sqrt(1.0 / 2.0), 1e-3);
+    EXPECT_NEAR(f.records().my_tas_0.fmulf, std::sqrt(1.0 / 2.0), 1e-3);
     EXPECT_EQ(f.rec.flaps.back().mflap, -1) << "42 / sqrt(2) = 29.7 m/s: position +2";
     fly(f, at(42.0, 4).set("gforce", -1.0), 10.0);
-    EXPECT_NEAR(my_tas_0.fmulf, std::sqrt(1.0 / 0.1), 1e-3) << "negative g counts as 0.1 g";
+    EXPECT_NEAR(f.records().my_tas_0.fmulf, std::sqrt(1.0 / 0.1), 1e-3)
+        << "negative g counts as 0.1 g";
 }
 
 TEST_F(FlapAdvice, RecommendationIsSmoothed) {
@@ -130,7 +132,6 @@ TEST_F(FlapAdvice, NoLandingCallUnlessChosen) {
 
 TEST_F(FlapAdvice, UpAdviceFromLandingOnlyWithAnOddLandingOption) {
     for (const int lndopt : {2, 3}) {
-        testing::reset_flight_records();
         TestFlight f(flapped());
         f.change_settings([lndopt](Settings& s) { s.flaps.landing_option = lndopt; });
         fly(f, at(36.0, 1), 3.0);
@@ -139,8 +140,8 @@ TEST_F(FlapAdvice, UpAdviceFromLandingOnlyWithAnOddLandingOption) {
 }
 
 TEST_F(FlapAdvice, SoundsTwoSecondsPlusTheLastSoundApart) {
-    my_tas_1.qflap_beep = true;
     TestFlight f(flapped());
+    f.change_settings([](Settings& s) { s.flaps.sounds_on = true; });
     fly(f, at(36.0, 3), 3.0);
     f.rec.sounds.clear();
     fly(f, at(45.0, 3), 1.0); // advice up
@@ -158,10 +159,10 @@ TEST_F(FlapAdvice, NoSoundsWithoutTheSwitchOrBeyondTheBankLimit) {
     EXPECT_TRUE(f.rec.sounds.empty()) << "flap sounds off";
 
     const double bank20 = 20.0 * 3.14159265 / 180.0;
-    my_tas_1.qflap_beep = true;
+    f.cycle.switch_flap_sounds(true);
     fly(f, at(45.0, 3, bank20), 3.0);
     EXPECT_TRUE(f.rec.sounds.empty()) << "limit 15 degrees";
-    my_tas_0.flapmxbank = 90.0;
+    f.records().my_tas_0.flapmxbank = 90.0;
     fly(f, at(45.0, 3, bank20), 2.0);
     EXPECT_EQ(flap_sounds(f, FlapCall::up), 1) << "limit 90 degrees";
 }

@@ -10,17 +10,9 @@
 namespace kalveo::testing {
 
 void reset_flight_records() {
-    my_tas_0 = MyTas0Record{};
     my_tas_1 = MyTas1Record{};
     my_tas_c = MyTasCRecord{};
-    chrono = ChronoRecord{};
-    flaps_0 = Flaps0Record{};
-    flaps_c = FlapsCRecord{};
     messages = MessagesRecord{};
-    volumes = VolumesRecord{};
-    my_tas_0.fconv = kSpeedUnitFactors[0];
-    my_tas_c.cunit = "kmh";
-    my_tas_0.flapmxbank = 15.0; // what the settings reader makes of "not set"
     my_tas_1.kalveo_init = true;
 }
 
@@ -49,7 +41,6 @@ Recorder::Recorder() {
     };
     outputs.my_beep = [this](int freq, int dur) { beeps.emplace_back(freq, dur); };
     outputs.counter_seconds = [this] { return now; };
-    outputs.ms_of_day = [this] { return static_cast<int>(now * 1000.0); };
 }
 
 Datagram::Datagram() {
@@ -97,18 +88,17 @@ std::string Datagram::text(const std::string& eol) const {
 }
 
 FlightCycle::FlightSetUp set_up_with(const TestGlider& glider, const FlightPlan& plan) {
-    return [glider, plan](FlightFacts& flight, Flaps0Record& flaps, FlapsCRecord& flap_names,
-                          const Settings&) {
+    return [glider, plan](FlightFacts& flight, FlightRecords& f, const Settings&) {
         flight.plan = plan;
         flight.glider.names.glnam = glider.name;
-        my_tas_0.vne = glider.vne;
+        f.my_tas_0.vne = glider.vne;
         flight.glider.masses.rmass = glider.rmass;
         flight.glider.masses.mmass = glider.mmass;
         flight.glider.masses.balmax = glider.balmax;
-        flaps.nflap = static_cast<int>(glider.flaps.size());
+        f.flaps_0.nflap = static_cast<int>(glider.flaps.size());
         for (std::size_t i = 0; i < glider.flaps.size(); ++i) {
-            flaps.vflap100[i + 1] = glider.flaps[i].first;
-            flap_names.cflap[i + 1] = glider.flaps[i].second;
+            f.flaps_0.vflap100[i + 1] = glider.flaps[i].first;
+            f.flaps_c.cflap[i + 1] = glider.flaps[i].second;
         }
     };
 }

@@ -14,8 +14,8 @@
 
 namespace kalveo::testing {
 
-/// Puts every record the cycle reads or writes back to its start-up state: km/h,
-/// alarm on, start-up finished, no flight started yet.
+/// Puts the shared records the cycle reads or writes (the glider's, the flight plan's, the
+/// settings') back to their start-up state, with start-up finished.
 void reset_flight_records();
 
 /// Length (s) of every sound of a Recorder's outputs unless a test changes it.
@@ -97,6 +97,9 @@ class TestFlight {
     int send(Datagram d, double dt = 0.04);
     /// Sends the datagram as it is, time= included, moving only the wall clock.
     int send_raw(const std::string& text, double dt = 0.04);
+
+    /// The flight's records in the cycle.
+    FlightRecords& records() { return cycle.records(); }
 
     /// Changes the flight's settings, as start-up hands them over on a new pass.
     template <class Change> void change_settings(Change change) {

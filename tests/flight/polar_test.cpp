@@ -1,6 +1,5 @@
 // Polar mode: numbered result files, point recording, the reference polar, the trace.
 #include "config/records.h"
-#include "flight/live_adjust.h"
 #include "flight/polar_mode.h"
 #include "flight/records.h"
 #include "flight_test_support.h"
@@ -56,15 +55,10 @@ class PolarMode : public FlightTest {
 };
 
 TEST_F(PolarMode, EachFlightWritesNewNumberedResultFiles) {
-    {
-        PolarFlight f;
-        f.send(steady(30.0));
-    }
-    my_tas_1.condor_started = false; // a settings restart
-    {
-        PolarFlight f;
-        f.send(steady(30.0));
-    }
+    PolarFlight f;
+    f.send(steady(30.0));
+    f.change_settings([](Settings&) {}); // a settings restart
+    f.send(steady(30.0));
     for (const char* n : {"00000", "00001"}) {
         const auto table =
             lines_of(polars() / ("TestGlider-FlightPolar_" + std::string(n) + ".txt"));
@@ -89,15 +83,15 @@ TEST_F(PolarMode, WithoutAGliderNameTheFilesHaveTheirPlainNames) {
 TEST_F(PolarMode, APointIsRecordedOnceTheSpeedIsSteady) {
     PolarFlight f;
     fly(f, steady(30.0), 1.0);
-    write_pol();
+    f.cycle.request_polar_point();
     // Accelerating: the request waits.
     for (int i = 0; i < 50; ++i)
         f.send(steady(30.0 + i * 0.04));
-    EXPECT_TRUE(my_tas_0.qwrpol);
+    EXPECT_TRUE(f.records().my_tas_0.qwrpol);
     EXPECT_TRUE(f.rec.last.reading.recording_polar_point) << "the display shows the wait";
     EXPECT_TRUE(f.rec.beeps.empty());
     fly(f, steady(32.0), 6.0);
-    EXPECT_FALSE(my_tas_0.qwrpol);
+    EXPECT_FALSE(f.records().my_tas_0.qwrpol);
     EXPECT_FALSE(f.rec.last.reading.recording_polar_point);
     ASSERT_EQ(f.rec.beeps.size(), 1u);
     EXPECT_EQ(f.rec.beeps[0], std::make_pair(930, 100));
@@ -124,7 +118,7 @@ TEST_F(PolarMode, APointIsRecordedOnceTheSpeedIsSteady) {
 TEST_F(PolarMode, TheSimulatorsFlapPositionGoesWithThePoint) {
     PolarFlight f({.flaps = {{0.0, "L"}, {25.0, "+2"}, {33.0, "0"}}});
     fly(f, steady(30.0).set("flaps", 1), 4.0);
-    write_pol();
+    f.cycle.request_polar_point();
     fly(f, steady(30.0).set("flaps", 1), 0.2);
     const auto csv = lines_of(polars() / "TestGlider-FlightPolar_00000_00000.csv");
     ASSERT_EQ(csv.size(), 2u);
@@ -134,7 +128,7 @@ TEST_F(PolarMode, TheSimulatorsFlapPositionGoesWithThePoint) {
 TEST_F(PolarMode, FrenchSettingsGiveDecimalCommas) {
     PolarFlight f({}, true);
     fly(f, steady(30.0), 4.0);
-    write_pol();
+    f.cycle.request_polar_point();
     fly(f, steady(30.0), 0.2);
     const auto csv = lines_of(polars() / "TestGlider-FlightPolar_00000_00000.csv");
     ASSERT_EQ(csv.size(), 2u);
@@ -146,7 +140,7 @@ TEST_F(PolarMode, RecordedPointsStopAtEntry100) {
     PolarFlight f;
     fly(f, steady(30.0), 4.0);
     for (int point = 0; point < 105; ++point) {
-        write_pol();
+        f.cycle.request_polar_point();
         f.send(steady(30.0));
     }
     EXPECT_EQ(f.rec.last.nbpol, 100);
@@ -168,10 +162,11 @@ TEST_F(PolarMode, APointThatCannotBeWrittenIsLoggedOnce) {
     PolarSample point;
     point.ias = 30.0;
     point.vz_comp_c_m = -0.8;
+    FlightRecords f;
     for (int i = 0; i < 3; ++i) {
-        my_tas_0.qwrpol = true;
-        record_polar_point(point, st, FlightOutputs{});
-        EXPECT_FALSE(my_tas_0.qwrpol);
+        f.my_tas_0.qwrpol = true;
+        record_polar_point(point, st, FlightOutputs{}, f);
+        EXPECT_FALSE(f.my_tas_0.qwrpol);
     }
     EXPECT_EQ(st.nbpol, 3) << "the points still reach the display";
     const std::string log = testing::read_text(dir_.path() / "Logfile.txt");

@@ -63,6 +63,7 @@ class SimulatorFlight : public FlightTest {
     SampleInstall sample_;
     Recorder rec_;
     FlightCycle cycle_{rec_.outputs};
+    FlightRecords& f_ = cycle_.records();
 
   private:
     ScopedEnv prefix_env_;
@@ -74,13 +75,13 @@ TEST_F(SimulatorFlight, FirstDatagramFindsTheGlidersVneInTheShippedData) {
     EXPECT_EQ(first_datagram(), 108);
     EXPECT_EQ(flight().installation.condor_version, 3);
     EXPECT_EQ(flight().glider.names.glnam, "Diana2");
-    EXPECT_NEAR(my_tas_0.vne, 270.0 / 3.6, 1e-9);
-    EXPECT_NEAR(my_tas_0.va1, (270.0 - 10.0) / 3.6, 1e-9);
+    EXPECT_NEAR(f_.my_tas_0.vne, 270.0 / 3.6, 1e-9);
+    EXPECT_NEAR(f_.my_tas_0.va1, (270.0 - 10.0) / 3.6, 1e-9);
     EXPECT_DOUBLE_EQ(flight().plan.weather.pressure, 101325.0)
         << "version 3 plans fly the standard pressure";
     EXPECT_DOUBLE_EQ(flight().glider.masses.rmass, 350.0) << "the glider data's reference mass";
-    EXPECT_EQ(flaps_0.nflap, 7);
-    EXPECT_EQ(flaps_0.nfl_act, 3) << "half the positions until the lever is reported";
+    EXPECT_EQ(f_.flaps_0.nflap, 7);
+    EXPECT_EQ(f_.flaps_0.nfl_act, 3) << "half the positions until the lever is reported";
     ASSERT_EQ(rec_.layouts.size(), 1u);
     const Recorder::Layout& layout = rec_.layouts[0];
     EXPECT_EQ(layout.values.vne, 270);
@@ -93,20 +94,20 @@ TEST_F(SimulatorFlight, FirstDatagramFindsTheGlidersVneInTheShippedData) {
     EXPECT_EQ(layout.values.bug_wipe_scan, -48) << "the bug-wipe key as a scan code";
     EXPECT_EQ(layout.values.simulator_version, 3);
     EXPECT_EQ(layout.unit, "kmh");
-    EXPECT_EQ(layout.flap, flaps_c.cflap[flaps_0.nflmax]);
-    EXPECT_TRUE(my_tas_0.qatmo_isa);
+    EXPECT_EQ(layout.flap, f_.flaps_c.cflap[f_.flaps_0.nflmax]);
+    EXPECT_TRUE(f_.my_tas_0.qatmo_isa);
 }
 
 TEST_F(SimulatorFlight, GliderMissingFromTheDataTakesTheVneThePilotTypes) {
     install(); // the sample plan's LS8neo is not in the shipped data
     // The boxes: version 2 not installed, glider not listed, then the prompt.
     testing::write_file(dir_.path() / "answers.txt", "ok\nok\n200\n");
-    my_tas_0.nunit = 1;
+    f_.my_tas_0.nunit = 1;
     first_datagram();
-    EXPECT_NEAR(my_tas_0.vne, 200.0 / 3.6, 1e-9) << "typed in km/h";
+    EXPECT_NEAR(f_.my_tas_0.vne, 200.0 / 3.6, 1e-9) << "typed in km/h";
     EXPECT_EQ(flight().glider.names.glnam, "200") << "the glider goes by the pilot's answer";
-    EXPECT_NEAR(my_tas_0.dv1, 5.0 / kKts, 1e-9);
-    EXPECT_NEAR(my_tas_0.dv2, 10.0 / kKts, 1e-9);
+    EXPECT_NEAR(f_.my_tas_0.dv1, 5.0 / kKts, 1e-9);
+    EXPECT_NEAR(f_.my_tas_0.dv2, 10.0 / kKts, 1e-9);
     EXPECT_EQ(rec_.layouts.at(0).values.vne, 108) << "200 km/h in knots";
     EXPECT_EQ(rec_.layouts.at(0).values.flap_mode, 0) << "no flaps";
     EXPECT_EQ(rec_.layouts.at(0).flap, "");
@@ -115,72 +116,76 @@ TEST_F(SimulatorFlight, GliderMissingFromTheDataTakesTheVneThePilotTypes) {
 
 TEST_F(SimulatorFlight, ImperialSimulatorWithTheAutoUnitShowsKnotsAndReadsFeet) {
     install({.units = 1});
-    my_tas_0.nunit = -1;
-    my_tas_c.cunit = "";
+    f_.my_tas_0.nunit = -1;
+    f_.texts.cunit = "";
     first_datagram();
-    EXPECT_EQ(my_tas_0.nunit, 1);
-    EXPECT_DOUBLE_EQ(my_tas_0.fconv, kKts);
-    EXPECT_DOUBLE_EQ(my_tas_0.fconv_vz, kKts);
-    EXPECT_DOUBLE_EQ(my_tas_0.fconv_alt, 0.3048);
+    EXPECT_EQ(f_.my_tas_0.nunit, 1);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.fconv, kKts);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.fconv_vz, kKts);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.fconv_alt, 0.3048);
     EXPECT_EQ(rec_.layouts.at(0).unit, "kts");
 }
 
 TEST_F(SimulatorFlight, MetricSimulatorWithTheAutoUnitShowsKmh) {
     install({.units = 0});
-    my_tas_0.nunit = -1;
+    f_.my_tas_0.nunit = -1;
     first_datagram();
-    EXPECT_EQ(my_tas_0.nunit, 0);
-    EXPECT_DOUBLE_EQ(my_tas_0.fconv, 3.6);
-    EXPECT_DOUBLE_EQ(my_tas_0.fconv_vz, 1.0);
-    EXPECT_DOUBLE_EQ(my_tas_0.fconv_alt, 1.0);
+    EXPECT_EQ(f_.my_tas_0.nunit, 0);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.fconv, 3.6);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.fconv_vz, 1.0);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.fconv_alt, 1.0);
 }
 
 TEST_F(SimulatorFlight, AChosenUnitStaysWhateverTheSimulatorUses) {
     install({.units = 2});
-    my_tas_0.nunit = 2;
+    f_.my_tas_0.nunit = 2;
     first_datagram();
-    EXPECT_EQ(my_tas_0.nunit, 2);
-    EXPECT_DOUBLE_EQ(my_tas_0.fconv, kSpeedUnitFactors[2]);
-    EXPECT_DOUBLE_EQ(my_tas_0.fconv_vz, kKts) << "varios follow the simulator";
+    EXPECT_EQ(f_.my_tas_0.nunit, 2);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.fconv, kSpeedUnitFactors[2]);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.fconv_vz, kKts) << "varios follow the simulator";
     EXPECT_EQ(rec_.layouts.at(0).unit, "mph");
 }
 
 TEST_F(SimulatorFlight, QfeKeepsTheAltitudeOfTheFirstTurnpoint) {
     install({.altimeter_setting = 1});
     first_datagram();
-    EXPECT_TRUE(my_tas_0.qfe);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 400.0);
+    EXPECT_TRUE(f_.my_tas_0.qfe);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.z_0, 400.0);
 }
 
 TEST_F(SimulatorFlight, QnhDropsTheAltitudeOffset) {
     install({.altimeter_setting = 0});
     first_datagram();
-    EXPECT_FALSE(my_tas_0.qfe);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 0.0);
+    EXPECT_FALSE(f_.my_tas_0.qfe);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.z_0, 0.0);
 }
 
 TEST_F(SimulatorFlight, TheSettingsVneYieldsToTheGliderData) {
     install({}, "Diana2");
-    my_tas_0.vne = 200.0; // settings value, km/h
+    f_.my_tas_0.vne = 200.0; // settings value, km/h
     first_datagram();
-    EXPECT_NEAR(my_tas_0.vne, 270.0 / 3.6, 1e-9);
+    EXPECT_NEAR(f_.my_tas_0.vne, 270.0 / 3.6, 1e-9);
 }
 
 TEST_F(SimulatorFlight, MissingControlsFileStopsTheProgram) {
     install();
     std::filesystem::remove(sample_.condor3.pilot / "controls.ini");
     FlightFacts flight = pilot_flight();
-    EXPECT_EXIT(init_settings_0(flight, 0), ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(init_settings_0(flight, f_, 0), ::testing::ExitedWithCode(1), "");
 }
 
 TEST_F(SimulatorFlight, MissingPilotOptionsStopTheProgram) {
     install();
     std::filesystem::remove(sample_.condor3.pilot / "Setup.ini");
     FlightFacts flight = pilot_flight();
-    EXPECT_EXIT(init_settings_0(flight, 0), ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(init_settings_0(flight, f_, 0), ::testing::ExitedWithCode(1), "");
 }
 
-using Thresholds = FlightTest;
+// The set-up's steps on a flight's records of their own.
+class Thresholds : public FlightTest {
+  protected:
+    FlightRecords f_;
+};
 
 TEST_F(Thresholds, DefaultsByUnit) {
     struct Case {
@@ -197,35 +202,35 @@ TEST_F(Thresholds, DefaultsByUnit) {
         {4, 2.0, 10 / kmh, 20 / kmh, 270 / kmh},
     };
     for (const Case& c : cases) {
-        testing::reset_flight_records();
-        my_tas_0.nunit = c.nunit;
-        my_tas_0.fconv = c.fconv;
+        f_ = FlightRecords{};
+        f_.my_tas_0.nunit = c.nunit;
+        f_.my_tas_0.fconv = c.fconv;
         FlightFacts flight;
-        init_settings_2({}, {}, flight, flaps_0, flaps_c);
-        EXPECT_NEAR(my_tas_0.dv1, c.dv1, 1e-9) << "unit " << c.nunit;
-        EXPECT_NEAR(my_tas_0.dv2, c.dv2, 1e-9) << "unit " << c.nunit;
-        EXPECT_NEAR(my_tas_0.vne, c.vne, 1e-9) << "unit " << c.nunit;
-        EXPECT_NEAR(my_tas_0.va1, c.vne - c.dv1, 1e-9);
-        EXPECT_NEAR(my_tas_0.va2, c.vne - c.dv1 + c.dv2, 1e-9);
+        init_settings_2({}, {}, flight, f_);
+        EXPECT_NEAR(f_.my_tas_0.dv1, c.dv1, 1e-9) << "unit " << c.nunit;
+        EXPECT_NEAR(f_.my_tas_0.dv2, c.dv2, 1e-9) << "unit " << c.nunit;
+        EXPECT_NEAR(f_.my_tas_0.vne, c.vne, 1e-9) << "unit " << c.nunit;
+        EXPECT_NEAR(f_.my_tas_0.va1, c.vne - c.dv1, 1e-9);
+        EXPECT_NEAR(f_.my_tas_0.va2, c.vne - c.dv1 + c.dv2, 1e-9);
     }
 }
 
 TEST_F(Thresholds, SettingsMarginsAreInDisplayUnits) {
-    my_tas_0.nunit = 1;
-    my_tas_0.fconv = kKts;
-    my_tas_0.dv1 = 8.0;
-    my_tas_0.dv2 = 12.0;
-    my_tas_0.vne = 70.0; // m/s, from the glider data
+    f_.my_tas_0.nunit = 1;
+    f_.my_tas_0.fconv = kKts;
+    f_.my_tas_0.dv1 = 8.0;
+    f_.my_tas_0.dv2 = 12.0;
+    f_.my_tas_0.vne = 70.0; // m/s, from the glider data
     FlightFacts flight;
-    init_settings_2({}, {}, flight, flaps_0, flaps_c);
-    EXPECT_NEAR(my_tas_0.dv1, 8.0 / kKts, 1e-12);
-    EXPECT_NEAR(my_tas_0.dv2, 12.0 / kKts, 1e-12);
-    EXPECT_DOUBLE_EQ(my_tas_0.vne, 70.0);
+    init_settings_2({}, {}, flight, f_);
+    EXPECT_NEAR(f_.my_tas_0.dv1, 8.0 / kKts, 1e-12);
+    EXPECT_NEAR(f_.my_tas_0.dv2, 12.0 / kKts, 1e-12);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.vne, 70.0);
 }
 
 TEST_F(Thresholds, LayoutForTheDisplay) {
     Recorder rec;
-    my_tas_0.vne = 250.0 / 3.6;
+    f_.my_tas_0.vne = 250.0 / 3.6;
     FlightFacts flight;
     flight.glider.masses.balmax = 149.6;
     flight.glider.masses.wmass = 80.4;
@@ -237,12 +242,11 @@ TEST_F(Thresholds, LayoutForTheDisplay) {
     DisplaySettings& display = settings.display;
     display.bug_wipe_turns = 3;
     display.show_flaps = 2;
-    flaps_0.nflap = 3;
-    flaps_0.nflmax = 2;
-    flaps_c.cflap = {"", "L", "+10", "0"};
+    f_.flaps_0.nflap = 3;
+    f_.flaps_0.nflmax = 2;
+    f_.flaps_c.cflap = {"", "L", "+10", "0"};
     settings.keys.simulator_chat_open = 84;
-    EXPECT_EQ(init_settings_2(rec.outputs, settings, flight, flaps_0, flaps_c), 1)
-        << "what the display answers";
+    EXPECT_EQ(init_settings_2(rec.outputs, settings, flight, f_), 1) << "what the display answers";
     const FlightLayout& layout = rec.layouts.at(0).values;
     EXPECT_EQ(layout.vne, 250);
     EXPECT_EQ(layout.flap_mode, 2);
@@ -256,7 +260,7 @@ TEST_F(Thresholds, LayoutForTheDisplay) {
     EXPECT_EQ(layout.min_thermal_turns, 3);
     EXPECT_EQ(rec.layouts.at(0).flap, "+10");
     display.bug_wipe_turns = 0;
-    init_settings_2(rec.outputs, settings, flight, flaps_0, flaps_c);
+    init_settings_2(rec.outputs, settings, flight, f_);
     EXPECT_FALSE(rec.layouts.at(1).values.bug_wipers) << "no reminder without a turn count";
 }
 
@@ -274,22 +278,22 @@ TEST_F(Thresholds, TheGliderLookupLandsInTheFlightsRecords) {
     found.nflmax = 1;
     found.lflmax = 2;
     found.glnam = "LS8-18";
-    flaps_0.vflap[2] = 99.0; // from an earlier glider
+    f_.flaps_0.vflap[2] = 99.0; // from an earlier glider
     Glider glider;
-    store_glider_values(found, glider, flaps_0, flaps_c);
-    EXPECT_EQ(my_tas_0.vne, 75.0);
+    store_glider_values(found, glider, f_);
+    EXPECT_EQ(f_.my_tas_0.vne, 75.0);
     EXPECT_EQ(glider.masses.balmax, 180);
     EXPECT_EQ(glider.masses.rmass, 325);
     EXPECT_EQ(glider.masses.mmass, 370);
-    EXPECT_EQ(flaps_0.nflap, 2);
-    EXPECT_EQ(flaps_0.vflap100[2], 30.0);
-    EXPECT_EQ(flaps_0.vflap[2], 30.0) << "the data file's table, kept beside the advice's";
-    EXPECT_EQ(flaps_c.cflap[1], "-2");
-    EXPECT_EQ(flaps_0.nflmax, 1);
-    EXPECT_EQ(flaps_0.lflmax, 2);
+    EXPECT_EQ(f_.flaps_0.nflap, 2);
+    EXPECT_EQ(f_.flaps_0.vflap100[2], 30.0);
+    EXPECT_EQ(f_.flaps_0.vflap[2], 30.0) << "the data file's table, kept beside the advice's";
+    EXPECT_EQ(f_.flaps_c.cflap[1], "-2");
+    EXPECT_EQ(f_.flaps_0.nflmax, 1);
+    EXPECT_EQ(f_.flaps_0.lflmax, 2);
     EXPECT_EQ(glider.names.glnam, "LS8-18");
     // The next lookup starts from what is in force.
-    const GliderValues now = current_glider_values(glider, flaps_0, flaps_c);
+    const GliderValues now = current_glider_values(glider, f_);
     EXPECT_EQ(now.vne, 75.0);
     EXPECT_EQ(now.mmass, 370);
     EXPECT_EQ(now.vflap100, found.vflap100);
@@ -299,29 +303,29 @@ TEST_F(Thresholds, TheGliderLookupLandsInTheFlightsRecords) {
 }
 
 TEST_F(Thresholds, SettleVneKeepsTheGliderDataOverTheSetting) {
-    my_tas_0.fconv = kKts;
-    my_tas_0.vne = 75.0;
-    settle_vne(150.0);
-    EXPECT_DOUBLE_EQ(my_tas_0.vne, 75.0);
-    my_tas_0.vne = -10000.0;
-    settle_vne(150.0);
-    EXPECT_NEAR(my_tas_0.vne, 150.0 / kKts, 1e-12);
-    my_tas_0.vne = -10000.0;
-    settle_vne(-10000.0);
-    EXPECT_DOUBLE_EQ(my_tas_0.vne, -10000.0) << "left for the unit's default";
+    f_.my_tas_0.fconv = kKts;
+    f_.my_tas_0.vne = 75.0;
+    settle_vne(f_, 150.0);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.vne, 75.0);
+    f_.my_tas_0.vne = -10000.0;
+    settle_vne(f_, 150.0);
+    EXPECT_NEAR(f_.my_tas_0.vne, 150.0 / kKts, 1e-12);
+    f_.my_tas_0.vne = -10000.0;
+    settle_vne(f_, -10000.0);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.vne, -10000.0) << "left for the unit's default";
 }
 
 TEST_F(Thresholds, AltimeterReference) {
-    my_tas_0.z_0 = 412.0;
+    f_.my_tas_0.z_0 = 412.0;
     Rdstng00Record options;
     options.altsttng = 1;
-    init_settings_1(options);
-    EXPECT_TRUE(my_tas_0.qfe);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 412.0);
+    init_settings_1(options, f_);
+    EXPECT_TRUE(f_.my_tas_0.qfe);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.z_0, 412.0);
     options.altsttng = 2;
-    init_settings_1(options);
-    EXPECT_FALSE(my_tas_0.qfe);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 0.0);
+    init_settings_1(options, f_);
+    EXPECT_FALSE(f_.my_tas_0.qfe);
+    EXPECT_DOUBLE_EQ(f_.my_tas_0.z_0, 0.0);
 }
 
 } // namespace

@@ -1,11 +1,18 @@
 // The hook and the hotkeys fed with synthetic key events as the keyboard watch delivers them:
 // press timing, exact modifiers, extended keys and AltGr, double presses, volume steps, the
-// simulator's chat, the task timer, and what the other hotkeys change.
+// simulator's chat, the task timer, what the other hotkeys change, and that the strip shows
+// what the flight cycle runs.
 #include "config/key_codes.h"
+#include "config/settings_value.h"
 #include "display/display_options.h"
 #include "display/display_state.h"
+#include "display/tas_colour.h"
+#include "display/text_colours.h"
+#include "display/text_layout.h"
+#include "flight/cycle.h"
 #include "flight/outputs.h"
 #include "flight/records.h"
+#include "glider/records.h"
 #include "keys/hook.h"
 #include "keys/hotkeys.h"
 #include "sim/controls.h"
@@ -30,35 +37,35 @@ const Key k7{55, 8}, k8{56, 9}, k9{57, 10}, k0{48, 11}, kEnter{13, 28}, kPadEnte
 const Key kLShift{160, 42}, kRShift{161, 54, true}, kLCtrl{162, 29}, kRCtrl{163, 29, true};
 const Key kAltGr{165, 56, true}, kFakeCtrl{162, 541}; // Windows sends this Ctrl with AltGr
 
+// A flight set up with VNE 280 km/h and the default 10 km/h margin, and a watch on its cycle.
 class HotkeysTest : public ::testing::Test {
   protected:
+    HotkeysTest()
+        : cycle_(out_, [](FlightFacts&, FlightRecords& f,
+                          const Settings&) { f.my_tas_0.vne = 280.0 / 3.6; }),
+          watch_(cycle_) {}
+
     void SetUp() override {
-        kbd_state = {};
         DisplayStateRecord& s = display_state;
         s.count = 1000;
         s.GotPlaneData = 1;
         s.ScnChatO = 20; // T, as learned from the simulator
-        s.dv1 = 10;
         s.HorWinInfo.width = 150;
-        my_tas_0.fconv = 3.6;
-        my_tas_0.vne = 280.0 / 3.6;
-        flight_outputs().play_alarm = [this](int level, double vol) {
-            played_.push_back({level, vol});
-        };
+        my_tas_1.kalveo_init = true;
+        out_.play_alarm = [this](int level, double vol) { played_.push_back({level, vol}); };
+        cycle_.my_tas("airspeed=30\r\ntime=12\r\n");
     }
     void TearDown() override {
         display_state = saved_display_;
-        kbd_state = saved_hook_;
-        my_tas_0 = saved_tas0_;
         my_tas_1 = saved_tas1_;
-        chrono = saved_chrono_;
-        volumes = saved_volumes_;
-        flight_outputs() = saved_outputs_;
     }
+
+    [[nodiscard]] int margin() const { return cycle_.status().margin; }
+    [[nodiscard]] const ChronoRecord& runs() const { return cycle_.controls().chrono; }
 
     void event(const Key& k, bool down) {
         KeyEvent e{k.vk, k.scan, k.ext, down, false, now_};
-        LowLevelKeyboardProc(0, e);
+        watch_.on_event(0, e);
     }
     // Held for `ms` with `mods` held around it; the timer ticks on by `ticks` afterwards.
     void tap(const Key& k, int ms = 60, int ticks = 20, const std::vector<Key>& mods = {}) {
@@ -86,12 +93,12 @@ class HotkeysTest : public ::testing::Test {
     testing::TempDir dir_;
     testing::ScopedCwd cwd_{dir_.path()};
     DisplayStateRecord saved_display_ = display_state;
-    KeyboardHookState saved_hook_ = kbd_state;
-    MyTas0Record saved_tas0_ = my_tas_0;
     MyTas1Record saved_tas1_ = my_tas_1;
-    ChronoRecord saved_chrono_ = chrono;
-    VolumesRecord saved_volumes_ = volumes;
-    FlightOutputs saved_outputs_ = flight_outputs();
+
+  protected:
+    FlightOutputs out_;
+    FlightCycle cycle_;
+    KeyWatch watch_;
 };
 
 TEST_F(HotkeysTest, KeysMatchWithExactlyTheirModifiersAndPressLength) {
@@ -129,10 +136,10 @@ TEST_F(HotkeysTest, KeysMatchWithExactlyTheirModifiersAndPressLength) {
     display_state.KeyHor = 80073; // LONG+"I"
     display_state.MoveHorizon = 0;
     tap(kI, 60);
-    EXPECT_EQ(display_state.dv1, 11);
+    EXPECT_EQ(margin(), 11);
     EXPECT_EQ(display_state.MoveHorizon, 0);
     tap(kI, 1000);
-    EXPECT_EQ(display_state.dv1, 11);
+    EXPECT_EQ(margin(), 11);
     EXPECT_EQ(display_state.MoveHorizon, 1);
 }
 
@@ -158,51 +165,43 @@ TEST_F(HotkeysTest, AutoRepeatKeepsThePressTimeAndAltGrIsNoCtrl) {
 }
 
 TEST_F(HotkeysTest, DoublePressesWithinTwelveTicksSwitchTheAlarmAndResetTheNetto) {
-    DisplayStateRecord& s = display_state;
-    my_tas_1.vne_act = false;
+    cycle_.switch_alarm(false);
     tap(kI, 60, 5);
     tap(kI);
-    EXPECT_EQ(s.dv1, 11) << "the second press does not raise the margin";
-    EXPECT_TRUE(my_tas_1.vne_act);
+    EXPECT_EQ(margin(), 11) << "the second press does not raise the margin";
+    EXPECT_TRUE(cycle_.controls().vne_alarm);
     tap(kU, 60, 11);
     tap(kU);
-    EXPECT_EQ(s.dv1, 10);
-    EXPECT_FALSE(my_tas_1.vne_act);
+    EXPECT_EQ(margin(), 10);
+    EXPECT_FALSE(cycle_.controls().vne_alarm);
     tap(kU, 60, 12); // 12 ticks apart: two single presses
     tap(kU);
-    EXPECT_EQ(s.dv1, 8);
-    EXPECT_NEAR(my_tas_0.va1 * 3.6, 272.0, 1e-9);
+    EXPECT_EQ(margin(), 8);
+    EXPECT_NEAR(cycle_.records().my_tas_0.va1 * 3.6, 272.0, 1e-9);
 
-    s.RunAvN = RunState::reset;
     // Start, stop, start, a quick second press resets, start: (state after, ticks to the next).
     for (const auto& [expected, ticks] : {std::pair{1, 20}, {0, 20}, {1, 3}, {-1, 20}, {1, 20}}) {
         tap(k6, 60, ticks);
-        EXPECT_EQ(run_number(chrono.run_nv), expected);
+        EXPECT_EQ(run_number(runs().run_nv), expected);
     }
 }
 
-TEST_F(HotkeysTest, VolumeStepsGrowWithTheVolumeStayWithinZeroToOneAndAreHeard) {
-    const std::vector<std::tuple<float, bool, float>> steps = {
-        {0.98F, true, 1.0F},   {0.10F, true, 0.11F},  {0.15F, true, 0.17F},  {0.25F, true, 0.28F},
-        {0.35F, true, 0.40F},  {0.01F, false, 0.0F},  {0.16F, false, 0.14F}, {0.27F, false, 0.24F},
-        {0.38F, false, 0.33F}, {0.50F, false, 0.45F}, {0.0F, false, 0.0F}};
-    for (const auto& [from, up, to] : steps)
-        EXPECT_FLOAT_EQ(up ? volume_up(from) : volume_down(from), to) << from << " up " << up;
-
-    DisplayStateRecord& s = display_state;
-    s.SndVol = 0.98F;
+TEST_F(HotkeysTest, VolumeKeysStayWithinZeroToOneAndAreHeard) {
+    Settings settings;
+    settings.sound.volume = 0.98;
+    cycle_.take_settings(settings);
     tap(k8);
-    s.SndVol = 0.01F;
+    settings.sound.volume = 0.01;
+    cycle_.take_settings(settings);
     tap(k7);
-    EXPECT_DOUBLE_EQ(volumes.sndvol, 0.0);
-    EXPECT_EQ(s.DisVol, 1);
+    EXPECT_DOUBLE_EQ(cycle_.controls().volumes.sndvol, 0.0);
+    EXPECT_EQ(display_state.DisVol, 1);
     const std::vector<std::pair<int, double>> heard = {{2, 1.0}, {2, 0.0}};
     EXPECT_EQ(played_, heard);
 }
 
 TEST_F(HotkeysTest, TheChatSuspendsEveryHotkeyUntilEnterOrKeypadEnter) {
     DisplayStateRecord& s = display_state;
-    s.RunTskTim = RunState::reset;
     s.KeyHor = 13; // Enter closes the chat and is no hotkey
     for (const Key& close : {kEnter, kPadEnter}) {
         tap(kT);
@@ -210,22 +209,22 @@ TEST_F(HotkeysTest, TheChatSuspendsEveryHotkeyUntilEnterOrKeypadEnter) {
         for (const Key& k : {kI, kU, k8, k0, k5, k9, k6})
             tap(k);
         tap(kI, 1200);
-        EXPECT_EQ(s.dv1, 10);
-        EXPECT_EQ(chrono.run_tim, RunState::stopped);
-        EXPECT_EQ(s.RunTskTim, RunState::reset);
+        EXPECT_EQ(margin(), 10);
+        EXPECT_EQ(runs().run_tim, RunState::stopped);
+        EXPECT_EQ(runs().run_tsktim, RunState::reset);
         EXPECT_TRUE(played_.empty());
         tap(close);
         EXPECT_EQ(s.ChatActive, 0) << "closed by extended " << close.ext;
         EXPECT_EQ(s.MoveHorizon, 0);
     }
     tap(kI);
-    EXPECT_EQ(s.dv1, 11) << "hotkeys work again";
+    EXPECT_EQ(margin(), 11) << "hotkeys work again";
 }
 
 TEST_F(HotkeysTest, TaskTimerStartsAloneAndStopsAndResetsWithCtrlShift) {
     for (const int code : {53, 30053}) { // "5" and CTRL+SHFT+"5" behave the same
         display_state.KeyTskTim = code;
-        display_state.RunTskTim = RunState::reset;
+        cycle_.take_settings(Settings{}); // a new pass: the timer at its reset
         const std::vector<std::pair<std::vector<Key>, int>> steps = {{{}, 1},
                                                                      {{}, 1},
                                                                      {{kLCtrl}, 1},
@@ -236,7 +235,7 @@ TEST_F(HotkeysTest, TaskTimerStartsAloneAndStopsAndResetsWithCtrlShift) {
                                                                      {{}, 1}};
         for (const auto& [mods, expected] : steps) {
             tap(k5, 60, 20, mods);
-            EXPECT_EQ(run_number(chrono.run_tsktim), expected)
+            EXPECT_EQ(run_number(runs().run_tsktim), expected)
                 << code << " with " << mods.size() << " mods";
         }
     }
@@ -247,20 +246,17 @@ TEST_F(HotkeysTest, TheOtherHotkeysAndTheirConditions) {
     s.GotPlaneData = 0; // averages and timers wait for the flight
     for (const Key& k : {k0, k5, k6, k9})
         tap(k);
-    EXPECT_EQ(chrono.run_tim, RunState::stopped);
-    EXPECT_EQ(chrono.run_nv, RunState::reset);
+    EXPECT_EQ(runs().run_tim, RunState::stopped);
+    EXPECT_EQ(runs().run_nv, RunState::reset);
     s.GotPlaneData = 1;
     tap(k0);
-    EXPECT_EQ(chrono.run_tim, RunState::reset) << "the stopwatch starts from zero";
+    EXPECT_EQ(runs().run_tim, RunState::reset) << "the stopwatch starts from zero";
     tap(k9);
     tap(k9);
-    EXPECT_EQ(chrono.run_iv, RunState::stopped);
+    EXPECT_EQ(runs().run_iv, RunState::stopped);
     s.Polar = 1;
     tap(k9);
-    EXPECT_TRUE(my_tas_0.qwrpol);
-    s.FlapSound = 1;
-    tap({77, 50});
-    EXPECT_EQ(s.FlapSound, 0);
+    EXPECT_TRUE(cycle_.records().my_tas_0.qwrpol);
 
     // The simulator's g-meter key (G), and an extended one numbered as the simulator does.
     s.ScnGRst = -34; // as the flight's set-up hands it to the windows
@@ -313,13 +309,13 @@ TEST_F(HotkeysTest, KeysAreShownOnlyInKeyDefinitionModeAndOnlyItsNextKey) {
     tap(kA, 60, 20, {kAltGr});
     tap(kA, 1200);
     tap({65, 0});
-    LowLevelKeyboardProc(-1, {65, 30, false, true, false, now_});
+    watch_.on_event(-1, {65, 30, false, true, false, now_});
     tap(kI); // a hotkey says what it did, not which key did it
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "  33   0 DV1 updated : 11.00 269.00\n");
 
     event(kU, true); // held before the mode, released in it: not the key asked for
     ::testing::internal::CaptureStdout();
-    start_key_definition(100.0);
+    watch_.start_key_definition(100.0);
     event(kU, false);
     tap(kRCtrl); // a modifier alone is shown and the mode goes on
     event(kLShift, true);
@@ -327,9 +323,9 @@ TEST_F(HotkeysTest, KeysAreShownOnlyInKeyDefinitionModeAndOnlyItsNextKey) {
     tap(k1); // typed on before A was released
     event(kA, false);
     tap(kA);
-    start_key_definition(200.0); // and without a key it ends after 30 s
-    key_definition_tick(229.9);
-    key_definition_tick(230.0);
+    watch_.start_key_definition(200.0); // and without a key it ends after 30 s
+    watch_.key_definition_tick(229.9);
+    watch_.key_definition_tick(230.0);
     tap(kLShift);
     const std::string shown = ::testing::internal::GetCapturedStdout();
     std::size_t at = 0;
@@ -342,6 +338,35 @@ TEST_F(HotkeysTest, KeysAreShownOnlyInKeyDefinitionModeAndOnlyItsNextKey) {
         ASSERT_NE(at, std::string::npos) << line << " in order in:\n" << shown;
     }
     EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 15) << shown;
+}
+
+// Whatever the keys did, the strip shows the run states, switches and levels the cycle runs;
+// the flap-sound key changes nothing for a glider without flaps.
+TEST_F(HotkeysTest, TheStripShowsWhatTheCycleRuns) {
+    DisplayStateRecord& s = display_state;
+    Settings settings;
+    settings.flaps.sounds_on = true;
+    cycle_.take_settings(settings); // a new pass, and its flight
+    cycle_.my_tas("airspeed=30\r\ntime=12\r\n");
+    const Key kM{77, 50};
+    tap(kU, 60, 3); // a double press
+    for (const Key& k : {kU, kI, kI, k6, k6, k9, kM, kM, k0})
+        tap(k);
+    const StripField& va1 = strip_field(TextField::VA1);
+    const StripField& netto = strip_field(TextField::NettoAverage);
+    EXPECT_EQ(s.status, cycle_.status());
+    EXPECT_EQ(va1.whole(s), 280 - 11) << "u, then i twice: the margin is 11";
+    EXPECT_EQ(tas_colour(s), kAlarmOffGrey) << "u twice quickly: the alarm is off";
+    EXPECT_EQ(signed_field_text(netto, s, number_formats(1)).label, "Dz:") << "started, stopped";
+    EXPECT_EQ(integrator_colour(s), s.ColInt1) << "the climb average runs";
+    EXPECT_EQ(s.status.stopwatch, RunState::running);
+    EXPECT_TRUE(cycle_.controls().flap_sounds) << "no flaps: the key changes nothing";
+    EXPECT_TRUE(s.status.flap_sounds);
+
+    // The next packet hands over the same, the climb average and stopwatch now truly running.
+    cycle_.my_tas("airspeed=30\r\ntime=12.01\r\n");
+    EXPECT_EQ(runs().run_iv, RunState::running);
+    EXPECT_EQ(s.status, cycle_.status());
 }
 
 } // namespace

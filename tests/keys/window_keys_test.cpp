@@ -4,7 +4,10 @@
 #include "cpw/cpw.h"
 #include "display/display_state.h"
 #include "display/window_input.h"
+#include "flight/cycle.h"
 #include "flight/records.h"
+#include "glider/records.h"
+#include "keys/hook.h"
 #include "keys/window_keys.h"
 #include "support/test_files.h"
 
@@ -63,15 +66,20 @@ class WindowKeysTest : public ::testing::Test {
         syskeyboard(nullptr, kText, key, CPW_KEYMOD_DOWN, 0, 0);
         syskeyboard(nullptr, kText, key, CPW_KEYMOD_UP, 0, 0);
     }
-    static void type(int key) {
-        keyboard(nullptr, kText, key, CPW_KEYMOD_DOWN, 0, 0);
-        keyboard(nullptr, kText, key, CPW_KEYMOD_UP, 0, 0);
+    void type(int key) {
+        keyboard(watch_, nullptr, kText, key, CPW_KEYMOD_DOWN, 0, 0);
+        keyboard(watch_, nullptr, kText, key, CPW_KEYMOD_UP, 0, 0);
     }
 
     TempDir dir_;
     DisplayStateRecord saved_;
     std::unique_ptr<ScopedCwd> cwd_;
     std::unique_ptr<ScopedEnv> dialogs_;
+    FlightOutputs out_;
+    FlightCycle cycle_{out_, [](FlightFacts&, FlightRecords& f, const Settings&) {
+                           f.my_tas_0.vne = 280.0 / 3.6;
+                       }};
+    KeyWatch watch_{cycle_};
 };
 
 TEST_F(WindowKeysTest, AClickPicksAWindowAndASecondClickDropsIt) {
@@ -166,45 +174,48 @@ TEST_F(WindowKeysTest, NothingMovesOnceTheRunCloses) {
     display_state.WeAreClosing = Closing::yes;
     press(CPW_KEY_LEFT);
     display_state.KbdHookEnabled = 0;
-    display_state.FlapSound = 1;
-    type(display_state.KeySFl + 32);
+    display_state.HorWinInfo.width = 150;
+    display_state.DrawHorizon = 1;
+    type(display_state.KeyHor + 32);
     EXPECT_EQ(display_state.DisWinInfo.x, 1584);
-    EXPECT_EQ(display_state.FlapSound, 1);
+    EXPECT_EQ(display_state.DrawHorizon, 1);
 }
 
 class ReducedHotkeysTest : public WindowKeysTest {
   protected:
+    // A flight set up with VNE 280 km/h and the default 10 km/h margin.
     void SetUp() override {
         WindowKeysTest::SetUp();
-        saved_tas_ = my_tas_0;
         display_state.KbdHookEnabled = 0;
-        my_tas_0.fconv = 3.6;
-        my_tas_0.vne = 280.0 / 3.6;
-        display_state.dv1 = 10;
+        my_tas_1.kalveo_init = true;
+        cycle_.my_tas("airspeed=30\r\ntime=12\r\n");
     }
     void TearDown() override {
-        my_tas_0 = saved_tas_;
+        my_tas_1 = saved_tas1_;
         WindowKeysTest::TearDown();
     }
-    MyTas0Record saved_tas_;
+    MyTas1Record saved_tas1_ = my_tas_1;
 };
 
 TEST_F(ReducedHotkeysTest, IAndUMoveTheAlarmMarginByOne) {
     type('i');
     type('i');
-    EXPECT_EQ(display_state.dv1, 12);
-    EXPECT_NEAR(my_tas_0.dv1 * 3.6, 12.0, 1e-9);
+    EXPECT_EQ(display_state.status.margin, 12);
+    EXPECT_NEAR(cycle_.records().my_tas_0.dv1 * 3.6, 12.0, 1e-9);
     type('u');
-    EXPECT_EQ(display_state.dv1, 11);
-    EXPECT_NEAR(my_tas_0.va1 * 3.6, 280.0 - 11.0, 1e-9);
+    EXPECT_EQ(display_state.status.margin, 11);
+    EXPECT_NEAR(cycle_.records().my_tas_0.va1 * 3.6, 280.0 - 11.0, 1e-9);
 }
 
-TEST_F(ReducedHotkeysTest, MTogglesTheFlapSound) {
-    display_state.FlapSound = 1;
+TEST_F(ReducedHotkeysTest, MTogglesTheFlapSoundOfAGliderWithFlaps) {
     type('m');
-    EXPECT_EQ(display_state.FlapSound, 0);
+    EXPECT_FALSE(cycle_.controls().flap_sounds) << "no flaps: nothing to switch";
+    cycle_.records().flaps_0.nflap = 2;
     type('m');
-    EXPECT_EQ(display_state.FlapSound, 1);
+    EXPECT_TRUE(cycle_.controls().flap_sounds);
+    EXPECT_TRUE(display_state.status.flap_sounds);
+    type('m');
+    EXPECT_FALSE(display_state.status.flap_sounds);
 }
 
 TEST_F(ReducedHotkeysTest, OCyclesTheHorizonWindow) {
@@ -217,7 +228,7 @@ TEST_F(ReducedHotkeysTest, OCyclesTheHorizonWindow) {
 TEST_F(ReducedHotkeysTest, WithTheKeyboardWatchTheWindowsLeaveTheHotkeysToIt) {
     display_state.KbdHookEnabled = 1;
     type('i');
-    EXPECT_EQ(display_state.dv1, 10);
+    EXPECT_EQ(cycle_.status().margin, 10);
 }
 
 } // namespace

@@ -26,7 +26,6 @@ class FlightStart : public SimTest {
         SimTest::SetUp();
         install();
         inst_.cndrpilpath = "C:\\users\\pilot\\Documents\\Condor3\\Pilots\\Sample Pilot";
-        my_tas_c.fplfile = kPlan;
         messages.msgfplnfnd = " not found/Start a flight first";
         messages.msgdisauto = "Automatic units need the flight plan";
     }
@@ -39,7 +38,7 @@ class FlightStart : public SimTest {
     void start(const std::function<void(int)>& on_pause = {}) {
         pauses_ = 0;
         ::testing::internal::CaptureStdout();
-        plan_ = read_fpl_0(inst_, [&] {
+        plan_ = read_fpl_0(inst_, file_, false, [&] {
             ++pauses_;
             if (on_pause) on_pause(pauses_);
         });
@@ -47,6 +46,7 @@ class FlightStart : public SimTest {
     }
 
     Installation inst_;
+    std::string file_ = kPlan;
     std::optional<FlightPlan> plan_;
     int pauses_ = 0;
     std::string console_;
@@ -57,8 +57,8 @@ TEST_F(FlightStart, SamplePlanGivesAltitudesGliderAndWeather) {
     EXPECT_EQ(pauses_, 0);
     ASSERT_TRUE(plan_);
     EXPECT_EQ(plan_->task.nb_wp, 4);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 400);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_fin, 412);
+    EXPECT_DOUBLE_EQ(plan_->altitudes.start, 400);
+    EXPECT_DOUBLE_EQ(plan_->altitudes.finish, 412);
     EXPECT_EQ(plan_->glider.glnam, "LS8neo");
     EXPECT_DOUBLE_EQ(plan_->water, 100);
     EXPECT_DOUBLE_EQ(plan_->zones.winddir[0], 270);
@@ -114,12 +114,11 @@ TEST_F(FlightStart, TaskWithoutTurnpointsEndsAtZero) {
     auto plan = default_flight_plan(3);
     plan.turnpoints.clear();
     write_plan(plan);
-    my_tas_0.z_fin = 99;
     start();
     ASSERT_TRUE(plan_);
     EXPECT_EQ(plan_->task.nb_wp, 0);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 0);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_fin, 0);
+    EXPECT_DOUBLE_EQ(plan_->altitudes.start, 0);
+    EXPECT_DOUBLE_EQ(plan_->altitudes.finish, 0);
 }
 
 TEST_F(FlightStart, ThreeTurnpointsEndAtTheThird) {
@@ -127,7 +126,8 @@ TEST_F(FlightStart, ThreeTurnpointsEndAtTheThird) {
     plan.turnpoints.pop_back();
     write_plan(plan);
     start();
-    EXPECT_DOUBLE_EQ(my_tas_0.z_fin, 686);
+    ASSERT_TRUE(plan_);
+    EXPECT_DOUBLE_EQ(plan_->altitudes.finish, 686);
 }
 
 TEST_F(FlightStart, PlanAppearingLateIsRead) {
@@ -146,12 +146,11 @@ TEST_F(FlightStart, PlanAppearingLateIsRead) {
 
 TEST_F(FlightStart, PlanNeverAppearingStopsAfterTenAttempts) {
     std::filesystem::remove(sample_host_path(prefix(), kPlan));
-    my_tas_0.nunit = -1;
     const auto console = folder() / "console.txt";
     EXPECT_EXIT(
         {
             testing::stdout_to_file(console);
-            (void)read_fpl_0(inst_, [] {});
+            (void)read_fpl_0(inst_, kPlan, true, [] {});
         },
         ::testing::ExitedWithCode(1), "");
     const std::string shown = testing::read_text(console);
@@ -165,16 +164,14 @@ TEST_F(FlightStart, PlanNeverAppearingStopsAfterTenAttempts) {
 TEST_F(FlightStart, PlanThatCannotBeOpenedLeavesEverythingAsItWas) {
     std::filesystem::remove(sample_host_path(prefix(), kPlan));
     std::filesystem::create_directories(sample_host_path(prefix(), kPlan));
-    my_tas_0.z_0 = 123;
     start();
     EXPECT_EQ(pauses_, 9);
-    EXPECT_FALSE(plan_);
-    EXPECT_DOUBLE_EQ(my_tas_0.z_0, 123);
+    EXPECT_FALSE(plan_) << "a plan that cannot be opened gives nothing";
     EXPECT_THAT(log(), HasSubstr("Flightplan exists but could not be opened - retrying  9"));
 }
 
 TEST_F(FlightStart, NameCaseDoesNotMatterAsOnWindows) {
-    my_tas_c.fplfile = "C:\\USERS\\pilot\\documents\\condor3\\Pilots\\Sample Pilot\\FlightPlan.FPL";
+    file_ = "C:\\USERS\\pilot\\documents\\condor3\\Pilots\\Sample Pilot\\FlightPlan.FPL";
     start();
     EXPECT_EQ(pauses_, 0);
     ASSERT_TRUE(plan_);

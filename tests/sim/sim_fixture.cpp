@@ -21,7 +21,6 @@ void SimTest::SetUp() {
     cmndta000.app_path = dir_.path().string() + "/";
     cmndta001 = {};
     messages = {};
-    my_tas_0 = {};
     my_tas_c = {};
     ::testing::internal::CaptureStdout();
     log_message_f("CREATE Logs\\Logfile.txt");

@@ -41,38 +41,23 @@ std::unique_ptr<FlightCycle> make_cycle(FlightOutputs& out, FlightCycle::FlightS
     return cycle;
 }
 
-// What start-up hands the flight records from the program's default settings.
+// What start-up sets beside the settings the cycle takes.
 void default_records(const DebriefOptions& o) {
-    const Settings s{};
-    my_tas_0.nunit = s.speeds.unit;
-    my_tas_c.cunit = s.speeds.unit_name;
-    my_tas_0.fconv = 3.6;
-    my_tas_0.vne = s.speeds.vne;
-    my_tas_0.dv1 = s.speeds.dv1;
-    my_tas_0.dv2 = s.speeds.dv2;
-    my_tas_0.tau_v = s.speeds.airspeed_time_constant;
-    my_tas_0.atmo_mod = s.speeds.atmosphere_model;
-    my_tas_0.flapmxbank = s.flaps.sound_max_bank;
-    my_tas_0.tau_f = s.flaps.time_constant;
-    my_tas_1.qflap_beep = s.flaps.sounds_on;
-    volumes.sndvol = s.sound.volume;
-    volumes.flapvol = s.sound.flap_volume;
     my_tas_c.lang = o.language;
     my_tas_1.kalveo_init = true;
 }
 
 // The glider from the program's glider data file alone, in the standard atmosphere.
 FlightCycle::FlightSetUp glider_set_up(const DebriefOptions& o) {
-    return [o](FlightFacts& flight, Flaps0Record& flaps, FlapsCRecord& flap_names,
-               const Settings&) {
+    return [o](FlightFacts& flight, FlightRecords& f, const Settings&) {
         if (flight.installation.condor_version == 0) flight.installation.condor_version = 3;
         flight.glider.names.glnam = o.glider;
-        const double vne_setting = o.vne_kmh > -1000.0 ? o.vne_kmh : my_tas_0.vne;
-        my_tas_0.vne = -10000.0;
-        GliderValues values = current_glider_values(flight.glider, flaps, flap_names);
+        const double vne_setting = o.vne_kmh > -1000.0 ? o.vne_kmh : f.my_tas_0.vne;
+        f.my_tas_0.vne = -10000.0;
+        GliderValues values = current_glider_values(flight.glider, f);
         (void)lookup_glider(kGliderDataFile, o.glider, flight.installation.condor_version, values);
-        store_glider_values(values, flight.glider, flaps, flap_names);
-        settle_vne(vne_setting);
+        store_glider_values(values, flight.glider, f);
+        settle_vne(f, vne_setting);
     };
 }
 
@@ -155,7 +140,6 @@ DebriefResult write_debrief(const DebriefOptions& o) {
     double now = 0.0;
     FlightOutputs out;
     out.counter_seconds = [&now] { return now; };
-    out.ms_of_day = [&now] { return static_cast<int>(now * 1000.0) % 86400000; };
     std::unique_ptr<debrief::FlightKeeper> keeper;
     debrief::CycleFeed feed;
     std::unique_ptr<FlightCycle> cycle = make_cycle(
@@ -174,12 +158,12 @@ DebriefResult write_debrief(const DebriefOptions& o) {
             std::this_thread::sleep_until(
                 start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                             std::chrono::duration<double>(now / o.pace)));
-        if (o.polar && !my_tas_0.qwrpol && now - last_ask >= kPolarAskEvery) {
-            my_tas_0.qwrpol = true;
+        if (o.polar && !cycle->records().my_tas_0.qwrpol && now - last_ask >= kPolarAskEvery) {
+            cycle->request_polar_point();
             last_ask = now;
         }
         cycle->my_tas(d.bytes);
-        if (!my_tas_1.condor_started) continue;
+        if (!cycle->records().condor_started) continue;
         if (!keeper)
             keeper = std::make_unique<debrief::FlightKeeper>(out_folder,
                                                              debrief::header_of(*cycle, started));

@@ -263,7 +263,7 @@ TEST_F(TextWindowTest, MarksBallastBarAndFlapArrowAppearWhereThePilotLooks) {
     s.SelectedWindow = s.DisWinInfo.id;
     s.Nrec = 1;
     s.DisVol = 1;
-    s.SndVol = 0.8F;
+    s.status.volume = 0.8F;
     const Frame f = settled_frame();
     const int w = f.width;
     const int h = f.height;
