@@ -1,12 +1,10 @@
 #include "display/event_loop.h"
 
-#include "config/settings_editor.h"
 #include "cpw/cpw.h"
 #include "display/display_log.h"
 #include "display/display_state.h"
 #include "display/start_graphics.h"
 #include "display/window_events.h"
-#include "link/udp_link.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "report/log.h"
@@ -21,32 +19,6 @@ namespace {
 constexpr int kInFlight = 1;
 constexpr int kLogUnreadable = -999;
 constexpr double kVolumeShownSeconds = 1.0;
-
-void restart_watch_when_due(DisplayStateRecord& s, double now) {
-    if (s.WeAreClosing != Closing::no || s.KbdAutoRst == 0 || s.KbdHookEnabled == 0) return;
-    if (s.KbdTime + 60.0 * s.KbdAutoRst >= now) return;
-    const long handle = keyboard_watch().start ? keyboard_watch().start() : 0;
-    s.KbdTime = now;
-    log_printf("Keyboard Hook restarted : %ld %ld %d", handle, static_cast<long>(now),
-               static_cast<int>(s.WeAreClosing));
-}
-
-void log_tick(const DisplayStateRecord& s, double now) {
-    if (s.count % kTimerLogTicks != 0 && s.Debug == 0) return;
-    log_printf(" ");
-    log_printf("Timer : count, time, closing %d %d %d", s.count,
-               static_cast<int>(now - s.StartTime), static_cast<int>(s.WeAreClosing));
-}
-
-void poll_socket(DisplayStateRecord& s, double now) {
-    int tas = 0;
-    const int bytes = udp_read(tas);
-    if (s.count < kTracedTicks || s.Debug != 0) log_printf("ByteReceived %d", bytes);
-    if (bytes <= 0) return;
-    s.GotTAS = 1;
-    s.tas = tas;
-    s.LastTimeWeReceivedData = now;
-}
 
 // The last drawing the timer asked for, per window.
 struct LastRedraw {
@@ -122,33 +94,36 @@ StopProbe program_stop_probe() {
     return probe;
 }
 
-void timer_tick() {
-    DisplayStateRecord& s = display_state;
-    const double now = display_clock();
-    s.buf_walclk = wall_clock_text();
-    restart_watch_when_due(s, now);
-    if (s.KbdHookEnabled != 0 && keyboard_watch().poll) keyboard_watch().poll();
-    log_tick(s, now);
-    poll_socket(s, now);
+void log_timer_line(const DisplayStateRecord& s, double now) {
+    if (s.count % kTimerLogTicks != 0 && s.Debug == 0) return;
+    log_printf(" ");
+    log_printf("Timer : count, time, closing %d %d %d", s.count,
+               static_cast<int>(now - s.StartTime), static_cast<int>(s.WeAreClosing));
+}
 
+void show_datagram(DisplayStateRecord& s, int tas, double now) {
+    s.GotTAS = 1;
+    s.tas = tas;
+    s.LastTimeWeReceivedData = now;
+}
+
+void serve_window_requests(DisplayStateRecord& s, double now) {
     if (s.MoveHorizon != 0) {
         SetHorPos();
         s.MoveHorizon = 0;
     }
     if (s.DisVol != 0 && s.VolTime + kVolumeShownSeconds < now) s.DisVol = 0;
+}
 
-    // The settings editor has been closed and the new settings are wanted: start again.
-    if (settings_edit_ended() != 0) {
+void end_run(DisplayStateRecord& s, bool restart) {
+    if (restart) {
         s.WeAreClosing = Closing::yes;
         s.Restart = 1;
-        cpwBreakMainLoop(this_cpw);
-        return;
     }
+    cpwBreakMainLoop(this_cpw);
+}
 
-    if (check_simulator_stopped(s, now, program_stop_probe())) {
-        cpwBreakMainLoop(this_cpw);
-        return;
-    }
+void advance_windows(DisplayStateRecord& s, double now) {
     if (s.count % 2 == 0) request_redraw(now);
     s.count += 1;
     s.blink = blink_phase(s.count);

@@ -2,8 +2,6 @@
 #include "display/display_state.h"
 #include "display/placement.h"
 #include "display/start_graphics.h"
-#include "link/udp_link.h"
-#include "platform/console.h"
 #include "report/log.h"
 
 namespace kalveo {
@@ -27,11 +25,6 @@ void move_horizon(int x, int y) {
 
 } // namespace
 
-KeyboardWatch& keyboard_watch() {
-    static KeyboardWatch watch;
-    return watch;
-}
-
 void SetHorPos() {
     DisplayStateRecord& s = display_state;
     s.DrawHorizon = (s.DrawHorizon + 1) % 3;
@@ -48,20 +41,13 @@ void SetHorPos() {
     log_printf("DrawHorizon : %d", s.DrawHorizon);
 }
 
-void cleanup() {
+bool windows_closed() {
+    const DisplayStateRecord& s = display_state;
+    return s.DisWinInfo.id == kDestroyed && s.HorWinInfo.id == kDestroyed;
+}
+
+void close_windows() {
     DisplayStateRecord& s = display_state;
-    if (s.DisWinInfo.id == kDestroyed && s.HorWinInfo.id == kDestroyed) return;
-    log_printf("\nCleanup started");
-    s.WeAreClosing = Closing::yes;
-    // The core keeps no file open between packets: its clean-up has nothing left to close.
-    log_printf("Core cleanup");
-    if (s.KbdHookEnabled != 0) {
-        log_printf("Release Hook");
-        if (keyboard_watch().stop && !keyboard_watch().stop())
-            log_printf("Error: %ld", static_cast<long>(last_system_error()));
-    }
-    log_printf("Close UDP");
-    udp_close();
     log_printf("Free Context");
     if (Font != nullptr) {
         cpwUnloadFont(this_cpw, Font);
@@ -69,11 +55,9 @@ void cleanup() {
     }
     destroy(s.HorWinInfo);
     destroy(s.DisWinInfo);
-    log_printf("Cleanup complete");
 }
 
-void close_graphics() {
-    cleanup();
+void free_graphics() {
     if (this_cpw != nullptr) cpwFreeContext(&this_cpw);
 }
 

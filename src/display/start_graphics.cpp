@@ -5,10 +5,10 @@
 #include "display/display_state.h"
 #include "display/placement.h"
 #include "display/window_events.h"
-#include "display/window_input.h"
 #include "display/window_style.h"
 #include "report/log.h"
 #include "report/stop.h"
+#include "sim/controls.h"
 #include "text/number_read.h"
 
 #include <SDL_opengl.h>
@@ -134,9 +134,6 @@ void open_windows() {
 
 void log_key_names() {
     const DisplayStateRecord& s = display_state;
-    const auto Print_Key_Name = [](std::string_view label, int code) {
-        if (window_key_hooks().print_key_name) window_key_hooks().print_key_name(label, code);
-    };
     Print_Key_Name("KeyAvn", s.KeyAvN);
     Print_Key_Name("KeyInc", s.KeyInc);
     Print_Key_Name("KeySFl", s.KeySFl);
@@ -149,24 +146,6 @@ void log_key_names() {
     Print_Key_Name("KeyTskTim", s.KeyTskTim);
     Print_Key_Name("KeyChatO", s.KeyChatO);
     Print_Key_Name("ScnChatO", negate_key_number(s.ScnChatO));
-}
-
-void start_keyboard_watch() {
-    DisplayStateRecord& s = display_state;
-    if (s.KbdHookEnabled == 0) return;
-    if (!keyboard_watch().start) {
-        // Without a watch the hotkeys would do nothing at all: the windows take them instead.
-        log_printf("Keyboard hook not available : the hotkeys work in the Kalveo windows");
-        s.KbdHookEnabled = 0;
-        return;
-    }
-    const long handle = keyboard_watch().start();
-    log_printf("Keyboard Hook started : %ld", handle);
-    if (handle != 0) return;
-    // A watch that cannot start (no X display of its own, no XInput2) leaves the hotkeys to
-    // the windows rather than to nothing.
-    log_printf("Keyboard hook not available : the hotkeys work in the Kalveo windows");
-    s.KbdHookEnabled = 0;
 }
 
 void style_windows() {
@@ -215,10 +194,9 @@ void prepare_text_drawing() {
 
 } // namespace
 
-int start_graphics(std::string_view fntn_f, const DisplayOptions& options, const double* flbk,
+void open_graphics(std::string_view fntn_f, const DisplayOptions& options, const double* flbk,
                    std::string_view msg_1, std::string_view msg_2, std::string_view msg_3,
                    std::string_view cu_f) {
-    const bool restart_pass = display_state.Restart != 0;
     take_arguments(fntn_f, flbk, msg_1, msg_2, msg_3, cu_f);
     apply_display_options(options);
     derive_window_colours();
@@ -228,16 +206,15 @@ int start_graphics(std::string_view fntn_f, const DisplayOptions& options, const
     open_context();
     open_windows();
     log_key_names();
-    start_keyboard_watch();
+}
+
+void prepare_graphics() {
+    const bool restart_pass = display_state.Restart != 0;
     style_windows();
     // The callbacks are registered on every pass: registering replaces the old ones.
     register_callbacks(this_cpw);
     if (restart_pass) reset_run_state();
     prepare_text_drawing();
-
-    cpwMainLoop(this_cpw);
-    cleanup();
-    return display_state.Restart != 0 ? 1 : 0;
 }
 
 } // namespace kalveo

@@ -172,14 +172,6 @@ void register_callbacks(pCpw cpw) {
     cpwCreateCallback(cpw, window);
     cpwDisplayCallback(cpw, draw);
     cpwReshapeCallback(cpw, reshape);
-    cpwTimerCallback(cpw, kTimerPeriodMs, kTimerId, 1, [](pCpw, int) { timer_tick(); });
-    // The keyboard part takes the keys; until start-up connects it they do nothing.
-    cpwKeyboardCallback(cpw, [](pCpw c, CpwWindowId id, int key, int state, int x, int y) {
-        if (window_key_hooks().keyboard) window_key_hooks().keyboard(c, id, key, state, x, y);
-    });
-    cpwSystemKeyboardCallback(cpw, [](pCpw c, CpwWindowId id, int key, int state, int x, int y) {
-        if (window_key_hooks().syskeyboard) window_key_hooks().syskeyboard(c, id, key, state, x, y);
-    });
     cpwMouseClickCallback(cpw, mouseclick);
 }
 

@@ -25,7 +25,8 @@ void reshape(pCpw cpw, CpwWindowId id, int width, int height);
 [[nodiscard]] std::size_t text_state_key(double now);
 [[nodiscard]] std::size_t horizon_state_key(double now);
 
-/// Registers the window, key, mouse and timer callbacks with the component.
+/// Registers the window and mouse callbacks with the component (the instrument registers its
+/// tick and the keys).
 void register_callbacks(pCpw cpw);
 
 } // namespace kalveo

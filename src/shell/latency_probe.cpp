@@ -1,6 +1,5 @@
 #include "shell/latency_probe.h"
 
-#include "link/udp_link.h"
 #include "platform/env.h"
 #include "platform/socket.h"
 #include "report/log.h"
@@ -41,16 +40,16 @@ Probe& probe() {
 
 } // namespace
 
-void start_latency_probe_if_asked() {
-    if (!get_env("KALVEO_LATENCY_PROBE")) return;
+bool start_latency_probe_if_asked() {
+    if (!get_env("KALVEO_LATENCY_PROBE")) return false;
     probe().on = true;
-    udp_stamp_arrivals(true);
     watch_mixed_buffers([](std::span<const std::int16_t> samples) {
         latency_probe_mixed(samples, epoch_seconds_now());
     });
+    return true;
 }
 
-void latency_probe_alarm_started() {
+void latency_probe_alarm_started(double arrival) {
     Probe& p = probe();
     if (!p.on) return;
     std::vector<Probe::Finished> done;
@@ -60,7 +59,6 @@ void latency_probe_alarm_started() {
     }
     for (const auto& f : done)
         log_printf("Alarm latency : %.2f ms (left the mixer at %.6f)", f.latency_ms, f.heard);
-    const double arrival = udp_last_arrival();
     if (arrival > 0.0 && p.mixer_silent.load() && p.armed_arrival.load() == kNotArmed)
         p.armed_arrival.store(arrival);
 }

@@ -10,13 +10,14 @@
 
 namespace kalveo {
 
-/// Turns the probe on when KALVEO_LATENCY_PROBE is set: datagrams are stamped on arrival and
-/// the mixer's output is watched. Call before the link opens.
-void start_latency_probe_if_asked();
+/// Turns the probe on when KALVEO_LATENCY_PROBE is set: the mixer's output is watched. Returns
+/// true then: the link must stamp the datagrams' arrival (ask before it opens).
+bool start_latency_probe_if_asked();
 
-/// The cycle is starting an alarm sound for the datagram just decoded. Logs the measurements
-/// finished since the last call, then arms a new one when the mixer was silent.
-void latency_probe_alarm_started();
+/// The cycle is starting an alarm sound for the datagram just decoded, which arrived at
+/// `arrival` (s since the epoch; 0 unknown). Logs the measurements finished since the last
+/// call, then arms a new one when the mixer was silent.
+void latency_probe_alarm_started(double arrival);
 
 /// The watch on the mixer's output (audio thread): the first sounding buffer after an armed
 /// alarm ends the measurement at `now` (seconds since the epoch).

@@ -3,7 +3,6 @@
 #include "flight/records.h"
 #include "report/messages.h"
 #include "report/records.h"
-#include "shell/startup_wiring.h"
 #include "sound/sound.h"
 
 namespace kalveo {
@@ -11,7 +10,6 @@ namespace kalveo {
 void start_sounds() {
     if (init_sounds(beeps.snddev) == 1) {
         load_sound_files();
-        connect_sound_lengths();
         return;
     }
     error_message_tit(kBoxError, my_tas_c.msg_tit, "Error initialising sounds - see logfile",

@@ -234,7 +234,10 @@ TEST_F(TextWindowTest, TasNearVneIsRedrawnBlackAndWarningAtEachBlinkPhase) {
     s.tas = 275; // brightness 0.5 + 5 × 0.5 / 20 = 0.625 of (1, 0.5, 0.5)
     settled_frame();
     frames_.clear();
-    register_callbacks(cpw); // the program's own timer decides when to draw
+    register_callbacks(cpw);
+    // The windows' part of the program's tick decides when to draw.
+    cpwTimerCallback(cpw, kTimerPeriodMs, kTimerId, 1,
+                     [](pCpw, int) { advance_windows(display_state, display_clock()); });
     capture_frames();
     cpwTimerCallback(cpw, 1200, kOwnTimer, 0, [](pCpw c, int) { cpwBreakMainLoop(c); });
     run_loop();

@@ -1,9 +1,9 @@
-// How start-up connects flight's sound calls to the sound files: lengths handed in and
-// what the log says was heard.
+// Where flight's sound calls meet the sound files: the lengths that pace them and what the
+// log says was heard.
 #include "flight/outputs.h"
 #include "report/log.h"
 #include "report/records.h"
-#include "shell/startup_wiring.h"
+#include "shell/flight_sounds.h"
 #include "sound/records.h"
 #include "support/test_files.h"
 
@@ -25,17 +25,6 @@ class SoundWiring : public ::testing::Test {
         cmndta000 = {};
         cmndta000.app_path = dir_.path().string() + "/";
         log_message_f("CREATE Logs\\Logfile.txt");
-        kept_ = flight_outputs();
-        // Start-up connects once per process; the sound calls it made are kept for each test.
-        static const FlightOutputs connected = [] {
-            const FlightOutputs before = flight_outputs();
-            connect_program_parts();
-            FlightOutputs after = flight_outputs();
-            flight_outputs() = before;
-            return after;
-        }();
-        flight_outputs().play_alarm = connected.play_alarm;
-        flight_outputs().play_flap_call = connected.play_flap_call;
         // Seven sounds loaded as numbers 0..6; slot n lasts n tenths of a second.
         for (std::size_t slot = 1; slot <= kSoundSlots; ++slot) {
             beeps.sound_num[slot] = static_cast<int>(slot) - 1;
@@ -43,7 +32,6 @@ class SoundWiring : public ::testing::Test {
         }
     }
     void TearDown() override {
-        flight_outputs() = kept_;
         beeps = BeepsRecord{};
         cmndta000 = {};
     }
@@ -51,16 +39,14 @@ class SoundWiring : public ::testing::Test {
 
     TempDir dir_;
     ScopedCwd cwd_{dir_.path()};
-    FlightOutputs kept_;
 };
 
 TEST_F(SoundWiring, EachCallPlaysItsOwnFileAndTheLogSaysWhich) {
-    const FlightOutputs& out = flight_outputs();
     for (int level = 0; level < kAlarmLevels; ++level)
-        out.play_alarm(level, 0.5);
-    out.play_flap_call(FlapCall::up, 0.25);
-    out.play_flap_call(FlapCall::down, 0.25);
-    out.play_flap_call(FlapCall::landing, 1.0);
+        play_alarm_sound(level, 0.5);
+    play_flap_sound(FlapCall::up, 0.25);
+    play_flap_sound(FlapCall::down, 0.25);
+    play_flap_sound(FlapCall::landing, 1.0);
     const std::string text = log();
     const char* expected[] = {"Sound 0 Sounds\\\\VNE_0\\.wav at .* volume 0\\.50",
                               "Sound 1 Sounds\\\\VNE_1\\.wav at .* volume 0\\.50",
@@ -74,8 +60,7 @@ TEST_F(SoundWiring, EachCallPlaysItsOwnFileAndTheLogSaysWhich) {
 }
 
 TEST_F(SoundWiring, FlightPacesItsSoundsByTheLoadedLengths) {
-    connect_sound_lengths();
-    const FlightSoundLengths& lengths = flight_outputs().sound_lengths;
+    const FlightSoundLengths lengths = loaded_sound_lengths();
     for (int level = 0; level < kAlarmLevels; ++level)
         EXPECT_DOUBLE_EQ(lengths.alarm[static_cast<std::size_t>(level)], 0.1 * (level + 1));
     EXPECT_DOUBLE_EQ(flap_call_length(lengths, FlapCall::up), 0.5);
@@ -87,10 +72,9 @@ TEST_F(SoundWiring, AFileThatDidNotLoadIsLoggedAsTheSoundHeardInstead) {
     // VNE_2.wav failed: it keeps number 0 and length 0, so number 0 (VNE_0.wav) plays.
     beeps.sound_num[3] = 0;
     beeps.sound_length[3] = 0.0;
-    flight_outputs().play_alarm(2, 0.5);
+    play_alarm_sound(2, 0.5);
     EXPECT_TRUE(std::regex_search(log(), std::regex("Sound 0 Sounds\\\\VNE_0\\.wav at "))) << log();
-    connect_sound_lengths();
-    EXPECT_EQ(flight_outputs().sound_lengths.alarm[2], 0.0);
+    EXPECT_EQ(loaded_sound_lengths().alarm[2], 0.0);
 }
 
 } // namespace

@@ -1,22 +1,9 @@
-#include "shell/startup_wiring.h"
+#include "shell/flight_sounds.h"
 
-#include "display/display_state.h"
-#include "display/manual.h"
-#include "display/start_graphics.h"
-#include "display/window_input.h"
-#include "flight/cycle.h"
-#include "flight/outputs.h"
 #include "flight/records.h"
-#include "keys/hook.h"
-#include "keys/window_keys.h"
-#include "link/udp_ini.h"
-#include "link/udp_link.h"
 #include "platform/clock.h"
 #include "platform/key_watch.h"
 #include "report/log.h"
-#include "report/stop.h"
-#include "shell/latency_probe.h"
-#include "sim/controls.h"
 #include "sound/sound.h"
 #include "sound/tone.h"
 #include "text/text_format.h"
@@ -84,57 +71,29 @@ void play_slot(std::size_t slot, double vol) {
     log_sound(num, heard_file(slot), vol);
 }
 
+} // namespace
+
+void play_alarm_sound(int level, double vol) {
+    play_slot(alarm_slot(level), vol);
+}
+
+void play_flap_sound(FlapCall call, double vol) {
+    play_slot(flap_slot(call), vol);
+}
+
 // Where the system has no beeper of its own the sound engine plays the tone.
-void beep(int freq, int dur) {
+void flight_beep(int freq, int dur) {
     if (!system_beep(freq, dur)) play_tone(freq, dur, volumes.sndvol);
     log_verbatim(format_text("Beep %d Hz %d ms", freq, dur));
 }
 
-void connect_keyboard() {
-    KeyboardWatch& watch = keyboard_watch();
-    watch.start = [] { return StartKbdHook(); };
-    watch.stop = [] { return ReleaseKbdHook(); };
-    watch.poll = [] { PollKbdHook(); };
-    WindowKeyHooks& hooks = window_key_hooks();
-    hooks.keyboard = keyboard;
-    hooks.syskeyboard = syskeyboard;
-    hooks.print_key_name = [](std::string_view label, int code) { Print_Key_Name(label, code); };
-}
-
-} // namespace
-
-void connect_sound_lengths() {
-    FlightSoundLengths& lengths = flight_outputs().sound_lengths;
+FlightSoundLengths loaded_sound_lengths() {
+    FlightSoundLengths lengths;
     for (int level = 0; level < kAlarmLevels; ++level)
         lengths.alarm[static_cast<std::size_t>(level)] = beeps.sound_length[alarm_slot(level)];
     for (const FlapCall call : {FlapCall::up, FlapCall::down, FlapCall::landing})
         lengths.flap[static_cast<std::size_t>(call)] = beeps.sound_length[flap_slot(call)];
-}
-
-void connect_program_parts() {
-    static bool connected = false;
-    if (connected) return;
-    connected = true;
-
-    set_packet_handler([](std::string_view datagram) {
-        return static_cast<double>(my_tas(datagram.data(), datagram.size()));
-    });
-    FlightOutputs& outputs = flight_outputs();
-    connect_display_outputs(outputs);
-    outputs.play_alarm = [](int level, double vol) {
-        latency_probe_alarm_started();
-        play_slot(alarm_slot(level), vol);
-    };
-    outputs.play_flap_call = [](FlapCall call, double vol) { play_slot(flap_slot(call), vol); };
-    outputs.my_beep = beep;
-    connect_keyboard();
-    set_manual_display([](int section) { display_manual(section); });
-
-    // A fatal stop from inside the run still closes the socket and the windows in order.
-    at_stop([] { close_sounds(); });
-    at_stop([] {
-        if (this_cpw != nullptr) close_graphics();
-    });
+    return lengths;
 }
 
 } // namespace kalveo

@@ -1,0 +1,65 @@
+// shell/instrument: the instrument as a whole. It owns the flight cycle, the telemetry link and
+// the cycle's outputs, starts the keyboard watch and the windows, and runs the 25 ms tick that
+// the windowing component's timer calls: keys, datagrams, cycle, sounds, windows, in that order.
+#pragma once
+
+#include "config/settings_value.h"
+#include "display/display_options.h"
+#include "flight/cycle.h"
+#include "flight/outputs.h"
+#include "link/udp_link.h"
+
+#include <string_view>
+
+namespace kalveo {
+
+class Instrument {
+  public:
+    /// Connects the cycle's outputs to the sound files and the windows.
+    Instrument();
+    Instrument(const Instrument&) = delete;
+    Instrument& operator=(const Instrument&) = delete;
+
+    /// The settings of this pass, for the cycle's set-up and advice.
+    void take_settings(const Settings& settings) { cycle_.take_settings(settings); }
+
+    /// Opens the telemetry link (UdpLink::open); a datagram already waiting goes through the
+    /// cycle. Returns what the link's open returns.
+    int open_link(int in_port, int out_port, std::string_view out_addr,
+                  std::string_view simulator_host);
+
+    /// Arrival times of the datagrams, for the latency probe.
+    void stamp_arrivals() { link_.stamp_arrivals(true); }
+
+    /// The loaded sounds' lengths, which pace the cycle's sounds; after the sounds loaded.
+    void take_sound_lengths();
+
+    /// Opens the windows (see open_graphics), starts the keyboard watch and runs the event
+    /// loop with the tick until the run ends; then cleans up. Returns 1 when the settings
+    /// editor asked for a restart, else 0.
+    int run_windows(std::string_view font, const DisplayOptions& options, const double* flap_bank,
+                    std::string_view exit_question, std::string_view stopped_question,
+                    std::string_view key_definition_text, std::string_view unit);
+
+    /// One tick of the event loop (every kTimerPeriodMs).
+    void tick();
+
+    /// Orderly end of a run: keyboard watch, socket, windows. Safe to call twice.
+    void cleanup();
+
+    /// The end of the program: cleanup, then the windowing component released.
+    void close();
+
+    [[nodiscard]] const FlightCycle& cycle() const { return cycle_; }
+    [[nodiscard]] const UdpLink& link() const { return link_; }
+
+  private:
+    void start_key_watch();
+    void restart_key_watch_when_due(double now);
+
+    FlightOutputs outputs_;
+    FlightCycle cycle_;
+    UdpLink link_;
+};
+
+} // namespace kalveo
