@@ -20,25 +20,18 @@ constexpr int kInFlight = 1;
 constexpr int kLogUnreadable = -999;
 constexpr double kVolumeShownSeconds = 1.0;
 
-// The last drawing the timer asked for, per window.
-struct LastRedraw {
-    std::size_t key = 0;
-    double time = 0.0;
-};
-LastRedraw last_text_redraw;
-LastRedraw last_horizon_redraw;
-
-void request_window_redraw(int id, std::size_t key, LastRedraw& last, double now) {
+void request_window_redraw(pCpw cpw, int id, std::size_t key, LastRedraw& last, double now) {
     if (id <= 0 || !redraw_due(key, last.key, now, last.time)) return;
     last = {key, now};
-    cpwPostWindowRedisplay(this_cpw, static_cast<CpwWindowId>(id));
+    cpwPostWindowRedisplay(cpw, static_cast<CpwWindowId>(id));
 }
 
-void request_redraw(double now) {
-    const DisplayStateRecord& s = display_state;
+void request_redraw(InstrumentWindows& windows, const DisplayStateRecord& s, double now) {
     const double clock = display_clock();
-    request_window_redraw(s.DisWinInfo.id, text_state_key(clock), last_text_redraw, now);
-    request_window_redraw(s.HorWinInfo.id, horizon_state_key(clock), last_horizon_redraw, now);
+    request_window_redraw(windows.cpw, s.DisWinInfo.id, text_state_key(clock), windows.text_redraw,
+                          now);
+    request_window_redraw(windows.cpw, s.HorWinInfo.id, horizon_state_key(clock),
+                          windows.horizon_redraw, now);
 }
 
 } // namespace
@@ -107,24 +100,24 @@ void show_datagram(DisplayStateRecord& s, int tas, double now) {
     s.LastTimeWeReceivedData = now;
 }
 
-void serve_window_requests(DisplayStateRecord& s, double now) {
+void serve_window_requests(InstrumentWindows& windows, DisplayStateRecord& s, double now) {
     if (s.MoveHorizon != 0) {
-        SetHorPos();
+        SetHorPos(windows.cpw);
         s.MoveHorizon = 0;
     }
     if (s.DisVol != 0 && s.VolTime + kVolumeShownSeconds < now) s.DisVol = 0;
 }
 
-void end_run(DisplayStateRecord& s, bool restart) {
+void end_run(InstrumentWindows& windows, DisplayStateRecord& s, bool restart) {
     if (restart) {
         s.WeAreClosing = Closing::yes;
         s.Restart = 1;
     }
-    cpwBreakMainLoop(this_cpw);
+    cpwBreakMainLoop(windows.cpw);
 }
 
-void advance_windows(DisplayStateRecord& s, double now) {
-    if (s.count % 2 == 0) request_redraw(now);
+void advance_windows(InstrumentWindows& windows, DisplayStateRecord& s, double now) {
+    if (s.count % 2 == 0) request_redraw(windows, s, now);
     s.count += 1;
     s.blink = blink_phase(s.count);
 }

@@ -419,7 +419,7 @@ void draw_g_meter(int h) {
     glEnd();
 }
 
-void draw_insect(int w, int h) {
+void draw_insect(BugPicture* bug, int w, int h) {
     DisplayStateRecord& s = display_state;
     if (s.BugWipers == 0) return;
     const double now = display_clock();
@@ -428,7 +428,7 @@ void draw_insect(int w, int h) {
         s.BW_WrnTime = 0.0;
         return;
     }
-    if (bug_reminder_shown(s, now)) draw_bug(w, h);
+    if (bug != nullptr && bug_reminder_shown(s, now)) draw_bug(*bug, w, h);
     if (s.BW_WrnTime == 0.0) s.BW_WrnTime = now;
 }
 
@@ -475,7 +475,7 @@ void horizon_first_frame(pCpw cpw, CpwFontFace face) {
     log_printf("I ground %f %f", static_cast<double>(split.p), static_cast<double>(split.c));
 }
 
-void drawHorWindow(pCpw cpw, CpwFontFace face) {
+void drawHorWindow(pCpw cpw, CpwFontFace face, BugPicture* bug) {
     DisplayStateRecord& s = display_state;
     if (s.HOR_Initialized == 0) horizon_first_frame(cpw, face);
     const int w = s.HorWinInfo.width;
@@ -500,7 +500,7 @@ void drawHorWindow(pCpw cpw, CpwFontFace face) {
     draw_numbers(cpw, face, w, h);
     draw_slip(w, h);
     draw_g_meter(h);
-    draw_insect(w, h);
+    draw_insect(bug, w, h);
     glLineWidth(1.0F);
     s.HOR_Initialized = 1;
 }

@@ -5,13 +5,15 @@
 
 #include "cpw/cpw.h"
 #include "cpw/cpw_font.h"
+#include "display/instrument_windows.h"
 #include "display/silhouette.h"
 
 namespace kalveo {
 
-/// Draws the horizon from the display state with `face` (the window's GL context is current).
+/// Draws the horizon from the display state with `face` (the window's GL context is current),
+/// with the insect picture `bug` when the reminder is due (none when null).
 /// The first frame (HOR_Initialized 0) reads the silhouette and sizes the font and lines.
-void drawHorWindow(pCpw cpw, CpwFontFace face);
+void drawHorWindow(pCpw cpw, CpwFontFace face, BugPicture* bug = nullptr);
 
 /// The horizon window's first-frame set-up, done when HOR_Initialized is 0.
 void horizon_first_frame(pCpw cpw, CpwFontFace face);

@@ -10,33 +10,33 @@ namespace {
 
 constexpr int kDestroyed = -1;
 
-void destroy(CpwWindowInfo& window) {
-    if (window.id > 0) cpwDestroyWindow(this_cpw, static_cast<CpwWindowId>(window.id));
+void destroy(pCpw cpw, CpwWindowInfo& window) {
+    if (window.id > 0) cpwDestroyWindow(cpw, static_cast<CpwWindowId>(window.id));
     window.id = kDestroyed;
 }
 
-void move_horizon(int x, int y) {
+void move_horizon(pCpw cpw, int x, int y) {
     DisplayStateRecord& s = display_state;
     s.HorWinInfo.x = x;
     s.HorWinInfo.y = y;
     if (s.HorWinInfo.id > 0)
-        cpwPositionWindow(this_cpw, x, y, static_cast<CpwWindowId>(s.HorWinInfo.id));
+        cpwPositionWindow(cpw, x, y, static_cast<CpwWindowId>(s.HorWinInfo.id));
 }
 
 } // namespace
 
-void SetHorPos() {
+void SetHorPos(pCpw cpw) {
     DisplayStateRecord& s = display_state;
     s.DrawHorizon = (s.DrawHorizon + 1) % 3;
     if (s.DrawHorizon == 0) {
-        move_horizon(kParkedPosition, kParkedPosition);
+        move_horizon(cpw, kParkedPosition, kParkedPosition);
     } else if (s.DrawHorizon == 1) {
-        move_horizon(s.HorSveX, s.HorSveY);
+        move_horizon(cpw, s.HorSveX, s.HorSveY);
     } else {
         s.HorSveX = s.HorWinInfo.x;
         s.HorSveY = s.HorWinInfo.y;
         const CpwWindowInfo centred = centred_horizon(s.HorWinInfo, s.ScreenWidth, s.ScreenHeight);
-        move_horizon(centred.x, centred.y);
+        move_horizon(cpw, centred.x, centred.y);
     }
     log_printf("DrawHorizon : %d", s.DrawHorizon);
 }
@@ -46,19 +46,19 @@ bool windows_closed() {
     return s.DisWinInfo.id == kDestroyed && s.HorWinInfo.id == kDestroyed;
 }
 
-void close_windows() {
+void close_windows(InstrumentWindows& windows) {
     DisplayStateRecord& s = display_state;
     log_printf("Free Context");
-    if (Font != nullptr) {
-        cpwUnloadFont(this_cpw, Font);
-        Font = nullptr;
+    if (windows.font != nullptr) {
+        cpwUnloadFont(windows.cpw, windows.font);
+        windows.font = nullptr;
     }
-    destroy(s.HorWinInfo);
-    destroy(s.DisWinInfo);
+    destroy(windows.cpw, s.HorWinInfo);
+    destroy(windows.cpw, s.DisWinInfo);
 }
 
-void free_graphics() {
-    if (this_cpw != nullptr) cpwFreeContext(&this_cpw);
+void free_graphics(InstrumentWindows& windows) {
+    if (windows.cpw != nullptr) cpwFreeContext(&windows.cpw);
 }
 
 } // namespace kalveo

@@ -62,11 +62,11 @@ bool window_command(int key) {
 }
 
 // Without the keyboard watch the windows take the essential hotkeys themselves.
-bool reduced_hotkey(int key) {
+bool reduced_hotkey(pCpw cpw, int key) {
     DisplayStateRecord& s = display_state;
     bool handled = false;
     if (key == s.KeyHor + kLowerCase && s.HorWinInfo.width > 0) {
-        SetHorPos();
+        SetHorPos(cpw);
         handled = true;
     }
     if (key == s.KeySFl + kLowerCase) {
@@ -113,7 +113,7 @@ void keyboard(pCpw cpw, CpwWindowId id, int key, int state, int /*x*/, int /*y*/
     bool handled = false;
     if (s.ChatActive == 0) handled = window_command(key);
     if (s.KbdHookEnabled == 0 && s.WeAreClosing != Closing::yes)
-        handled = reduced_hotkey(key) || handled;
+        handled = reduced_hotkey(cpw, key) || handled;
     if (!handled) return;
     // Only the keys that did something are logged, never what else was typed.
     if (s.Debug != 0) log_printf("Key %u %d %d", id, key, state);

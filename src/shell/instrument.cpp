@@ -15,7 +15,10 @@
 namespace kalveo {
 
 Instrument::Instrument() : outputs_(default_flight_outputs()), cycle_(outputs_) {
-    outputs_.upd_vne = UpdVNE;
+    outputs_.upd_vne = [this](const FlightLayout& layout, std::string_view flap,
+                              std::string_view unit) {
+        return UpdVNE(layout, flap, unit, &windows_);
+    };
     outputs_.upd_flp = UpdFlp;
     outputs_.upd_ang = UpdAng;
     outputs_.play_alarm = [this](int level, double vol) {
@@ -43,15 +46,15 @@ int Instrument::run_windows(std::string_view font, const DisplayOptions& options
                             const double* flap_bank, std::string_view exit_question,
                             std::string_view stopped_question, std::string_view key_definition_text,
                             std::string_view unit) {
-    open_graphics(font, options, flap_bank, exit_question, stopped_question, key_definition_text,
-                  unit);
+    open_graphics(windows_, font, options, flap_bank, exit_question, stopped_question,
+                  key_definition_text, unit);
     start_key_watch();
-    prepare_graphics();
+    prepare_graphics(windows_);
     // Registered on every pass: registering replaces the previous pass's callbacks.
-    cpwTimerCallback(this_cpw, kTimerPeriodMs, kTimerId, 1, [this](pCpw, int) { tick(); });
-    cpwKeyboardCallback(this_cpw, keyboard);
-    cpwSystemKeyboardCallback(this_cpw, syskeyboard);
-    cpwMainLoop(this_cpw);
+    cpwTimerCallback(windows_.cpw, kTimerPeriodMs, kTimerId, 1, [this](pCpw, int) { tick(); });
+    cpwKeyboardCallback(windows_.cpw, keyboard);
+    cpwSystemKeyboardCallback(windows_.cpw, syskeyboard);
+    cpwMainLoop(windows_.cpw);
     cleanup();
     return display_state.Restart != 0 ? 1 : 0;
 }
@@ -74,17 +77,17 @@ void Instrument::tick() {
     if (bytes > 0) show_datagram(s, tas, now);
 
     // Windows: what the keys asked of them, the end of the run, and a redraw when due.
-    serve_window_requests(s, now);
+    serve_window_requests(windows_, s, now);
     // The settings editor has been closed and the new settings are wanted: start again.
     if (settings_edit_ended() != 0) {
-        end_run(s, true);
+        end_run(windows_, s, true);
         return;
     }
     if (check_simulator_stopped(s, now, program_stop_probe())) {
-        end_run(s, false);
+        end_run(windows_, s, false);
         return;
     }
-    advance_windows(s, now);
+    advance_windows(windows_, s, now);
 }
 
 void Instrument::start_key_watch() {
@@ -122,13 +125,13 @@ void Instrument::cleanup() {
     }
     log_printf("Close UDP");
     link_.close();
-    close_windows();
+    close_windows(windows_);
     log_printf("Cleanup complete");
 }
 
 void Instrument::close() {
     cleanup();
-    free_graphics();
+    free_graphics(windows_);
 }
 
 } // namespace kalveo

@@ -1,10 +1,12 @@
-// shell/instrument: the instrument as a whole. It owns the flight cycle, the telemetry link and
-// the cycle's outputs, starts the keyboard watch and the windows, and runs the 25 ms tick that
-// the windowing component's timer calls: keys, datagrams, cycle, sounds, windows, in that order.
+// shell/instrument: the instrument as a whole. It owns the windows, the flight cycle, the
+// telemetry link and the cycle's outputs, starts the keyboard watch, and runs the 25 ms tick
+// that the windowing component's timer calls: keys, datagrams, cycle, sounds, windows, in that
+// order.
 #pragma once
 
 #include "config/settings_value.h"
 #include "display/display_options.h"
+#include "display/instrument_windows.h"
 #include "flight/cycle.h"
 #include "flight/outputs.h"
 #include "link/udp_link.h"
@@ -50,6 +52,9 @@ class Instrument {
     /// The end of the program: cleanup, then the windowing component released.
     void close();
 
+    /// Whether the windowing component is open (from the windows' opening to close()).
+    [[nodiscard]] bool has_windows() const { return windows_.cpw != nullptr; }
+
     [[nodiscard]] const FlightCycle& cycle() const { return cycle_; }
     [[nodiscard]] const UdpLink& link() const { return link_; }
 
@@ -57,6 +62,7 @@ class Instrument {
     void start_key_watch();
     void restart_key_watch_when_due(double now);
 
+    InstrumentWindows windows_;
     FlightOutputs outputs_;
     FlightCycle cycle_;
     UdpLink link_;

@@ -5,7 +5,6 @@
 #include "config/records.h"
 #include "config/settings.h"
 #include "config/settings_writer.h"
-#include "display/display_state.h"
 #include "display/manual.h"
 #include "flight/cycle.h"
 #include "flight/records.h"
@@ -234,7 +233,7 @@ int kalveo(const std::vector<std::string>& arguments) {
     // A fatal stop from inside the run still closes the socket and the windows in order.
     at_stop([] { close_sounds(); });
     at_stop([&instrument] {
-        if (this_cpw != nullptr) instrument.close();
+        if (instrument.has_windows()) instrument.close();
     });
     if (start_latency_probe_if_asked()) instrument.stamp_arrivals();
 

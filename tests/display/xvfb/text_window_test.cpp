@@ -72,12 +72,12 @@ class TextWindowTest : public XvfbTest {
         s.DisWinInfo.id = static_cast<int>(cpwCreateWindow(cpw, "Kalveo - Display"));
         ASSERT_NE(s.DisWinInfo.id, 0);
         s.HorWinInfo.id = 0;
-        this_cpw = cpw;
+        windows_.cpw = cpw;
         cpwFontMode(cpw, CPW_FONTOPT_SIZE, s.FontSize);
         cpwFontMode(cpw, CPW_FONTOPT_KERN, 1);
         cpwFontMode(cpw, CPW_FONTOPT_PIXELMAP_GLFORMAT, CPW_GL_RGBA);
-        Font = cpwLoadFont(cpw, "arialbd.ttf", CPW_FONTLOC_HOST, "");
-        ASSERT_NE(Font, nullptr);
+        windows_.font = cpwLoadFont(cpw, "arialbd.ttf", CPW_FONTLOC_HOST, "");
+        ASSERT_NE(windows_.font, nullptr);
         cpwCreateCallback(cpw, window);
         cpwReshapeCallback(cpw, reshape);
         capture_frames();
@@ -88,8 +88,6 @@ class TextWindowTest : public XvfbTest {
             cpwTimerCallback(cpw, 0, kTimerId, 0, nullptr);
             cpwTimerCallback(cpw, 0, kOwnTimer, 0, nullptr);
         }
-        this_cpw = nullptr;
-        Font = nullptr;
         display_state = saved_;
         XvfbTest::TearDown();
     }
@@ -97,7 +95,7 @@ class TextWindowTest : public XvfbTest {
     /// The drawing code of the program, with the frame read back before it is shown.
     void capture_frames() {
         cpwDisplayCallback(cpw, [this](pCpw c, CpwWindowId w) {
-            drawTextWindow(c, Font);
+            drawTextWindow(c, windows_.font);
             Frame f;
             f.count = display_state.count;
             f.width = display_state.DisWinInfo.width;
@@ -120,7 +118,7 @@ class TextWindowTest : public XvfbTest {
         opt.flap_mode = flaps;
         opt.max_water = wmass_max;
         opt.water = wmass;
-        UpdVNE(opt, flaps != 0 ? "L" : "", unit);
+        UpdVNE(opt, flaps != 0 ? "L" : "", unit, &windows_);
         display_state.GotTAS = 1;
     }
 
@@ -180,6 +178,7 @@ class TextWindowTest : public XvfbTest {
 
     static constexpr int kOwnTimer = 7;
     DisplayStateRecord saved_;
+    InstrumentWindows windows_;
     std::vector<Frame> frames_;
     TempDir dir_;
 };
@@ -234,10 +233,11 @@ TEST_F(TextWindowTest, TasNearVneIsRedrawnBlackAndWarningAtEachBlinkPhase) {
     s.tas = 275; // brightness 0.5 + 5 × 0.5 / 20 = 0.625 of (1, 0.5, 0.5)
     settled_frame();
     frames_.clear();
-    register_callbacks(cpw);
+    register_callbacks(windows_);
     // The windows' part of the program's tick decides when to draw.
-    cpwTimerCallback(cpw, kTimerPeriodMs, kTimerId, 1,
-                     [](pCpw, int) { advance_windows(display_state, display_clock()); });
+    cpwTimerCallback(cpw, kTimerPeriodMs, kTimerId, 1, [this](pCpw, int) {
+        advance_windows(windows_, display_state, display_clock());
+    });
     capture_frames();
     cpwTimerCallback(cpw, 1200, kOwnTimer, 0, [](pCpw c, int) { cpwBreakMainLoop(c); });
     run_loop();
