@@ -5,7 +5,6 @@
 #include "platform/key_watch.h"
 #include "report/log.h"
 #include "sound/sound.h"
-#include "sound/tone.h"
 #include "text/text_format.h"
 
 #include <algorithm>
@@ -32,10 +31,10 @@ std::size_t flap_slot(FlapCall call) {
 
 // The file the pilot hears for a slot: its own when it loaded; else the sound engine
 // plays the loaded sound that holds the slot's number (a failed file keeps 0).
-std::string_view heard_file(std::size_t slot) {
-    if (beeps.sound_length[slot] > 0.0) return kSoundFiles[slot];
+std::string_view heard_file(const SoundSlots& files, std::size_t slot) {
+    if (files.sound_length[slot] > 0.0) return kSoundFiles[slot];
     for (std::size_t s = 1; s < kSoundFiles.size(); ++s) {
-        if (beeps.sound_num[s] == beeps.sound_num[slot] && beeps.sound_length[s] > 0.0)
+        if (files.sound_num[s] == files.sound_num[slot] && files.sound_length[s] > 0.0)
             return kSoundFiles[s];
     }
     return kSoundFiles[slot];
@@ -65,34 +64,34 @@ void log_sound(int num, std::string_view file, double vol) {
                              t.tm_sec, tenths, vol));
 }
 
-void play_slot(std::size_t slot, double vol) {
-    const int num = beeps.sound_num[slot];
-    play_sound(num, vol);
-    log_sound(num, heard_file(slot), vol);
+void play_slot(SoundEngine& sound, std::size_t slot, double vol) {
+    const int num = sound.files().sound_num[slot];
+    sound.play(num, vol);
+    log_sound(num, heard_file(sound.files(), slot), vol);
 }
 
 } // namespace
 
-void play_alarm_sound(int level, double vol) {
-    play_slot(alarm_slot(level), vol);
+void play_alarm_sound(SoundEngine& sound, int level, double vol) {
+    play_slot(sound, alarm_slot(level), vol);
 }
 
-void play_flap_sound(FlapCall call, double vol) {
-    play_slot(flap_slot(call), vol);
+void play_flap_sound(SoundEngine& sound, FlapCall call, double vol) {
+    play_slot(sound, flap_slot(call), vol);
 }
 
 // Where the system has no beeper of its own the sound engine plays the tone.
-void flight_beep(int freq, int dur) {
-    if (!system_beep(freq, dur)) play_tone(freq, dur, volumes.sndvol);
+void flight_beep(SoundEngine& sound, int freq, int dur) {
+    if (!system_beep(freq, dur)) sound.play_tone(freq, dur, volumes.sndvol);
     log_verbatim(format_text("Beep %d Hz %d ms", freq, dur));
 }
 
-FlightSoundLengths loaded_sound_lengths() {
+FlightSoundLengths loaded_sound_lengths(const SoundSlots& files) {
     FlightSoundLengths lengths;
     for (int level = 0; level < kAlarmLevels; ++level)
-        lengths.alarm[static_cast<std::size_t>(level)] = beeps.sound_length[alarm_slot(level)];
+        lengths.alarm[static_cast<std::size_t>(level)] = files.sound_length[alarm_slot(level)];
     for (const FlapCall call : {FlapCall::up, FlapCall::down, FlapCall::landing})
-        lengths.flap[static_cast<std::size_t>(call)] = beeps.sound_length[flap_slot(call)];
+        lengths.flap[static_cast<std::size_t>(call)] = files.sound_length[flap_slot(call)];
     return lengths;
 }
 

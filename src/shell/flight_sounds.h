@@ -3,19 +3,20 @@
 #pragma once
 
 #include "flight/outputs.h"
+#include "sound/sound.h"
 
 namespace kalveo {
 
 /// Plays the VNE alarm of `level` (0 to kAlarmLevels - 1) at volume 0..1, logged.
-void play_alarm_sound(int level, double vol);
+void play_alarm_sound(SoundEngine& sound, int level, double vol);
 
 /// Plays flap call `call` at volume 0..1, logged.
-void play_flap_sound(FlapCall call, double vol);
+void play_flap_sound(SoundEngine& sound, FlapCall call, double vol);
 
 /// A tone of `freq` Hz for `dur` ms: the system's beeper, else the sound engine's tone.
-void flight_beep(int freq, int dur);
+void flight_beep(SoundEngine& sound, int freq, int dur);
 
-/// The lengths of the loaded sounds behind each call, which pace the cycle's sounds.
-[[nodiscard]] FlightSoundLengths loaded_sound_lengths();
+/// The lengths of the loaded sound files behind each call, which pace the cycle's sounds.
+[[nodiscard]] FlightSoundLengths loaded_sound_lengths(const SoundSlots& files);
 
 } // namespace kalveo

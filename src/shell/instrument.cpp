@@ -23,10 +23,12 @@ Instrument::Instrument() : outputs_(default_flight_outputs()), cycle_(outputs_) 
     outputs_.upd_ang = UpdAng;
     outputs_.play_alarm = [this](int level, double vol) {
         latency_probe_alarm_started(link_.last_arrival());
-        play_alarm_sound(level, vol);
+        play_alarm_sound(sound_, level, vol);
     };
-    outputs_.play_flap_call = play_flap_sound;
-    outputs_.my_beep = flight_beep;
+    outputs_.play_flap_call = [this](FlapCall call, double vol) {
+        play_flap_sound(sound_, call, vol);
+    };
+    outputs_.my_beep = [this](int freq, int dur) { flight_beep(sound_, freq, dur); };
     // The volume keys sound the alarm to let the pilot hear the new volume.
     flight_outputs().play_alarm = outputs_.play_alarm;
 }
@@ -39,7 +41,7 @@ int Instrument::open_link(int in_port, int out_port, std::string_view out_addr,
 }
 
 void Instrument::take_sound_lengths() {
-    outputs_.sound_lengths = loaded_sound_lengths();
+    outputs_.sound_lengths = loaded_sound_lengths(sound_.files());
 }
 
 int Instrument::run_windows(std::string_view font, const DisplayOptions& options,

@@ -1,7 +1,7 @@
-// shell/instrument: the instrument as a whole. It owns the windows, the flight cycle, the
-// telemetry link and the cycle's outputs, starts the keyboard watch, and runs the 25 ms tick
-// that the windowing component's timer calls: keys, datagrams, cycle, sounds, windows, in that
-// order.
+// shell/instrument: the instrument as a whole. It owns the windows, the sound engine, the
+// flight cycle, the telemetry link and the cycle's outputs, starts the keyboard watch, and runs the
+// 25 ms tick that the windowing component's timer calls: keys, datagrams, cycle, sounds, windows,
+// in that order.
 #pragma once
 
 #include "config/settings_value.h"
@@ -10,6 +10,7 @@
 #include "flight/cycle.h"
 #include "flight/outputs.h"
 #include "link/udp_link.h"
+#include "sound/sound.h"
 
 #include <string_view>
 
@@ -56,6 +57,7 @@ class Instrument {
     [[nodiscard]] bool has_windows() const { return windows_.cpw != nullptr; }
 
     [[nodiscard]] const FlightCycle& cycle() const { return cycle_; }
+    [[nodiscard]] SoundEngine& sound() { return sound_; }
     [[nodiscard]] const UdpLink& link() const { return link_; }
 
   private:
@@ -63,6 +65,7 @@ class Instrument {
     void restart_key_watch_when_due(double now);
 
     InstrumentWindows windows_;
+    SoundEngine sound_;
     FlightOutputs outputs_;
     FlightCycle cycle_;
     UdpLink link_;

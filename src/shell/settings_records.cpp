@@ -7,7 +7,6 @@
 #include "report/log.h"
 #include "report/records.h"
 #include "sim/records.h"
-#include "sound/records.h"
 
 namespace kalveo {
 
@@ -32,7 +31,6 @@ void hand_settings_to_records(const Settings& s) {
     misc00.qpolar = s.program.polar;
     volumes.sndvol = s.sound.volume;
     volumes.flapvol = s.sound.flap_volume;
-    beeps.snddev = s.sound.device;
     keydef_cndr.keychato = s.keys.simulator_chat_open;
     inst00.condor_1_path = s.program.condor_1_path;
     inst00.wine_prefix = s.program.wine_prefix;

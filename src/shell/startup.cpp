@@ -214,7 +214,7 @@ bool run_pass(Pass& pass) {
     check_settings_version(pass, settings);
     open_socket(pass.instrument, settings.link, check_simulator_udp(settings.link));
     if (pass.first) {
-        start_sounds();
+        start_sounds(pass.instrument.sound(), settings.sound.device);
         pass.instrument.take_sound_lengths();
     }
     my_tas_1.kalveo_init = true;
@@ -231,7 +231,7 @@ int kalveo(const std::vector<std::string>& arguments) {
     pass.args = kept_arguments(arguments);
     set_program_name(pass.args.front());
     // A fatal stop from inside the run still closes the socket and the windows in order.
-    at_stop([] { close_sounds(); });
+    at_stop([&instrument] { instrument.sound().close(); });
     at_stop([&instrument] {
         if (instrument.has_windows()) instrument.close();
     });
@@ -242,7 +242,7 @@ int kalveo(const std::vector<std::string>& arguments) {
     while (run_pass(pass))
         pass.first = false;
 
-    close_sounds();
+    instrument.sound().close();
     instrument.close();
     log_message_f("Kalveo ended");
     return 0;

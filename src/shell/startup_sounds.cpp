@@ -7,9 +7,9 @@
 
 namespace kalveo {
 
-void start_sounds() {
-    if (init_sounds(beeps.snddev) == 1) {
-        load_sound_files();
+void start_sounds(SoundEngine& sound, int device) {
+    if (sound.init(device) == 1) {
+        sound.load_files();
         return;
     }
     error_message_tit(kBoxError, my_tas_c.msg_tit, "Error initialising sounds - see logfile",

@@ -22,11 +22,8 @@ void on_mixed(void* /*unused*/, Uint8* stream, int len) {
 } // namespace
 
 void watch_mixed_buffers(MixedBufferWatch watch) {
-    {
-        const std::lock_guard<std::mutex> hold(watch_lock);
-        mixed_watch = std::move(watch);
-    }
-    if (sound_detail::module().initialized) sound_detail::install_mixed_buffer_watch();
+    const std::lock_guard<std::mutex> hold(watch_lock);
+    mixed_watch = std::move(watch);
 }
 
 void sound_detail::install_mixed_buffer_watch() {
