@@ -1,12 +1,15 @@
 // display/instrument_windows: what the two windows own: the windowing component's context, the
-// font, the native handles, the insect picture, the last redraw asked of each window and the
-// see-through backgrounds. The instrument (shell/) owns one for the program's life; the window
-// callbacks registered with the component reach it.
+// font, the native handles, the insect picture, what each window keeps between frames, the
+// last redraw asked of each window and the see-through backgrounds. The instrument (shell/) owns
+// one for the program's life; the window callbacks registered with the component reach it.
 #pragma once
 
 #include "cpw/cpw.h"
 #include "cpw/cpw_font.h"
+#include "display/horizon_geometry.h"
 #include "display/see_through.h"
+#include "display/silhouette.h"
+#include "display/text_layout.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +28,33 @@ struct BugPicture {
     bool drawn_logged = false;
 };
 
+/// What the text window keeps from one frame to the next.
+struct TextWindowRun {
+    /// The layout in force; empty before the first one.
+    TextLayout layout;
+    int RightMargin = 0;
+    bool clear_colour_logged = false;
+    int logged_end = -1;   ///< the last "End Wid" pair logged, so that it is logged once
+    int logged_width = -1; ///< and not twenty times a second
+};
+
+/// What the horizon window's first frame set up.
+struct HorizonSetup {
+    HorizonCircle circle;
+    float lwf = 1.0F;
+    int font_size = 10;
+    int HorNumWid = 0;
+    int fnth = 0;
+    int MinusWid = 0;
+    Silhouette silhouette;
+};
+
+/// What the horizon window keeps from one frame to the next.
+struct HorizonRun {
+    HorizonSetup setup;
+    bool clear_colour_logged = false;
+};
+
 /// The last drawing the tick asked of one window.
 struct LastRedraw {
     std::size_t key = 0;
@@ -40,6 +70,8 @@ struct InstrumentWindows {
     std::uintptr_t text_native = 0;
     std::uintptr_t horizon_native = 0;
     BugPicture bug;
+    TextWindowRun text_run;
+    HorizonRun horizon_run;
     LastRedraw text_redraw;
     LastRedraw horizon_redraw;
     /// The backgrounds made see-through: the strip's with "Opacity" 0, the horizon's corners

@@ -128,15 +128,15 @@ void draw(InstrumentWindows& windows, pCpw cpw, CpwWindowId id) {
     const DisplayStateRecord& s = display_state;
     if (s.Debug != 0) log_printf("Draw window %u %d\n", id, s.count);
     if (is_text_window(id)) {
-        drawTextWindow(cpw, windows.font);
+        drawTextWindow(cpw, windows.font, windows.text_run);
         if (s.TxtOpa == 0)
             windows.text_see_through.follow_frame(cpw, id, s.DisWinInfo.width, s.DisWinInfo.height,
                                                   s.TxtBgd);
     } else if (is_horizon_window(id)) {
         if (s.Polar != 0)
-            drawPolHelp(cpw, windows.font);
+            drawPolHelp(cpw, windows.font, windows.horizon_run);
         else if (s.DrawHorizon != 0)
-            drawHorWindow(cpw, windows.font, &windows.bug);
+            drawHorWindow(cpw, windows.font, windows.horizon_run, &windows.bug);
         if (s.HorBgdTransp != 0)
             windows.horizon_see_through.follow_frame(cpw, id, s.HorWinInfo.width,
                                                      s.HorWinInfo.height, s.HorBgd);

@@ -90,9 +90,9 @@ class HorizonWindowTest : public XvfbTest {
         cpwDisplayCallback(cpw, [this, &f, polar](pCpw c, CpwWindowId w) {
             if (!f.rgb.empty()) return;
             if (polar)
-                drawPolHelp(c, windows_.font);
+                drawPolHelp(c, windows_.font, windows_.horizon_run);
             else
-                drawHorWindow(c, windows_.font, &windows_.bug);
+                drawHorWindow(c, windows_.font, windows_.horizon_run, &windows_.bug);
             f.width = f.height = kSize;
             f.rgb.resize(static_cast<std::size_t>(kSize) * kSize * 3);
             glPixelStorei(GL_PACK_ALIGNMENT, 1);

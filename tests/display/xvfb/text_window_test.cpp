@@ -95,7 +95,7 @@ class TextWindowTest : public XvfbTest {
     /// The drawing code of the program, with the frame read back before it is shown.
     void capture_frames() {
         cpwDisplayCallback(cpw, [this](pCpw c, CpwWindowId w) {
-            drawTextWindow(c, windows_.font);
+            drawTextWindow(c, windows_.font, windows_.text_run);
             Frame f;
             f.count = display_state.count;
             f.width = display_state.DisWinInfo.width;
@@ -270,7 +270,7 @@ TEST_F(TextWindowTest, MarksBallastBarAndFlapArrowAppearWhereThePilotLooks) {
     const Frame f = settled_frame();
     const int w = f.width;
     const int h = f.height;
-    const int bar = text_window_layout().xwb;
+    const int bar = windows_.text_run.layout.xwb;
     ASSERT_GT(bar, 5);
     // The ballast bar at the right edge: the lower half in the ballast colour, the rest grey.
     EXPECT_GT(pixels_in(f, {127, 255, 255}, w - bar, 3, w - 3, h / 2 - 2), (bar - 6) * 4);
@@ -279,11 +279,11 @@ TEST_F(TextWindowTest, MarksBallastBarAndFlapArrowAppearWhereThePilotLooks) {
     EXPECT_GT(pixels_in(f, {255, 127, 0}, 0, 0, w - bar, 4), (w - bar) / 2);
     EXPECT_GT(pixels_in(f, {255, 0, 0}, w - bar - 30, h / 2, w - bar, h), 20);
     // The volume box at the bottom left with the volume in red.
-    const int num_wid = text_window_layout().NumWid;
+    const int num_wid = windows_.text_run.layout.NumWid;
     EXPECT_GT(pixels_in(f, {191, 191, 191}, 0, 0, 3 * num_wid, h), 20);
     EXPECT_GT(pixels_in(f, {255, 0, 0}, 0, 0, 3 * num_wid + 16, h), 20);
     // The flap arrow after the flap text, in the flap colour (0, 0.5, 0), point up.
-    const int arrow = text_window_layout().x_ARR;
+    const int arrow = windows_.text_run.layout.x_ARR;
     const int base = pixels_in(f, {0, 127, 0}, arrow, 0, arrow + num_wid + 2, h / 2);
     const int point = pixels_in(f, {0, 127, 0}, arrow, h / 2, arrow + num_wid + 2, h);
     EXPECT_GT(base, point);
