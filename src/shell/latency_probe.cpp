@@ -40,10 +40,10 @@ Probe& probe() {
 
 } // namespace
 
-bool start_latency_probe_if_asked() {
+bool start_latency_probe_if_asked(SoundEngine& sound) {
     if (!get_env("KALVEO_LATENCY_PROBE")) return false;
     probe().on = true;
-    watch_mixed_buffers([](std::span<const std::int16_t> samples) {
+    sound.watch_mixed_buffers([](std::span<const std::int16_t> samples) {
         latency_probe_mixed(samples, epoch_seconds_now());
     });
     return true;

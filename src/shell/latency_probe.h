@@ -5,14 +5,17 @@
 // sender that knows when it first crossed the alarm speed count from there.
 #pragma once
 
+#include "sound/sound.h"
+
 #include <cstdint>
 #include <span>
 
 namespace kalveo {
 
-/// Turns the probe on when KALVEO_LATENCY_PROBE is set: the mixer's output is watched. Returns
-/// true then: the link must stamp the datagrams' arrival (ask before it opens).
-bool start_latency_probe_if_asked();
+/// Turns the probe on when KALVEO_LATENCY_PROBE is set: the output of `sound`'s mixer is
+/// watched. Returns true then: the link must stamp the datagrams' arrival (ask before it
+/// opens).
+bool start_latency_probe_if_asked(SoundEngine& sound);
 
 /// The cycle is starting an alarm sound for the datagram just decoded, which arrived at
 /// `arrival` (s since the epoch; 0 unknown). Logs the measurements finished since the last

@@ -235,7 +235,7 @@ int kalveo(const std::vector<std::string>& arguments) {
     at_stop([&instrument] {
         if (instrument.has_windows()) instrument.close();
     });
-    if (start_latency_probe_if_asked()) instrument.stamp_arrivals();
+    if (start_latency_probe_if_asked(instrument.sound())) instrument.stamp_arrivals();
 
     my_tas_c.msg_tit = "Kalveo";
     cmndta001.qrestart = false;

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,10 @@ inline constexpr std::array<std::string_view, kSoundSlots + 1> kSoundFiles = {
 
 /// The "Sound device" setting that turns sound off.
 inline constexpr int kNoSoundDevice = 0;
+
+/// Every mixed buffer as it leaves the mixer: signed 16-bit mono samples. Called on the
+/// audio thread, so it must only take note.
+using MixedBufferWatch = std::function<void(std::span<const std::int16_t> samples)>;
 
 /// The sound engine: one output device, the loaded sounds and tones. Sounds are numbered
 /// 0, 1, 2 ... in loading order, each on a mixer channel of its own. The mixer behind it is one
@@ -83,24 +88,24 @@ class SoundEngine {
     /// after the next init.
     void close();
 
+    /// Hands every mixed buffer to `watch` (an empty function removes it), from now on or from
+    /// the device's opening; it survives close.
+    void watch_mixed_buffers(MixedBufferWatch watch);
+
   private:
     struct Tone;
     [[nodiscard]] bool is_loaded(int num) const;
     [[nodiscard]] bool still_loaded(const Tone& tone) const;
     int tone_number(int freq, int dur_ms);
     int add(Mix_Chunk* chunk);
+    static void on_mixed(void* engine, std::uint8_t* stream, int len);
 
+    std::mutex watch_lock_; ///< the watch is called on the audio thread
+    MixedBufferWatch watch_;
     bool initialized_ = false;        ///< device open
     std::vector<Mix_Chunk*> samples_; ///< loaded sounds; index = sound number = mixer channel
     std::vector<Tone> tones_;         ///< tones made so far
     SoundSlots files_;
 };
-
-/// Every mixed buffer as it leaves the mixer: signed 16-bit mono samples. Called on the
-/// audio thread, so it must only take note; an empty function removes the watch. Takes
-/// effect when an engine opens its device and survives its closing (the mixer is one for the
-/// process).
-using MixedBufferWatch = std::function<void(std::span<const std::int16_t> samples)>;
-void watch_mixed_buffers(MixedBufferWatch watch);
 
 } // namespace kalveo

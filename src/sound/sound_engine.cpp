@@ -35,7 +35,6 @@ bool open_device(int device) {
         fail_init(Mix_GetError());
         return false;
     }
-    install_mixed_buffer_watch();
     if (device != kNoSoundDevice)
         log_verbatim("Sound device in use: " + (name ? *name : std::string("system default")));
     return true;
@@ -86,6 +85,8 @@ int SoundEngine::init(int device) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;
     }
+    // The mixer's output reaches the watch from the device's opening on.
+    Mix_SetPostMix(on_mixed, this);
     initialized_ = true;
     return 1;
 }

@@ -20,9 +20,6 @@ struct SoundEngine::Tone {
 
 namespace kalveo::sound_detail {
 
-/// Hands the mixer's output to the watch of watch_mixed_buffers; done when the device opens.
-void install_mixed_buffer_watch();
-
 /// Lists the output devices in the log and on standard output, the default
 /// one marked.
 void log_devices();

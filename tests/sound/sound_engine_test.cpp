@@ -2,6 +2,8 @@
 #include "support/test_files.h"
 #include "wav_files.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -188,6 +190,21 @@ TEST_F(DiskAudio, ListsTheDevicesAndOpensOneByItsNumber) {
     EXPECT_NE(log_text().find("Can't initialize sound device : no sound device 7"),
               std::string::npos);
     EXPECT_EQ(sound.init(-2), 0);
+}
+
+TEST_F(DiskAudio, TheWatchHearsWhatLeavesTheMixerFromTheDevicesOpening) {
+    std::atomic<int> sounding{0};
+    sound.watch_mixed_buffers([&sounding](std::span<const std::int16_t> samples) {
+        if (std::any_of(samples.begin(), samples.end(), [](std::int16_t v) { return v != 0; }))
+            ++sounding;
+    });
+    ASSERT_EQ(sound.init(-1), 1);
+    ASSERT_EQ(sound.play_tone(930, 100, 1.0), 1);
+    const auto give_up = std::chrono::steady_clock::now() + 5s;
+    while (sounding.load() == 0 && std::chrono::steady_clock::now() < give_up)
+        std::this_thread::sleep_for(5ms);
+    sound.close();
+    EXPECT_GT(sounding.load(), 0);
 }
 
 TEST(SoundEngineFailure, ReportsAndGoesOnSilently) {

@@ -26,7 +26,7 @@ class LatencyProbe : public ShellTest {
   protected:
     void SetUp() override {
         ShellTest::SetUp();
-        if (start_latency_probe_if_asked()) link_.stamp_arrivals(true);
+        if (start_latency_probe_if_asked(sound_)) link_.stamp_arrivals(true);
         port_ = free_port();
         ::testing::internal::CaptureStdout();
         ASSERT_GE(link_.open(port_, 0, ""), 0);
@@ -55,6 +55,7 @@ class LatencyProbe : public ShellTest {
         return {before, after};
     }
 
+    SoundEngine sound_;
     UdpLink link_;
     int port_ = 0;
     ScopedEnv wanted_{"KALVEO_LATENCY_PROBE", "1"};
