@@ -10,7 +10,6 @@
 #include "platform/console.h"
 #include "report/log.h"
 #include "shell/flight_sounds.h"
-#include "shell/latency_probe.h"
 
 namespace kalveo {
 
@@ -22,7 +21,7 @@ Instrument::Instrument() : outputs_(default_flight_outputs()), cycle_(outputs_) 
     outputs_.upd_flp = UpdFlp;
     outputs_.upd_ang = UpdAng;
     outputs_.play_alarm = [this](int level, double vol) {
-        latency_probe_alarm_started(link_.last_arrival());
+        latency_.alarm_started(link_.last_arrival());
         play_alarm_sound(sound_, level, vol);
     };
     outputs_.play_flap_call = [this](FlapCall call, double vol) {

@@ -10,6 +10,7 @@
 #include "flight/cycle.h"
 #include "flight/outputs.h"
 #include "link/udp_link.h"
+#include "shell/latency_probe.h"
 #include "sound/sound.h"
 
 #include <string_view>
@@ -31,8 +32,11 @@ class Instrument {
     int open_link(int in_port, int out_port, std::string_view out_addr,
                   std::string_view simulator_host);
 
-    /// Arrival times of the datagrams, for the latency probe.
-    void stamp_arrivals() { link_.stamp_arrivals(true); }
+    /// Starts the alarm-latency probe when the environment asks for it (see LatencyProbe);
+    /// before the link opens.
+    void start_latency_probe_if_asked() {
+        if (latency_.start_if_asked(sound_)) link_.stamp_arrivals(true);
+    }
 
     /// The loaded sounds' lengths, which pace the cycle's sounds; after the sounds loaded.
     void take_sound_lengths();
@@ -65,6 +69,7 @@ class Instrument {
     void restart_key_watch_when_due(double now);
 
     InstrumentWindows windows_;
+    LatencyProbe latency_; // watches the engine's mixer: outlives it
     SoundEngine sound_;
     FlightOutputs outputs_;
     FlightCycle cycle_;

@@ -20,7 +20,6 @@
 #include "report/stop.h"
 #include "shell/console.h"
 #include "shell/instrument.h"
-#include "shell/latency_probe.h"
 #include "shell/settings_records.h"
 #include "shell/startup_checks.h"
 #include "shell/startup_options.h"
@@ -235,7 +234,7 @@ int kalveo(const std::vector<std::string>& arguments) {
     at_stop([&instrument] {
         if (instrument.has_windows()) instrument.close();
     });
-    if (start_latency_probe_if_asked(instrument.sound())) instrument.stamp_arrivals();
+    instrument.start_latency_probe_if_asked();
 
     my_tas_c.msg_tit = "Kalveo";
     cmndta001.qrestart = false;
