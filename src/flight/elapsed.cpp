@@ -1,7 +1,5 @@
 #include "flight/elapsed.h"
 
-#include "flight/outputs.h"
-
 namespace kalveo {
 
 namespace {
@@ -16,12 +14,6 @@ int ElapsedClock::elapsed(int ms_of_day) {
     int ms = ms_of_day - *origin_;
     if (ms < 0) ms += kMsPerDay;
     return ms;
-}
-
-int elapsed_ms() {
-    static ElapsedClock clock;
-    const FlightOutputs& out = flight_outputs();
-    return clock.elapsed(out.ms_of_day ? out.ms_of_day() : 0);
 }
 
 } // namespace kalveo

@@ -1,4 +1,4 @@
-// flight/elapsed: milliseconds of the wall clock since a first reading, for the hotkeys.
+// flight/elapsed: milliseconds of the wall clock since a first reading.
 #pragma once
 
 #include <optional>
@@ -15,8 +15,5 @@ class ElapsedClock {
   private:
     std::optional<int> origin_;
 };
-
-/// Milliseconds of the wall clock since the program's first call.
-int elapsed_ms();
 
 } // namespace kalveo
