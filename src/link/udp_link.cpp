@@ -154,7 +154,7 @@ UdpLink::~UdpLink() {
 }
 
 int UdpLink::open(int in_port, int out_port, std::string_view out_addr,
-                  std::string_view simulator_host) {
+                  std::string_view simulator_host, const Decoder& decode) {
     // A second init without a close would leak the open sockets.
     if (receiving_ != kNoSocket) close();
     if (!set_ports(in_port, out_port)) return -1;
@@ -169,6 +169,7 @@ int UdpLink::open(int in_port, int out_port, std::string_view out_addr,
 
     report("Waiting for datagrams ...");
     const int bytes = read();
+    if (bytes > 0 && decode) decoded(decode(newest()));
     if (bytes < 0) return first_read_failed();
     report(format_text("Server: Total Bytes received: %d %d", bytes, count_));
     return bytes;

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,9 @@ struct UdpLinkState {
     int last_batch = 0;        ///< datagrams the last read took (the newest is kept)
 };
 
+/// Decodes one datagram (its bytes exactly) and returns the true airspeed in display units.
+using Decoder = std::function<double(std::string_view datagram)>;
+
 /// The telemetry socket and the forwarding socket. The instrument owns one for the program's
 /// life (its read count, which paces the diagnostic lines, is never reset).
 class UdpLink {
@@ -51,10 +55,11 @@ class UdpLink {
     /// listen_address(`simulator_host`) and, when `out_port` > 0, forwards every datagram to
     /// `out_addr`:`out_port` (dotted IPv4 text). A forward target that is this socket itself
     /// (same port on an address of this machine) is refused with a message; the link then
-    /// opens without forwarding. Reads once (newest() holds what came). Returns the byte count
-    /// of that read (0 or more), or -1 after reporting why it failed; nothing stays open then.
+    /// opens without forwarding. Reads once; a datagram that came goes to `decode` before the
+    /// read is reported. Returns the byte count of that read (0 or more), or -1 after reporting
+    /// why it failed; nothing stays open then.
     int open(int in_port, int out_port, std::string_view out_addr,
-             std::string_view simulator_host = {});
+             std::string_view simulator_host = {}, const Decoder& decode = {});
 
     /// Drains the datagrams waiting on the socket and forwards each; newest() then holds the
     /// last one. Empty datagrams are passed over without a word. A failure that repeats (a

@@ -34,9 +34,8 @@ Instrument::Instrument() : outputs_(default_flight_outputs()), cycle_(outputs_) 
 
 int Instrument::open_link(int in_port, int out_port, std::string_view out_addr,
                           std::string_view simulator_host) {
-    const int bytes = link_.open(in_port, out_port, out_addr, simulator_host);
-    if (bytes > 0) link_.decoded(cycle_.my_tas(link_.newest()));
-    return bytes;
+    return link_.open(in_port, out_port, out_addr, simulator_host,
+                      [this](std::string_view datagram) { return cycle_.my_tas(datagram); });
 }
 
 void Instrument::take_sound_lengths() {

@@ -41,8 +41,11 @@ class UdpLinkTest : public ::testing::Test {
     int init(int in_port, int out_port, std::string_view out_addr,
              std::string_view simulator_host = {}) {
         ::testing::internal::CaptureStdout();
-        const int result = link.open(in_port, out_port, out_addr, simulator_host);
-        if (result > 0) decode();
+        const int result =
+            link.open(in_port, out_port, out_addr, simulator_host, [this](std::string_view d) {
+                decoded.emplace_back(d);
+                return decoder_result;
+            });
         output = ::testing::internal::GetCapturedStdout();
         return result;
     }
