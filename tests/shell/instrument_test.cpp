@@ -18,16 +18,21 @@ namespace {
 
 using testing::ShellTest;
 
-// A socket of its own on the loopback address: the simulator, or the forward target.
+// A socket of its own on the loopback address: the simulator, or the forward target. It holds
+// the socket library (Winsock wants it started before any socket).
 class Peer {
   public:
     Peer() {
+        socket_library_start();
         socket_ = udp_socket_open();
         socket_bind(socket_, {kIpv4Loopback, 0});
         const auto local = socket_local_endpoint(socket_);
         port_ = local ? local->port : 0;
     }
-    ~Peer() { socket_close(socket_); }
+    ~Peer() {
+        socket_close(socket_);
+        socket_library_stop();
+    }
     Peer(const Peer&) = delete;
     Peer& operator=(const Peer&) = delete;
 
