@@ -64,6 +64,10 @@ class InstrumentTick : public ShellTest {
         port_ = probe.port();
     }
     void TearDown() override {
+        // Closed while the scratch folder still takes the log.
+        ::testing::internal::CaptureStdout();
+        instrument_.cleanup();
+        (void)::testing::internal::GetCapturedStdout();
         display_state = saved_;
         ShellTest::TearDown();
     }
