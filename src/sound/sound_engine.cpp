@@ -128,6 +128,9 @@ bool SoundEngine::playing(int num) const {
 void SoundEngine::close() {
     if (!initialized_) return;
     Mix_HaltChannel(-1);
+    // The mixer keeps its output hook across devices: a later engine's device must not call
+    // this one.
+    Mix_SetPostMix(nullptr, nullptr);
     Mix_CloseAudio();
     for (Mix_Chunk* chunk : samples_)
         Mix_FreeChunk(chunk);
