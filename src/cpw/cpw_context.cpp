@@ -12,9 +12,6 @@ namespace kalveo {
 
 namespace {
 
-/// One context per process: SDL has one event queue.
-pCpw live_context = nullptr;
-
 void request_gl_attributes() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
@@ -76,10 +73,7 @@ bool cpw_activate_window(pCpw cpw, CpwWindow& window) {
 
 bool cpwInitContext(pCpw* cpw) {
     if (!cpw) return false;
-    if (live_context) {
-        *cpw = live_context;
-        return true;
-    }
+    if (*cpw) return true;
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // A close request goes to the window callbacks; the program decides whether to end.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -87,7 +81,6 @@ bool cpwInitContext(pCpw* cpw) {
     SDL_StopTextInput();
     auto* context = new CpwContext;
     if (!cpw_font_init(context)) context->error = CPW_FREETYPE_ERROR;
-    live_context = context;
     *cpw = context;
     return true;
 }
@@ -97,7 +90,6 @@ void cpwFreeContext(pCpw* cpw) {
     pCpw context = *cpw;
     release_windows(context);
     cpw_font_exit(context);
-    if (live_context == context) live_context = nullptr;
     delete context;
     *cpw = nullptr;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -1,15 +1,9 @@
-// The display's own globals, its clock and the settings colours.
+// The display's clock and the settings colours.
 #include "display/display_state.h"
 
 #include <chrono>
 
 namespace kalveo {
-
-pCpw this_cpw = nullptr;
-CpwFontFace Font = nullptr;
-std::uintptr_t txt_hwnd = 0;
-std::uintptr_t hor_hwnd = 0;
-std::uintptr_t hInstance = 0;
 
 double display_clock() {
     using namespace std::chrono;
@@ -27,12 +21,6 @@ Rgb8 ConvertColor_US(int value) {
 RgbF ConvertColor(int value) {
     const Rgb8 bytes = ConvertColor_US(value);
     return {bytes[0] / 255.0F, bytes[1] / 255.0F, bytes[2] / 255.0F};
-}
-
-void connect_display_outputs(FlightOutputs& outputs) {
-    outputs.upd_vne = UpdVNE;
-    outputs.upd_flp = UpdFlp;
-    outputs.upd_ang = UpdAng;
 }
 
 } // namespace kalveo

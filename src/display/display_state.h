@@ -5,8 +5,7 @@
 // core can run them in tests and before the windows are open.
 #pragma once
 
-#include "cpw/cpw.h"
-#include "cpw/cpw_font.h"
+#include "display/instrument_windows.h"
 #include "display/records.h"
 #include "flight/outputs.h"
 
@@ -14,15 +13,6 @@
 #include <string_view>
 
 namespace kalveo {
-
-/// The windowing component's context (null until start-up opens it).
-extern pCpw this_cpw;
-/// The font loaded at start-up (null until then).
-extern CpwFontFace Font;
-/// Native handles of the text and horizon windows (0 none) and of the program module.
-extern std::uintptr_t txt_hwnd;
-extern std::uintptr_t hor_hwnd;
-extern std::uintptr_t hInstance;
 
 /// Wall-clock seconds, with fractions; every display time (StartTime, LastFlapUpdate,
 /// BW_Time, ...) is on this clock.
@@ -41,8 +31,10 @@ void setblinkcolor(const RgbF& colour, RgbF& partner);
 int ComputeHeight();
 
 /// Once per flight, when the glider is known: alarm speeds (display units), flap display,
-/// ballast, wind, chat keys, bug wipers; lays the text window out again. Returns 0.
-int UpdVNE(const FlightLayout& layout, std::string_view longest_flap, std::string_view unit);
+/// ballast, wind, chat keys, bug wipers; lays the text window out again, and when `windows`
+/// are open resizes the text window and loads the insect picture. Returns 0.
+int UpdVNE(const FlightLayout& layout, std::string_view longest_flap, std::string_view unit,
+           InstrumentWindows* windows = nullptr);
 /// Flap advice changed: position name and direction (1 up, -1 down, 0 in place).
 void UpdFlp(std::string_view flap, int direction);
 /// Once per packet: stopwatch, task timer and clock texts, the values (display units), and in
@@ -55,16 +47,11 @@ void UpdAng(std::string_view stopwatch, std::string_view task_timer, std::string
 /// each packet and after each command.
 void show_instrument_status(const InstrumentStatus& status);
 
-/// Loads the insect picture (BugFile) as texture 2 when a window exists; warns when it cannot.
-void load_bug();
+/// Loads the windows' insect picture (its file) as texture 2 when a window exists; warns when
+/// it cannot.
+void load_bug(InstrumentWindows& windows);
 /// Draws the insect picture at its own pixel size in the middle of a `width` x `height`
 /// window (pixel projection in force); nothing while no picture is loaded.
-void draw_bug(int width, int height);
-/// The insect picture's file and its texture (0 until loaded).
-extern std::string BugFile;
-extern unsigned int BugTexture;
-
-/// Points the flight cycle's display calls at UpdVNE, UpdFlp and UpdAng.
-void connect_display_outputs(FlightOutputs& outputs);
+void draw_bug(BugPicture& bug, int width, int height);
 
 } // namespace kalveo

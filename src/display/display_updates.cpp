@@ -67,7 +67,7 @@ void decide_ballast_field() {
     d.DisBal = std::abs(d.DisBal);
 }
 
-void lay_out_text_window() {
+void lay_out_text_window(pCpw cpw) {
     DisplayStateRecord& d = ds();
     d.numval = count_values(d);
     if (d.HorizontalDisplay == 1) {
@@ -78,8 +78,8 @@ void lay_out_text_window() {
         d.numcol = 1;
     }
     d.DisWinInfo.height = ComputeHeight();
-    if (cpw_gl_ready(this_cpw) && d.DisWinInfo.id > 0) {
-        cpwReshapeWindow(this_cpw, d.DisWinInfo.width, d.DisWinInfo.height,
+    if (cpw != nullptr && cpw_gl_ready(cpw) && d.DisWinInfo.id > 0) {
+        cpwReshapeWindow(cpw, d.DisWinInfo.width, d.DisWinInfo.height,
                          static_cast<CpwWindowId>(d.DisWinInfo.id));
     }
 }
@@ -120,10 +120,11 @@ int ComputeHeight() {
     return height;
 }
 
-int UpdVNE(const FlightLayout& layout, std::string_view longest_flap, std::string_view unit) {
+int UpdVNE(const FlightLayout& layout, std::string_view longest_flap, std::string_view unit,
+           InstrumentWindows* windows) {
     DisplayStateRecord& d = ds();
     take_flight_layout(layout);
-    if (d.BugWipers != 0) load_bug();
+    if (d.BugWipers != 0 && windows != nullptr) load_bug(*windows);
     decide_ballast_field();
     if (d.DisFla == 2) {
         d.ColFlap0 = {1.0F, 0.0F, 0.0F};
@@ -131,7 +132,7 @@ int UpdVNE(const FlightLayout& layout, std::string_view longest_flap, std::strin
     }
     d.cflapmax = std::string(longest_flap);
     d.cunit = std::string(unit);
-    lay_out_text_window();
+    lay_out_text_window(windows != nullptr ? windows->cpw : nullptr);
     if (d.DisBal != 0) show_ballast();
     d.ChatActive = 0;
     d.GotPlaneData = 1;

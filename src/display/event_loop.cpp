@@ -1,13 +1,10 @@
 #include "display/event_loop.h"
 
-#include "config/settings_editor.h"
 #include "cpw/cpw.h"
 #include "display/display_log.h"
 #include "display/display_state.h"
 #include "display/start_graphics.h"
 #include "display/window_events.h"
-#include "flight/cycle.h"
-#include "link/udp_link.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "report/log.h"
@@ -23,51 +20,18 @@ constexpr int kInFlight = 1;
 constexpr int kLogUnreadable = -999;
 constexpr double kVolumeShownSeconds = 1.0;
 
-void restart_watch_when_due(DisplayStateRecord& s, double now) {
-    if (s.WeAreClosing != Closing::no || s.KbdAutoRst == 0 || s.KbdHookEnabled == 0) return;
-    if (s.KbdTime + 60.0 * s.KbdAutoRst >= now) return;
-    const long handle = keyboard_watch().start ? keyboard_watch().start() : 0;
-    s.KbdTime = now;
-    log_printf("Keyboard Hook restarted : %ld %ld %d", handle, static_cast<long>(now),
-               static_cast<int>(s.WeAreClosing));
-}
-
-void log_tick(const DisplayStateRecord& s, double now) {
-    if (s.count % kTimerLogTicks != 0 && s.Debug == 0) return;
-    log_printf(" ");
-    log_printf("Timer : count, time, closing %d %d %d", s.count,
-               static_cast<int>(now - s.StartTime), static_cast<int>(s.WeAreClosing));
-}
-
-void poll_socket(DisplayStateRecord& s, double now) {
-    int tas = 0;
-    const int bytes = udp_read(tas);
-    if (s.count < kTracedTicks || s.Debug != 0) log_printf("ByteReceived %d", bytes);
-    if (bytes <= 0) return;
-    s.GotTAS = 1;
-    s.tas = tas;
-    s.LastTimeWeReceivedData = now;
-}
-
-// The last drawing the timer asked for, per window.
-struct LastRedraw {
-    std::size_t key = 0;
-    double time = 0.0;
-};
-LastRedraw last_text_redraw;
-LastRedraw last_horizon_redraw;
-
-void request_window_redraw(int id, std::size_t key, LastRedraw& last, double now) {
+void request_window_redraw(pCpw cpw, int id, std::size_t key, LastRedraw& last, double now) {
     if (id <= 0 || !redraw_due(key, last.key, now, last.time)) return;
     last = {key, now};
-    cpwPostWindowRedisplay(this_cpw, static_cast<CpwWindowId>(id));
+    cpwPostWindowRedisplay(cpw, static_cast<CpwWindowId>(id));
 }
 
-void request_redraw(double now) {
-    const DisplayStateRecord& s = display_state;
+void request_redraw(InstrumentWindows& windows, const DisplayStateRecord& s, double now) {
     const double clock = display_clock();
-    request_window_redraw(s.DisWinInfo.id, text_state_key(clock), last_text_redraw, now);
-    request_window_redraw(s.HorWinInfo.id, horizon_state_key(clock), last_horizon_redraw, now);
+    request_window_redraw(windows.cpw, s.DisWinInfo.id, text_state_key(clock), windows.text_redraw,
+                          now);
+    request_window_redraw(windows.cpw, s.HorWinInfo.id, horizon_state_key(clock),
+                          windows.horizon_redraw, now);
 }
 
 } // namespace
@@ -114,45 +78,46 @@ bool check_simulator_stopped(DisplayStateRecord& s, double now, const StopProbe&
     return agreed;
 }
 
-StopProbe program_stop_probe() {
+StopProbe program_stop_probe(const Installation& installation) {
     StopProbe probe;
-    probe.simulator_state = [] {
-        return condor_running(program_flight_cycle().facts().installation);
-    };
+    probe.simulator_state = [&installation] { return condor_running(installation); };
     probe.confirm = [](const std::string& question) {
         return tinyfd_messageBox("Kalveo", question, "okcancel", "question", 1) == 1;
     };
     return probe;
 }
 
-void timer_tick() {
-    DisplayStateRecord& s = display_state;
-    const double now = display_clock();
-    s.buf_walclk = wall_clock_text();
-    restart_watch_when_due(s, now);
-    if (s.KbdHookEnabled != 0 && keyboard_watch().poll) keyboard_watch().poll();
-    log_tick(s, now);
-    poll_socket(s, now);
+void log_timer_line(const DisplayStateRecord& s, double now) {
+    if (s.count % kTimerLogTicks != 0 && s.Debug == 0) return;
+    log_printf(" ");
+    log_printf("Timer : count, time, closing %d %d %d", s.count,
+               static_cast<int>(now - s.StartTime), static_cast<int>(s.WeAreClosing));
+}
 
+void show_datagram(DisplayStateRecord& s, int tas, double now) {
+    s.GotTAS = 1;
+    s.tas = tas;
+    s.LastTimeWeReceivedData = now;
+}
+
+void serve_window_requests(InstrumentWindows& windows, DisplayStateRecord& s, double now) {
     if (s.MoveHorizon != 0) {
-        SetHorPos();
+        SetHorPos(windows.cpw);
         s.MoveHorizon = 0;
     }
     if (s.DisVol != 0 && s.VolTime + kVolumeShownSeconds < now) s.DisVol = 0;
+}
 
-    // The settings editor has been closed and the new settings are wanted: start again.
-    if (settings_edit_ended() != 0) {
+void end_run(InstrumentWindows& windows, DisplayStateRecord& s, bool restart) {
+    if (restart) {
         s.WeAreClosing = Closing::yes;
         s.Restart = 1;
-        cpwBreakMainLoop(this_cpw);
-        return;
     }
+    cpwBreakMainLoop(windows.cpw);
+}
 
-    if (check_simulator_stopped(s, now, program_stop_probe())) {
-        cpwBreakMainLoop(this_cpw);
-        return;
-    }
-    if (s.count % 2 == 0) request_redraw(now);
+void advance_windows(InstrumentWindows& windows, DisplayStateRecord& s, double now) {
+    if (s.count % 2 == 0) request_redraw(windows, s, now);
     s.count += 1;
     s.blink = blink_phase(s.count);
 }

@@ -1,8 +1,10 @@
-// display/event_loop: the 25 ms timer of the event loop: socket poll, simulator-stopped
-// detection with its question, keyboard-watch restarts, redraw requests and the blink phase.
+// display/event_loop: the windows' part of the instrument's 25 ms tick: simulator-stopped
+// detection with its question, the "Timer" log lines, redraw requests and the blink phase.
 #pragma once
 
+#include "display/instrument_windows.h"
 #include "display/records.h"
+#include "sim/records.h"
 
 #include <cstddef>
 #include <functional>
@@ -49,9 +51,22 @@ struct StopProbe {
 bool check_simulator_stopped(DisplayStateRecord& s, double now, const StopProbe& probe);
 
 /// The probe of the running program: the simulator's log, and an OK/Cancel box.
-[[nodiscard]] StopProbe program_stop_probe();
+[[nodiscard]] StopProbe program_stop_probe(const Installation& installation);
 
-/// One tick of the event loop's timer (registered by start_graphics).
-void timer_tick();
+/// The "Timer" lines of the log: every kTimerLogTicks ticks, every tick in debug mode.
+void log_timer_line(const DisplayStateRecord& s, double now);
+
+/// A datagram arrived at `now` and the cycle made `tas` of it: the windows show it.
+void show_datagram(DisplayStateRecord& s, int tas, double now);
+
+/// What keys asked of the windows: the horizon window cycled, the volume shown for a second.
+void serve_window_requests(InstrumentWindows& windows, DisplayStateRecord& s, double now);
+
+/// Ends the event loop; `restart` when the settings editor wants the program to start again.
+void end_run(InstrumentWindows& windows, DisplayStateRecord& s, bool restart);
+
+/// The windows' own part of a tick: a redraw every second tick when what they show changed
+/// (or a second has passed), the tick count and the blink phase.
+void advance_windows(InstrumentWindows& windows, DisplayStateRecord& s, double now);
 
 } // namespace kalveo

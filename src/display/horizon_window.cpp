@@ -36,17 +36,11 @@ constexpr float kLadderStep = 1.0F / 45.0F; // dy
 /// The bank marks: circle points at 15, 30, 45, 60 degrees either side of the top.
 constexpr int kBankMarks[] = {3, 6, 9, 12, 60, 63, 66, 69};
 
-struct HorizonRun {
-    HorizonSetup setup;
-    bool clear_colour_logged = false;
-};
-HorizonRun run;
-
 void colour(const RgbF& c, float alpha = 1.0F) {
     glColor4f(c[0], c[1], c[2], alpha);
 }
 
-void width(float multiple) {
+void width(HorizonRun& run, float multiple) {
     glLineWidth(line_width(multiple, run.setup.lwf));
 }
 
@@ -65,11 +59,11 @@ BallPoint scaled(const BallPoint& p, float k) {
     return {p.x * k, p.y * k};
 }
 
-const BallPoint& inner(int i) {
+const BallPoint& inner(HorizonRun& run, int i) {
     return run.setup.circle.inner[static_cast<std::size_t>(i)];
 }
 
-const BallPoint& outer(int i) {
+const BallPoint& outer(HorizonRun& run, int i) {
     return run.setup.circle.outer[static_cast<std::size_t>(i)];
 }
 
@@ -107,7 +101,7 @@ void ball_projection() {
     glScalef(kBallScale, kBallScale, 1.0F);
 }
 
-void clear_window() {
+void clear_window(HorizonRun& run) {
     const RgbF& bg = display_state.HorBgd_f;
     glClearColor(bg[0], bg[1], bg[2], 1.0F);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -121,36 +115,36 @@ void clear_window() {
                static_cast<int>(std::lround(bg[2] * 255.0F)));
 }
 
-void draw_ball(const HorizonSplit& h) {
+void draw_ball(HorizonRun& run, const HorizonSplit& h) {
     if (h.p >= 1.0F) {
         colour(kGround);
         glBegin(GL_POLYGON);
         for (int i = 0; i < kCirclePoints; ++i)
-            vertex(inner(i));
+            vertex(inner(run, i));
         glEnd();
         return;
     }
     colour(kSky);
     glBegin(GL_POLYGON);
     for (int i = 0; i <= h.ig1; ++i)
-        vertex(inner(i));
+        vertex(inner(run, i));
     glVertex2f(h.c, h.p);
     glVertex2f(-h.c, h.p);
     for (int i = h.ig2; i < kCirclePoints; ++i)
-        vertex(inner(i));
+        vertex(inner(run, i));
     glEnd();
     if (h.ig2 - h.ig1 < 2) return;
     colour(kGround);
     glBegin(GL_POLYGON);
     glVertex2f(h.c, h.p);
     for (int i = h.ig1 + 1; i <= h.ig2 - 1; ++i)
-        vertex(inner(i));
+        vertex(inner(run, i));
     glVertex2f(-h.c, h.p);
     glEnd();
 }
 
-void sky_pointer_triangle() {
-    width(1.5F);
+void sky_pointer_triangle(HorizonRun& run) {
+    width(run, 1.5F);
     glBegin(GL_LINE_LOOP);
     glVertex2f(0.0F, 0.98F);
     glVertex2f(0.07F, 0.83F);
@@ -158,7 +152,7 @@ void sky_pointer_triangle() {
     glEnd();
 }
 
-void draw_rotating_marks() {
+void draw_rotating_marks(HorizonRun& run) {
     const DisplayStateRecord& s = display_state;
     const float fg1 = run.setup.circle.fg1;
     colour(kNearWhite);
@@ -171,19 +165,19 @@ void draw_rotating_marks() {
     glVertex2f(-fg1, -0.07F);
     glEnd();
     if (s.StdHorizon == 0) {
-        sky_pointer_triangle();
+        sky_pointer_triangle(run);
         return;
     }
-    width(3.0F);
-    line(inner(0), scaled(inner(0), 0.88F));
-    width(1.5F);
+    width(run, 3.0F);
+    line(inner(run, 0), scaled(inner(run, 0), 0.88F));
+    width(run, 1.5F);
     for (const int i : kBankMarks)
-        line(inner(i), scaled(inner(i), is_quarter_mark(i) ? 0.92F : 0.88F));
+        line(inner(run, i), scaled(inner(run, i), is_quarter_mark(i) ? 0.92F : 0.88F));
 }
 
 // Ladder lines are cut at the ball's edge: with a steep pitch and bank they would otherwise
 // show in the window's corners.
-void ladder_line(float y, float half, float p) {
+void ladder_line(HorizonRun& run, float y, float half, float p) {
     const float fg1 = run.setup.circle.fg1;
     const float at = y + p;
     if (std::fabs(at) >= fg1) return;
@@ -192,56 +186,56 @@ void ladder_line(float y, float half, float p) {
     line({-h, at}, {h, at});
 }
 
-void draw_ladder(const HorizonSplit& h) {
+void draw_ladder(HorizonRun& run, const HorizonSplit& h) {
     colour(kNearWhite);
-    width(1.5F);
+    width(run, 1.5F);
     if (h.p > -1.0F && h.p < 1.0F) line({-h.c, h.p}, {h.c, h.p});
     for (const int k : {-25, -20, -15, -10, -5, 5, 10, 15, 20, 25}) {
         const int m = std::abs(k);
         const float half = m == 10 ? 0.25F : m == 20 ? 0.4F : 0.1F;
-        ladder_line(static_cast<float>(k) * kLadderStep, half, h.p);
+        ladder_line(run, static_cast<float>(k) * kLadderStep, half, h.p);
     }
 }
 
-void draw_aircraft() {
+void draw_aircraft(HorizonRun& run) {
     colour(kYellow);
-    width(4.0F);
+    width(run, 4.0F);
     line({-0.35F, 0.0F}, {-0.05F, 0.0F});
     line({0.05F, 0.0F}, {0.35F, 0.0F});
     line({0.0F, -0.35F}, {0.0F, -0.05F});
     if (display_state.StdHorizon != 0) {
         colour(kNearWhite);
-        sky_pointer_triangle();
+        sky_pointer_triangle(run);
     }
 }
 
-void draw_bezel() {
+void draw_bezel(HorizonRun& run) {
     const DisplayStateRecord& s = display_state;
     colour(kBezel);
     glBegin(GL_QUAD_STRIP);
     for (int i = 0; i <= kCirclePoints; ++i) {
-        vertex(inner(i % kCirclePoints));
-        vertex(outer(i % kCirclePoints));
+        vertex(inner(run, i % kCirclePoints));
+        vertex(outer(run, i % kCirclePoints));
     }
     glEnd();
     if (s.StdHorizon == 0) {
         colour(kYellow);
-        width(3.0F);
-        line(inner(0), outer(0));
-        width(1.5F);
+        width(run, 3.0F);
+        line(inner(run, 0), outer(run, 0));
+        width(run, 1.5F);
         for (const int i : kBankMarks)
-            line(inner(i), is_quarter_mark(i) ? scaled(inner(i), 1.08F) : outer(i));
+            line(inner(run, i), is_quarter_mark(i) ? scaled(inner(run, i), 1.08F) : outer(run, i));
     }
     const bool selected = s.SelectedWindow != 0 && s.SelectedWindow == s.HorWinInfo.id;
     colour(selected ? kSelectedOrange : kRim);
-    width(2.0F);
+    width(run, 2.0F);
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < kCirclePoints; ++i)
-        vertex(outer(i));
+        vertex(outer(run, i));
     glEnd();
 }
 
-void draw_silhouette(const RgbF& c) {
+void draw_silhouette(HorizonRun& run, const RgbF& c) {
     const Silhouette& sil = run.setup.silhouette;
     const SilhouetteFill fill = silhouette_fill(sil);
     colour(c, kFillAlpha);
@@ -256,7 +250,7 @@ void draw_silhouette(const RgbF& c) {
         glEnd();
     }
     colour(c, kLineAlpha);
-    width(1.2F);
+    width(run, 1.2F);
     for (const auto& loop : silhouette_outlines(sil)) {
         glBegin(GL_LINE_LOOP);
         for (const BallPoint& p : loop)
@@ -283,17 +277,17 @@ void needle_half(float sign, const RgbF& c) {
     glEnd();
 }
 
-void draw_heading_symbol() {
+void draw_heading_symbol(HorizonRun& run) {
     const DisplayStateRecord& s = display_state;
     if ((s.DisHDG & 2) == 0) return;
     glPushMatrix();
     if (s.NorthUp != 0) {
         glRotatef(-s.compass, 0.0F, 0.0F, 1.0F);
         if (s.ArrTyp != 0) {
-            draw_silhouette(s.ColHDG);
+            draw_silhouette(run, s.ColHDG);
         } else {
             colour(s.ColHDG, kLineAlpha);
-            width(4.0F);
+            width(run, 4.0F);
             line({0.0F, 0.0F}, {0.0F, 0.85F});
             glBegin(GL_TRIANGLES);
             glVertex2f(0.0F, 1.0F);
@@ -303,14 +297,14 @@ void draw_heading_symbol() {
         }
     } else {
         glRotatef(s.compass, 0.0F, 0.0F, 1.0F);
-        width(2.0F);
+        width(run, 2.0F);
         needle_half(1.0F, kNeedleNorth);
         needle_half(-1.0F, kWhite);
     }
     glPopMatrix();
 }
 
-void draw_wind_arrow() {
+void draw_wind_arrow(HorizonRun& run) {
     DisplayStateRecord& s = display_state;
     if (s.DisWND != 0) s.RelWind = relative_wind(s.compass, s.WindDir);
     if ((s.DisWND & 2) == 0) return;
@@ -334,7 +328,7 @@ void draw_wind_arrow() {
         vertex(left);
         glEnd();
         colour(s.ColWND, kLineAlpha);
-        width(2.0F);
+        width(run, 2.0F);
         glBegin(GL_LINE_LOOP);
         vertex(tip);
         vertex(right);
@@ -344,7 +338,7 @@ void draw_wind_arrow() {
     } else {
         const float y = speed / 100.0F;
         colour(s.ColWND);
-        width(4.0F);
+        width(run, 4.0F);
         line({0.0F, 0.0F}, {0.0F, y});
         glBegin(GL_TRIANGLES);
         glVertex2f(0.0F, y);
@@ -355,7 +349,7 @@ void draw_wind_arrow() {
     glPopMatrix();
 }
 
-void draw_numbers(pCpw cpw, CpwFontFace face, int w, int h) {
+void draw_numbers(HorizonRun& run, pCpw cpw, CpwFontFace face, int w, int h) {
     const DisplayStateRecord& s = display_state;
     const HorizonSetup& hs = run.setup;
     if ((s.DisHDG & 1) != 0) {
@@ -419,7 +413,7 @@ void draw_g_meter(int h) {
     glEnd();
 }
 
-void draw_insect(int w, int h) {
+void draw_insect(BugPicture* bug, int w, int h) {
     DisplayStateRecord& s = display_state;
     if (s.BugWipers == 0) return;
     const double now = display_clock();
@@ -428,17 +422,13 @@ void draw_insect(int w, int h) {
         s.BW_WrnTime = 0.0;
         return;
     }
-    if (bug_reminder_shown(s, now)) draw_bug(w, h);
+    if (bug != nullptr && bug_reminder_shown(s, now)) draw_bug(*bug, w, h);
     if (s.BW_WrnTime == 0.0) s.BW_WrnTime = now;
 }
 
 } // namespace
 
-const HorizonSetup& horizon_setup() {
-    return run.setup;
-}
-
-void horizon_first_frame(pCpw cpw, CpwFontFace face) {
+void horizon_first_frame(pCpw cpw, CpwFontFace face, HorizonRun& run) {
     DisplayStateRecord& s = display_state;
     HorizonSetup& h = run.setup;
     const int w = s.HorWinInfo.width;
@@ -475,32 +465,32 @@ void horizon_first_frame(pCpw cpw, CpwFontFace face) {
     log_printf("I ground %f %f", static_cast<double>(split.p), static_cast<double>(split.c));
 }
 
-void drawHorWindow(pCpw cpw, CpwFontFace face) {
+void drawHorWindow(pCpw cpw, CpwFontFace face, HorizonRun& run, BugPicture* bug) {
     DisplayStateRecord& s = display_state;
-    if (s.HOR_Initialized == 0) horizon_first_frame(cpw, face);
+    if (s.HOR_Initialized == 0) horizon_first_frame(cpw, face, run);
     const int w = s.HorWinInfo.width;
     const int h = s.HorWinInfo.height;
-    clear_window();
+    clear_window(run);
     cpwFontMode(cpw, CPW_FONTOPT_SIZE, run.setup.font_size);
 
     ball_projection();
     const HorizonSplit split = horizon_split(s.pitch, run.setup.circle);
     glPushMatrix();
     glRotatef(std::isfinite(s.bank) ? -s.bank : 0.0F, 0.0F, 0.0F, 1.0F);
-    draw_ball(split);
-    draw_rotating_marks();
-    draw_ladder(split);
+    draw_ball(run, split);
+    draw_rotating_marks(run);
+    draw_ladder(run, split);
     glPopMatrix();
-    draw_aircraft();
-    draw_bezel();
-    draw_heading_symbol();
-    draw_wind_arrow();
+    draw_aircraft(run);
+    draw_bezel(run);
+    draw_heading_symbol(run);
+    draw_wind_arrow(run);
 
     pixel_projection(w, h);
-    draw_numbers(cpw, face, w, h);
+    draw_numbers(run, cpw, face, w, h);
     draw_slip(w, h);
     draw_g_meter(h);
-    draw_insect(w, h);
+    draw_insect(bug, w, h);
     glLineWidth(1.0F);
     s.HOR_Initialized = 1;
 }

@@ -2,8 +2,6 @@
 #include "display/display_state.h"
 #include "display/placement.h"
 #include "display/start_graphics.h"
-#include "link/udp_link.h"
-#include "platform/console.h"
 #include "report/log.h"
 
 namespace kalveo {
@@ -12,69 +10,55 @@ namespace {
 
 constexpr int kDestroyed = -1;
 
-void destroy(CpwWindowInfo& window) {
-    if (window.id > 0) cpwDestroyWindow(this_cpw, static_cast<CpwWindowId>(window.id));
+void destroy(pCpw cpw, CpwWindowInfo& window) {
+    if (window.id > 0) cpwDestroyWindow(cpw, static_cast<CpwWindowId>(window.id));
     window.id = kDestroyed;
 }
 
-void move_horizon(int x, int y) {
+void move_horizon(pCpw cpw, int x, int y) {
     DisplayStateRecord& s = display_state;
     s.HorWinInfo.x = x;
     s.HorWinInfo.y = y;
     if (s.HorWinInfo.id > 0)
-        cpwPositionWindow(this_cpw, x, y, static_cast<CpwWindowId>(s.HorWinInfo.id));
+        cpwPositionWindow(cpw, x, y, static_cast<CpwWindowId>(s.HorWinInfo.id));
 }
 
 } // namespace
 
-KeyboardWatch& keyboard_watch() {
-    static KeyboardWatch watch;
-    return watch;
-}
-
-void SetHorPos() {
+void SetHorPos(pCpw cpw) {
     DisplayStateRecord& s = display_state;
     s.DrawHorizon = (s.DrawHorizon + 1) % 3;
     if (s.DrawHorizon == 0) {
-        move_horizon(kParkedPosition, kParkedPosition);
+        move_horizon(cpw, kParkedPosition, kParkedPosition);
     } else if (s.DrawHorizon == 1) {
-        move_horizon(s.HorSveX, s.HorSveY);
+        move_horizon(cpw, s.HorSveX, s.HorSveY);
     } else {
         s.HorSveX = s.HorWinInfo.x;
         s.HorSveY = s.HorWinInfo.y;
         const CpwWindowInfo centred = centred_horizon(s.HorWinInfo, s.ScreenWidth, s.ScreenHeight);
-        move_horizon(centred.x, centred.y);
+        move_horizon(cpw, centred.x, centred.y);
     }
     log_printf("DrawHorizon : %d", s.DrawHorizon);
 }
 
-void cleanup() {
-    DisplayStateRecord& s = display_state;
-    if (s.DisWinInfo.id == kDestroyed && s.HorWinInfo.id == kDestroyed) return;
-    log_printf("\nCleanup started");
-    s.WeAreClosing = Closing::yes;
-    // The core keeps no file open between packets: its clean-up has nothing left to close.
-    log_printf("Core cleanup");
-    if (s.KbdHookEnabled != 0) {
-        log_printf("Release Hook");
-        if (keyboard_watch().stop && !keyboard_watch().stop())
-            log_printf("Error: %ld", static_cast<long>(last_system_error()));
-    }
-    log_printf("Close UDP");
-    udp_close();
-    log_printf("Free Context");
-    if (Font != nullptr) {
-        cpwUnloadFont(this_cpw, Font);
-        Font = nullptr;
-    }
-    destroy(s.HorWinInfo);
-    destroy(s.DisWinInfo);
-    log_printf("Cleanup complete");
+bool windows_closed() {
+    const DisplayStateRecord& s = display_state;
+    return s.DisWinInfo.id == kDestroyed && s.HorWinInfo.id == kDestroyed;
 }
 
-void close_graphics() {
-    cleanup();
-    if (this_cpw != nullptr) cpwFreeContext(&this_cpw);
+void close_windows(InstrumentWindows& windows) {
+    DisplayStateRecord& s = display_state;
+    log_printf("Free Context");
+    if (windows.font != nullptr) {
+        cpwUnloadFont(windows.cpw, windows.font);
+        windows.font = nullptr;
+    }
+    destroy(windows.cpw, s.HorWinInfo);
+    destroy(windows.cpw, s.DisWinInfo);
+}
+
+void free_graphics(InstrumentWindows& windows) {
+    if (windows.cpw != nullptr) cpwFreeContext(&windows.cpw);
 }
 
 } // namespace kalveo

@@ -121,10 +121,10 @@ void draw_reference_polar() {
 
 } // namespace
 
-void drawPolHelp(pCpw cpw, CpwFontFace face) {
+void drawPolHelp(pCpw cpw, CpwFontFace face, HorizonRun& run) {
     DisplayStateRecord& s = display_state;
     if (s.HOR_Initialized == 0) {
-        horizon_first_frame(cpw, face);
+        horizon_first_frame(cpw, face, run);
         s.HOR_Initialized = 1;
     }
     const int w = s.HorWinInfo.width;
@@ -133,7 +133,7 @@ void drawPolHelp(pCpw cpw, CpwFontFace face) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     ortho(0.0, w, 0.0, h);
     if (face != nullptr) {
-        cpwFontMode(cpw, CPW_FONTOPT_SIZE, horizon_setup().font_size);
+        cpwFontMode(cpw, CPW_FONTOPT_SIZE, run.setup.font_size);
         glColor4f(s.ColIAS[0], s.ColIAS[1], s.ColIAS[2], 1.0F);
         char text[16];
         std::snprintf(text, sizeof text, "%d", s.IAS);

@@ -4,10 +4,12 @@
 
 #include "cpw/cpw.h"
 #include "cpw/cpw_font.h"
+#include "display/instrument_windows.h"
 
 namespace kalveo {
 
-/// Draws the chart in the horizon window from the display state (its GL context is current).
-void drawPolHelp(pCpw cpw, CpwFontFace face);
+/// Draws the chart in the horizon window from the display state (its GL context is current);
+/// the horizon window's first-frame set-up goes into `run`.
+void drawPolHelp(pCpw cpw, CpwFontFace face, HorizonRun& run);
 
 } // namespace kalveo

@@ -5,10 +5,10 @@
 #include "display/display_state.h"
 #include "display/placement.h"
 #include "display/window_events.h"
-#include "display/window_input.h"
 #include "display/window_style.h"
 #include "report/log.h"
 #include "report/stop.h"
+#include "sim/controls.h"
 #include "text/number_read.h"
 
 #include <SDL_opengl.h>
@@ -94,49 +94,46 @@ void size_text_window() {
     log_printf("Wid Hei %d %d", s.DisWinInfo.width, s.DisWinInfo.height);
 }
 
-void open_context() {
+void open_context(InstrumentWindows& windows) {
     DisplayStateRecord& s = display_state;
-    if (!cpwInitContext(&this_cpw)) {
+    if (!cpwInitContext(&windows.cpw)) {
         log_printf("{E}The windows could not be opened (no display?)");
         stop_program("The windows could not be opened");
     }
-    s.ScreenWidth = cpwGet(this_cpw, CPW_SCREEN_WIDTH);
-    s.ScreenHeight = cpwGet(this_cpw, CPW_SCREEN_HEIGHT);
+    s.ScreenWidth = cpwGet(windows.cpw, CPW_SCREEN_WIDTH);
+    s.ScreenHeight = cpwGet(windows.cpw, CPW_SCREEN_HEIGHT);
     log_printf("Screen W H %d %d", s.ScreenWidth, s.ScreenHeight);
 }
 
-CpwWindowId create_window(const CpwWindowInfo& info, std::string_view title) {
-    cpwInitWindowProperty(this_cpw, CPW_WINDOWPROP_POPUP, 0, 0);
-    cpwInitWindowProperty(this_cpw, CPW_WINDOWPROP_TOPMOST, 0, 0);
-    cpwInitWindowProperty(this_cpw, CPW_WINDOWPROP_SIZE, info.width, info.height);
-    cpwInitWindowProperty(this_cpw, CPW_WINDOWPROP_POSITION, info.x, info.y);
-    return cpwCreateWindow(this_cpw, title);
+CpwWindowId create_window(pCpw cpw, const CpwWindowInfo& info, std::string_view title) {
+    cpwInitWindowProperty(cpw, CPW_WINDOWPROP_POPUP, 0, 0);
+    cpwInitWindowProperty(cpw, CPW_WINDOWPROP_TOPMOST, 0, 0);
+    cpwInitWindowProperty(cpw, CPW_WINDOWPROP_SIZE, info.width, info.height);
+    cpwInitWindowProperty(cpw, CPW_WINDOWPROP_POSITION, info.x, info.y);
+    return cpwCreateWindow(cpw, title);
 }
 
-void open_windows() {
+void open_windows(pCpw cpw) {
     DisplayStateRecord& s = display_state;
     s.DisWinInfo = adjust_position(s.DisWinInfo, s.DisWinX, s.DisWinY);
     s.HorWinInfo = adjust_position(s.HorWinInfo, s.HorWinX, s.HorWinY);
     s.HorSveX = s.HorWinInfo.x;
     s.HorSveY = s.HorWinInfo.y;
 
-    s.DisWinInfo.id = static_cast<int>(create_window(s.DisWinInfo, kTextWindowTitle));
+    s.DisWinInfo.id = static_cast<int>(create_window(cpw, s.DisWinInfo, kTextWindowTitle));
     if (s.DisWinInfo.id == 0) {
         log_printf("{E}The window \"%s\" could not be created", kTextWindowTitle.data());
         stop_program("The text window could not be created");
     }
     s.HorWinInfo.id = 0;
     if (s.DrawHorizon != 0) {
-        s.HorWinInfo.id = static_cast<int>(create_window(s.HorWinInfo, kHorizonWindowTitle));
+        s.HorWinInfo.id = static_cast<int>(create_window(cpw, s.HorWinInfo, kHorizonWindowTitle));
         if (s.HorWinInfo.id == 0) log_printf("The horizon window could not be created");
     }
 }
 
 void log_key_names() {
     const DisplayStateRecord& s = display_state;
-    const auto Print_Key_Name = [](std::string_view label, int code) {
-        if (window_key_hooks().print_key_name) window_key_hooks().print_key_name(label, code);
-    };
     Print_Key_Name("KeyAvn", s.KeyAvN);
     Print_Key_Name("KeyInc", s.KeyInc);
     Print_Key_Name("KeySFl", s.KeySFl);
@@ -151,31 +148,15 @@ void log_key_names() {
     Print_Key_Name("ScnChatO", negate_key_number(s.ScnChatO));
 }
 
-void start_keyboard_watch() {
-    DisplayStateRecord& s = display_state;
-    if (s.KbdHookEnabled == 0) return;
-    if (!keyboard_watch().start) {
-        // Without a watch the hotkeys would do nothing at all: the windows take them instead.
-        log_printf("Keyboard hook not available : the hotkeys work in the Kalveo windows");
-        s.KbdHookEnabled = 0;
-        return;
-    }
-    const long handle = keyboard_watch().start();
-    log_printf("Keyboard Hook started : %ld", handle);
-    if (handle != 0) return;
-    // A watch that cannot start (no X display of its own, no XInput2) leaves the hotkeys to
-    // the windows rather than to nothing.
-    log_printf("Keyboard hook not available : the hotkeys work in the Kalveo windows");
-    s.KbdHookEnabled = 0;
-}
-
-void style_windows() {
-    txt_hwnd = cpw_native_window(this_cpw, static_cast<CpwWindowId>(display_state.DisWinInfo.id));
-    hor_hwnd = cpw_native_window(this_cpw, static_cast<CpwWindowId>(display_state.HorWinInfo.id));
-    log_printf("\ntxt_hwnd hor_hwnd %lu %lu", static_cast<unsigned long>(txt_hwnd),
-               static_cast<unsigned long>(hor_hwnd));
-    style_text_window(this_cpw);
-    style_horizon_window(this_cpw);
+void style_windows(InstrumentWindows& windows) {
+    const DisplayStateRecord& s = display_state;
+    windows.text_native = cpw_native_window(windows.cpw, static_cast<CpwWindowId>(s.DisWinInfo.id));
+    windows.horizon_native =
+        cpw_native_window(windows.cpw, static_cast<CpwWindowId>(s.HorWinInfo.id));
+    log_printf("\ntxt_hwnd hor_hwnd %lu %lu", static_cast<unsigned long>(windows.text_native),
+               static_cast<unsigned long>(windows.horizon_native));
+    style_text_window(windows.cpw, windows.text_native);
+    style_horizon_window(windows.cpw, windows.horizon_native);
 }
 
 void reset_run_state() {
@@ -191,53 +172,52 @@ void reset_run_state() {
     s.WindDir = s.RelWind = 180.0F;
 }
 
-void prepare_text_drawing() {
+void prepare_text_drawing(InstrumentWindows& windows) {
     DisplayStateRecord& s = display_state;
+    pCpw cpw = windows.cpw;
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    cpwFontMode(this_cpw, CPW_FONTOPT_PIXELMAP, 0);
-    cpwFontMode(this_cpw, CPW_FONTOPT_ALIGNLEFT, 0);
-    cpwFontMode(this_cpw, CPW_FONTOPT_SIZE, s.FontSize);
-    cpwFontMode(this_cpw, CPW_FONTOPT_KERN, 1);
-    cpwFontMode(this_cpw, CPW_FONTOPT_PIXELMAP_GLFORMAT, CPW_GL_RGBA);
-    cpwFontMode(this_cpw, CPW_FONTOPT_LAYOUTDEBUG, 1);
-    cpwFontMode(this_cpw, CPW_FONTOPT_SPACING, 1);
+    cpwFontMode(cpw, CPW_FONTOPT_PIXELMAP, 0);
+    cpwFontMode(cpw, CPW_FONTOPT_ALIGNLEFT, 0);
+    cpwFontMode(cpw, CPW_FONTOPT_SIZE, s.FontSize);
+    cpwFontMode(cpw, CPW_FONTOPT_KERN, 1);
+    cpwFontMode(cpw, CPW_FONTOPT_PIXELMAP_GLFORMAT, CPW_GL_RGBA);
+    cpwFontMode(cpw, CPW_FONTOPT_LAYOUTDEBUG, 1);
+    cpwFontMode(cpw, CPW_FONTOPT_SPACING, 1);
     glColor4f(0.0F, 1.0F, 0.0F, 1.0F);
 
-    Font = cpwLoadFont(this_cpw, s.FontName, CPW_FONTLOC_HOST, "");
-    if (Font != nullptr) return;
+    windows.font = cpwLoadFont(cpw, s.FontName, CPW_FONTLOC_HOST, "");
+    if (windows.font != nullptr) return;
     log_printf("************* Font : %s could not be loaded - arial.ttf selected *************",
                s.FontName.c_str());
     s.FontName = kFallbackFont;
-    Font = cpwLoadFont(this_cpw, s.FontName, CPW_FONTLOC_HOST, "");
-    if (Font == nullptr) log_printf("{W}Font %s could not be loaded either", kFallbackFont);
+    windows.font = cpwLoadFont(cpw, s.FontName, CPW_FONTLOC_HOST, "");
+    if (windows.font == nullptr) log_printf("{W}Font %s could not be loaded either", kFallbackFont);
 }
 
 } // namespace
 
-int start_graphics(std::string_view fntn_f, const DisplayOptions& options, const double* flbk,
-                   std::string_view msg_1, std::string_view msg_2, std::string_view msg_3,
-                   std::string_view cu_f) {
-    const bool restart_pass = display_state.Restart != 0;
+void open_graphics(InstrumentWindows& windows, std::string_view fntn_f,
+                   const DisplayOptions& options, const double* flbk, std::string_view msg_1,
+                   std::string_view msg_2, std::string_view msg_3, std::string_view cu_f) {
     take_arguments(fntn_f, flbk, msg_1, msg_2, msg_3, cu_f);
     apply_display_options(options);
     derive_window_colours();
     check_font_size();
     log_settings();
     size_text_window();
-    open_context();
-    open_windows();
+    open_context(windows);
+    open_windows(windows.cpw);
     log_key_names();
-    start_keyboard_watch();
-    style_windows();
-    // The callbacks are registered on every pass: registering replaces the old ones.
-    register_callbacks(this_cpw);
-    if (restart_pass) reset_run_state();
-    prepare_text_drawing();
+}
 
-    cpwMainLoop(this_cpw);
-    cleanup();
-    return display_state.Restart != 0 ? 1 : 0;
+void prepare_graphics(InstrumentWindows& windows) {
+    const bool restart_pass = display_state.Restart != 0;
+    style_windows(windows);
+    // The callbacks are registered on every pass: registering replaces the old ones.
+    register_callbacks(windows);
+    if (restart_pass) reset_run_state();
+    prepare_text_drawing(windows);
 }
 
 } // namespace kalveo

@@ -31,16 +31,6 @@ constexpr float kFrameWidth = 4.0F;
 constexpr float kBarOutline = 3.0F;
 constexpr float kVolumeBorder = 2.0F;
 
-/// What the text window keeps from one frame to the next.
-struct TextWindowRun {
-    TextLayout layout;
-    int RightMargin = 0;
-    bool clear_colour_logged = false;
-    int logged_end = -1;   ///< the last "End Wid" pair logged, so that it is logged once
-    int logged_width = -1; ///< and not twenty times a second
-};
-TextWindowRun run;
-
 void set_colour(const RgbF& c) {
     glColor4f(c[0], c[1], c[2], 1.0F);
 }
@@ -127,7 +117,7 @@ void resize_window(pCpw cpw, int width) {
     cpwPositionWindow(cpw, s.DisWinInfo.x, s.DisWinInfo.y, id);
 }
 
-void lay_out(pCpw cpw, Pen& pen) {
+void lay_out(TextWindowRun& run, pCpw cpw, Pen& pen) {
     DisplayStateRecord& s = display_state;
     pen.colour({1.0F, 1.0F, 1.0F});
     run.layout = lay_out_text(s, [&pen](std::string_view text) { return pen.width(text); });
@@ -139,7 +129,7 @@ void lay_out(pCpw cpw, Pen& pen) {
     s.TXT_Initialized = 1;
 }
 
-void clear_window() {
+void clear_window(TextWindowRun& run) {
     const RgbF& bg = display_state.TxtBgd_f;
     glClearColor(bg[0], bg[1], bg[2], 1.0F);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -167,7 +157,7 @@ void draw_selection_frame(int width, int height) {
 }
 
 /// The flap arrow at x_ARR on the line of `baseline`: up for flaps up, down for flaps down.
-void draw_arrow(int x_ARR, int baseline, const RgbF& colour) {
+void draw_arrow(TextWindowRun& run, int x_ARR, int baseline, const RgbF& colour) {
     const DisplayStateRecord& s = display_state;
     if (s.modflap != 1 && s.modflap != -1) return;
     const float x0 = static_cast<float>(x_ARR + 1);
@@ -190,10 +180,10 @@ void draw_arrow(int x_ARR, int baseline, const RgbF& colour) {
 }
 
 /// The flap arrow after a field that has one, while an advice is pending.
-void draw_field_arrow(const StripField& row, int baseline, double now) {
+void draw_field_arrow(TextWindowRun& run, const StripField& row, int baseline, double now) {
     const DisplayStateRecord& s = display_state;
     if (row.arrow && s.DisFla == 1 && s.modflap != 0)
-        draw_arrow(run.layout.x_ARR, baseline, flap_colour(s, now));
+        draw_arrow(run, run.layout.x_ARR, baseline, flap_colour(s, now));
 }
 
 std::string joined(std::string_view first, std::string_view second) {
@@ -207,7 +197,7 @@ int label_width(const Pen& pen, std::string_view label) {
 }
 
 // One line: every field on one baseline at its column.
-void draw_line(Pen& pen) {
+void draw_line(TextWindowRun& run, Pen& pen) {
     const DisplayStateRecord& s = display_state;
     const TextLayout& l = run.layout;
     const double now = display_clock();
@@ -233,7 +223,7 @@ void draw_line(Pen& pen) {
         }
         case FieldFormat::Text:
             pen.text(x, y, joined(row.label, row.text(s)));
-            draw_field_arrow(row, y, now);
+            draw_field_arrow(run, row, y, now);
             break;
         case FieldFormat::Time: {
             // On the line a time follows its label after a space.
@@ -247,7 +237,7 @@ void draw_line(Pen& pen) {
 }
 
 // One value per line, from the bottom up; labelled values against RightMargin.
-void draw_column(Pen& pen) {
+void draw_column(TextWindowRun& run, Pen& pen) {
     const DisplayStateRecord& s = display_state;
     const TextLayout& l = run.layout;
     const double now = display_clock();
@@ -284,7 +274,7 @@ void draw_column(Pen& pen) {
         }
         case FieldFormat::Text:
             pen.text(left, y, joined(row.label, row.text(s)));
-            draw_field_arrow(row, y, now);
+            draw_field_arrow(run, row, y, now);
             break;
         case FieldFormat::Time:
             if (!row.label.empty()) pen.text(left, y, row.label);
@@ -300,7 +290,7 @@ void draw_waiting_text(Pen& pen) {
     pen.text(s.HoriMargin, 2 * s.VertMargin, waiting_text(s.count));
 }
 
-void draw_ballast_bar(int width, int height) {
+void draw_ballast_bar(TextWindowRun& run, int width, int height) {
     const DisplayStateRecord& s = display_state;
     if ((s.DisBal & 2) == 0 || run.layout.xwb <= 0) return;
     const auto x0 = static_cast<float>(width - run.layout.xwb);
@@ -315,7 +305,7 @@ void draw_ballast_bar(int width, int height) {
     outline_rect(x0, 0.0F, x1, top, kBarOutline);
 }
 
-void draw_volume(Pen& pen) {
+void draw_volume(TextWindowRun& run, Pen& pen) {
     const DisplayStateRecord& s = display_state;
     if (s.DisVol == 0) return;
     const int num_wid = run.layout.NumWid > 0 ? run.layout.NumWid : pen.width("0");
@@ -346,7 +336,7 @@ void draw_volume(Pen& pen) {
     pen.text(s.HoriMargin + Padding(percent) * num_wid, s.VertMargin, int_text(percent));
 }
 
-void draw_status_mark(int width, int height) {
+void draw_status_mark(TextWindowRun& run, int width, int height) {
     const DisplayStateRecord& s = display_state;
     if (s.Nrec == 0) return;
     set_colour(s.Nrec == 1 ? kRed : kMagenta);
@@ -356,7 +346,7 @@ void draw_status_mark(int width, int height) {
               static_cast<float>(right - s.HoriMargin), static_cast<float>(height - s.HoriMargin));
 }
 
-void check_text_fits(int end, int width) {
+void check_text_fits(TextWindowRun& run, int end, int width) {
     const DisplayStateRecord& s = display_state;
     if (width >= end - s.HoriMargin / 2) return;
     if (end == run.logged_end && width == run.logged_width) return;
@@ -367,36 +357,32 @@ void check_text_fits(int end, int width) {
 
 } // namespace
 
-const TextLayout& text_window_layout() {
-    return run.layout;
-}
-
-void drawTextWindow(pCpw cpw, CpwFontFace face) {
+void drawTextWindow(pCpw cpw, CpwFontFace face, TextWindowRun& run) {
     DisplayStateRecord& s = display_state;
     if (s.TXT_Initialized == 0) run.layout = {};
     set_projection(s.DisWinInfo.width, s.DisWinInfo.height);
     cpwFontMode(cpw, CPW_FONTOPT_SIZE, s.FontSize);
     Pen pen(cpw, face);
-    if (s.TXT_Initialized == 0 && s.GotPlaneData == 1) lay_out(cpw, pen);
+    if (s.TXT_Initialized == 0 && s.GotPlaneData == 1) lay_out(run, cpw, pen);
     // The size the window has now, which a resize above changes only from the next frame.
     const int width = s.DisWinInfo.width;
     const int height = s.DisWinInfo.height;
 
-    clear_window();
+    clear_window(run);
     draw_selection_frame(width, height);
     // Until the flight is laid out there is nothing to place the values by.
     const bool with_data = s.GotTAS != 0 && s.TXT_Initialized != 0;
     if (!with_data) {
         draw_waiting_text(pen);
     } else if (s.HorizontalDisplay != 0) {
-        draw_line(pen);
+        draw_line(run, pen);
     } else {
-        draw_column(pen);
+        draw_column(run, pen);
     }
-    if (with_data) draw_ballast_bar(width, height);
-    draw_volume(pen);
-    draw_status_mark(width, height);
-    if (with_data) check_text_fits(pen.end(), width);
+    if (with_data) draw_ballast_bar(run, width, height);
+    draw_volume(run, pen);
+    draw_status_mark(run, width, height);
+    if (with_data) check_text_fits(run, pen.end(), width);
     glPopMatrix();
 }
 

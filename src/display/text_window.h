@@ -5,16 +5,15 @@
 
 #include "cpw/cpw.h"
 #include "cpw/cpw_font.h"
+#include "display/instrument_windows.h"
 #include "display/text_layout.h"
 
 namespace kalveo {
 
 /// Draws the text window from the display state with `face` (the window's GL context is
-/// current). The first frame after the flight's data arrived lays the window out and resizes
-/// it, keeping a window placed at the right or bottom edge there.
-void drawTextWindow(pCpw cpw, CpwFontFace face);
-
-/// The layout in force (for the tests and the horizon's margins); empty before the first one.
-[[nodiscard]] const TextLayout& text_window_layout();
+/// current), keeping what it keeps between frames in `run`. The first frame after the flight's
+/// data arrived lays the window out and resizes it, keeping a window placed at the right or
+/// bottom edge there.
+void drawTextWindow(pCpw cpw, CpwFontFace face, TextWindowRun& run);
 
 } // namespace kalveo

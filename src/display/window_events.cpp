@@ -4,8 +4,8 @@
 #include "display/display_state.h"
 #include "display/event_loop.h"
 #include "display/horizon_window.h"
+#include "display/instrument_windows.h"
 #include "display/polar_chart.h"
-#include "display/see_through.h"
 #include "display/start_graphics.h"
 #include "display/tas_colour.h"
 #include "display/text_colours.h"
@@ -20,11 +20,6 @@
 namespace kalveo {
 
 namespace {
-
-// The windows' backgrounds made see-through: the strip's with "Opacity" 0, the horizon's
-// corners with "AH transparent corners".
-SeeThrough text_see_through("Txt");
-SeeThrough horizon_see_through("AH");
 
 bool is_text_window(CpwWindowId id) {
     return static_cast<int>(id) == display_state.DisWinInfo.id;
@@ -130,22 +125,22 @@ void window(pCpw cpw, CpwWindowId /*id*/, int flag) {
     ask_exit(cpw);
 }
 
-void draw(pCpw cpw, CpwWindowId id) {
+void draw(InstrumentWindows& windows, pCpw cpw, CpwWindowId id) {
     const DisplayStateRecord& s = display_state;
     if (s.Debug != 0) log_printf("Draw window %u %d\n", id, s.count);
     if (is_text_window(id)) {
-        drawTextWindow(cpw, Font);
+        drawTextWindow(cpw, windows.font, windows.text_run);
         if (s.TxtOpa == 0)
-            text_see_through.follow_frame(cpw, id, s.DisWinInfo.width, s.DisWinInfo.height,
-                                          s.TxtBgd);
+            windows.text_see_through.follow_frame(cpw, id, s.DisWinInfo.width, s.DisWinInfo.height,
+                                                  s.TxtBgd);
     } else if (is_horizon_window(id)) {
         if (s.Polar != 0)
-            drawPolHelp(cpw, Font);
+            drawPolHelp(cpw, windows.font, windows.horizon_run);
         else if (s.DrawHorizon != 0)
-            drawHorWindow(cpw, Font);
+            drawHorWindow(cpw, windows.font, windows.horizon_run, &windows.bug);
         if (s.HorBgdTransp != 0)
-            horizon_see_through.follow_frame(cpw, id, s.HorWinInfo.width, s.HorWinInfo.height,
-                                             s.HorBgd);
+            windows.horizon_see_through.follow_frame(cpw, id, s.HorWinInfo.width,
+                                                     s.HorWinInfo.height, s.HorBgd);
     }
     cpwSwapWindowBuffers(cpw, id);
 }
@@ -169,18 +164,11 @@ void reshape(pCpw /*cpw*/, CpwWindowId id, int width, int height) {
     glViewport(0, 0, width, height);
 }
 
-void register_callbacks(pCpw cpw) {
+void register_callbacks(InstrumentWindows& windows) {
+    pCpw cpw = windows.cpw;
     cpwCreateCallback(cpw, window);
-    cpwDisplayCallback(cpw, draw);
+    cpwDisplayCallback(cpw, [&windows](pCpw c, CpwWindowId id) { draw(windows, c, id); });
     cpwReshapeCallback(cpw, reshape);
-    cpwTimerCallback(cpw, kTimerPeriodMs, kTimerId, 1, [](pCpw, int) { timer_tick(); });
-    // The keyboard part takes the keys; until start-up connects it they do nothing.
-    cpwKeyboardCallback(cpw, [](pCpw c, CpwWindowId id, int key, int state, int x, int y) {
-        if (window_key_hooks().keyboard) window_key_hooks().keyboard(c, id, key, state, x, y);
-    });
-    cpwSystemKeyboardCallback(cpw, [](pCpw c, CpwWindowId id, int key, int state, int x, int y) {
-        if (window_key_hooks().syskeyboard) window_key_hooks().syskeyboard(c, id, key, state, x, y);
-    });
     cpwMouseClickCallback(cpw, mouseclick);
 }
 

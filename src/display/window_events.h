@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cpw/cpw.h"
+#include "display/instrument_windows.h"
 
 #include <cstddef>
 
@@ -10,8 +11,8 @@ namespace kalveo {
 
 /// flag 1: a window was created (GL state set up); 0: the user asks to close it.
 void window(pCpw cpw, CpwWindowId id, int flag);
-/// Draws a window and shows the frame.
-void draw(pCpw cpw, CpwWindowId id);
+/// Draws a window of `windows` and shows the frame.
+void draw(InstrumentWindows& windows, pCpw cpw, CpwWindowId id);
 /// A window's new size (pixels): stored, and its view set up.
 void reshape(pCpw cpw, CpwWindowId id, int width, int height);
 
@@ -25,7 +26,8 @@ void reshape(pCpw cpw, CpwWindowId id, int width, int height);
 [[nodiscard]] std::size_t text_state_key(double now);
 [[nodiscard]] std::size_t horizon_state_key(double now);
 
-/// Registers the window, key, mouse and timer callbacks with the component.
-void register_callbacks(pCpw cpw);
+/// Registers the window and mouse callbacks with the component (the instrument registers its
+/// tick and the keys).
+void register_callbacks(InstrumentWindows& windows);
 
 } // namespace kalveo

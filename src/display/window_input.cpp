@@ -5,11 +5,6 @@
 
 namespace kalveo {
 
-WindowKeyHooks& window_key_hooks() {
-    static WindowKeyHooks hooks;
-    return hooks;
-}
-
 void ask_exit(pCpw cpw) {
     DisplayStateRecord& s = display_state;
     if (tinyfd_messageBox("Kalveo", s.MsgExitCnf, "okcancel", "question", 1) != 1) return;

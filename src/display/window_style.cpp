@@ -16,23 +16,23 @@ void log_style_line(const std::string& line) {
 
 } // namespace
 
-void style_text_window(pCpw cpw) {
+void style_text_window(pCpw cpw, std::uintptr_t native) {
     const DisplayStateRecord& s = display_state;
     WindowLook look;
     look.layered = s.TxtOpa != kOpaque;
     if (s.TxtOpa >= 1 && s.TxtOpa < kOpaque) look.alpha = s.TxtOpa;
     if (s.TxtOpa == 0) look.colour_key = s.TxtBgd;
-    style_native_window(cpw_sdl_window(cpw, static_cast<CpwWindowId>(s.DisWinInfo.id)), txt_hwnd,
+    style_native_window(cpw_sdl_window(cpw, static_cast<CpwWindowId>(s.DisWinInfo.id)), native,
                         look, {"Txt", "Txt", "Txt"}, log_style_line);
 }
 
-void style_horizon_window(pCpw cpw) {
+void style_horizon_window(pCpw cpw, std::uintptr_t native) {
     const DisplayStateRecord& s = display_state;
     WindowLook look;
     look.layered = s.HorTranslu != 0 || s.HorBgdTransp != 0;
     if (s.HorTranslu != 0) look.alpha = s.HorOpac;
     if (s.HorBgdTransp != 0) look.colour_key = s.HorBgd;
-    style_native_window(cpw_sdl_window(cpw, static_cast<CpwWindowId>(s.HorWinInfo.id)), hor_hwnd,
+    style_native_window(cpw_sdl_window(cpw, static_cast<CpwWindowId>(s.HorWinInfo.id)), native,
                         look, {"Hor", "hor", "AH"}, log_style_line);
 }
 

@@ -4,13 +4,16 @@
 
 #include "cpw/cpw.h"
 
+#include <cstdint>
+
 namespace kalveo {
 
-/// Styles the text window: TxtOpa 1..254 sets its opacity, 0 makes TxtBgd transparent.
-void style_text_window(pCpw cpw);
+/// Styles the text window (native handle `native`): TxtOpa 1..254 sets its opacity, 0 makes
+/// TxtBgd transparent.
+void style_text_window(pCpw cpw, std::uintptr_t native);
 
 /// Styles the horizon window: HorTranslu sets opacity HorOpac, HorBgdTransp makes HorBgd
 /// transparent.
-void style_horizon_window(pCpw cpw);
+void style_horizon_window(pCpw cpw, std::uintptr_t native);
 
 } // namespace kalveo

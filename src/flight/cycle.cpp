@@ -388,17 +388,4 @@ void FlightCycle::hand_to_display(const Packet& pk) {
     }
 }
 
-FlightCycle& program_flight_cycle() {
-    static FlightCycle cycle(flight_outputs());
-    return cycle;
-}
-
-int my_tas(const char* buffer, std::size_t length) {
-    return program_flight_cycle().my_tas(buffer, length);
-}
-
-int my_tas(std::string_view datagram) {
-    return program_flight_cycle().my_tas(datagram);
-}
-
 } // namespace kalveo

@@ -111,11 +111,4 @@ class FlightCycle {
     FlightFacts facts_;
 };
 
-/// The program's own cycle, writing to flight_outputs().
-FlightCycle& program_flight_cycle();
-
-/// The program's per-packet entry, as the telemetry link calls it.
-int my_tas(const char* buffer, std::size_t length);
-int my_tas(std::string_view datagram);
-
 } // namespace kalveo

@@ -19,9 +19,4 @@ FlightOutputs default_flight_outputs() {
     return out;
 }
 
-FlightOutputs& flight_outputs() {
-    static FlightOutputs outputs = default_flight_outputs();
-    return outputs;
-}
-
 } // namespace kalveo

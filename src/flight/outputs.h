@@ -114,7 +114,4 @@ struct FlightOutputs {
 /// Outputs whose clocks read the system clocks and whose other calls do nothing.
 [[nodiscard]] FlightOutputs default_flight_outputs();
 
-/// The outputs of the program's own cycle; start-up connects the real ones.
-FlightOutputs& flight_outputs();
-
 } // namespace kalveo

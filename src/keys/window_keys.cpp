@@ -62,11 +62,11 @@ bool window_command(KeyWatch& watch, int key) {
 }
 
 // Without the keyboard watch the windows take the essential hotkeys themselves.
-bool reduced_hotkey(FlightCycle& cycle, int key) {
+bool reduced_hotkey(FlightCycle& cycle, pCpw cpw, int key) {
     const DisplayStateRecord& s = display_state;
     bool handled = false;
     if (key == s.KeyHor + kLowerCase && s.HorWinInfo.width > 0) {
-        SetHorPos();
+        SetHorPos(cpw);
         handled = true;
     }
     if (key == s.KeySFl + kLowerCase) {
@@ -112,7 +112,7 @@ void keyboard(KeyWatch& watch, pCpw cpw, CpwWindowId id, int key, int state, int
     bool handled = false;
     if (s.ChatActive == 0) handled = window_command(watch, key);
     if (s.KbdHookEnabled == 0 && s.WeAreClosing != Closing::yes)
-        handled = reduced_hotkey(watch.cycle(), key) || handled;
+        handled = reduced_hotkey(watch.cycle(), cpw, key) || handled;
     if (!handled) return;
     // Only the keys that did something are logged, never what else was typed.
     if (s.Debug != 0) log_printf("Key %u %d %d", id, key, state);

@@ -26,11 +26,6 @@ constexpr int kOpenFailed = 1;
 constexpr int kReadFailed = 2;
 constexpr int kEditPasses = 2;
 
-std::function<void(int)>& manual_display() {
-    static std::function<void(int)> show;
-    return show;
-}
-
 enum class Section { none, general, connection, misc };
 
 bool section_line(std::string_view line, Section& section) {
@@ -120,7 +115,7 @@ int read_udp_ini(std::string_view fich, int& nena, int& port, int& sndint, int& 
 }
 
 void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next1,
-                 std::string& host) {
+                 std::string& host, const std::function<void(int section)>& show_manual) {
     const std::string name(trim(fich));
     if (!simulator_file_exists(name)) {
         warn(name + "\n" + messages.msgfilnfnd);
@@ -147,17 +142,13 @@ void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next
             error_message_tit(kBoxInfo, my_tas_c.msg_tit, udp_not_active_text(v), cmndta001.qline);
             edit_file(name);
             if (pass >= kEditPasses) {
-                if (manual_display()) manual_display()(3);
+                if (show_manual) show_manual(3);
                 stop_program("UPD not activated or ExtendedData1 not = 1");
             }
         }
     }
     std::printf("set_udp_ini %d %d\n", icn, nprt);
     log_message_f("set_udp_ini " + std::to_string(icn) + " " + std::to_string(nprt));
-}
-
-void set_manual_display(std::function<void(int section)> show) {
-    manual_display() = std::move(show);
 }
 
 } // namespace kalveo

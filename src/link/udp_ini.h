@@ -43,12 +43,9 @@ int read_udp_ini(std::string_view fich, int& nena, int& port, int& sndint, int& 
 /// unreadable file, or one without a port, gives port 55278 with a warning.
 /// When the output or its extended data is off, the pilot is told and the
 /// file opened in the text editor (cmndta000.text_editor), then read again;
-/// off a second time, the manual is shown and the program stops.
+/// off a second time, the manual is shown at its section through `show_manual`
+/// (when given) and the program stops.
 void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next1,
-                 std::string& host);
-
-/// How the manual is shown at a given section; start-up connects the display's
-/// manual viewer. Without one, nothing is shown.
-void set_manual_display(std::function<void(int section)> show);
+                 std::string& host, const std::function<void(int section)>& show_manual = {});
 
 } // namespace kalveo

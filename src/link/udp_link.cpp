@@ -18,19 +18,28 @@ namespace {
 
 constexpr int kHighestPort = 65535;
 
-// Undoes whatever udp_init had opened, without status lines: the caller has
-// just reported why it gives up.
-void abandon_sockets() {
-    UdpModule& m = module();
-    if (m.sending != kNoSocket) socket_close(m.sending);
-    if (m.receiving != kNoSocket) socket_close(m.receiving);
-    if (m.library_started) socket_library_stop();
-    m.sending = m.receiving = kNoSocket;
-    m.library_started = false;
-    m.forward_enabled = false;
+bool is_localhost(std::string_view host) {
+    constexpr std::string_view kName = "localhost";
+    if (host.size() != kName.size()) return false;
+    for (std::size_t i = 0; i < host.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(host[i])) != kName[i]) return false;
+    return true;
 }
 
-int fail(const std::string& line) {
+} // namespace
+
+// Undoes whatever open had opened, without status lines: the caller has
+// just reported why it gives up.
+void UdpLink::abandon_sockets() {
+    if (sending_ != kNoSocket) socket_close(sending_);
+    if (receiving_ != kNoSocket) socket_close(receiving_);
+    if (library_started_) socket_library_stop();
+    sending_ = receiving_ = kNoSocket;
+    library_started_ = false;
+    forward_enabled_ = false;
+}
+
+int UdpLink::fail(const std::string& line) {
     report(line);
     abandon_sockets();
     return -1;
@@ -38,8 +47,7 @@ int fail(const std::string& line) {
 
 // A port number the settings gave must fit the 16 bits on the wire; cutting it
 // would quietly listen or forward somewhere else.
-bool set_ports(int in_port, int out_port) {
-    UdpModule& m = module();
+bool UdpLink::set_ports(int in_port, int out_port) {
     if (in_port > kHighestPort) {
         report(format_text("Server: Port %d is not a valid UDP port", in_port));
         return false;
@@ -48,40 +56,37 @@ bool set_ports(int in_port, int out_port) {
         report(format_text("Server: Forward port %d is not a valid UDP port", out_port));
         return false;
     }
-    m.port = in_port > 0 ? in_port : kDefaultUdpPort;
-    print_line(format_text("Port = %d %d\n", in_port, m.port));
-    m.forward_enabled = out_port > 0;
-    m.send_port = m.forward_enabled ? out_port : 0;
-    print_line(format_text("SendPort = %d %d %d\n", out_port, m.send_port, m.forward_enabled));
+    port_ = in_port > 0 ? in_port : kDefaultUdpPort;
+    print_line(format_text("Port = %d %d\n", in_port, port_));
+    forward_enabled_ = out_port > 0;
+    send_port_ = forward_enabled_ ? out_port : 0;
+    print_line(format_text("SendPort = %d %d %d\n", out_port, send_port_, forward_enabled_));
     return true;
 }
 
-int open_receiving_socket(std::string_view simulator_host) {
-    UdpModule& m = module();
-    m.receiving = udp_socket_open();
-    if (m.receiving == kNoSocket)
+int UdpLink::open_receiving_socket(std::string_view simulator_host) {
+    receiving_ = udp_socket_open();
+    if (receiving_ == kNoSocket)
         return fail(format_text("Server: Error at socket(): %ld", socket_last_error()));
-    m.address = listen_address(simulator_host);
-    const Ipv4Endpoint local{m.address, static_cast<std::uint16_t>(m.port)};
+    address_ = listen_address(simulator_host);
+    const Ipv4Endpoint local{address_, static_cast<std::uint16_t>(port_)};
     print_line(format_text("ReceiverAddr.sin_port %d \n", network_order16(local.port)));
     print_line(format_text("ReceiverAddr.sin_addr.s_addr %d \n",
                            static_cast<int>(network_order32(local.address))));
-    if (socket_bind(m.receiving, local) != 0)
+    if (socket_bind(receiving_, local) != 0)
         return fail(format_text("Server: Bind() failed! Error: %ld", socket_last_error()));
-    report("Server: Receiving on " + format_ipv4(m.address) + " port " + std::to_string(m.port));
-    if (m.stamp_arrivals && socket_enable_arrival_stamps(m.receiving) != 0)
+    report("Server: Receiving on " + format_ipv4(address_) + " port " + std::to_string(port_));
+    if (stamp_arrivals_ && socket_enable_arrival_stamps(receiving_) != 0)
         print_line("Datagram arrival stamps not available: the read time stands in\n");
     return 0;
 }
 
 // Forwarding to our own socket would feed every datagram back in, twice as many each time.
-bool feeds_itself(const Ipv4Endpoint& target) {
-    const UdpModule& m = module();
-    return target.port == m.port && ipv4_address_is_local(target.address);
+bool UdpLink::feeds_itself(const Ipv4Endpoint& target) const {
+    return target.port == port_ && ipv4_address_is_local(target.address);
 }
 
-void refuse_own_socket(const Ipv4Endpoint& target) {
-    UdpModule& m = module();
+void UdpLink::refuse_own_socket(const Ipv4Endpoint& target) {
     const std::string where = format_ipv4(target.address) + " port " + std::to_string(target.port);
     report("Server: Forward target " + where + " is this program's own socket: not forwarding");
     const std::string text =
@@ -95,16 +100,15 @@ void refuse_own_socket(const Ipv4Endpoint& target) {
                   "it.\nKalveo goes on without forwarding; choose another Forward Port in "
                   "Kalveo.ini.";
     error_message_tit(kBoxWarning, my_tas_c.msg_tit, text, cmndta001.qline);
-    socket_close(m.sending);
-    m.sending = kNoSocket;
-    m.forward_enabled = false;
-    m.send_port = 0;
+    socket_close(sending_);
+    sending_ = kNoSocket;
+    forward_enabled_ = false;
+    send_port_ = 0;
 }
 
-int open_forwarding_socket(std::string_view out_addr) {
-    UdpModule& m = module();
-    m.sending = udp_socket_open();
-    if (m.sending == kNoSocket)
+int UdpLink::open_forwarding_socket(std::string_view out_addr) {
+    sending_ = udp_socket_open();
+    if (sending_ == kNoSocket)
         return fail(format_text("Client: Error at socket(): %ld", socket_last_error()));
     print_line("Client: socket() is OK!");
     const auto address = parse_ipv4(out_addr);
@@ -113,7 +117,7 @@ int open_forwarding_socket(std::string_view out_addr) {
         return fail(format_text("Server: Sending Bind() failed! Invalid forward address: %.64s",
                                 text.c_str()));
     }
-    const Ipv4Endpoint target{*address, static_cast<std::uint16_t>(m.send_port)};
+    const Ipv4Endpoint target{*address, static_cast<std::uint16_t>(send_port_)};
     print_line(format_text("SendingAddr.sin_port %d \n", network_order16(target.port)));
     print_line(format_text("SendingAddr.sin_addr.s_addr %d \n",
                            static_cast<int>(network_order32(target.address))));
@@ -121,30 +125,19 @@ int open_forwarding_socket(std::string_view out_addr) {
         refuse_own_socket(target);
         return 0;
     }
-    if (socket_connect(m.sending, target) != 0)
+    if (socket_connect(sending_, target) != 0)
         return fail(format_text("Server: Sending Bind() failed! Error: %ld", socket_last_error()));
     return 0;
 }
 
 // The first read failed outright: say where from, and give up.
-int first_read_failed() {
-    const UdpModule& m = module();
-    report(format_text("Server: Connection closed with error code: %ld", m.last_error));
-    report("Server: Sending IP used: " + format_ipv4(m.sender.address));
-    report(format_text("Server: Sending port used: %d", m.sender.port));
-    udp_close();
+int UdpLink::first_read_failed() {
+    report(format_text("Server: Connection closed with error code: %ld", last_error_));
+    report("Server: Sending IP used: " + format_ipv4(sender_.address));
+    report(format_text("Server: Sending port used: %d", sender_.port));
+    close();
     return -1;
 }
-
-bool is_localhost(std::string_view host) {
-    constexpr std::string_view kName = "localhost";
-    if (host.size() != kName.size()) return false;
-    for (std::size_t i = 0; i < host.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(host[i])) != kName[i]) return false;
-    return true;
-}
-
-} // namespace
 
 std::uint32_t listen_address(std::string_view simulator_host) {
     const std::string_view host = trim(simulator_host);
@@ -154,47 +147,47 @@ std::uint32_t listen_address(std::string_view simulator_host) {
     return kIpv4Any;
 }
 
-void set_packet_handler(PacketHandler handler) {
-    module().handler = std::move(handler);
+UdpLink::UdpLink() : forward_fault_(report), read_fault_(report) {}
+
+UdpLink::~UdpLink() {
+    close();
 }
 
-int udp_init(int in_port, int out_port, std::string_view out_addr,
-             std::string_view simulator_host) {
+int UdpLink::open(int in_port, int out_port, std::string_view out_addr,
+                  std::string_view simulator_host, const Decoder& decode) {
     // A second init without a close would leak the open sockets.
-    if (module().receiving != kNoSocket) udp_close();
+    if (receiving_ != kNoSocket) close();
     if (!set_ports(in_port, out_port)) return -1;
 
-    UdpModule& m = module();
     if (const int error = socket_library_start(); error != 0) {
         report(format_text("Server: WSAStartup failed with error %ld", static_cast<long>(error)));
         return -1;
     }
-    m.library_started = true;
+    library_started_ = true;
     if (open_receiving_socket(simulator_host) != 0) return -1;
-    if (m.forward_enabled && open_forwarding_socket(out_addr) != 0) return -1;
+    if (forward_enabled_ && open_forwarding_socket(out_addr) != 0) return -1;
 
     report("Waiting for datagrams ...");
-    int tas = 0;
-    const int bytes = udp_read(tas);
+    const int bytes = read();
+    if (bytes > 0 && decode) decoded(decode(newest()));
     if (bytes < 0) return first_read_failed();
-    report(format_text("Server: Total Bytes received: %d %d", bytes, m.count));
+    report(format_text("Server: Total Bytes received: %d %d", bytes, count_));
     return bytes;
 }
 
-int udp_close() {
-    UdpModule& m = module();
-    if (!m.library_started) return 0;
-    m.read_fault.finish();
-    m.forward_fault.finish();
+int UdpLink::close() {
+    if (!library_started_) return 0;
+    read_fault_.finish();
+    forward_fault_.finish();
     report("Finished receiving. Closing the listening socket...");
-    if (m.receiving != kNoSocket) {
-        if (socket_close(m.receiving) != 0)
+    if (receiving_ != kNoSocket) {
+        if (socket_close(receiving_) != 0)
             report(format_text("RCV closesocket() failed! Error code: %ld", socket_last_error()));
         else
             report("RCV closesocket() is OK");
     }
-    if (m.forward_enabled && m.sending != kNoSocket) {
-        if (socket_close(m.sending) != 0)
+    if (forward_enabled_ && sending_ != kNoSocket) {
+        if (socket_close(sending_) != 0)
             report(format_text("FWD closesocket() failed! Error code: %ld", socket_last_error()));
         else
             report("FWD closesocket() is OK");
@@ -204,21 +197,20 @@ int udp_close() {
         report(format_text("WSACleanup() failed! Error code: %ld", static_cast<long>(error)));
     else
         report("WSACleanup() is OK");
-    m.receiving = m.sending = kNoSocket;
-    m.library_started = false;
-    m.forward_enabled = false;
+    receiving_ = sending_ = kNoSocket;
+    library_started_ = false;
+    forward_enabled_ = false;
     return 0;
 }
 
-UdpLinkState udp_link_state() {
-    const UdpModule& m = module();
-    return {m.receiving != kNoSocket,
-            m.address,
-            m.port,
-            m.forward_enabled && m.sending != kNoSocket,
-            m.send_port,
-            m.count,
-            m.last_batch};
+UdpLinkState UdpLink::state() const {
+    return {receiving_ != kNoSocket,
+            address_,
+            port_,
+            forward_enabled_ && sending_ != kNoSocket,
+            send_port_,
+            count_,
+            last_batch_};
 }
 
 } // namespace kalveo

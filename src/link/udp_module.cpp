@@ -6,11 +6,6 @@
 
 namespace kalveo::udp_detail {
 
-UdpModule& module() {
-    static UdpModule state;
-    return state;
-}
-
 void print_line(const std::string& line) {
     std::fputs(line.c_str(), stdout);
     if (line.empty() || line.back() != '\n') std::fputc('\n', stdout);

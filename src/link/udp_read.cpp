@@ -30,81 +30,71 @@ int truncate_to_int(double value) {
     return static_cast<int>(value);
 }
 
-void forward(int length) {
-    UdpModule& m = module();
-    const int sent =
-        socket_send(m.sending, {m.receive_buf.data(), static_cast<std::size_t>(length)});
-    if (m.count <= kTracedReads)
-        print_line(
-            format_text("Server: Total Bytes received, sent: %d %d %d \n", m.count, length, sent));
-    if (sent < 1)
-        m.forward_fault.fault(format_text("Server: UDP forward failed : %ld", socket_last_error()));
-    else
-        m.forward_fault.worked();
-}
-
-int decode(int length) {
-    UdpModule& m = module();
-    if (!m.handler) return 0;
-    const int tas = truncate_to_int(m.handler(std::string_view(m.receive_buf.data(), length)));
-    if (m.count <= kTracedReads) print_line(format_text("udp_read TAS = %d \n", tas));
-    return tas;
-}
-
 } // namespace
 
-int udp_read(int& tas) {
-    UdpModule& m = module();
-    ++m.count;
-    m.last_batch = 0;
-    tas = 0;
-    if (m.receiving == kNoSocket) return 0;
+void UdpLink::forward(int length) {
+    const int sent = socket_send(sending_, {receive_buf_.data(), static_cast<std::size_t>(length)});
+    if (count_ <= kTracedReads)
+        print_line(
+            format_text("Server: Total Bytes received, sent: %d %d %d \n", count_, length, sent));
+    if (sent < 1)
+        forward_fault_.fault(format_text("Server: UDP forward failed : %ld", socket_last_error()));
+    else
+        forward_fault_.worked();
+}
+
+int UdpLink::read() {
+    ++count_;
+    last_batch_ = 0;
+    newest_length_ = 0;
+    if (receiving_ == kNoSocket) return 0;
 
     int length = 0;
-    int ready = socket_wait_readable(m.receiving, kUdpSelectTimeoutUs);
+    int ready = socket_wait_readable(receiving_, kUdpSelectTimeoutUs);
     const auto deadline = std::chrono::steady_clock::now() + kDrainBudget;
     for (int drained = 0; ready > 0 && drained < kMostDatagramsPerRead &&
                           (drained == 0 || std::chrono::steady_clock::now() < deadline);
          ++drained) {
         const int received =
-            m.stamp_arrivals
-                ? socket_receive_stamped(m.receiving, m.receive_buf, &m.sender, m.arrival)
-                : socket_receive(m.receiving, m.receive_buf, &m.sender);
+            stamp_arrivals_ ? socket_receive_stamped(receiving_, receive_buf_, &sender_, arrival_)
+                            : socket_receive(receiving_, receive_buf_, &sender_);
         const long error = received < 0 ? socket_last_error() : 0;
         // Announced but gone (a datagram with a bad checksum): nothing to read.
         if (received < 0 && socket_error_is_would_block(error)) break;
         // An empty datagram carries nothing: not decoded, not forwarded, not logged.
         if (received != 0) {
             length = received;
-            ++m.last_batch;
-            if (m.count <= kTracedReads)
-                print_line(format_text("Select, bytes rcvd %d %d %d\n", m.count, ready, length));
+            ++last_batch_;
+            if (count_ <= kTracedReads)
+                print_line(format_text("Select, bytes rcvd %d %d %d\n", count_, ready, length));
             if (received < 0) {
-                m.last_error = error;
-                m.read_fault.fault(
+                last_error_ = error;
+                read_fault_.fault(
                     format_text("Server: Connection closed with error code: %ld", error));
             } else {
-                m.read_fault.worked();
-                if (m.forward_enabled) forward(length);
+                read_fault_.worked();
+                if (forward_enabled_) forward(length);
             }
         }
-        ready = socket_wait_readable(m.receiving, kUdpSelectTimeoutUs);
+        ready = socket_wait_readable(receiving_, kUdpSelectTimeoutUs);
     }
-    if (m.count <= kTracedReads)
-        print_line(format_text("Select, bytes rcvd %d %d %d\n", m.count, ready, length));
+    if (count_ <= kTracedReads)
+        print_line(format_text("Select, bytes rcvd %d %d %d\n", count_, ready, length));
     if (length >= 1) {
-        m.decoded_arrival = m.arrival;
-        tas = decode(length);
+        decoded_arrival_ = arrival_;
+        newest_length_ = length;
     }
     return length;
 }
 
-void udp_stamp_arrivals(bool wanted) {
-    module().stamp_arrivals = wanted;
+std::string_view UdpLink::newest() const {
+    return {receive_buf_.data(), static_cast<std::size_t>(newest_length_)};
 }
 
-double udp_last_arrival() {
-    return module().decoded_arrival;
+int UdpLink::decoded(double tas) const {
+    const int whole = truncate_to_int(tas);
+    if (count_ <= kTracedReads) print_line(format_text("udp_read TAS = %d \n", whole));
+    return whole;
 }
 
 } // namespace kalveo

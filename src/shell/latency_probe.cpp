@@ -1,6 +1,5 @@
 #include "shell/latency_probe.h"
 
-#include "link/udp_link.h"
 #include "platform/env.h"
 #include "platform/socket.h"
 #include "report/log.h"
@@ -14,67 +13,36 @@
 
 namespace kalveo {
 
-namespace {
-
-constexpr double kNotArmed = -1.0;
-
-struct Probe {
-    bool on = false;
-    // Arrival of the datagram whose alarm is awaited; written on the main thread, taken on
-    // the audio thread.
-    std::atomic<double> armed_arrival{kNotArmed};
-    // Whether the mixer's last buffer was silent: only an alarm that starts from silence can
-    // be told apart in the output.
-    std::atomic<bool> mixer_silent{true};
-    std::mutex finished_lock;
-    struct Finished {
-        double latency_ms; ///< from the decoded datagram's arrival
-        double heard;      ///< when the buffer left the mixer (s since the epoch)
-    };
-    std::vector<Finished> finished;
-};
-
-Probe& probe() {
-    static Probe p;
-    return p;
+bool LatencyProbe::start_if_asked(SoundEngine& sound) {
+    if (!get_env("KALVEO_LATENCY_PROBE")) return false;
+    on_ = true;
+    sound.watch_mixed_buffers(
+        [this](std::span<const std::int16_t> samples) { mixed(samples, epoch_seconds_now()); });
+    return true;
 }
 
-} // namespace
-
-void start_latency_probe_if_asked() {
-    if (!get_env("KALVEO_LATENCY_PROBE")) return;
-    probe().on = true;
-    udp_stamp_arrivals(true);
-    watch_mixed_buffers([](std::span<const std::int16_t> samples) {
-        latency_probe_mixed(samples, epoch_seconds_now());
-    });
-}
-
-void latency_probe_alarm_started() {
-    Probe& p = probe();
-    if (!p.on) return;
-    std::vector<Probe::Finished> done;
+void LatencyProbe::alarm_started(double arrival) {
+    if (!on_) return;
+    std::vector<Finished> done;
     {
-        const std::lock_guard<std::mutex> hold(p.finished_lock);
-        done.swap(p.finished);
+        const std::lock_guard<std::mutex> hold(finished_lock_);
+        done.swap(finished_);
     }
     for (const auto& f : done)
         log_printf("Alarm latency : %.2f ms (left the mixer at %.6f)", f.latency_ms, f.heard);
-    const double arrival = udp_last_arrival();
-    if (arrival > 0.0 && p.mixer_silent.load() && p.armed_arrival.load() == kNotArmed)
-        p.armed_arrival.store(arrival);
+    if (arrival > 0.0 && mixer_silent_.load() && armed_arrival_.load() == kNotArmed)
+        armed_arrival_.store(arrival);
 }
 
-void latency_probe_mixed(std::span<const std::int16_t> samples, double now) {
-    Probe& p = probe();
+void LatencyProbe::mixed(std::span<const std::int16_t> samples, double now) {
     const bool silent =
         std::all_of(samples.begin(), samples.end(), [](std::int16_t s) { return s == 0; });
-    p.mixer_silent.store(silent);
+    mixer_silent_.store(silent);
     if (silent) return;
-    const double arrival = p.armed_arrival.exchange(kNotArmed);
+    const double arrival = armed_arrival_.exchange(kNotArmed);
     if (arrival == kNotArmed) return;
-    const std::lock_guard<std::mutex> hold(p.finished_lock);
-    p.finished.push_back({(now - arrival) * 1000.0, now});
+    const std::lock_guard<std::mutex> hold(finished_lock_);
+    finished_.push_back({(now - arrival) * 1000.0, now});
 }
 
 } // namespace kalveo

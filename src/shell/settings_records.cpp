@@ -7,7 +7,6 @@
 #include "report/log.h"
 #include "report/records.h"
 #include "sim/records.h"
-#include "sound/records.h"
 
 namespace kalveo {
 
@@ -17,7 +16,6 @@ void hand_language_to_records(const ProgramSettings& p) {
 }
 
 void hand_settings_to_records(const Settings& s) {
-    beeps.snddev = s.sound.device;
     cmndta000.text_editor = s.program.text_editor;
     set_debug_mode(s.program.debug);
 }

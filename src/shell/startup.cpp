@@ -5,13 +5,12 @@
 #include "config/records.h"
 #include "config/settings.h"
 #include "config/settings_writer.h"
-#include "display/start_graphics.h"
+#include "display/manual.h"
 #include "flight/cycle.h"
 #include "flight/records.h"
 #include "glider/data_update.h"
 #include "glider/records.h"
 #include "link/udp_ini.h"
-#include "link/udp_link.h"
 #include "platform/paths.h"
 #include "platform/program_path.h"
 #include "platform/wine_prefix.h"
@@ -20,14 +19,13 @@
 #include "report/records.h"
 #include "report/stop.h"
 #include "shell/console.h"
-#include "shell/latency_probe.h"
+#include "shell/instrument.h"
 #include "shell/settings_records.h"
 #include "shell/startup_checks.h"
 #include "shell/startup_options.h"
 #include "shell/startup_sounds.h"
 #include "shell/startup_switches.h"
 #include "shell/startup_text.h"
-#include "shell/startup_wiring.h"
 #include "sim/install.h"
 #include "sim/records.h"
 #include "sound/sound.h"
@@ -45,6 +43,7 @@ namespace {
 constexpr std::size_t kMessageLength = 255;
 
 struct Pass {
+    Instrument& instrument;
     std::vector<std::string> args;
     bool first = true;
     std::string cc1; ///< the program's version as text
@@ -109,7 +108,7 @@ void log_switches(const Settings& settings) {
 void read_command_line(const Pass& pass, Settings& settings) {
     const bool help = apply_switches(pass.args, settings);
     hand_settings_to_records(settings);
-    program_flight_cycle().take_settings(settings);
+    pass.instrument.take_settings(settings);
     if (help) show_usage_and_stop(pass);
     cmndta001.qkeepwnd = started_by_name(pass.args.front()) || settings.program.debug;
     if (!cmndta001.qkeepwnd) HideConsole();
@@ -121,7 +120,6 @@ Installation find_simulator(const ProgramSettings& program) {
         log_verbatim(line);
     Installation found = check_condor_install(messages.msgpltfldr);
     if (found.condor_version == 0) fatal("No Condor installation detected");
-    program_flight_cycle().take_installation(found);
     return found;
 }
 
@@ -150,7 +148,8 @@ SimulatorUdp read_simulator_udp(const std::string& folder, int version) {
     SimulatorUdp udp;
     const std::string file = std::string(trim(folder)) + "\\Settings\\UDP.ini";
     startup_print(format_text("C%d UDP : %s", version, file.c_str()));
-    set_udp_ini(file, version, udp.port, udp.send_interval, udp.extended, udp.host);
+    set_udp_ini(file, version, udp.port, udp.send_interval, udp.extended, udp.host,
+                [](int section) { display_manual(section); });
     return udp;
 }
 
@@ -172,11 +171,13 @@ std::string check_simulator_udp(const LinkSettings& link, const Installation& in
     return installation.qc3 ? c3.host : c2.host;
 }
 
-void open_socket(const LinkSettings& link, const std::string& simulator_host) {
+void open_socket(Instrument& instrument, const LinkSettings& link,
+                 const std::string& simulator_host) {
     startup_print(
         format_text(" %d %d %s", link.port, link.forward_port, link.forward_address.c_str()));
     // No box: the link has told why; the stop writes the line to the log.
-    if (udp_init(link.port, link.forward_port, trim(link.forward_address), simulator_host) < 0)
+    if (instrument.open_link(link.port, link.forward_port, trim(link.forward_address),
+                             simulator_host) < 0)
         stop_program("UDP could not be inialized");
 }
 
@@ -186,7 +187,7 @@ std::string message_text(const std::string& text) {
     return out;
 }
 
-int hand_over(const Settings& settings) {
+int hand_over(Instrument& instrument, const Settings& settings) {
     const std::string fntn_c = font_file_name(settings.display);
     const DisplayOptions opt_c = build_display_options(settings);
     const std::string cu_c = display_unit_name(settings.speeds);
@@ -195,9 +196,9 @@ int hand_over(const Settings& settings) {
     log_message_f(format_text(" %14.7f %c %d", settings.flaps.sound_max_bank,
                               settings.flaps.scale_by_load_factor ? 'T' : 'F',
                               settings.keys.watch));
-    return start_graphics(fntn_c, opt_c, &settings.flaps.sound_max_bank,
-                          message_text(messages.msgexitcnf), message_text(messages.msgcndrstp),
-                          message_text(messages.msgkeydefi), cu_c);
+    return instrument.run_windows(
+        fntn_c, opt_c, &settings.flaps.sound_max_bank, message_text(messages.msgexitcnf),
+        message_text(messages.msgcndrstp), message_text(messages.msgkeydefi), cu_c);
 }
 
 // Returns true when the settings editor asked for a restart.
@@ -209,11 +210,15 @@ bool run_pass(Pass& pass) {
     Settings settings = read_settings();
     read_command_line(pass, settings);
     const Installation installation = find_simulator(settings.program);
+    pass.instrument.take_installation(installation);
     check_settings_version(pass, settings);
-    open_socket(settings.link, check_simulator_udp(settings.link, installation));
-    if (pass.first) start_sounds();
+    open_socket(pass.instrument, settings.link, check_simulator_udp(settings.link, installation));
+    if (pass.first) {
+        start_sounds(pass.instrument.sound(), settings.sound.device);
+        pass.instrument.take_sound_lengths();
+    }
     my_tas_1.kalveo_init = true;
-    return hand_over(settings) != 0 && cmndta001.qrestart;
+    return hand_over(pass.instrument, settings) != 0 && cmndta001.qrestart;
 }
 
 } // namespace
@@ -221,19 +226,24 @@ bool run_pass(Pass& pass) {
 int kalveo(const std::vector<std::string>& arguments) {
     keep_terminal();
     enter_program_folder();
-    Pass pass;
+    Instrument instrument;
+    Pass pass{instrument};
     pass.args = kept_arguments(arguments);
     set_program_name(pass.args.front());
-    connect_program_parts();
-    start_latency_probe_if_asked();
+    // A fatal stop from inside the run still closes the socket and the windows in order.
+    at_stop([&instrument] { instrument.sound().close(); });
+    at_stop([&instrument] {
+        if (instrument.has_windows()) instrument.close();
+    });
+    instrument.start_latency_probe_if_asked();
 
     my_tas_c.msg_tit = "Kalveo";
     cmndta001.qrestart = false;
     while (run_pass(pass))
         pass.first = false;
 
-    close_sounds();
-    close_graphics();
+    instrument.sound().close();
+    instrument.close();
     log_message_f("Kalveo ended");
     return 0;
 }

@@ -3,15 +3,13 @@
 #include "flight/records.h"
 #include "report/messages.h"
 #include "report/records.h"
-#include "shell/startup_wiring.h"
 #include "sound/sound.h"
 
 namespace kalveo {
 
-void start_sounds() {
-    if (init_sounds(beeps.snddev) == 1) {
-        load_sound_files();
-        connect_sound_lengths();
+void start_sounds(SoundEngine& sound, int device) {
+    if (sound.init(device) == 1) {
+        sound.load_files();
         return;
     }
     error_message_tit(kBoxError, my_tas_c.msg_tit, "Error initialising sounds - see logfile",

@@ -2,11 +2,13 @@
 // "Sound device" setting and the alarm files.
 #pragma once
 
+#include "sound/sound.h"
+
 namespace kalveo {
 
-/// Opens the sound device of beeps.snddev and loads the sound files into
-/// beeps; when the device cannot be opened, tells the user in an error box
+/// Opens sound device `device` ("Sound device" setting) of `sound` and loads the
+/// sound files; when the device cannot be opened, tells the user in an error box
 /// and goes on without sound.
-void start_sounds();
+void start_sounds(SoundEngine& sound, int device);
 
 } // namespace kalveo

@@ -35,7 +35,6 @@ bool open_device(int device) {
         fail_init(Mix_GetError());
         return false;
     }
-    install_mixed_buffer_watch();
     if (device != kNoSoundDevice)
         log_verbatim("Sound device in use: " + (name ? *name : std::string("system default")));
     return true;
@@ -52,24 +51,26 @@ double length_seconds(const Mix_Chunk& chunk) {
     return static_cast<double>(chunk.alen) / frame_bytes / rate;
 }
 
-bool is_loaded(int num) {
-    const SoundModule& m = module();
-    return m.initialized && num >= 0 && static_cast<std::size_t>(num) < m.samples.size();
-}
-
 } // namespace
 
-namespace sound_detail {
+SoundEngine::SoundEngine() = default;
 
-SoundModule& module() {
-    static SoundModule state;
-    return state;
+SoundEngine::~SoundEngine() {
+    close();
 }
 
-} // namespace sound_detail
+bool SoundEngine::is_loaded(int num) const {
+    return initialized_ && num >= 0 && static_cast<std::size_t>(num) < samples_.size();
+}
 
-int init_sounds(int device) {
-    if (module().initialized) return 1;
+int SoundEngine::add(Mix_Chunk* chunk) {
+    samples_.push_back(chunk);
+    Mix_AllocateChannels(static_cast<int>(samples_.size()));
+    return static_cast<int>(samples_.size()) - 1;
+}
+
+int SoundEngine::init(int device) {
+    if (initialized_) return 1;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         log_devices();
         // The list comes from the real driver; "no sound" runs on the silent one.
@@ -84,13 +85,14 @@ int init_sounds(int device) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;
     }
-    module().initialized = true;
+    // The mixer's output reaches the watch from the device's opening on.
+    Mix_SetPostMix(on_mixed, this);
+    initialized_ = true;
     return 1;
 }
 
-int load_sound(std::string_view file, int& num, double& samlen) {
-    SoundModule& m = module();
-    if (!m.initialized) {
+int SoundEngine::load(std::string_view file, int& num, double& samlen) {
+    if (!initialized_) {
         log_message("Sound device not initialized");
         return 0;
     }
@@ -101,41 +103,42 @@ int load_sound(std::string_view file, int& num, double& samlen) {
             format_text("Can't load sound %s : %s", std::string(file).c_str(), Mix_GetError()));
         return 0;
     }
-    m.samples.push_back(chunk);
-    Mix_AllocateChannels(static_cast<int>(m.samples.size()));
-    num = static_cast<int>(m.samples.size()) - 1;
+    num = add(chunk);
     samlen = length_seconds(*chunk);
     return 1;
 }
 
-int play_sound(int num, double vol) {
+int SoundEngine::play(int num, double vol) {
     if (!is_loaded(num)) return 0;
     const double volume = std::isnan(vol) ? 0.0 : std::clamp(vol, 0.0, 1.0);
     // Playing on the sound's own busy channel restarts it in one step, with
     // no gap in between.
     Mix_Volume(num, static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)));
-    if (Mix_PlayChannel(num, module().samples[static_cast<std::size_t>(num)], 0) < 0) {
+    if (Mix_PlayChannel(num, samples_[static_cast<std::size_t>(num)], 0) < 0) {
         log_verbatim(format_text("Can't play sample # %d %s", num, Mix_GetError()));
         return 0;
     }
     return 1;
 }
 
-bool sound_playing(int num) {
+bool SoundEngine::playing(int num) const {
     return is_loaded(num) && Mix_Playing(num) != 0;
 }
 
-void close_sounds() {
-    SoundModule& m = module();
-    if (!m.initialized) return;
+void SoundEngine::close() {
+    if (!initialized_) return;
     Mix_HaltChannel(-1);
+    // The mixer keeps its output hook across devices: a later engine's device must not call
+    // this one.
+    Mix_SetPostMix(nullptr, nullptr);
     Mix_CloseAudio();
-    for (Mix_Chunk* chunk : m.samples)
+    for (Mix_Chunk* chunk : samples_)
         Mix_FreeChunk(chunk);
-    m.samples.clear();
+    samples_.clear();
+    tones_.clear();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    m.initialized = false;
+    initialized_ = false;
 }
 
 } // namespace kalveo

@@ -7,7 +7,7 @@
 
 namespace kalveo {
 
-int load_sound_files() {
+int SoundEngine::load_files() {
     int loaded = 0;
     for (int slot = 1; slot <= kSoundSlots; ++slot) {
         const std::string file(kSoundFiles[static_cast<std::size_t>(slot)]);
@@ -15,15 +15,15 @@ int load_sound_files() {
         double length = 0.0;
         // A file that fails keeps number 0: its requests then play the first
         // sound that did load, which beats silence for an alarm.
-        if (load_sound(file, num, length) == 1) {
+        if (load(file, num, length) == 1) {
             ++loaded;
             log_verbatim(format_text("%3d %s%3d%9.4f", slot, file.c_str(), num, length));
         } else {
             num = 0;
             length = 0.0;
         }
-        beeps.sound_num[static_cast<std::size_t>(slot)] = num;
-        beeps.sound_length[static_cast<std::size_t>(slot)] = length;
+        files_.sound_num[static_cast<std::size_t>(slot)] = num;
+        files_.sound_length[static_cast<std::size_t>(slot)] = length;
     }
     return loaded;
 }

@@ -1,24 +1,24 @@
-// sound/sound_module: state and helpers shared by the sound engine's files.
+// sound/sound_module: helpers shared by the sound engine's files.
 #pragma once
+
+#include "sound/sound.h"
 
 #include <optional>
 #include <string>
-#include <vector>
 
-struct Mix_Chunk;
+namespace kalveo {
 
-namespace kalveo::sound_detail {
-
-/// The engine's one instance of state.
-struct SoundModule {
-    bool initialized = false;        ///< device open
-    std::vector<Mix_Chunk*> samples; ///< loaded sounds; index = sound number = mixer channel
+/// A tone made by play_tone, kept with the loaded sounds.
+struct SoundEngine::Tone {
+    int freq = 0;
+    int dur_ms = 0;
+    int num = -1;
+    Mix_Chunk* chunk = nullptr;
 };
 
-SoundModule& module();
+} // namespace kalveo
 
-/// Hands the mixer's output to the watch of watch_mixed_buffers; done when the device opens.
-void install_mixed_buffer_watch();
+namespace kalveo::sound_detail {
 
 /// Lists the output devices in the log and on standard output, the default
 /// one marked.

@@ -1,5 +1,5 @@
-#include "sound/tone.h"
-
+// The generated sine tone (the beep of polar mode), played like a loaded sound on a mixer
+// channel of its own.
 #include "sound/sound.h"
 #include "sound/sound_module.h"
 
@@ -12,8 +12,6 @@
 #include <vector>
 
 namespace kalveo {
-
-using namespace sound_detail;
 
 namespace {
 
@@ -66,47 +64,30 @@ std::vector<std::uint8_t> tone_wav(int freq, int dur_ms) {
     return wav;
 }
 
-struct Tone {
-    int freq = 0;
-    int dur_ms = 0;
-    int num = -1;
-    Mix_Chunk* chunk = nullptr;
-};
+} // namespace
 
-// Tones made so far; an entry is stale once the engine was closed and its sounds freed.
-std::vector<Tone>& tones() {
-    static std::vector<Tone> made;
-    return made;
+bool SoundEngine::still_loaded(const Tone& tone) const {
+    return tone.num >= 0 && static_cast<std::size_t>(tone.num) < samples_.size() &&
+           samples_[static_cast<std::size_t>(tone.num)] == tone.chunk;
 }
 
-bool still_loaded(const Tone& tone) {
-    const SoundModule& m = module();
-    return tone.num >= 0 && static_cast<std::size_t>(tone.num) < m.samples.size() &&
-           m.samples[static_cast<std::size_t>(tone.num)] == tone.chunk;
-}
-
-int tone_number(int freq, int dur_ms) {
-    for (const Tone& tone : tones())
+int SoundEngine::tone_number(int freq, int dur_ms) {
+    for (const Tone& tone : tones_)
         if (tone.freq == freq && tone.dur_ms == dur_ms && still_loaded(tone)) return tone.num;
     const std::vector<std::uint8_t> wav = tone_wav(freq, dur_ms);
     SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
     Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
     if (chunk == nullptr) return -1;
-    SoundModule& m = module();
-    m.samples.push_back(chunk);
-    Mix_AllocateChannels(static_cast<int>(m.samples.size()));
-    const int num = static_cast<int>(m.samples.size()) - 1;
-    std::erase_if(tones(), [](const Tone& tone) { return !still_loaded(tone); });
-    tones().push_back({freq, dur_ms, num, chunk});
+    const int num = add(chunk);
+    std::erase_if(tones_, [this](const Tone& tone) { return !still_loaded(tone); });
+    tones_.push_back({freq, dur_ms, num, chunk});
     return num;
 }
 
-} // namespace
-
-int play_tone(int freq, int dur_ms, double vol) {
-    if (!module().initialized || freq < 20 || freq > 20000 || dur_ms < 1 || dur_ms > 5000) return 0;
+int SoundEngine::play_tone(int freq, int dur_ms, double vol) {
+    if (!initialized_ || freq < 20 || freq > 20000 || dur_ms < 1 || dur_ms > 5000) return 0;
     const int num = tone_number(freq, dur_ms);
-    return num < 0 ? 0 : play_sound(num, vol);
+    return num < 0 ? 0 : play(num, vol);
 }
 
 } // namespace kalveo

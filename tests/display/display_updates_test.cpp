@@ -288,19 +288,5 @@ TEST_F(PacketValues, PolarCountsBeyondTheTablesAreCut) {
     EXPECT_EQ(display_state.NbPol, 0);
 }
 
-TEST_F(DisplayUpdates, FlightCycleOutputsReachTheDisplay) {
-    FlightOutputs outputs;
-    connect_display_outputs(outputs);
-    ASSERT_TRUE(outputs.upd_vne && outputs.upd_flp && outputs.upd_ang);
-    outputs.upd_vne(layout(0, 0), "S", "kt");
-    EXPECT_EQ(display_state.cunit, "kt");
-    outputs.upd_flp("+4", -1);
-    EXPECT_EQ(display_state.modflap, -1);
-    InstrumentReading val;
-    val.ias = 88.0;
-    outputs.upd_ang("a", "b", "c", val, SpeedTrace{}, 0, 0, PolarTable{});
-    EXPECT_EQ(display_state.IAS, 88);
-}
-
 } // namespace
 } // namespace kalveo

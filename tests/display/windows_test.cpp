@@ -101,19 +101,19 @@ TEST_F(HorizonCycleTest, CentredThenParkedThenBackInPlace) {
     display_state.HorWinInfo.x = 100; // moved with the arrow keys since start-up
     display_state.HorWinInfo.y = 200;
 
-    SetHorPos();
+    SetHorPos(nullptr);
     EXPECT_EQ(display_state.DrawHorizon, 2);
     EXPECT_EQ(display_state.HorWinInfo.x, 960 - 75);
     EXPECT_EQ(display_state.HorWinInfo.y, 270 - 75);
     EXPECT_EQ(display_state.HorSveX, 100);
     EXPECT_EQ(display_state.HorSveY, 200);
 
-    SetHorPos();
+    SetHorPos(nullptr);
     EXPECT_EQ(display_state.DrawHorizon, 0);
     EXPECT_EQ(display_state.HorWinInfo.x, kParkedPosition);
     EXPECT_EQ(display_state.HorWinInfo.y, kParkedPosition);
 
-    SetHorPos();
+    SetHorPos(nullptr);
     EXPECT_EQ(display_state.DrawHorizon, 1);
     EXPECT_EQ(display_state.HorWinInfo.x, 100);
     EXPECT_EQ(display_state.HorWinInfo.y, 200);

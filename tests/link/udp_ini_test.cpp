@@ -90,15 +90,11 @@ class UdpSettings : public ::testing::Test {
         messages.msgextdata = "Set ExtendedData1=1";
         messages.msgfilnfnd = "File not found";
         messages.msgrderror = "File cannot be read";
-        set_manual_display({});
         ::testing::internal::CaptureStdout();
         log_message_f("CREATE Logs\\Logfile.txt");
         (void)::testing::internal::GetCapturedStdout();
     }
-    void TearDown() override {
-        set_manual_display({});
-        cmndta000 = {};
-    }
+    void TearDown() override { cmndta000 = {}; }
 
     void write_udp(const Udp& udp) const {
         write_file(dir_ / "wine prefix/drive_c/Condor3/Settings/UDP.ini", udp_ini_text(udp));
@@ -133,11 +129,11 @@ class UdpSettings : public ::testing::Test {
         int port = -1, interval = -1, extended = -1;
         std::string host = "unset";
     };
-    Result check(int version = 3) {
+    Result check(int version = 3, const std::function<void(int)>& show_manual = {}) {
         Result r;
         ::testing::internal::CaptureStdout();
         set_udp_ini("C:\\Condor3\\Settings\\UDP.ini", version, r.port, r.interval, r.extended,
-                    r.host);
+                    r.host, show_manual);
         console_ = ::testing::internal::GetCapturedStdout();
         return r;
     }
@@ -211,8 +207,8 @@ TEST_F(UdpSettings, OutputStillOffAfterEditingShowsTheManualAndStops) {
     write_udp({.enabled = false, .extended = false});
     use_editor(false);
     const auto manual = dir_ / "manual.txt";
-    set_manual_display([manual](int section) { std::ofstream(manual) << "section " << section; });
-    EXPECT_EXIT(check(), ::testing::ExitedWithCode(1), "");
+    const auto show = [manual](int section) { std::ofstream(manual) << "section " << section; };
+    EXPECT_EXIT(check(3, show), ::testing::ExitedWithCode(1), "");
     EXPECT_EQ(read_file(manual), "section 3");
     EXPECT_THAT(log(), HasSubstr("UPD not activated or ExtendedData1 not = 1"));
     const std::string calls = edits();

@@ -2,6 +2,8 @@
 #include "support/test_files.h"
 #include "wav_files.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -18,14 +20,14 @@ using testing::Samples;
 // in a file of raw samples, written at the pace of a real device.
 class DiskAudio : public ::testing::Test {
   protected:
-    void TearDown() override { close_sounds(); }
+    void TearDown() override { sound.close(); }
 
     // Waits until the sound has been mixed to its end.
-    static void wait_until_done(int num) {
+    void wait_until_done(int num) {
         const auto give_up = std::chrono::steady_clock::now() + 10s;
-        while (sound_playing(num) && std::chrono::steady_clock::now() < give_up)
+        while (sound.playing(num) && std::chrono::steady_clock::now() < give_up)
             std::this_thread::sleep_for(5ms);
-        ASSERT_FALSE(sound_playing(num)) << "sound " << num << " never ended";
+        ASSERT_FALSE(sound.playing(num)) << "sound " << num << " never ended";
     }
 
     // Waits until the device has written `seconds` more sound to the capture.
@@ -44,7 +46,7 @@ class DiskAudio : public ::testing::Test {
 
     // Closes the device, which completes the capture, and returns it.
     Samples capture() {
-        close_sounds();
+        sound.close();
         return testing::read_raw_capture(output);
     }
 
@@ -55,6 +57,7 @@ class DiskAudio : public ::testing::Test {
     std::filesystem::path output = dir / "speaker.raw";
     testing::ScopedEnv driver{"SDL_AUDIODRIVER", "disk"};
     testing::ScopedEnv file{"SDL_DISKAUDIOFILE", output.string()};
+    SoundEngine sound;
 };
 
 TEST_F(DiskAudio, PlaysTheSoundAtTheRequestedVolume) {
@@ -64,13 +67,13 @@ TEST_F(DiskAudio, PlaysTheSoundAtTheRequestedVolume) {
 
     for (const double volume : {1.0, 0.7, 0.5, 0.2}) {
         SCOPED_TRACE(volume);
-        ASSERT_EQ(init_sounds(-1), 1);
+        ASSERT_EQ(sound.init(-1), 1);
         int num = -1;
         double length = 0.0;
-        ASSERT_EQ(load_sound((dir / "tone.wav").string(), num, length), 1);
+        ASSERT_EQ(sound.load((dir / "tone.wav").string(), num, length), 1);
         EXPECT_EQ(num, 0);
         EXPECT_NEAR(length, 0.25, 1e-6);
-        ASSERT_EQ(play_sound(num, volume), 1);
+        ASSERT_EQ(sound.play(num, volume), 1);
         wait_until_done(num);
         const Samples out = capture();
 
@@ -86,20 +89,20 @@ TEST_F(DiskAudio, PlaysTheSoundAtTheRequestedVolume) {
 TEST_F(DiskAudio, VolumesOutsideZeroToOneAreLimited) {
     const Samples source = testing::tone(500.0, 0.1, 10000.0);
     testing::write_wav(dir / "tone.wav", source);
-    ASSERT_EQ(init_sounds(-1), 1);
+    ASSERT_EQ(sound.init(-1), 1);
     int num = -1;
     double length = 0.0;
-    ASSERT_EQ(load_sound((dir / "tone.wav").string(), num, length), 1);
-    ASSERT_EQ(play_sound(num, 3.0), 1);
+    ASSERT_EQ(sound.load((dir / "tone.wav").string(), num, length), 1);
+    ASSERT_EQ(sound.play(num, 3.0), 1);
     wait_until_done(num);
     const Samples out = capture();
     const std::size_t start = testing::first_sound(out);
     EXPECT_NEAR(testing::rms(out, start, source.size()) / testing::rms(source, 0, source.size()),
                 1.0, 0.03);
 
-    ASSERT_EQ(init_sounds(-1), 1);
-    ASSERT_EQ(load_sound((dir / "tone.wav").string(), num, length), 1);
-    ASSERT_EQ(play_sound(num, -0.5), 1);
+    ASSERT_EQ(sound.init(-1), 1);
+    ASSERT_EQ(sound.load((dir / "tone.wav").string(), num, length), 1);
+    ASSERT_EQ(sound.play(num, -0.5), 1);
     wait_until_done(num);
     const Samples silent = capture();
     EXPECT_EQ(testing::first_sound(silent), silent.size());
@@ -109,15 +112,15 @@ TEST_F(DiskAudio, PlayingASoundAgainRestartsItInsteadOfMixingTwoCopies) {
     constexpr std::int16_t kLevel = 8000;
     const Samples source(static_cast<std::size_t>(0.3 * kSoundRate), kLevel);
     testing::write_wav(dir / "steady.wav", source);
-    ASSERT_EQ(init_sounds(-1), 1);
+    ASSERT_EQ(sound.init(-1), 1);
     int num = -1;
     double length = 0.0;
-    ASSERT_EQ(load_sound((dir / "steady.wav").string(), num, length), 1);
+    ASSERT_EQ(sound.load((dir / "steady.wav").string(), num, length), 1);
 
-    ASSERT_EQ(play_sound(num, 1.0), 1);
+    ASSERT_EQ(sound.play(num, 1.0), 1);
     wait_for_output(0.12);
-    ASSERT_TRUE(sound_playing(num));
-    ASSERT_EQ(play_sound(num, 1.0), 1);
+    ASSERT_TRUE(sound.playing(num));
+    ASSERT_EQ(sound.play(num, 1.0), 1);
     wait_until_done(num);
     const Samples out = capture();
 
@@ -134,16 +137,16 @@ TEST_F(DiskAudio, PlayingASoundAgainRestartsItInsteadOfMixingTwoCopies) {
 TEST_F(DiskAudio, DifferentSoundsOverlap) {
     testing::write_wav(dir / "a.wav", Samples(static_cast<std::size_t>(0.3 * kSoundRate), 3000));
     testing::write_wav(dir / "b.wav", Samples(static_cast<std::size_t>(0.3 * kSoundRate), 5000));
-    ASSERT_EQ(init_sounds(-1), 1);
+    ASSERT_EQ(sound.init(-1), 1);
     int a = -1;
     int b = -1;
     double length = 0.0;
-    ASSERT_EQ(load_sound((dir / "a.wav").string(), a, length), 1);
-    ASSERT_EQ(load_sound((dir / "b.wav").string(), b, length), 1);
+    ASSERT_EQ(sound.load((dir / "a.wav").string(), a, length), 1);
+    ASSERT_EQ(sound.load((dir / "b.wav").string(), b, length), 1);
     EXPECT_EQ(a, 0);
     EXPECT_EQ(b, 1);
-    ASSERT_EQ(play_sound(a, 1.0), 1);
-    ASSERT_EQ(play_sound(b, 1.0), 1);
+    ASSERT_EQ(sound.play(a, 1.0), 1);
+    ASSERT_EQ(sound.play(b, 1.0), 1);
     wait_until_done(a);
     wait_until_done(b);
     const Samples out = capture();
@@ -152,41 +155,56 @@ TEST_F(DiskAudio, DifferentSoundsOverlap) {
 
 TEST_F(DiskAudio, LengthComesFromTheFileWhateverItsRate) {
     testing::write_wav(dir / "slow.wav", Samples(11025, 1000), 22050);
-    ASSERT_EQ(init_sounds(-1), 1);
+    ASSERT_EQ(sound.init(-1), 1);
     int num = -1;
     double length = 0.0;
-    ASSERT_EQ(load_sound((dir / "slow.wav").string(), num, length), 1);
+    ASSERT_EQ(sound.load((dir / "slow.wav").string(), num, length), 1);
     EXPECT_NEAR(length, 0.5, 0.001);
 }
 
 TEST_F(DiskAudio, UnknownSoundNumbersAndAnUnopenedDevicePlayNothing) {
-    EXPECT_EQ(play_sound(0, 1.0), 0);
-    EXPECT_FALSE(sound_playing(0));
+    EXPECT_EQ(sound.play(0, 1.0), 0);
+    EXPECT_FALSE(sound.playing(0));
     testing::write_wav(dir / "tone.wav", testing::tone(440.0, 0.1, 8000.0));
-    ASSERT_EQ(init_sounds(-1), 1);
-    EXPECT_EQ(play_sound(0, 1.0), 0);
+    ASSERT_EQ(sound.init(-1), 1);
+    EXPECT_EQ(sound.play(0, 1.0), 0);
     int num = -1;
     double length = 0.0;
-    ASSERT_EQ(load_sound((dir / "tone.wav").string(), num, length), 1);
-    EXPECT_EQ(play_sound(1, 1.0), 0);
-    EXPECT_EQ(play_sound(-1, 1.0), 0);
-    EXPECT_EQ(play_sound(1000000, 1.0), 0);
+    ASSERT_EQ(sound.load((dir / "tone.wav").string(), num, length), 1);
+    EXPECT_EQ(sound.play(1, 1.0), 0);
+    EXPECT_EQ(sound.play(-1, 1.0), 0);
+    EXPECT_EQ(sound.play(1000000, 1.0), 0);
     const Samples out = capture();
     EXPECT_EQ(testing::first_sound(out), out.size());
-    EXPECT_EQ(play_sound(num, 1.0), 0);
+    EXPECT_EQ(sound.play(num, 1.0), 0);
 }
 
 TEST_F(DiskAudio, ListsTheDevicesAndOpensOneByItsNumber) {
-    ASSERT_EQ(init_sounds(1), 1);
+    ASSERT_EQ(sound.init(1), 1);
     const std::string log = log_text();
     EXPECT_NE(log.find("Sound devices available:"), std::string::npos);
     EXPECT_NE(log.find("\n1 "), std::string::npos) << log;
-    close_sounds();
+    sound.close();
 
-    EXPECT_EQ(init_sounds(7), 0);
+    EXPECT_EQ(sound.init(7), 0);
     EXPECT_NE(log_text().find("Can't initialize sound device : no sound device 7"),
               std::string::npos);
-    EXPECT_EQ(init_sounds(-2), 0);
+    EXPECT_EQ(sound.init(-2), 0);
+}
+
+TEST_F(DiskAudio, TheWatchHearsWhatLeavesTheMixerFromTheDevicesOpening) {
+    std::atomic<int> sounding{0};
+    sound.watch_mixed_buffers([&sounding](std::span<const std::int16_t> samples) {
+        if (std::any_of(samples.begin(), samples.end(), [](std::int16_t v) { return v != 0; }))
+            ++sounding;
+    });
+    ASSERT_EQ(sound.init(-1), 1);
+    ASSERT_EQ(sound.play_tone(930, 100, 1.0), 1);
+    const auto give_up = std::chrono::steady_clock::now() + 5s;
+    while (sounding.load() == 0 && std::chrono::steady_clock::now() < give_up)
+        std::this_thread::sleep_for(5ms);
+    sound.close();
+    EXPECT_GT(sounding.load(), 0);
 }
 
 TEST(SoundEngineFailure, ReportsAndGoesOnSilently) {
@@ -195,18 +213,19 @@ TEST(SoundEngineFailure, ReportsAndGoesOnSilently) {
     testing::ScopedEnv driver("SDL_AUDIODRIVER", "nonexistent");
     testing::write_wav(dir / "tone.wav", testing::tone(440.0, 0.1, 8000.0));
 
-    EXPECT_EQ(init_sounds(-1), 0);
+    SoundEngine sound;
+    EXPECT_EQ(sound.init(-1), 0);
     int num = 42;
     double length = 4.2;
-    EXPECT_EQ(load_sound((dir / "tone.wav").string(), num, length), 0);
+    EXPECT_EQ(sound.load((dir / "tone.wav").string(), num, length), 0);
     EXPECT_EQ(num, 42);
-    EXPECT_EQ(play_sound(0, 1.0), 0);
-    EXPECT_EQ(load_sound_files(), 0);
+    EXPECT_EQ(sound.play(0, 1.0), 0);
+    EXPECT_EQ(sound.load_files(), 0);
     for (int slot = 1; slot <= kSoundSlots; ++slot) {
-        EXPECT_EQ(beeps.sound_num[static_cast<std::size_t>(slot)], 0);
-        EXPECT_EQ(beeps.sound_length[static_cast<std::size_t>(slot)], 0.0);
+        EXPECT_EQ(sound.files().sound_num[static_cast<std::size_t>(slot)], 0);
+        EXPECT_EQ(sound.files().sound_length[static_cast<std::size_t>(slot)], 0.0);
     }
-    close_sounds();
+    sound.close();
 
     const std::string log = testing::read_text(dir / "Logfile.txt");
     EXPECT_NE(log.find("Can't initialize sound device : "), std::string::npos) << log;

@@ -18,9 +18,8 @@ class ShippedSounds : public ::testing::Test {
         fs::create_directories(dir / "Sounds");
         for (int slot = 1; slot <= kSoundSlots; ++slot)
             fs::copy_file(shipped(slot), dir / "Sounds" / shipped(slot).filename());
-        beeps = BeepsRecord{};
     }
-    void TearDown() override { close_sounds(); }
+    void TearDown() override { sound.close(); }
 
     static fs::path shipped(int slot) {
         const std::string name(kSoundFiles[static_cast<std::size_t>(slot)]);
@@ -31,20 +30,21 @@ class ShippedSounds : public ::testing::Test {
     testing::ScopedCwd cwd{dir.path()};
     testing::ScopedEnv driver{"SDL_AUDIODRIVER", "disk"};
     testing::ScopedEnv file{"SDL_DISKAUDIOFILE", (dir / "speaker.raw").string()};
+    SoundEngine sound;
 };
 
 TEST_F(ShippedSounds, AllSevenLoadInSlotOrderWithTheirLengths) {
-    ASSERT_EQ(init_sounds(beeps.snddev), 1);
-    EXPECT_EQ(load_sound_files(), kSoundSlots);
+    ASSERT_EQ(sound.init(-1), 1);
+    EXPECT_EQ(sound.load_files(), kSoundSlots);
     for (int slot = 1; slot <= kSoundSlots; ++slot) {
         SCOPED_TRACE(slot);
         const auto s = static_cast<std::size_t>(slot);
-        EXPECT_EQ(beeps.sound_num[s], slot - 1);
-        EXPECT_NEAR(beeps.sound_length[s], testing::wav_seconds(shipped(slot)), 1e-4);
-        EXPECT_GT(beeps.sound_length[s], 0.2);
+        EXPECT_EQ(sound.files().sound_num[s], slot - 1);
+        EXPECT_NEAR(sound.files().sound_length[s], testing::wav_seconds(shipped(slot)), 1e-4);
+        EXPECT_GT(sound.files().sound_length[s], 0.2);
     }
     // The strongest alarm is long enough to be repeated back to back.
-    EXPECT_GT(beeps.sound_length[4], 1.5);
+    EXPECT_GT(sound.files().sound_length[4], 1.5);
     EXPECT_NE(testing::read_text(dir / "Logfile.txt").find("  4 Sounds\\VNE_3.wav  3"),
               std::string::npos);
 }
@@ -68,18 +68,18 @@ TEST_F(ShippedSounds, AMissingOrBrokenFileKeepsNumberZeroAndTheOthersMoveUp) {
     fs::remove(dir / "Sounds" / "VNE_1.wav");
     using namespace std::string_view_literals;
     testing::write_file(dir / "Sounds" / "Landing.wav", "RIFF\x10\0\0\0WAVEfmt garbage"sv);
-    ASSERT_EQ(init_sounds(-1), 1);
-    EXPECT_EQ(load_sound_files(), 5);
+    ASSERT_EQ(sound.init(-1), 1);
+    EXPECT_EQ(sound.load_files(), 5);
     const std::array<int, kSoundSlots + 1> numbers{0, 0, 0, 1, 2, 3, 4, 0};
-    EXPECT_EQ(beeps.sound_num, numbers);
-    EXPECT_EQ(beeps.sound_length[2], 0.0);
-    EXPECT_EQ(beeps.sound_length[7], 0.0);
+    EXPECT_EQ(sound.files().sound_num, numbers);
+    EXPECT_EQ(sound.files().sound_length[2], 0.0);
+    EXPECT_EQ(sound.files().sound_length[7], 0.0);
     const std::string log = testing::read_text(dir / "Logfile.txt");
     EXPECT_NE(log.find("Can't load sound Sounds\\VNE_1.wav"), std::string::npos) << log;
     EXPECT_NE(log.find("Can't load sound Sounds\\Landing.wav"), std::string::npos);
     // A request for the missing slot plays the first sound that loaded.
-    EXPECT_EQ(play_sound(beeps.sound_num[2], 0.5), 1);
-    EXPECT_TRUE(sound_playing(0));
+    EXPECT_EQ(sound.play(sound.files().sound_num[2], 0.5), 1);
+    EXPECT_TRUE(sound.playing(0));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // The generated beep through the real engine on SDL's disk driver: its pitch, length and level
 // in the capture, and a loaded sound keeping its own channel beside it.
 #include "sound/sound.h"
-#include "sound/tone.h"
 #include "support/test_files.h"
 #include "wav_files.h"
 
@@ -17,12 +16,12 @@ using testing::Samples;
 
 class ToneTest : public ::testing::Test {
   protected:
-    void TearDown() override { close_sounds(); }
+    void TearDown() override { sound.close(); }
 
     Samples play_and_capture(int freq, int dur_ms, double vol) {
-        EXPECT_EQ(play_tone(freq, dur_ms, vol), 1);
+        EXPECT_EQ(sound.play_tone(freq, dur_ms, vol), 1);
         std::this_thread::sleep_for(std::chrono::milliseconds(dur_ms + 150));
-        close_sounds();
+        sound.close();
         return testing::read_raw_capture(output);
     }
 
@@ -31,6 +30,7 @@ class ToneTest : public ::testing::Test {
     std::filesystem::path output = dir / "speaker.raw";
     testing::ScopedEnv driver{"SDL_AUDIODRIVER", "disk"};
     testing::ScopedEnv file{"SDL_DISKAUDIOFILE", output.string()};
+    SoundEngine sound;
 };
 
 // Rising zero crossings per second over [first, first + count).
@@ -42,9 +42,9 @@ double pitch(const Samples& s, std::size_t first, std::size_t count) {
 }
 
 TEST_F(ToneTest, TheBeepIsA930HzToneOf100Ms) {
-    EXPECT_EQ(play_tone(930, 100, 1.0), 0) << "no engine, no beep";
-    ASSERT_EQ(init_sounds(-1), 1);
-    EXPECT_EQ(play_tone(930, 0, 1.0), 0);
+    EXPECT_EQ(sound.play_tone(930, 100, 1.0), 0) << "no engine, no beep";
+    ASSERT_EQ(sound.init(-1), 1);
+    EXPECT_EQ(sound.play_tone(930, 0, 1.0), 0);
     const Samples out = play_and_capture(930, 100, 1.0);
     const std::size_t start = testing::first_sound(out);
     const std::size_t end = testing::end_of_sound(out);
@@ -56,8 +56,8 @@ TEST_F(ToneTest, TheBeepIsA930HzToneOf100Ms) {
 }
 
 TEST_F(ToneTest, VolumeScalesTheBeepAndASecondBeepReusesItsChannel) {
-    ASSERT_EQ(init_sounds(-1), 1);
-    ASSERT_EQ(play_tone(930, 100, 0.5), 1);
+    ASSERT_EQ(sound.init(-1), 1);
+    ASSERT_EQ(sound.play_tone(930, 100, 0.5), 1);
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
     const Samples out = play_and_capture(930, 100, 0.25);
     const std::size_t first = testing::first_sound(out);

@@ -70,18 +70,16 @@ class HorizonWindowTest : public XvfbTest {
         s.HorWinInfo.id = static_cast<int>(cpwCreateWindow(cpw, "Kalveo - Horizon"));
         ASSERT_NE(s.HorWinInfo.id, 0);
         s.DisWinInfo.id = 0;
-        this_cpw = cpw;
+        windows_.cpw = cpw;
         cpwFontMode(cpw, CPW_FONTOPT_PIXELMAP_GLFORMAT, CPW_GL_RGBA);
-        Font = cpwLoadFont(cpw, "arialbd.ttf", CPW_FONTLOC_HOST, "");
-        ASSERT_NE(Font, nullptr);
+        windows_.font = cpwLoadFont(cpw, "arialbd.ttf", CPW_FONTLOC_HOST, "");
+        ASSERT_NE(windows_.font, nullptr);
         cpwCreateCallback(cpw, window); // the program's GL state: blending, smooth lines
         cpwReshapeCallback(cpw, reshape);
     }
 
     void TearDown() override {
         if (cpw != nullptr) cpwTimerCallback(cpw, 0, kOwnTimer, 0, nullptr);
-        this_cpw = nullptr;
-        Font = nullptr;
         display_state = saved_;
         XvfbTest::TearDown();
     }
@@ -89,12 +87,12 @@ class HorizonWindowTest : public XvfbTest {
     /// One frame drawn by the program's drawing code and read back before it is shown.
     Frame frame(bool polar = false) {
         Frame f;
-        cpwDisplayCallback(cpw, [&f, polar](pCpw c, CpwWindowId w) {
+        cpwDisplayCallback(cpw, [this, &f, polar](pCpw c, CpwWindowId w) {
             if (!f.rgb.empty()) return;
             if (polar)
-                drawPolHelp(c, Font);
+                drawPolHelp(c, windows_.font, windows_.horizon_run);
             else
-                drawHorWindow(c, Font);
+                drawHorWindow(c, windows_.font, windows_.horizon_run, &windows_.bug);
             f.width = f.height = kSize;
             f.rgb.resize(static_cast<std::size_t>(kSize) * kSize * 3);
             glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -127,6 +125,7 @@ class HorizonWindowTest : public XvfbTest {
 
     static constexpr int kOwnTimer = 7;
     DisplayStateRecord saved_;
+    InstrumentWindows windows_;
 };
 
 TEST_F(HorizonWindowTest, FortyFiveDegreesNoseUpIsAllSkyAndNoseDownAllGround) {
@@ -216,9 +215,9 @@ TEST_F(HorizonWindowTest, WindArrowPointsWhereTheWindBlowsNorthUpAndHeadingUp) {
 
 TEST_F(HorizonWindowTest, InsectPictureBlinksForAMinuteAfterFiveMinutesOfThermalling) {
     DisplayStateRecord& s = display_state;
-    BugFile = std::string(KALVEO_SOURCE_DATA) + "/moustique.bmp";
-    load_bug();
-    ASSERT_NE(BugTexture, 0U);
+    windows_.bug.file = std::string(KALVEO_SOURCE_DATA) + "/moustique.bmp";
+    load_bug(windows_);
+    ASSERT_NE(windows_.bug.texture, 0U);
     s.BugWipers = 1;
     s.MinThTurns = 2.0F;
     s.ThTurns = 3.0F;
@@ -251,7 +250,6 @@ TEST_F(HorizonWindowTest, InsectPictureBlinksForAMinuteAfterFiveMinutesOfThermal
     s.ThTurns = 1.0F; // no longer thermalling: the warning is cleared for next time
     frame();
     EXPECT_EQ(s.BW_WrnTime, 0.0);
-    BugFile = "moustique.bmp";
 }
 
 TEST_F(HorizonWindowTest, PolarModeShowsTheChartInsteadOfTheBall) {

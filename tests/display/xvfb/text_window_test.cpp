@@ -72,12 +72,12 @@ class TextWindowTest : public XvfbTest {
         s.DisWinInfo.id = static_cast<int>(cpwCreateWindow(cpw, "Kalveo - Display"));
         ASSERT_NE(s.DisWinInfo.id, 0);
         s.HorWinInfo.id = 0;
-        this_cpw = cpw;
+        windows_.cpw = cpw;
         cpwFontMode(cpw, CPW_FONTOPT_SIZE, s.FontSize);
         cpwFontMode(cpw, CPW_FONTOPT_KERN, 1);
         cpwFontMode(cpw, CPW_FONTOPT_PIXELMAP_GLFORMAT, CPW_GL_RGBA);
-        Font = cpwLoadFont(cpw, "arialbd.ttf", CPW_FONTLOC_HOST, "");
-        ASSERT_NE(Font, nullptr);
+        windows_.font = cpwLoadFont(cpw, "arialbd.ttf", CPW_FONTLOC_HOST, "");
+        ASSERT_NE(windows_.font, nullptr);
         cpwCreateCallback(cpw, window);
         cpwReshapeCallback(cpw, reshape);
         capture_frames();
@@ -88,8 +88,6 @@ class TextWindowTest : public XvfbTest {
             cpwTimerCallback(cpw, 0, kTimerId, 0, nullptr);
             cpwTimerCallback(cpw, 0, kOwnTimer, 0, nullptr);
         }
-        this_cpw = nullptr;
-        Font = nullptr;
         display_state = saved_;
         XvfbTest::TearDown();
     }
@@ -97,7 +95,7 @@ class TextWindowTest : public XvfbTest {
     /// The drawing code of the program, with the frame read back before it is shown.
     void capture_frames() {
         cpwDisplayCallback(cpw, [this](pCpw c, CpwWindowId w) {
-            drawTextWindow(c, Font);
+            drawTextWindow(c, windows_.font, windows_.text_run);
             Frame f;
             f.count = display_state.count;
             f.width = display_state.DisWinInfo.width;
@@ -120,7 +118,7 @@ class TextWindowTest : public XvfbTest {
         opt.flap_mode = flaps;
         opt.max_water = wmass_max;
         opt.water = wmass;
-        UpdVNE(opt, flaps != 0 ? "L" : "", unit);
+        UpdVNE(opt, flaps != 0 ? "L" : "", unit, &windows_);
         display_state.GotTAS = 1;
     }
 
@@ -180,6 +178,7 @@ class TextWindowTest : public XvfbTest {
 
     static constexpr int kOwnTimer = 7;
     DisplayStateRecord saved_;
+    InstrumentWindows windows_;
     std::vector<Frame> frames_;
     TempDir dir_;
 };
@@ -234,7 +233,11 @@ TEST_F(TextWindowTest, TasNearVneIsRedrawnBlackAndWarningAtEachBlinkPhase) {
     s.tas = 275; // brightness 0.5 + 5 × 0.5 / 20 = 0.625 of (1, 0.5, 0.5)
     settled_frame();
     frames_.clear();
-    register_callbacks(cpw); // the program's own timer decides when to draw
+    register_callbacks(windows_);
+    // The windows' part of the program's tick decides when to draw.
+    cpwTimerCallback(cpw, kTimerPeriodMs, kTimerId, 1, [this](pCpw, int) {
+        advance_windows(windows_, display_state, display_clock());
+    });
     capture_frames();
     cpwTimerCallback(cpw, 1200, kOwnTimer, 0, [](pCpw c, int) { cpwBreakMainLoop(c); });
     run_loop();
@@ -267,7 +270,7 @@ TEST_F(TextWindowTest, MarksBallastBarAndFlapArrowAppearWhereThePilotLooks) {
     const Frame f = settled_frame();
     const int w = f.width;
     const int h = f.height;
-    const int bar = text_window_layout().xwb;
+    const int bar = windows_.text_run.layout.xwb;
     ASSERT_GT(bar, 5);
     // The ballast bar at the right edge: the lower half in the ballast colour, the rest grey.
     EXPECT_GT(pixels_in(f, {127, 255, 255}, w - bar, 3, w - 3, h / 2 - 2), (bar - 6) * 4);
@@ -276,11 +279,11 @@ TEST_F(TextWindowTest, MarksBallastBarAndFlapArrowAppearWhereThePilotLooks) {
     EXPECT_GT(pixels_in(f, {255, 127, 0}, 0, 0, w - bar, 4), (w - bar) / 2);
     EXPECT_GT(pixels_in(f, {255, 0, 0}, w - bar - 30, h / 2, w - bar, h), 20);
     // The volume box at the bottom left with the volume in red.
-    const int num_wid = text_window_layout().NumWid;
+    const int num_wid = windows_.text_run.layout.NumWid;
     EXPECT_GT(pixels_in(f, {191, 191, 191}, 0, 0, 3 * num_wid, h), 20);
     EXPECT_GT(pixels_in(f, {255, 0, 0}, 0, 0, 3 * num_wid + 16, h), 20);
     // The flap arrow after the flap text, in the flap colour (0, 0.5, 0), point up.
-    const int arrow = text_window_layout().x_ARR;
+    const int arrow = windows_.text_run.layout.x_ARR;
     const int base = pixels_in(f, {0, 127, 0}, arrow, 0, arrow + num_wid + 2, h / 2);
     const int point = pixels_in(f, {0, 127, 0}, arrow, h / 2, arrow + num_wid + 2, h);
     EXPECT_GT(base, point);

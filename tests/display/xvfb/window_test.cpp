@@ -279,19 +279,19 @@ TEST_F(WindowTest, FlightSetUpResizesTheTextWindowAndLoadsTheInsectPicture) {
     cpwInitWindowProperty(cpw, CPW_WINDOWPROP_SIZE, 300, 40);
     const CpwWindowId id = cpwCreateWindow(cpw, "Kalveo - Display");
     display_state.DisWinInfo.id = static_cast<int>(id);
-    this_cpw = cpw;
+    InstrumentWindows windows;
+    windows.cpw = cpw;
     display_state.HorizontalDisplay = 0;
     FlightLayout opt;
     opt.bug_wipers = true;
-    UpdVNE(opt, "", "km/h");
+    UpdVNE(opt, "", "km/h", &windows);
     int w = 0;
     int h = 0;
     SDL_GetWindowSize(cpw_sdl_window(cpw, id), &w, &h);
     EXPECT_EQ(h, display_state.DisWinInfo.height);
     EXPECT_GT(h, 100);
-    EXPECT_EQ(BugTexture, 2U);
+    EXPECT_EQ(windows.bug.texture, 2U);
     EXPECT_TRUE(glIsTexture(2));
-    this_cpw = nullptr;
     display_state = DisplayStateRecord{};
 }
 
@@ -301,10 +301,10 @@ TEST_F(WindowTest, MissingInsectPictureIsReportedAndNoTextureMade) {
     write_file(dir / "answers.txt", "");
     ScopedEnv dialogs("KALVEO_DIALOGS", "script:" + (dir / "answers.txt").string());
     cpwCreateWindow(cpw, "no picture");
-    this_cpw = cpw;
-    load_bug();
-    EXPECT_EQ(BugTexture, 0U);
-    this_cpw = nullptr;
+    InstrumentWindows windows;
+    windows.cpw = cpw;
+    load_bug(windows);
+    EXPECT_EQ(windows.bug.texture, 0U);
 }
 
 } // namespace

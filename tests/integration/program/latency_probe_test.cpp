@@ -22,23 +22,20 @@ int free_port() {
     return local ? local->port : 0;
 }
 
-class LatencyProbe : public ShellTest {
+class LatencyProbeTest : public ShellTest {
   protected:
     void SetUp() override {
         ShellTest::SetUp();
-        start_latency_probe_if_asked();
-        set_packet_handler([](std::string_view) {
-            latency_probe_alarm_started(); // the cycle starting an alarm
-            return 300.0;
-        });
+        if (probe_.start_if_asked(sound_)) link_.stamp_arrivals(true);
         port_ = free_port();
         ::testing::internal::CaptureStdout();
-        ASSERT_GE(udp_init(port_, 0, ""), 0);
+        ASSERT_GE(link_.open(port_, 0, ""), 0);
         (void)::testing::internal::GetCapturedStdout();
     }
     void TearDown() override {
-        udp_close();
-        set_packet_handler(nullptr);
+        ::testing::internal::CaptureStdout();
+        link_.close();
+        (void)::testing::internal::GetCapturedStdout();
         ShellTest::TearDown();
     }
 
@@ -50,43 +47,46 @@ class LatencyProbe : public ShellTest {
         socket_send_to(sender, datagram, {kIpv4Loopback, static_cast<std::uint16_t>(port_)});
         const double after = epoch_seconds_now();
         socket_close(sender);
-        int tas = 0;
         ::testing::internal::CaptureStdout();
-        for (int i = 0; i < 20 && udp_read(tas) == 0; ++i) {
+        for (int i = 0; i < 20 && link_.read() == 0; ++i) {
         }
         (void)::testing::internal::GetCapturedStdout();
+        probe_.alarm_started(link_.last_arrival()); // the cycle starting an alarm
         return {before, after};
     }
 
+    LatencyProbe probe_;
+    SoundEngine sound_;
+    UdpLink link_;
     int port_ = 0;
     ScopedEnv wanted_{"KALVEO_LATENCY_PROBE", "1"};
 };
 
-TEST_F(LatencyProbe, MeasuresFromTheArrivalStampToTheFirstSoundingBuffer) {
+TEST_F(LatencyProbeTest, MeasuresFromTheArrivalStampToTheFirstSoundingBuffer) {
     const std::array<std::int16_t, 4> silence{};
     const std::array<std::int16_t, 4> sound{0, 120, -80, 0};
-    latency_probe_mixed(silence, epoch_seconds_now()); // the mixer is quiet
+    probe_.mixed(silence, epoch_seconds_now()); // the mixer is quiet
 
     const auto [before, after] = send_and_read();
-    const double arrival = udp_last_arrival();
+    const double arrival = link_.last_arrival();
     EXPECT_GE(arrival, before - 0.001);
     EXPECT_LE(arrival, after + 0.5);
 
-    latency_probe_mixed(silence, arrival + 0.005); // not yet sounding
-    latency_probe_mixed(sound, arrival + 0.0125);  // the alarm leaves the mixer
-    latency_probe_mixed(sound, arrival + 0.030);   // later buffers do not count
-    latency_probe_alarm_started();                 // the next alarm logs the result
+    probe_.mixed(silence, arrival + 0.005); // not yet sounding
+    probe_.mixed(sound, arrival + 0.0125);  // the alarm leaves the mixer
+    probe_.mixed(sound, arrival + 0.030);   // later buffers do not count
+    probe_.alarm_started(arrival);          // the next alarm logs the result
     const std::string text = log();
     EXPECT_NE(text.find("Alarm latency : 12.50 ms"), std::string::npos) << text;
     EXPECT_EQ(std::regex_search(text, std::regex("Alarm latency : (?!12\\.50)")), false) << text;
 }
 
-TEST_F(LatencyProbe, AnAlarmOverAnotherSoundIsNotMeasured) {
+TEST_F(LatencyProbeTest, AnAlarmOverAnotherSoundIsNotMeasured) {
     const std::array<std::int16_t, 2> sound{40, 40};
-    latency_probe_mixed(sound, epoch_seconds_now()); // something is playing
+    probe_.mixed(sound, epoch_seconds_now()); // something is playing
     (void)send_and_read();
-    latency_probe_mixed(sound, udp_last_arrival() + 0.02);
-    latency_probe_alarm_started();
+    probe_.mixed(sound, link_.last_arrival() + 0.02);
+    probe_.alarm_started(link_.last_arrival());
     EXPECT_EQ(log().find("Alarm latency"), std::string::npos) << log();
 }
 

@@ -1,19 +1,22 @@
-// How start-up connects flight's sound calls to the sound files: lengths handed in and
-// what the log says was heard.
+// Where flight's sound calls meet the sound files, on an engine that loaded the shipped files
+// (SDL's dummy driver, no speakers): the lengths that pace the calls and what the log says was
+// heard.
 #include "flight/outputs.h"
 #include "report/log.h"
 #include "report/records.h"
-#include "shell/startup_wiring.h"
-#include "sound/records.h"
+#include "shell/flight_sounds.h"
+#include "sound/sound.h"
+#include "sound/wav_files.h"
 #include "support/test_files.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
 
 namespace kalveo {
 namespace {
 
-using testing::read_file;
+namespace fs = std::filesystem;
 using testing::read_text;
 using testing::ScopedCwd;
 using testing::TempDir;
@@ -21,46 +24,40 @@ using testing::TempDir;
 class SoundWiring : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::filesystem::create_directories(dir_ / "Logs");
+        fs::create_directories(dir_ / "Logs");
+        fs::create_directories(dir_ / "Sounds");
+        for (int slot = 1; slot <= kSoundSlots; ++slot)
+            fs::copy_file(shipped(slot), dir_ / "Sounds" / shipped(slot).filename());
         cmndta000 = {};
         cmndta000.app_path = dir_.path().string() + "/";
         log_message_f("CREATE Logs\\Logfile.txt");
-        kept_ = flight_outputs();
-        // Start-up connects once per process; the sound calls it made are kept for each test.
-        static const FlightOutputs connected = [] {
-            const FlightOutputs before = flight_outputs();
-            connect_program_parts();
-            FlightOutputs after = flight_outputs();
-            flight_outputs() = before;
-            return after;
-        }();
-        flight_outputs().play_alarm = connected.play_alarm;
-        flight_outputs().play_flap_call = connected.play_flap_call;
-        // Seven sounds loaded as numbers 0..6; slot n lasts n tenths of a second.
-        for (std::size_t slot = 1; slot <= kSoundSlots; ++slot) {
-            beeps.sound_num[slot] = static_cast<int>(slot) - 1;
-            beeps.sound_length[slot] = 0.1 * static_cast<double>(slot);
-        }
     }
-    void TearDown() override {
-        flight_outputs() = kept_;
-        beeps = BeepsRecord{};
-        cmndta000 = {};
+    void TearDown() override { cmndta000 = {}; }
+
+    // The engine on the silent device with the files in the Sounds folder.
+    void load() {
+        ASSERT_EQ(sound_.init(kNoSoundDevice), 1);
+        sound_.load_files();
+    }
+
+    static fs::path shipped(int slot) {
+        const std::string name(kSoundFiles[static_cast<std::size_t>(slot)]);
+        return testing::env_folder("KALVEO_DATA_DIR") / "Sounds" / name.substr(name.find('\\') + 1);
     }
     [[nodiscard]] std::string log() const { return read_text(dir_ / "Logs" / "Logfile.txt"); }
 
     TempDir dir_;
     ScopedCwd cwd_{dir_.path()};
-    FlightOutputs kept_;
+    SoundEngine sound_;
 };
 
 TEST_F(SoundWiring, EachCallPlaysItsOwnFileAndTheLogSaysWhich) {
-    const FlightOutputs& out = flight_outputs();
+    load();
     for (int level = 0; level < kAlarmLevels; ++level)
-        out.play_alarm(level, 0.5);
-    out.play_flap_call(FlapCall::up, 0.25);
-    out.play_flap_call(FlapCall::down, 0.25);
-    out.play_flap_call(FlapCall::landing, 1.0);
+        play_alarm_sound(sound_, level, 0.5);
+    play_flap_sound(sound_, FlapCall::up, 0.25);
+    play_flap_sound(sound_, FlapCall::down, 0.25);
+    play_flap_sound(sound_, FlapCall::landing, 1.0);
     const std::string text = log();
     const char* expected[] = {"Sound 0 Sounds\\\\VNE_0\\.wav at .* volume 0\\.50",
                               "Sound 1 Sounds\\\\VNE_1\\.wav at .* volume 0\\.50",
@@ -71,26 +68,28 @@ TEST_F(SoundWiring, EachCallPlaysItsOwnFileAndTheLogSaysWhich) {
                               "Sound 6 Sounds\\\\Landing\\.wav at .* volume 1\\.00"};
     for (const char* line : expected)
         EXPECT_TRUE(std::regex_search(text, std::regex(line))) << line << "\n" << text;
+    EXPECT_TRUE(sound_.playing(6));
 }
 
 TEST_F(SoundWiring, FlightPacesItsSoundsByTheLoadedLengths) {
-    connect_sound_lengths();
-    const FlightSoundLengths& lengths = flight_outputs().sound_lengths;
+    load();
+    const FlightSoundLengths lengths = loaded_sound_lengths(sound_.files());
     for (int level = 0; level < kAlarmLevels; ++level)
-        EXPECT_DOUBLE_EQ(lengths.alarm[static_cast<std::size_t>(level)], 0.1 * (level + 1));
-    EXPECT_DOUBLE_EQ(flap_call_length(lengths, FlapCall::up), 0.5);
-    EXPECT_DOUBLE_EQ(flap_call_length(lengths, FlapCall::down), 0.6);
-    EXPECT_DOUBLE_EQ(flap_call_length(lengths, FlapCall::landing), 0.7);
+        EXPECT_NEAR(lengths.alarm[static_cast<std::size_t>(level)],
+                    testing::wav_seconds(shipped(level + 1)), 1e-4);
+    EXPECT_NEAR(flap_call_length(lengths, FlapCall::up), testing::wav_seconds(shipped(5)), 1e-4);
+    EXPECT_NEAR(flap_call_length(lengths, FlapCall::down), testing::wav_seconds(shipped(6)), 1e-4);
+    EXPECT_NEAR(flap_call_length(lengths, FlapCall::landing), testing::wav_seconds(shipped(7)),
+                1e-4);
 }
 
 TEST_F(SoundWiring, AFileThatDidNotLoadIsLoggedAsTheSoundHeardInstead) {
-    // VNE_2.wav failed: it keeps number 0 and length 0, so number 0 (VNE_0.wav) plays.
-    beeps.sound_num[3] = 0;
-    beeps.sound_length[3] = 0.0;
-    flight_outputs().play_alarm(2, 0.5);
+    // VNE_2.wav is missing: its slot keeps number 0 and length 0, so number 0 (VNE_0.wav) plays.
+    fs::remove(dir_ / "Sounds" / "VNE_2.wav");
+    load();
+    play_alarm_sound(sound_, 2, 0.5);
     EXPECT_TRUE(std::regex_search(log(), std::regex("Sound 0 Sounds\\\\VNE_0\\.wav at "))) << log();
-    connect_sound_lengths();
-    EXPECT_EQ(flight_outputs().sound_lengths.alarm[2], 0.0);
+    EXPECT_EQ(loaded_sound_lengths(sound_.files()).alarm[2], 0.0);
 }
 
 } // namespace

@@ -25,11 +25,9 @@ class StartSounds : public testing::ShellTest {
         fs::create_directories(folder() / "Sounds");
         for (int slot = 1; slot <= kSoundSlots; ++slot)
             fs::copy_file(shipped(slot), folder() / "Sounds" / shipped(slot).filename());
-        beeps = BeepsRecord{};
     }
     void TearDown() override {
-        close_sounds();
-        beeps = BeepsRecord{};
+        sound.close();
         ShellTest::TearDown();
     }
 
@@ -46,31 +44,31 @@ class StartSounds : public testing::ShellTest {
     fs::path speaker = folder() / "speaker.raw";
     testing::ScopedEnv driver{"SDL_AUDIODRIVER", "disk"};
     testing::ScopedEnv file{"SDL_DISKAUDIOFILE", speaker.string()};
+    SoundEngine sound;
 };
 
 TEST_F(StartSounds, DeviceZeroLoadsEverySoundAndPlaysItUnheardWithoutABox) {
-    beeps.snddev = 0;
     testing::StdoutCapture out;
-    start_sounds();
+    start_sounds(sound, 0);
 
     for (int slot = 1; slot <= kSoundSlots; ++slot) {
         SCOPED_TRACE(slot);
         const auto s = static_cast<std::size_t>(slot);
-        EXPECT_EQ(beeps.sound_num[s], slot - 1);
-        EXPECT_NEAR(beeps.sound_length[s], testing::wav_seconds(shipped(slot)), 1e-4);
+        EXPECT_EQ(sound.files().sound_num[s], slot - 1);
+        EXPECT_NEAR(sound.files().sound_length[s], testing::wav_seconds(shipped(slot)), 1e-4);
     }
     // The longest alarm plays for about its length, as on a real device.
-    const int vne3 = beeps.sound_num[4];
+    const int vne3 = sound.files().sound_num[4];
     const auto start = std::chrono::steady_clock::now();
     for (int slot = 1; slot <= kSoundSlots; ++slot)
-        ASSERT_EQ(play_sound(beeps.sound_num[static_cast<std::size_t>(slot)], 1.0), 1);
-    EXPECT_TRUE(sound_playing(vne3));
-    while (sound_playing(vne3) && std::chrono::steady_clock::now() < start + 10s)
+        ASSERT_EQ(sound.play(sound.files().sound_num[static_cast<std::size_t>(slot)], 1.0), 1);
+    EXPECT_TRUE(sound.playing(vne3));
+    while (sound.playing(vne3) && std::chrono::steady_clock::now() < start + 10s)
         std::this_thread::sleep_for(5ms);
     const std::chrono::duration<double> played = std::chrono::steady_clock::now() - start;
-    EXPECT_FALSE(sound_playing(vne3));
-    EXPECT_GT(played.count(), 0.8 * beeps.sound_length[4]);
-    close_sounds();
+    EXPECT_FALSE(sound.playing(vne3));
+    EXPECT_GT(played.count(), 0.8 * sound.files().sound_length[4]);
+    sound.close();
     const std::string shown = out.finish();
 
     EXPECT_FALSE(contains(shown, "messageBox")) << shown;
@@ -86,23 +84,22 @@ TEST_F(StartSounds, DeviceZeroLoadsEverySoundAndPlaysItUnheardWithoutABox) {
 }
 
 TEST_F(StartSounds, ADeviceThatIsNotThereGetsTheBoxAndNoSounds) {
-    beeps.snddev = 7;
     testing::StdoutCapture out;
-    start_sounds();
+    start_sounds(sound, 7);
     const std::string shown = out.finish();
     EXPECT_TRUE(contains(shown, "messageBox ok error")) << shown;
     EXPECT_TRUE(contains(shown, "Error initialising sounds - see logfile"));
-    EXPECT_EQ(beeps.sound_length[1], 0.0);
-    EXPECT_EQ(play_sound(0, 1.0), 0);
+    EXPECT_EQ(sound.files().sound_length[1], 0.0);
+    EXPECT_EQ(sound.play(0, 1.0), 0);
 }
 
 TEST_F(StartSounds, TheSystemDefaultIsHeard) {
     testing::StdoutCapture out;
-    start_sounds();
-    ASSERT_EQ(play_sound(beeps.sound_num[1], 1.0), 1);
-    while (sound_playing(beeps.sound_num[1]))
+    start_sounds(sound, -1);
+    ASSERT_EQ(sound.play(sound.files().sound_num[1], 1.0), 1);
+    while (sound.playing(sound.files().sound_num[1]))
         std::this_thread::sleep_for(5ms);
-    close_sounds();
+    sound.close();
     EXPECT_FALSE(contains(out.finish(), "messageBox"));
     const testing::Samples samples = heard();
     EXPECT_LT(testing::first_sound(samples), samples.size());

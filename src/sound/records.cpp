@@ -1,7 +1,0 @@
-#include "sound/records.h"
-
-namespace kalveo {
-
-BeepsRecord beeps;
-
-} // namespace kalveo
