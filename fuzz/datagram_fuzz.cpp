@@ -23,19 +23,18 @@ using namespace kalveo;
 namespace {
 
 // A flapped glider, as the flight's set-up would find it in the simulator's files.
-void set_up_glider(FlightFacts& flight, Flaps0Record& flaps, FlapsCRecord& flap_names,
-                   const Settings&) {
+void set_up_glider(FlightFacts& flight, FlightRecords& f, const Settings&) {
     flight.glider.names.glnam = "LS8neo";
-    my_tas_0.vne = 280.0 / 3.6;
+    f.my_tas_0.vne = 280.0 / 3.6;
     flight.glider.masses.rmass = 360;
     flight.glider.masses.mmass = 525;
     flight.glider.masses.balmax = 180;
-    flaps.nflap = 3;
+    f.flaps_0.nflap = 3;
     const double speeds[] = {0, 25, 35, 70};
     const char* names[] = {"", "L", "+5", "0"};
     for (int i = 1; i <= 3; ++i) {
-        flaps.vflap100[i] = speeds[i];
-        flap_names.cflap[i] = names[i];
+        f.flaps_0.vflap100[i] = speeds[i];
+        f.flaps_c.cflap[i] = names[i];
     }
 }
 
@@ -47,7 +46,6 @@ void must_be_finite(double value) {
 FlightOutputs checking_outputs(double& now) {
     FlightOutputs out;
     out.counter_seconds = [&now] { return now; };
-    out.ms_of_day = [&now] { return static_cast<int>(std::fmod(now, 86400.0) * 1000.0); };
     out.sound_lengths.alarm.fill(0.3);
     out.sound_lengths.flap.fill(0.3);
     out.play_alarm = [](int level, double vol) {
@@ -91,7 +89,7 @@ void fly(const std::vector<std::string_view>& pieces, bool polar) {
         if (text.size() > pieces[i].size() || text.size() > kDatagramMax) std::abort();
         (void)decode_datagram(text);
         now += 0.1;
-        if (polar) my_tas_0.qwrpol = true;
+        if (polar) cycle.request_polar_point();
         (void)cycle.my_tas(pieces[i].data(), pieces[i].size());
     }
 }

@@ -2,10 +2,8 @@
 
 #include "config/records.h"
 #include "flight/records.h"
-#include "glider/records.h"
 #include "report/log_channel.h"
 #include "report/stop.h"
-#include "sound/records.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,18 +40,9 @@ void quiet_start() {
 }
 
 void reset_records() {
-    my_tas_0 = MyTas0Record{};
     my_tas_1 = MyTas1Record{};
-    my_tas_3 = MyTas3Record{};
     my_tas_c = MyTasCRecord{};
-    chrono = ChronoRecord{};
-    flaps_0 = Flaps0Record{};
-    flaps_c = FlapsCRecord{};
     messages = MessagesRecord{};
-    volumes = VolumesRecord{};
-    my_tas_0.fconv = kSpeedUnitFactors[0];
-    my_tas_c.cunit = "kmh";
-    my_tas_0.flapmxbank = 15.0;
 }
 
 std::vector<std::string_view> split(std::string_view text, char separator) {

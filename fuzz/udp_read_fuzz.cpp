@@ -40,7 +40,15 @@ struct Harness {
     SocketHandle sender = kNoSocket;
     SocketHandle forwarded = kNoSocket;
     Ipv4Endpoint link;
+    UdpLink* udp = nullptr;
 };
+
+// One read of the link, the newest datagram decoded as the instrument's tick does.
+int read_link(UdpLink& link) {
+    const int length = link.read();
+    if (length > 0) decoded().emplace_back(link.newest());
+    return length;
+}
 
 Harness& harness() {
     static Harness h = [] {
@@ -50,11 +58,14 @@ Harness& harness() {
         const SocketHandle probe = bound_to_loopback();
         const std::uint16_t port = port_of(probe);
         socket_close(probe);
-        set_packet_handler([](std::string_view datagram) {
+        static UdpLink udp;
+        const auto decode = [](std::string_view datagram) {
             decoded().emplace_back(datagram);
             return 0.0;
-        });
-        if (udp_init(port, port_of(made.forwarded), "127.0.0.1", "127.0.0.1") < 0) std::abort();
+        };
+        if (udp.open(port, port_of(made.forwarded), "127.0.0.1", "127.0.0.1", decode) < 0)
+            std::abort();
+        made.udp = &udp;
         made.sender = udp_socket_open();
         made.link = {kIpv4Loopback, port};
         return made;
@@ -84,10 +95,9 @@ bool in_order(const std::vector<std::string>& part, const std::vector<std::strin
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::quiet_start();
     Harness& h = harness();
-    int tas = 0;
     std::vector<std::string> forwarded;
     // What a busy machine delivered late from the input before goes first.
-    while (udp_read(tas) != 0) {
+    while (read_link(*h.udp) != 0) {
     }
     receive_all(h.forwarded, forwarded);
     forwarded.clear();
@@ -104,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Loopback delivery can lag behind a busy machine: those wait for every datagram.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     for (;;) {
-        const int length = udp_read(tas);
+        const int length = read_link(*h.udp);
         receive_all(h.forwarded, forwarded);
         if (length != 0) continue;
         if (!all_kept || forwarded.size() >= expected.size()) break;
