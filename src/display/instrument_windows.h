@@ -7,6 +7,7 @@
 #include "cpw/cpw.h"
 #include "cpw/cpw_font.h"
 #include "display/horizon_geometry.h"
+#include "display/records.h"
 #include "display/see_through.h"
 #include "display/silhouette.h"
 #include "display/text_layout.h"
@@ -62,6 +63,8 @@ struct LastRedraw {
 };
 
 struct InstrumentWindows {
+    /// What the windows draw from: the settings' part, the flight's reading, their own run.
+    DisplayStateRecord state;
     /// The windowing component's context; null until the windows open and after the end.
     pCpw cpw = nullptr;
     /// The font loaded when the windows open; null until then.
