@@ -113,7 +113,7 @@ void apply_display_options(DisplayStateRecord& s, const DisplayOptions& options)
     take_colours(s, options);
 }
 
-void derive_window_colours(DisplayStateRecord& s) {
+void derive_window_colours(DisplayLook& s) {
     s.TxtBgd_f = as_floats(s.TxtBgd);
     s.HorBgd_f = s.HorBgdTransp != 0 ? as_floats(s.HorBgd) : RgbF{kSkyRed, kSkyGreen, kSkyBlue};
     setblinkcolor(s.ColFlap0, s.ColFlap1);

@@ -4,6 +4,7 @@
 
 namespace kalveo {
 
+struct DisplayLook;
 struct DisplayStateRecord;
 
 /// The display's settings as start-up hands them over, already kept in their ranges and, in
@@ -107,6 +108,6 @@ inline constexpr float kSkyBlue = 0.812F;
 void apply_display_options(DisplayStateRecord& s, const DisplayOptions& options);
 
 /// Background colours as floats and the blink partners of the blinking colours.
-void derive_window_colours(DisplayStateRecord& s);
+void derive_window_colours(DisplayLook& s);
 
 } // namespace kalveo

@@ -28,7 +28,7 @@ void setblinkcolor(const RgbF& colour, RgbF& partner);
 [[nodiscard]] RgbF blink_partner(const RgbF& colour);
 
 /// Height of the text window (pixels) for numlin lines of FontSize with VertMargin.
-int ComputeHeight(const DisplayStateRecord& d);
+int ComputeHeight(const DisplayLook& d);
 
 /// Once per flight, when the glider is known: alarm speeds (display units), flap display,
 /// ballast, wind, chat keys, bug wipers; lays the text window out again, and when `windows`
@@ -45,7 +45,7 @@ void UpdAng(DisplayStateRecord& d, std::string_view stopwatch, std::string_view 
 
 /// What the windows show of the pilot's controls: the flight cycle's status, handed over with
 /// each packet and after each command.
-void show_instrument_status(DisplayStateRecord& d, const InstrumentStatus& status);
+void show_instrument_status(DisplayReading& d, const InstrumentStatus& status);
 
 /// Loads the windows' insect picture (its file) as texture 2 when a window exists; warns when
 /// it cannot.

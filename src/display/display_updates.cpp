@@ -103,7 +103,7 @@ void take_polar_data(DisplayStateRecord& d, const InstrumentReading& reading, co
 
 } // namespace
 
-int ComputeHeight(const DisplayStateRecord& d) {
+int ComputeHeight(const DisplayLook& d) {
     const int height = d.numlin <= 1 ? 2 * d.VertMargin + d.FontSize
                                      : d.numlin * d.FontSize + (d.numlin + 2) * d.VertMargin;
     log_printf("ComputeHeight %d %d %d", d.numlin, d.FontSize, height);
@@ -132,7 +132,7 @@ int UpdVNE(DisplayStateRecord& d, const FlightLayout& layout, std::string_view l
     return 0;
 }
 
-void show_instrument_status(DisplayStateRecord& d, const InstrumentStatus& status) {
+void show_instrument_status(DisplayReading& d, const InstrumentStatus& status) {
     d.status = status;
 }
 

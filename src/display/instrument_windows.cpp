@@ -39,7 +39,7 @@ void SetHorPos(DisplayStateRecord& s, pCpw cpw) {
     log_printf("DrawHorizon : %d", s.DrawHorizon);
 }
 
-bool windows_closed(const DisplayStateRecord& s) {
+bool windows_closed(const WindowsRun& s) {
     return s.DisWinInfo.id == kDestroyed && s.HorWinInfo.id == kDestroyed;
 }
 

@@ -1,6 +1,7 @@
-// display/instrument_windows: what the two windows own: the windowing component's context, the
-// font, the native handles, the insect picture, what each window keeps between frames, the
-// last redraw asked of each window and the see-through backgrounds. The instrument (shell/) owns
+// display/instrument_windows: what the two windows own: what they draw from (display/records.h),
+// the windowing component's context, the font, the native handles, the insect picture, what each
+// window keeps between frames, the last redraw asked of each window and the see-through
+// backgrounds. The instrument (shell/) owns
 // one for the program's life; the window callbacks registered with the component reach it.
 #pragma once
 

@@ -38,7 +38,7 @@ void prepare_graphics(InstrumentWindows& windows);
 void SetHorPos(DisplayStateRecord& s, pCpw cpw);
 
 /// Whether close_windows has destroyed both windows (a second clean-up has nothing to do).
-[[nodiscard]] bool windows_closed(const DisplayStateRecord& s);
+[[nodiscard]] bool windows_closed(const WindowsRun& s);
 
 /// Unloads the font and destroys the windows, with the log's "Free Context" line.
 void close_windows(InstrumentWindows& windows);

@@ -21,11 +21,11 @@ namespace kalveo {
 
 namespace {
 
-bool is_text_window(const DisplayStateRecord& s, CpwWindowId id) {
+bool is_text_window(const WindowsRun& s, CpwWindowId id) {
     return static_cast<int>(id) == s.DisWinInfo.id;
 }
 
-bool is_horizon_window(const DisplayStateRecord& s, CpwWindowId id) {
+bool is_horizon_window(const WindowsRun& s, CpwWindowId id) {
     return static_cast<int>(id) == s.HorWinInfo.id;
 }
 

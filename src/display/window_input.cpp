@@ -11,8 +11,8 @@ void ask_exit(DisplayStateRecord& s, pCpw cpw) {
     cpwBreakMainLoop(cpw);
 }
 
-void mouseclick(DisplayStateRecord& s, pCpw cpw, CpwWindowId id, int buttonstate, int button,
-                int /*x*/, int /*y*/) {
+void mouseclick(WindowsRun& s, pCpw cpw, CpwWindowId id, int buttonstate, int button, int /*x*/,
+                int /*y*/) {
     if (buttonstate == CPW_BUTTON_DOWN || button != CPW_BUTTON_LEFT) return;
     const int clicked = static_cast<int>(id);
     s.SelectedWindow = s.SelectedWindow == clicked ? 0 : clicked;

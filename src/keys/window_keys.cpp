@@ -21,7 +21,7 @@ constexpr int kLowerCase = 32;
 constexpr int kStep = 1;
 constexpr int kShiftStep = 10;
 
-void save_positions(const DisplayStateRecord& s) {
+void save_positions(const DisplayLook& s) {
     log_printf("Windows positions saved to Kalveo.ini");
     write_ini(0, s.DisWinX, s.DisWinY, s.HorWinX, s.HorWinY);
 }
