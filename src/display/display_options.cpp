@@ -9,8 +9,7 @@ namespace {
 
 constexpr int kStandardHorizon = 2;
 
-void take_layout(const DisplayOptions& o) {
-    DisplayStateRecord& s = display_state;
+void take_layout(DisplayStateRecord& s, const DisplayOptions& o) {
     s.FontSize = o.font_size;
     s.HorizontalDisplay = o.horizontal_display;
     s.Debug = o.debug ? 1 : 0;
@@ -35,8 +34,7 @@ void take_layout(const DisplayOptions& o) {
     s.KbdHookEnabled = o.keyboard_hook;
 }
 
-void take_switches(const DisplayOptions& o) {
-    DisplayStateRecord& s = display_state;
+void take_switches(DisplayStateRecord& s, const DisplayOptions& o) {
     s.DisVNE = o.show_vne;
     s.DisVA1 = o.show_va1;
     s.DisBal = o.show_ballast;
@@ -64,8 +62,7 @@ void take_switches(const DisplayOptions& o) {
     s.DisWalClk = o.show_wall_clock;
 }
 
-void take_keys(const DisplayOptions& o) {
-    DisplayStateRecord& s = display_state;
+void take_keys(DisplayStateRecord& s, const DisplayOptions& o) {
     s.KeyInc = o.key_increase;
     s.KeyDec = o.key_decrease;
     s.KeyHor = o.key_horizon;
@@ -80,8 +77,7 @@ void take_keys(const DisplayOptions& o) {
     s.KeyHUDS = o.key_hud_speed;
 }
 
-void take_colours(const DisplayOptions& o) {
-    DisplayStateRecord& s = display_state;
+void take_colours(DisplayStateRecord& s, const DisplayOptions& o) {
     s.ColFlap0 = ConvertColor(o.colour_flaps);
     s.ColWB0 = ConvertColor(o.colour_ballast);
     s.ColVNE = ConvertColor(o.colour_vne);
@@ -110,15 +106,14 @@ RgbF as_floats(const Rgb8& colour) {
 
 } // namespace
 
-void apply_display_options(const DisplayOptions& options) {
-    take_layout(options);
-    take_switches(options);
-    take_keys(options);
-    take_colours(options);
+void apply_display_options(DisplayStateRecord& s, const DisplayOptions& options) {
+    take_layout(s, options);
+    take_switches(s, options);
+    take_keys(s, options);
+    take_colours(s, options);
 }
 
-void derive_window_colours() {
-    DisplayStateRecord& s = display_state;
+void derive_window_colours(DisplayLook& s) {
     s.TxtBgd_f = as_floats(s.TxtBgd);
     s.HorBgd_f = s.HorBgdTransp != 0 ? as_floats(s.HorBgd) : RgbF{kSkyRed, kSkyGreen, kSkyBlue};
     setblinkcolor(s.ColFlap0, s.ColFlap1);

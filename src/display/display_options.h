@@ -4,6 +4,9 @@
 
 namespace kalveo {
 
+struct DisplayLook;
+struct DisplayStateRecord;
+
 /// The display's settings as start-up hands them over, already kept in their ranges and, in
 /// polar mode, with the horizon's size, place, style and corners replaced by polar mode's.
 /// Colours are 0xRRGGBB; keys are virtual-key codes. Everything starts at 0: start-up fills
@@ -102,9 +105,9 @@ inline constexpr float kSkyBlue = 0.812F;
 
 /// Copies the options into the display state: sizes, switches, keys, colours, opacity,
 /// position settings, stop wait and keyboard settings.
-void apply_display_options(const DisplayOptions& options);
+void apply_display_options(DisplayStateRecord& s, const DisplayOptions& options);
 
 /// Background colours as floats and the blink partners of the blinking colours.
-void derive_window_colours();
+void derive_window_colours(DisplayLook& s);
 
 } // namespace kalveo

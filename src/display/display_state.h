@@ -28,24 +28,24 @@ void setblinkcolor(const RgbF& colour, RgbF& partner);
 [[nodiscard]] RgbF blink_partner(const RgbF& colour);
 
 /// Height of the text window (pixels) for numlin lines of FontSize with VertMargin.
-int ComputeHeight();
+int ComputeHeight(const DisplayLook& d);
 
 /// Once per flight, when the glider is known: alarm speeds (display units), flap display,
 /// ballast, wind, chat keys, bug wipers; lays the text window out again, and when `windows`
 /// are open resizes the text window and loads the insect picture. Returns 0.
-int UpdVNE(const FlightLayout& layout, std::string_view longest_flap, std::string_view unit,
-           InstrumentWindows* windows = nullptr);
+int UpdVNE(DisplayStateRecord& d, const FlightLayout& layout, std::string_view longest_flap,
+           std::string_view unit, InstrumentWindows* windows = nullptr);
 /// Flap advice changed: position name and direction (1 up, -1 down, 0 in place).
-void UpdFlp(std::string_view flap, int direction);
+void UpdFlp(DisplayStateRecord& d, std::string_view flap, int direction);
 /// Once per packet: stopwatch, task timer and clock texts, the values (display units), and in
 /// polar mode the speed trace, point counts and polar points.
-void UpdAng(std::string_view stopwatch, std::string_view task_timer, std::string_view clock,
-            const InstrumentReading& reading, const SpeedTrace& speed_trace, int recorded_points,
-            int polar_points, const PolarTable& polar);
+void UpdAng(DisplayStateRecord& d, std::string_view stopwatch, std::string_view task_timer,
+            std::string_view clock, const InstrumentReading& reading, const SpeedTrace& speed_trace,
+            int recorded_points, int polar_points, const PolarTable& polar);
 
 /// What the windows show of the pilot's controls: the flight cycle's status, handed over with
 /// each packet and after each command.
-void show_instrument_status(const InstrumentStatus& status);
+void show_instrument_status(DisplayReading& d, const InstrumentStatus& status);
 
 /// Loads the windows' insect picture (its file) as texture 2 when a window exists; warns when
 /// it cannot.

@@ -13,10 +13,6 @@ namespace kalveo {
 
 namespace {
 
-DisplayStateRecord& ds() {
-    return display_state;
-}
-
 /// Integer part of a value from a datagram; not-a-number shows 0, huge values stop at ±1e9.
 int truncated(double value) {
     if (std::isnan(value)) return 0;
@@ -40,8 +36,7 @@ int count_values(const DisplayStateRecord& d) {
     return std::max(count, 1);
 }
 
-void take_flight_layout(const FlightLayout& layout) {
-    DisplayStateRecord& d = ds();
+void take_flight_layout(DisplayStateRecord& d, const FlightLayout& layout) {
     d.vne = layout.vne;
     d.status.margin = layout.dv1;
     d.dv2 = layout.dv2;
@@ -60,15 +55,13 @@ void take_flight_layout(const FlightLayout& layout) {
 
 /// The ballast field is decided again for each flight from the setting: an empty glider hides
 /// it (unless the setting is negative, "always"), and a glider without tanks always does.
-void decide_ballast_field() {
-    DisplayStateRecord& d = ds();
+void decide_ballast_field(DisplayStateRecord& d) {
     d.DisBal = d.BallastSetting;
     if (d.wmass_max == 0 || (d.wmass == 0 && d.DisBal > 0)) d.DisBal = 0;
     d.DisBal = std::abs(d.DisBal);
 }
 
-void lay_out_text_window(pCpw cpw) {
-    DisplayStateRecord& d = ds();
+void lay_out_text_window(DisplayStateRecord& d, pCpw cpw) {
     d.numval = count_values(d);
     if (d.HorizontalDisplay == 1) {
         d.numlin = 1;
@@ -77,22 +70,20 @@ void lay_out_text_window(pCpw cpw) {
         d.numlin = d.numval;
         d.numcol = 1;
     }
-    d.DisWinInfo.height = ComputeHeight();
+    d.DisWinInfo.height = ComputeHeight(d);
     if (cpw != nullptr && cpw_gl_ready(cpw) && d.DisWinInfo.id > 0) {
         cpwReshapeWindow(cpw, d.DisWinInfo.width, d.DisWinInfo.height,
                          static_cast<CpwWindowId>(d.DisWinInfo.id));
     }
 }
 
-void show_ballast() {
-    DisplayStateRecord& d = ds();
+void show_ballast(DisplayStateRecord& d) {
     d.buf_b = int_text(d.wmass);
     d.ywb = ballast_bar(d.DisWinInfo.height, d.wmass, d.wmass_max);
 }
 
-void take_polar_data(const InstrumentReading& reading, const SpeedTrace& vv, int nn, int n1,
-                     const PolarTable& vp) {
-    DisplayStateRecord& d = ds();
+void take_polar_data(DisplayStateRecord& d, const InstrumentReading& reading, const SpeedTrace& vv,
+                     int nn, int n1, const PolarTable& vp) {
     d.WaitForVelStabil = reading.recording_polar_point ? 1 : 0;
     d.evario = static_cast<float>(reading.energy_vario);
     d.V2Fly = static_cast<float>(reading.speed_change * 10.0);
@@ -112,28 +103,26 @@ void take_polar_data(const InstrumentReading& reading, const SpeedTrace& vv, int
 
 } // namespace
 
-int ComputeHeight() {
-    const DisplayStateRecord& d = ds();
+int ComputeHeight(const DisplayLook& d) {
     const int height = d.numlin <= 1 ? 2 * d.VertMargin + d.FontSize
                                      : d.numlin * d.FontSize + (d.numlin + 2) * d.VertMargin;
     log_printf("ComputeHeight %d %d %d", d.numlin, d.FontSize, height);
     return height;
 }
 
-int UpdVNE(const FlightLayout& layout, std::string_view longest_flap, std::string_view unit,
-           InstrumentWindows* windows) {
-    DisplayStateRecord& d = ds();
-    take_flight_layout(layout);
+int UpdVNE(DisplayStateRecord& d, const FlightLayout& layout, std::string_view longest_flap,
+           std::string_view unit, InstrumentWindows* windows) {
+    take_flight_layout(d, layout);
     if (d.BugWipers != 0 && windows != nullptr) load_bug(*windows);
-    decide_ballast_field();
+    decide_ballast_field(d);
     if (d.DisFla == 2) {
         d.ColFlap0 = {1.0F, 0.0F, 0.0F};
         setblinkcolor(d.ColFlap0, d.ColFlap1);
     }
     d.cflapmax = std::string(longest_flap);
     d.cunit = std::string(unit);
-    lay_out_text_window(windows != nullptr ? windows->cpw : nullptr);
-    if (d.DisBal != 0) show_ballast();
+    lay_out_text_window(d, windows != nullptr ? windows->cpw : nullptr);
+    if (d.DisBal != 0) show_ballast(d);
     d.ChatActive = 0;
     d.GotPlaneData = 1;
     log_printf("UpdVNE %d %d %d %d", d.numval, d.numlin, d.numcol, d.DisWinInfo.height);
@@ -143,21 +132,19 @@ int UpdVNE(const FlightLayout& layout, std::string_view longest_flap, std::strin
     return 0;
 }
 
-void show_instrument_status(const InstrumentStatus& status) {
-    ds().status = status;
+void show_instrument_status(DisplayReading& d, const InstrumentStatus& status) {
+    d.status = status;
 }
 
-void UpdFlp(std::string_view flap, int direction) {
-    DisplayStateRecord& d = ds();
+void UpdFlp(DisplayStateRecord& d, std::string_view flap, int direction) {
     d.cflap = std::string(flap);
     if (direction != d.modflap) d.LastFlapUpdate = display_clock();
     d.modflap = direction;
 }
 
-void UpdAng(std::string_view stopwatch, std::string_view task_timer, std::string_view clock,
-            const InstrumentReading& reading, const SpeedTrace& speed_trace, int recorded_points,
-            int polar_points, const PolarTable& polar) {
-    DisplayStateRecord& d = ds();
+void UpdAng(DisplayStateRecord& d, std::string_view stopwatch, std::string_view task_timer,
+            std::string_view clock, const InstrumentReading& reading, const SpeedTrace& speed_trace,
+            int recorded_points, int polar_points, const PolarTable& polar) {
     d.status = reading.status;
     d.buf_tim = std::string(stopwatch);
     d.buf_tsktim = std::string(task_timer);
@@ -180,8 +167,9 @@ void UpdAng(std::string_view stopwatch, std::string_view task_timer, std::string
         d.GMax = std::max(d.GMax, d.gforce);
         d.GMin = std::min(d.GMin, d.gforce);
     }
-    if (d.Polar != 0) take_polar_data(reading, speed_trace, recorded_points, polar_points, polar);
-    show_ballast();
+    if (d.Polar != 0)
+        take_polar_data(d, reading, speed_trace, recorded_points, polar_points, polar);
+    show_ballast(d);
 }
 
 } // namespace kalveo

@@ -26,11 +26,12 @@ void request_window_redraw(pCpw cpw, int id, std::size_t key, LastRedraw& last, 
     cpwPostWindowRedisplay(cpw, static_cast<CpwWindowId>(id));
 }
 
-void request_redraw(InstrumentWindows& windows, const DisplayStateRecord& s, double now) {
+void request_redraw(InstrumentWindows& windows, double now) {
+    const DisplayStateRecord& s = windows.state;
     const double clock = display_clock();
-    request_window_redraw(windows.cpw, s.DisWinInfo.id, text_state_key(clock), windows.text_redraw,
-                          now);
-    request_window_redraw(windows.cpw, s.HorWinInfo.id, horizon_state_key(clock),
+    request_window_redraw(windows.cpw, s.DisWinInfo.id, text_state_key(s, clock),
+                          windows.text_redraw, now);
+    request_window_redraw(windows.cpw, s.HorWinInfo.id, horizon_state_key(s, clock),
                           windows.horizon_redraw, now);
 }
 
@@ -100,15 +101,17 @@ void show_datagram(DisplayStateRecord& s, int tas, double now) {
     s.LastTimeWeReceivedData = now;
 }
 
-void serve_window_requests(InstrumentWindows& windows, DisplayStateRecord& s, double now) {
+void serve_window_requests(InstrumentWindows& windows, double now) {
+    DisplayStateRecord& s = windows.state;
     if (s.MoveHorizon != 0) {
-        SetHorPos(windows.cpw);
+        SetHorPos(s, windows.cpw);
         s.MoveHorizon = 0;
     }
     if (s.DisVol != 0 && s.VolTime + kVolumeShownSeconds < now) s.DisVol = 0;
 }
 
-void end_run(InstrumentWindows& windows, DisplayStateRecord& s, bool restart) {
+void end_run(InstrumentWindows& windows, bool restart) {
+    DisplayStateRecord& s = windows.state;
     if (restart) {
         s.WeAreClosing = Closing::yes;
         s.Restart = 1;
@@ -116,8 +119,9 @@ void end_run(InstrumentWindows& windows, DisplayStateRecord& s, bool restart) {
     cpwBreakMainLoop(windows.cpw);
 }
 
-void advance_windows(InstrumentWindows& windows, DisplayStateRecord& s, double now) {
-    if (s.count % 2 == 0) request_redraw(windows, s, now);
+void advance_windows(InstrumentWindows& windows, double now) {
+    DisplayStateRecord& s = windows.state;
+    if (s.count % 2 == 0) request_redraw(windows, now);
     s.count += 1;
     s.blink = blink_phase(s.count);
 }

@@ -60,13 +60,13 @@ void log_timer_line(const DisplayStateRecord& s, double now);
 void show_datagram(DisplayStateRecord& s, int tas, double now);
 
 /// What keys asked of the windows: the horizon window cycled, the volume shown for a second.
-void serve_window_requests(InstrumentWindows& windows, DisplayStateRecord& s, double now);
+void serve_window_requests(InstrumentWindows& windows, double now);
 
 /// Ends the event loop; `restart` when the settings editor wants the program to start again.
-void end_run(InstrumentWindows& windows, DisplayStateRecord& s, bool restart);
+void end_run(InstrumentWindows& windows, bool restart);
 
 /// The windows' own part of a tick: a redraw every second tick when what they show changed
 /// (or a second has passed), the tick count and the blink phase.
-void advance_windows(InstrumentWindows& windows, DisplayStateRecord& s, double now);
+void advance_windows(InstrumentWindows& windows, double now);
 
 } // namespace kalveo

@@ -101,8 +101,8 @@ void ball_projection() {
     glScalef(kBallScale, kBallScale, 1.0F);
 }
 
-void clear_window(HorizonRun& run) {
-    const RgbF& bg = display_state.HorBgd_f;
+void clear_window(const DisplayStateRecord& s, HorizonRun& run) {
+    const RgbF& bg = s.HorBgd_f;
     glClearColor(bg[0], bg[1], bg[2], 1.0F);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (run.clear_colour_logged) return;
@@ -152,8 +152,7 @@ void sky_pointer_triangle(HorizonRun& run) {
     glEnd();
 }
 
-void draw_rotating_marks(HorizonRun& run) {
-    const DisplayStateRecord& s = display_state;
+void draw_rotating_marks(const DisplayStateRecord& s, HorizonRun& run) {
     const float fg1 = run.setup.circle.fg1;
     colour(kNearWhite);
     glBegin(GL_TRIANGLES);
@@ -197,20 +196,19 @@ void draw_ladder(HorizonRun& run, const HorizonSplit& h) {
     }
 }
 
-void draw_aircraft(HorizonRun& run) {
+void draw_aircraft(const DisplayStateRecord& s, HorizonRun& run) {
     colour(kYellow);
     width(run, 4.0F);
     line({-0.35F, 0.0F}, {-0.05F, 0.0F});
     line({0.05F, 0.0F}, {0.35F, 0.0F});
     line({0.0F, -0.35F}, {0.0F, -0.05F});
-    if (display_state.StdHorizon != 0) {
+    if (s.StdHorizon != 0) {
         colour(kNearWhite);
         sky_pointer_triangle(run);
     }
 }
 
-void draw_bezel(HorizonRun& run) {
-    const DisplayStateRecord& s = display_state;
+void draw_bezel(const DisplayStateRecord& s, HorizonRun& run) {
     colour(kBezel);
     glBegin(GL_QUAD_STRIP);
     for (int i = 0; i <= kCirclePoints; ++i) {
@@ -277,8 +275,7 @@ void needle_half(float sign, const RgbF& c) {
     glEnd();
 }
 
-void draw_heading_symbol(HorizonRun& run) {
-    const DisplayStateRecord& s = display_state;
+void draw_heading_symbol(const DisplayStateRecord& s, HorizonRun& run) {
     if ((s.DisHDG & 2) == 0) return;
     glPushMatrix();
     if (s.NorthUp != 0) {
@@ -304,8 +301,7 @@ void draw_heading_symbol(HorizonRun& run) {
     glPopMatrix();
 }
 
-void draw_wind_arrow(HorizonRun& run) {
-    DisplayStateRecord& s = display_state;
+void draw_wind_arrow(DisplayStateRecord& s, HorizonRun& run) {
     if (s.DisWND != 0) s.RelWind = relative_wind(s.compass, s.WindDir);
     if ((s.DisWND & 2) == 0) return;
     glPushMatrix();
@@ -349,8 +345,8 @@ void draw_wind_arrow(HorizonRun& run) {
     glPopMatrix();
 }
 
-void draw_numbers(HorizonRun& run, pCpw cpw, CpwFontFace face, int w, int h) {
-    const DisplayStateRecord& s = display_state;
+void draw_numbers(const DisplayStateRecord& s, HorizonRun& run, pCpw cpw, CpwFontFace face, int w,
+                  int h) {
     const HorizonSetup& hs = run.setup;
     if ((s.DisHDG & 1) != 0) {
         const int heading = whole(s.compass);
@@ -371,8 +367,7 @@ void draw_numbers(HorizonRun& run, pCpw cpw, CpwFontFace face, int w, int h) {
     }
 }
 
-void draw_slip(int w, int h) {
-    const DisplayStateRecord& s = display_state;
+void draw_slip(const DisplayStateRecord& s, int w, int h) {
     if (s.DisSli == 0) return;
     colour(s.ColSli);
     glBegin(GL_TRIANGLES);
@@ -382,8 +377,7 @@ void draw_slip(int w, int h) {
     glEnd();
 }
 
-void draw_g_meter(int h) {
-    const DisplayStateRecord& s = display_state;
+void draw_g_meter(const DisplayStateRecord& s, int h) {
     if ((s.DisG & 2) == 0) return;
     const GMeter g = g_meter(h, s.gforce, s.GMin, s.GMax);
     colour(kBlack);
@@ -413,8 +407,7 @@ void draw_g_meter(int h) {
     glEnd();
 }
 
-void draw_insect(BugPicture* bug, int w, int h) {
-    DisplayStateRecord& s = display_state;
+void draw_insect(DisplayStateRecord& s, BugPicture* bug, int w, int h) {
     if (s.BugWipers == 0) return;
     const double now = display_clock();
     const bool due = s.ThTurns > s.MinThTurns && now - s.BW_Time > kBugWipeInterval;
@@ -428,8 +421,7 @@ void draw_insect(BugPicture* bug, int w, int h) {
 
 } // namespace
 
-void horizon_first_frame(pCpw cpw, CpwFontFace face, HorizonRun& run) {
-    DisplayStateRecord& s = display_state;
+void horizon_first_frame(DisplayStateRecord& s, pCpw cpw, CpwFontFace face, HorizonRun& run) {
     HorizonSetup& h = run.setup;
     const int w = s.HorWinInfo.width;
     const int ht = s.HorWinInfo.height;
@@ -465,12 +457,12 @@ void horizon_first_frame(pCpw cpw, CpwFontFace face, HorizonRun& run) {
     log_printf("I ground %f %f", static_cast<double>(split.p), static_cast<double>(split.c));
 }
 
-void drawHorWindow(pCpw cpw, CpwFontFace face, HorizonRun& run, BugPicture* bug) {
-    DisplayStateRecord& s = display_state;
-    if (s.HOR_Initialized == 0) horizon_first_frame(cpw, face, run);
+void drawHorWindow(DisplayStateRecord& s, pCpw cpw, CpwFontFace face, HorizonRun& run,
+                   BugPicture* bug) {
+    if (s.HOR_Initialized == 0) horizon_first_frame(s, cpw, face, run);
     const int w = s.HorWinInfo.width;
     const int h = s.HorWinInfo.height;
-    clear_window(run);
+    clear_window(s, run);
     cpwFontMode(cpw, CPW_FONTOPT_SIZE, run.setup.font_size);
 
     ball_projection();
@@ -478,19 +470,19 @@ void drawHorWindow(pCpw cpw, CpwFontFace face, HorizonRun& run, BugPicture* bug)
     glPushMatrix();
     glRotatef(std::isfinite(s.bank) ? -s.bank : 0.0F, 0.0F, 0.0F, 1.0F);
     draw_ball(run, split);
-    draw_rotating_marks(run);
+    draw_rotating_marks(s, run);
     draw_ladder(run, split);
     glPopMatrix();
-    draw_aircraft(run);
-    draw_bezel(run);
-    draw_heading_symbol(run);
-    draw_wind_arrow(run);
+    draw_aircraft(s, run);
+    draw_bezel(s, run);
+    draw_heading_symbol(s, run);
+    draw_wind_arrow(s, run);
 
     pixel_projection(w, h);
-    draw_numbers(run, cpw, face, w, h);
-    draw_slip(w, h);
-    draw_g_meter(h);
-    draw_insect(bug, w, h);
+    draw_numbers(s, run, cpw, face, w, h);
+    draw_slip(s, w, h);
+    draw_g_meter(s, h);
+    draw_insect(s, bug, w, h);
     glLineWidth(1.0F);
     s.HOR_Initialized = 1;
 }

@@ -13,9 +13,10 @@ namespace kalveo {
 /// keeping what it keeps between frames in `run`, with the insect picture `bug` when the
 /// reminder is due (none when null). The first frame (HOR_Initialized 0) reads the silhouette
 /// and sizes the font and lines.
-void drawHorWindow(pCpw cpw, CpwFontFace face, HorizonRun& run, BugPicture* bug = nullptr);
+void drawHorWindow(DisplayStateRecord& s, pCpw cpw, CpwFontFace face, HorizonRun& run,
+                   BugPicture* bug = nullptr);
 
 /// The horizon window's first-frame set-up into `run`, done when HOR_Initialized is 0.
-void horizon_first_frame(pCpw cpw, CpwFontFace face, HorizonRun& run);
+void horizon_first_frame(DisplayStateRecord& s, pCpw cpw, CpwFontFace face, HorizonRun& run);
 
 } // namespace kalveo

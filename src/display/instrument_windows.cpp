@@ -15,8 +15,7 @@ void destroy(pCpw cpw, CpwWindowInfo& window) {
     window.id = kDestroyed;
 }
 
-void move_horizon(pCpw cpw, int x, int y) {
-    DisplayStateRecord& s = display_state;
+void move_horizon(DisplayStateRecord& s, pCpw cpw, int x, int y) {
     s.HorWinInfo.x = x;
     s.HorWinInfo.y = y;
     if (s.HorWinInfo.id > 0)
@@ -25,29 +24,27 @@ void move_horizon(pCpw cpw, int x, int y) {
 
 } // namespace
 
-void SetHorPos(pCpw cpw) {
-    DisplayStateRecord& s = display_state;
+void SetHorPos(DisplayStateRecord& s, pCpw cpw) {
     s.DrawHorizon = (s.DrawHorizon + 1) % 3;
     if (s.DrawHorizon == 0) {
-        move_horizon(cpw, kParkedPosition, kParkedPosition);
+        move_horizon(s, cpw, kParkedPosition, kParkedPosition);
     } else if (s.DrawHorizon == 1) {
-        move_horizon(cpw, s.HorSveX, s.HorSveY);
+        move_horizon(s, cpw, s.HorSveX, s.HorSveY);
     } else {
         s.HorSveX = s.HorWinInfo.x;
         s.HorSveY = s.HorWinInfo.y;
         const CpwWindowInfo centred = centred_horizon(s.HorWinInfo, s.ScreenWidth, s.ScreenHeight);
-        move_horizon(cpw, centred.x, centred.y);
+        move_horizon(s, cpw, centred.x, centred.y);
     }
     log_printf("DrawHorizon : %d", s.DrawHorizon);
 }
 
-bool windows_closed() {
-    const DisplayStateRecord& s = display_state;
+bool windows_closed(const WindowsRun& s) {
     return s.DisWinInfo.id == kDestroyed && s.HorWinInfo.id == kDestroyed;
 }
 
 void close_windows(InstrumentWindows& windows) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = windows.state;
     log_printf("Free Context");
     if (windows.font != nullptr) {
         cpwUnloadFont(windows.cpw, windows.font);

@@ -1,12 +1,14 @@
-// display/instrument_windows: what the two windows own: the windowing component's context, the
-// font, the native handles, the insect picture, what each window keeps between frames, the
-// last redraw asked of each window and the see-through backgrounds. The instrument (shell/) owns
+// display/instrument_windows: what the two windows own: what they draw from (display/records.h),
+// the windowing component's context, the font, the native handles, the insect picture, what each
+// window keeps between frames, the last redraw asked of each window and the see-through
+// backgrounds. The instrument (shell/) owns
 // one for the program's life; the window callbacks registered with the component reach it.
 #pragma once
 
 #include "cpw/cpw.h"
 #include "cpw/cpw_font.h"
 #include "display/horizon_geometry.h"
+#include "display/records.h"
 #include "display/see_through.h"
 #include "display/silhouette.h"
 #include "display/text_layout.h"
@@ -62,6 +64,8 @@ struct LastRedraw {
 };
 
 struct InstrumentWindows {
+    /// What the windows draw from: the settings' part, the flight's reading, their own run.
+    DisplayStateRecord state;
     /// The windowing component's context; null until the windows open and after the end.
     pCpw cpw = nullptr;
     /// The font loaded when the windows open; null until then.

@@ -1,6 +1,5 @@
 #include "display/placement.h"
 
-#include "display/display_state.h"
 #include "report/log.h"
 
 #include <cmath>
@@ -35,9 +34,9 @@ int resolve_y(int code, int screen, int height) {
     }
 }
 
-CpwWindowInfo adjust_position(CpwWindowInfo window, int posx, int posy) {
-    window.x = resolve_x(posx, display_state.ScreenWidth, window.width);
-    window.y = resolve_y(posy, display_state.ScreenHeight, window.height);
+CpwWindowInfo adjust_position(const WindowsRun& run, CpwWindowInfo window, int posx, int posy) {
+    window.x = resolve_x(posx, run.ScreenWidth, window.width);
+    window.y = resolve_y(posy, run.ScreenHeight, window.height);
     log_printf("adjust_position %d %d %d", window.id, window.x, window.y);
     return window;
 }

@@ -22,7 +22,7 @@ inline constexpr int kParkedPosition = -1000;
 
 /// The window with x and y resolved from the settings `posx`, `posy` on the screen of the
 /// display state; logs "adjust_position id x y".
-CpwWindowInfo adjust_position(CpwWindowInfo window, int posx, int posy);
+CpwWindowInfo adjust_position(const WindowsRun& run, CpwWindowInfo window, int posx, int posy);
 
 /// Vertical margin of the text window for a font size (pixels): an eighth, at least 3.
 [[nodiscard]] int vert_margin_for(int font_size);

@@ -34,8 +34,8 @@ float finite(float v) {
     return std::isfinite(v) ? v : 0.0F;
 }
 
-void draw_speed_trend(int w, int h) {
-    const float v = std::clamp(finite(display_state.V2Fly), -1.0F, 1.0F);
+void draw_speed_trend(const DisplayStateRecord& s, int w, int h) {
+    const float v = std::clamp(finite(s.V2Fly), -1.0F, 1.0F);
     if (v > 0.0F)
         glColor4f(std::min(v + 0.5F, 1.0F), 0.0F, 0.0F, 1.0F);
     else
@@ -47,8 +47,7 @@ void draw_speed_trend(int w, int h) {
     glEnd();
 }
 
-void draw_trace() {
-    const DisplayStateRecord& s = display_state;
+void draw_trace(const DisplayStateRecord& s) {
     ortho(-kTraceHalf, kTraceHalf, -kTraceHalf, kTraceHalf);
     if (s.SelectedWindow != 0 && s.SelectedWindow == s.HorWinInfo.id) {
         glColor4f(1.0F, 0.5F, 0.0F, 1.0F);
@@ -80,8 +79,7 @@ void draw_trace() {
     glEnd();
 }
 
-void draw_reference_polar() {
-    const DisplayStateRecord& s = display_state;
+void draw_reference_polar(const DisplayStateRecord& s) {
     if (s.DrawPol == 0 || s.NbFpl <= 0 || s.NbFpl > kPolarPoints) return;
     const auto& last = s.vvpol[static_cast<std::size_t>(s.NbFpl - 1)];
     const float xl = finite(last[0]);
@@ -121,10 +119,9 @@ void draw_reference_polar() {
 
 } // namespace
 
-void drawPolHelp(pCpw cpw, CpwFontFace face, HorizonRun& run) {
-    DisplayStateRecord& s = display_state;
+void drawPolHelp(DisplayStateRecord& s, pCpw cpw, CpwFontFace face, HorizonRun& run) {
     if (s.HOR_Initialized == 0) {
-        horizon_first_frame(cpw, face, run);
+        horizon_first_frame(s, cpw, face, run);
         s.HOR_Initialized = 1;
     }
     const int w = s.HorWinInfo.width;
@@ -140,9 +137,9 @@ void drawPolHelp(pCpw cpw, CpwFontFace face, HorizonRun& run) {
         cpw_window_pos(cpw, 0.0F, 1.0F);
         cpwDrawFont(cpw, face, text, 1);
     }
-    draw_speed_trend(w, h);
-    draw_trace();
-    draw_reference_polar();
+    draw_speed_trend(s, w, h);
+    draw_trace(s);
+    draw_reference_polar(s);
     glLineWidth(1.0F);
 }
 

@@ -10,6 +10,6 @@ namespace kalveo {
 
 /// Draws the chart in the horizon window from the display state (its GL context is current);
 /// the horizon window's first-frame set-up goes into `run`.
-void drawPolHelp(pCpw cpw, CpwFontFace face, HorizonRun& run);
+void drawPolHelp(DisplayStateRecord& s, pCpw cpw, CpwFontFace face, HorizonRun& run);
 
 } // namespace kalveo

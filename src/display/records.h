@@ -1,4 +1,5 @@
-// display/records: the display state shared by the windows, the event loop and the hotkeys.
+// display/records: what the windows draw from, in three parts: from the settings, from the
+// flight's reading, and the windows' own.
 #pragma once
 
 #include "flight/records.h"
@@ -38,33 +39,15 @@ enum class Closing : int {
     yes = 1,
 };
 
-/// What the two windows show and how, filled from the settings at start-up and by the
-/// per-packet core; the event loop keeps its run state here too.
-/// Times are wall-clock seconds.
-struct DisplayStateRecord {
-    // Windows.
-    /// Text window; default width 180, height 130.
-    CpwWindowInfo DisWinInfo{0, 0, 0, 180, 130, 0, 0};
-    /// Horizon window; width = height = the horizon size setting.
-    CpwWindowInfo HorWinInfo{0, 1500, 930, 150, 150, 0, 0};
+/// What the windows show as the settings (and the flight's simulator keys) ask: placement, fonts,
+/// layout, field switches, colours, messages, key codes and the switches of the run.
+struct DisplayLook {
     /// Text window position setting (pixels or position code).
     int DisWinX = 1000003;
     int DisWinY = 1000001;
     /// Horizon window position setting (pixels or position code).
     int HorWinX = 1000003;
     int HorWinY = 1000001;
-    /// Pixel position of the horizon window saved while it is parked or centred.
-    int HorSveX = 0;
-    int HorSveY = 0;
-    /// Screen size (pixels).
-    int ScreenWidth = 0;
-    int ScreenHeight = 0;
-    /// Window picked by a mouse click for moving with the arrow keys; 0 none.
-    int SelectedWindow = 0;
-    /// 1 while Shift is held: arrow keys move by 10 pixels instead of 1.
-    int ShiftKeyDown = 0;
-
-    // Appearance.
     /// Font file name.
     std::string FontName = "arial.ttf";
     /// Text window font size (pixels).
@@ -93,8 +76,6 @@ struct DisplayStateRecord {
     Rgb8 HorBgd{130, 180, 230};
     RgbF TxtBgd_f{};
     RgbF HorBgd_f{};
-
-    // Field switches: show a field when non-zero (bits where said).
     int DisVNE = 1;    ///< VNE.
     int DisVA1 = 1;    ///< Alarm start speed VA1.
     int DisBal = 1;    ///< Water ballast: bit 0 the number, bit 1 the bar.
@@ -131,10 +112,6 @@ struct DisplayStateRecord {
     int HUD_Spd = 1;
     /// Polar measurement mode.
     int Polar = 0;
-    /// The glider has usable bug wipers: the insect reminder may show.
-    int BugWipers = 0;
-
-    // Colours; the *1 colours are blink partners of the *0 ones.
     RgbF ColTAS0{0.0F, 0.0F, 0.0F};   ///< True airspeed below VA1.
     RgbF ColTAS1{1.0F, 0.5F, 0.5F};   ///< True airspeed above VA1 (scaled by the excess).
     RgbF ColFlap0{0.0F, 0.5F, 0.0F};  ///< Flap advice.
@@ -162,8 +139,50 @@ struct DisplayStateRecord {
     RgbF ColClk{};                    ///< Clocks.
     RgbF ColBlack{0.0F, 0.0F, 0.0F};  ///< Black.
     RgbF ColSep{};                    ///< Separators.
+    /// Bank angle above which flap advice does not blink (degrees).
+    float FlapMxBank = 15.0F;
+    std::string MsgExitCnf = "Do you really want to exit ?";
+    std::string MsgCndrStp = "Condor has stopped\nDo you want to exit ?";
+    std::string MsgKeyDefi = "Hit the desired key\nthenpaste the code in the .ini file";
+    /// Seconds a flap change keeps blinking.
+    int MaxBlink = 30;
+    /// Seconds to wait before asking to exit; -1 exit without asking; below -1 never check.
+    int StopWait = 0;
+    /// 1: ask before exiting (StopWait >= 0).
+    int ConfirmStop = 1;
+    /// Minutes between automatic keyboard-hook restarts; 0 never.
+    int KbdAutoRst = 0;
+    /// 1: log every draw, tick and key.
+    int Debug = 0;
+    int KeyInc = 73;    ///< Raise the alarm margin; double press: alarm on.
+    int KeyDec = 85;    ///< Lower the alarm margin; double press: alarm off.
+    int KeyHor = 79;    ///< Cycle the horizon window.
+    int KeySFl = 77;    ///< Flap sounds on/off.
+    int KeyVUp = 56;    ///< Volume up.
+    int KeyVDn = 55;    ///< Volume down.
+    int KeyAvE = 57;    ///< Climb average; polar mode: record a point.
+    int KeyTim = 48;    ///< Stopwatch.
+    int KeyTskTim = 53; ///< Task timer.
+    int KeyAvN = 54;    ///< Netto average.
+    int KeyHUDS = 60;   ///< Head-up speed mode.
+    /// Chat open, as a virtual key and as a scan code.
+    int KeyChatO = 8;
+    int ScnChatO = 14;
+    /// Scan codes that close the chat.
+    int Enter = 28;
+    int NumPadEnter = 156;
+    /// G-meter reset and bug wipe: the simulator's key numbers, negated to match as scan codes.
+    int ScnGRst = 0;
+    int ScnBugW = 0;
+    /// Keyboard hook in use.
+    int KbdHookEnabled = 1;
+};
 
-    // Values shown, in display units.
+/// What the windows show of the flight: the values, texts, polar data and status the flight
+/// cycle hands over.
+struct DisplayReading {
+    /// The glider has usable bug wipers: the insect reminder may show.
+    int BugWipers = 0;
     /// True, indicated and ground speed.
     int tas = 90;
     int IAS = 90;
@@ -231,34 +250,38 @@ struct DisplayStateRecord {
     float vmin = 0.0F;
     /// Status mark: 1 recording, 2 netto mode, 0 none.
     int Nrec = 0;
-    /// Bank angle above which flap advice does not blink (degrees).
-    float FlapMxBank = 15.0F;
-
-    // Messages, replaced at start-up by the language texts.
-    std::string MsgExitCnf = "Do you really want to exit ?";
-    std::string MsgCndrStp = "Condor has stopped\nDo you want to exit ?";
-    std::string MsgKeyDefi = "Hit the desired key\nthenpaste the code in the .ini file";
-
-    // Event loop and run state.
-    /// Timer ticks (25 ms each) and the blink phase 0/1.
-    int count = 0;
-    int blink = 0;
-    /// Seconds a flap change keeps blinking.
-    int MaxBlink = 30;
-    double StartTime = 0.0;
-    double LastTimeWeReceivedData = 0.0;
     /// 1 once a datagram has arrived.
     int GotTAS = 0;
     /// 1 once the flight's fixed values have arrived.
     int GotPlaneData = 0;
+};
+
+/// What is the windows' own: their places and sizes, the selected window, the tick count and
+/// blink phase, the times kept, the closing state and the requests served by the tick.
+/// Times are wall-clock seconds.
+struct WindowsRun {
+    /// Text window; default width 180, height 130.
+    CpwWindowInfo DisWinInfo{0, 0, 0, 180, 130, 0, 0};
+    /// Horizon window; width = height = the horizon size setting.
+    CpwWindowInfo HorWinInfo{0, 1500, 930, 150, 150, 0, 0};
+    /// Pixel position of the horizon window saved while it is parked or centred.
+    int HorSveX = 0;
+    int HorSveY = 0;
+    /// Screen size (pixels).
+    int ScreenWidth = 0;
+    int ScreenHeight = 0;
+    /// Window picked by a mouse click for moving with the arrow keys; 0 none.
+    int SelectedWindow = 0;
+    /// 1 while Shift is held: arrow keys move by 10 pixels instead of 1.
+    int ShiftKeyDown = 0;
+    /// Timer ticks (25 ms each) and the blink phase 0/1.
+    int count = 0;
+    int blink = 0;
+    /// Start of the run and arrival of the last datagram.
+    double StartTime = 0.0;
+    double LastTimeWeReceivedData = 0.0;
     /// First time the simulator was found not running.
     double TimeCondorStopped = 0.0;
-    /// Seconds to wait before asking to exit; -1 exit without asking; below -1 never check.
-    int StopWait = 0;
-    /// 1: ask before exiting (StopWait >= 0).
-    int ConfirmStop = 1;
-    /// Minutes between automatic keyboard-hook restarts; 0 never.
-    int KbdAutoRst = 0;
     /// Time of the last automatic hook restart.
     double KbdTime = 0.0;
     /// Time of the last volume change; DisVol is 1 while the volume is shown.
@@ -272,41 +295,17 @@ struct DisplayStateRecord {
     Closing WeAreClosing = Closing::no;
     /// 1 when the settings editor asked for a restart.
     int Restart = 0;
-    /// 1: log every draw, tick and key.
-    int Debug = 0;
     /// Set by the windows after their first layout pass.
     int TXT_Initialized = 0;
     int HOR_Initialized = 0;
     /// Request to cycle the horizon window, served by the timer.
     int MoveHorizon = 0;
-
-    // Hotkeys (key codes) and the simulator's keys as scan codes.
-    int KeyInc = 73;    ///< Raise the alarm margin; double press: alarm on.
-    int KeyDec = 85;    ///< Lower the alarm margin; double press: alarm off.
-    int KeyHor = 79;    ///< Cycle the horizon window.
-    int KeySFl = 77;    ///< Flap sounds on/off.
-    int KeyVUp = 56;    ///< Volume up.
-    int KeyVDn = 55;    ///< Volume down.
-    int KeyAvE = 57;    ///< Climb average; polar mode: record a point.
-    int KeyTim = 48;    ///< Stopwatch.
-    int KeyTskTim = 53; ///< Task timer.
-    int KeyAvN = 54;    ///< Netto average.
-    int KeyHUDS = 60;   ///< Head-up speed mode.
-    /// Chat open, as a virtual key and as a scan code.
-    int KeyChatO = 8;
-    int ScnChatO = 14;
-    /// Scan codes that close the chat.
-    int Enter = 28;
-    int NumPadEnter = 156;
-    /// G-meter reset and bug wipe: the simulator's key numbers, negated to match as scan codes.
-    int ScnGRst = 0;
-    int ScnBugW = 0;
-    /// Keyboard hook in use.
-    int KbdHookEnabled = 1;
     /// 1 while the simulator's chat line is open: hotkeys are suspended.
     int ChatActive = 0;
 };
 
-extern DisplayStateRecord display_state;
+/// Everything the two windows draw from: the settings' part, the reading's part and their own.
+/// The instrument's windows own one (InstrumentWindows::state).
+struct DisplayStateRecord : DisplayLook, DisplayReading, WindowsRun {};
 
 } // namespace kalveo

@@ -23,9 +23,9 @@ constexpr int kFallbackFontSize = 24;
 constexpr int kWidthPerFontSize = 14;
 constexpr const char* kFallbackFont = "arial.ttf";
 
-void take_arguments(std::string_view fntn_f, const double* flbk, std::string_view msg_1,
-                    std::string_view msg_2, std::string_view msg_3, std::string_view cu_f) {
-    DisplayStateRecord& s = display_state;
+void take_arguments(DisplayStateRecord& s, std::string_view fntn_f, const double* flbk,
+                    std::string_view msg_1, std::string_view msg_2, std::string_view msg_3,
+                    std::string_view cu_f) {
     s.StartTime = display_clock();
     s.KbdTime = s.StartTime;
     s.WeAreClosing = Closing::no;
@@ -37,8 +37,7 @@ void take_arguments(std::string_view fntn_f, const double* flbk, std::string_vie
     if (flbk != nullptr) s.FlapMxBank = static_cast<float>(*flbk);
 }
 
-void check_font_size() {
-    DisplayStateRecord& s = display_state;
+void check_font_size(DisplayStateRecord& s) {
     if (s.FontSize >= kSmallestFont) return;
     log_printf("************* Fontsize = %d : too small or incorrect, set to 24 *************",
                s.FontSize);
@@ -54,8 +53,7 @@ void log_colour(const char* label, const RgbF& c) {
                static_cast<double>(c[2]));
 }
 
-void log_settings() {
-    const DisplayStateRecord& s = display_state;
+void log_settings(const DisplayStateRecord& s) {
     log_printf("KbdHookEnabled : %d", s.KbdHookEnabled);
     log_printf("FontName, FontSize, HorizontalDisplay %s %d %d", s.FontName.c_str(), s.FontSize,
                s.HorizontalDisplay);
@@ -85,17 +83,16 @@ void log_settings() {
     log_colour("ColTim ", s.ColTim);
 }
 
-void size_text_window() {
-    DisplayStateRecord& s = display_state;
+void size_text_window(DisplayStateRecord& s) {
     s.numlin = 1;
     s.VertMargin = vert_margin_for(s.FontSize);
-    s.DisWinInfo.height = ComputeHeight();
+    s.DisWinInfo.height = ComputeHeight(s);
     s.DisWinInfo.width = kWidthPerFontSize * s.FontSize;
     log_printf("Wid Hei %d %d", s.DisWinInfo.width, s.DisWinInfo.height);
 }
 
 void open_context(InstrumentWindows& windows) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = windows.state;
     if (!cpwInitContext(&windows.cpw)) {
         log_printf("{E}The windows could not be opened (no display?)");
         stop_program("The windows could not be opened");
@@ -113,10 +110,9 @@ CpwWindowId create_window(pCpw cpw, const CpwWindowInfo& info, std::string_view 
     return cpwCreateWindow(cpw, title);
 }
 
-void open_windows(pCpw cpw) {
-    DisplayStateRecord& s = display_state;
-    s.DisWinInfo = adjust_position(s.DisWinInfo, s.DisWinX, s.DisWinY);
-    s.HorWinInfo = adjust_position(s.HorWinInfo, s.HorWinX, s.HorWinY);
+void open_windows(DisplayStateRecord& s, pCpw cpw) {
+    s.DisWinInfo = adjust_position(s, s.DisWinInfo, s.DisWinX, s.DisWinY);
+    s.HorWinInfo = adjust_position(s, s.HorWinInfo, s.HorWinX, s.HorWinY);
     s.HorSveX = s.HorWinInfo.x;
     s.HorSveY = s.HorWinInfo.y;
 
@@ -132,8 +128,7 @@ void open_windows(pCpw cpw) {
     }
 }
 
-void log_key_names() {
-    const DisplayStateRecord& s = display_state;
+void log_key_names(const DisplayStateRecord& s) {
     Print_Key_Name("KeyAvn", s.KeyAvN);
     Print_Key_Name("KeyInc", s.KeyInc);
     Print_Key_Name("KeySFl", s.KeySFl);
@@ -149,18 +144,17 @@ void log_key_names() {
 }
 
 void style_windows(InstrumentWindows& windows) {
-    const DisplayStateRecord& s = display_state;
+    const DisplayStateRecord& s = windows.state;
     windows.text_native = cpw_native_window(windows.cpw, static_cast<CpwWindowId>(s.DisWinInfo.id));
     windows.horizon_native =
         cpw_native_window(windows.cpw, static_cast<CpwWindowId>(s.HorWinInfo.id));
     log_printf("\ntxt_hwnd hor_hwnd %lu %lu", static_cast<unsigned long>(windows.text_native),
                static_cast<unsigned long>(windows.horizon_native));
-    style_text_window(windows.cpw, windows.text_native);
-    style_horizon_window(windows.cpw, windows.horizon_native);
+    style_text_window(s, windows.cpw, windows.text_native);
+    style_horizon_window(s, windows.cpw, windows.horizon_native);
 }
 
-void reset_run_state() {
-    DisplayStateRecord& s = display_state;
+void reset_run_state(DisplayStateRecord& s) {
     s.GotPlaneData = 0;
     s.HOR_Initialized = 0;
     s.TXT_Initialized = 0;
@@ -173,7 +167,7 @@ void reset_run_state() {
 }
 
 void prepare_text_drawing(InstrumentWindows& windows) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = windows.state;
     pCpw cpw = windows.cpw;
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -200,23 +194,24 @@ void prepare_text_drawing(InstrumentWindows& windows) {
 void open_graphics(InstrumentWindows& windows, std::string_view fntn_f,
                    const DisplayOptions& options, const double* flbk, std::string_view msg_1,
                    std::string_view msg_2, std::string_view msg_3, std::string_view cu_f) {
-    take_arguments(fntn_f, flbk, msg_1, msg_2, msg_3, cu_f);
-    apply_display_options(options);
-    derive_window_colours();
-    check_font_size();
-    log_settings();
-    size_text_window();
+    DisplayStateRecord& s = windows.state;
+    take_arguments(s, fntn_f, flbk, msg_1, msg_2, msg_3, cu_f);
+    apply_display_options(s, options);
+    derive_window_colours(s);
+    check_font_size(s);
+    log_settings(s);
+    size_text_window(s);
     open_context(windows);
-    open_windows(windows.cpw);
-    log_key_names();
+    open_windows(s, windows.cpw);
+    log_key_names(s);
 }
 
 void prepare_graphics(InstrumentWindows& windows) {
-    const bool restart_pass = display_state.Restart != 0;
+    const bool restart_pass = windows.state.Restart != 0;
     style_windows(windows);
     // The callbacks are registered on every pass: registering replaces the old ones.
     register_callbacks(windows);
-    if (restart_pass) reset_run_state();
+    if (restart_pass) reset_run_state(windows.state);
     prepare_text_drawing(windows);
 }
 

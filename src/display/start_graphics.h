@@ -35,10 +35,10 @@ void open_graphics(InstrumentWindows& windows, std::string_view fntn_f,
 void prepare_graphics(InstrumentWindows& windows);
 
 /// Cycles the horizon window: hidden (parked off screen), at its place, centred.
-void SetHorPos(pCpw cpw);
+void SetHorPos(DisplayStateRecord& s, pCpw cpw);
 
 /// Whether close_windows has destroyed both windows (a second clean-up has nothing to do).
-[[nodiscard]] bool windows_closed();
+[[nodiscard]] bool windows_closed(const WindowsRun& s);
 
 /// Unloads the font and destroys the windows, with the log's "Free Context" line.
 void close_windows(InstrumentWindows& windows);

@@ -103,8 +103,7 @@ void set_projection(int width, int height) {
     glLoadIdentity();
 }
 
-void resize_window(pCpw cpw, int width) {
-    DisplayStateRecord& s = display_state;
+void resize_window(DisplayStateRecord& s, pCpw cpw, int width) {
     log_printf("End Wid %d %d", width, s.DisWinInfo.width);
     log_printf("Wid Hei %d %d", width, s.DisWinInfo.height);
     log_printf("NLi FSi %d %d", s.numlin, s.FontSize);
@@ -113,24 +112,23 @@ void resize_window(pCpw cpw, int width) {
     s.DisWinInfo.width = width;
     // The position codes were resolved for the old width: a window at the right edge would
     // now stick out of the screen or stand off it.
-    s.DisWinInfo = adjust_position(s.DisWinInfo, s.DisWinX, s.DisWinY);
+    s.DisWinInfo = adjust_position(s, s.DisWinInfo, s.DisWinX, s.DisWinY);
     cpwPositionWindow(cpw, s.DisWinInfo.x, s.DisWinInfo.y, id);
 }
 
-void lay_out(TextWindowRun& run, pCpw cpw, Pen& pen) {
-    DisplayStateRecord& s = display_state;
+void lay_out(DisplayStateRecord& s, TextWindowRun& run, pCpw cpw, Pen& pen) {
     pen.colour({1.0F, 1.0F, 1.0F});
     run.layout = lay_out_text(s, [&pen](std::string_view text) { return pen.width(text); });
     for (const std::string& line : run.layout.trace)
         display_console("%s", line.c_str());
     log_printf("Initialize window size");
-    if (run.layout.width != s.DisWinInfo.width) resize_window(cpw, run.layout.width);
+    if (run.layout.width != s.DisWinInfo.width) resize_window(s, cpw, run.layout.width);
     run.RightMargin = right_margin(s.DisWinInfo.width, s.HoriMargin, run.layout.xwb);
     s.TXT_Initialized = 1;
 }
 
-void clear_window(TextWindowRun& run) {
-    const RgbF& bg = display_state.TxtBgd_f;
+void clear_window(const DisplayStateRecord& s, TextWindowRun& run) {
+    const RgbF& bg = s.TxtBgd_f;
     glClearColor(bg[0], bg[1], bg[2], 1.0F);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (run.clear_colour_logged) return;
@@ -145,8 +143,7 @@ void clear_window(TextWindowRun& run) {
                static_cast<int>(std::lround(c[2] * 255.0F)));
 }
 
-void draw_selection_frame(int width, int height) {
-    const DisplayStateRecord& s = display_state;
+void draw_selection_frame(const DisplayStateRecord& s, int width, int height) {
     const bool selected = s.SelectedWindow != 0 && s.SelectedWindow == s.DisWinInfo.id;
     if (!selected && s.ChatActive == 0) return;
     set_colour(s.ChatActive != 0 ? kChatTeal : kSelectedOrange);
@@ -157,8 +154,8 @@ void draw_selection_frame(int width, int height) {
 }
 
 /// The flap arrow at x_ARR on the line of `baseline`: up for flaps up, down for flaps down.
-void draw_arrow(TextWindowRun& run, int x_ARR, int baseline, const RgbF& colour) {
-    const DisplayStateRecord& s = display_state;
+void draw_arrow(const DisplayStateRecord& s, TextWindowRun& run, int x_ARR, int baseline,
+                const RgbF& colour) {
     if (s.modflap != 1 && s.modflap != -1) return;
     const float x0 = static_cast<float>(x_ARR + 1);
     const float x1 = x0 + static_cast<float>(run.layout.NumWid);
@@ -180,10 +177,10 @@ void draw_arrow(TextWindowRun& run, int x_ARR, int baseline, const RgbF& colour)
 }
 
 /// The flap arrow after a field that has one, while an advice is pending.
-void draw_field_arrow(TextWindowRun& run, const StripField& row, int baseline, double now) {
-    const DisplayStateRecord& s = display_state;
+void draw_field_arrow(const DisplayStateRecord& s, TextWindowRun& run, const StripField& row,
+                      int baseline, double now) {
     if (row.arrow && s.DisFla == 1 && s.modflap != 0)
-        draw_arrow(run, run.layout.x_ARR, baseline, flap_colour(s, now));
+        draw_arrow(s, run, run.layout.x_ARR, baseline, flap_colour(s, now));
 }
 
 std::string joined(std::string_view first, std::string_view second) {
@@ -197,8 +194,7 @@ int label_width(const Pen& pen, std::string_view label) {
 }
 
 // One line: every field on one baseline at its column.
-void draw_line(TextWindowRun& run, Pen& pen) {
-    const DisplayStateRecord& s = display_state;
+void draw_line(const DisplayStateRecord& s, TextWindowRun& run, Pen& pen) {
     const TextLayout& l = run.layout;
     const double now = display_clock();
     const int y = 2 * s.VertMargin;
@@ -223,7 +219,7 @@ void draw_line(TextWindowRun& run, Pen& pen) {
         }
         case FieldFormat::Text:
             pen.text(x, y, joined(row.label, row.text(s)));
-            draw_field_arrow(run, row, y, now);
+            draw_field_arrow(s, run, row, y, now);
             break;
         case FieldFormat::Time: {
             // On the line a time follows its label after a space.
@@ -237,8 +233,7 @@ void draw_line(TextWindowRun& run, Pen& pen) {
 }
 
 // One value per line, from the bottom up; labelled values against RightMargin.
-void draw_column(TextWindowRun& run, Pen& pen) {
-    const DisplayStateRecord& s = display_state;
+void draw_column(const DisplayStateRecord& s, TextWindowRun& run, Pen& pen) {
     const TextLayout& l = run.layout;
     const double now = display_clock();
     const int left = s.HoriMargin;
@@ -274,7 +269,7 @@ void draw_column(TextWindowRun& run, Pen& pen) {
         }
         case FieldFormat::Text:
             pen.text(left, y, joined(row.label, row.text(s)));
-            draw_field_arrow(run, row, y, now);
+            draw_field_arrow(s, run, row, y, now);
             break;
         case FieldFormat::Time:
             if (!row.label.empty()) pen.text(left, y, row.label);
@@ -284,14 +279,12 @@ void draw_column(TextWindowRun& run, Pen& pen) {
     }
 }
 
-void draw_waiting_text(Pen& pen) {
-    const DisplayStateRecord& s = display_state;
+void draw_waiting_text(const DisplayStateRecord& s, Pen& pen) {
     pen.colour(kWaitingGrey);
     pen.text(s.HoriMargin, 2 * s.VertMargin, waiting_text(s.count));
 }
 
-void draw_ballast_bar(TextWindowRun& run, int width, int height) {
-    const DisplayStateRecord& s = display_state;
+void draw_ballast_bar(const DisplayStateRecord& s, TextWindowRun& run, int width, int height) {
     if ((s.DisBal & 2) == 0 || run.layout.xwb <= 0) return;
     const auto x0 = static_cast<float>(width - run.layout.xwb);
     const auto x1 = static_cast<float>(width);
@@ -305,8 +298,7 @@ void draw_ballast_bar(TextWindowRun& run, int width, int height) {
     outline_rect(x0, 0.0F, x1, top, kBarOutline);
 }
 
-void draw_volume(TextWindowRun& run, Pen& pen) {
-    const DisplayStateRecord& s = display_state;
+void draw_volume(const DisplayStateRecord& s, TextWindowRun& run, Pen& pen) {
     if (s.DisVol == 0) return;
     const int num_wid = run.layout.NumWid > 0 ? run.layout.NumWid : pen.width("0");
     const int w = 3 * num_wid + 2 * s.HoriMargin;
@@ -336,8 +328,7 @@ void draw_volume(TextWindowRun& run, Pen& pen) {
     pen.text(s.HoriMargin + Padding(percent) * num_wid, s.VertMargin, int_text(percent));
 }
 
-void draw_status_mark(TextWindowRun& run, int width, int height) {
-    const DisplayStateRecord& s = display_state;
+void draw_status_mark(const DisplayStateRecord& s, TextWindowRun& run, int width, int height) {
     if (s.Nrec == 0) return;
     set_colour(s.Nrec == 1 ? kRed : kMagenta);
     const int t = status_mark_size(s.FontSize, s.HoriMargin, s.VertMargin);
@@ -346,8 +337,7 @@ void draw_status_mark(TextWindowRun& run, int width, int height) {
               static_cast<float>(right - s.HoriMargin), static_cast<float>(height - s.HoriMargin));
 }
 
-void check_text_fits(TextWindowRun& run, int end, int width) {
-    const DisplayStateRecord& s = display_state;
+void check_text_fits(const DisplayStateRecord& s, TextWindowRun& run, int end, int width) {
     if (width >= end - s.HoriMargin / 2) return;
     if (end == run.logged_end && width == run.logged_width) return;
     run.logged_end = end;
@@ -357,32 +347,31 @@ void check_text_fits(TextWindowRun& run, int end, int width) {
 
 } // namespace
 
-void drawTextWindow(pCpw cpw, CpwFontFace face, TextWindowRun& run) {
-    DisplayStateRecord& s = display_state;
+void drawTextWindow(DisplayStateRecord& s, pCpw cpw, CpwFontFace face, TextWindowRun& run) {
     if (s.TXT_Initialized == 0) run.layout = {};
     set_projection(s.DisWinInfo.width, s.DisWinInfo.height);
     cpwFontMode(cpw, CPW_FONTOPT_SIZE, s.FontSize);
     Pen pen(cpw, face);
-    if (s.TXT_Initialized == 0 && s.GotPlaneData == 1) lay_out(run, cpw, pen);
+    if (s.TXT_Initialized == 0 && s.GotPlaneData == 1) lay_out(s, run, cpw, pen);
     // The size the window has now, which a resize above changes only from the next frame.
     const int width = s.DisWinInfo.width;
     const int height = s.DisWinInfo.height;
 
-    clear_window(run);
-    draw_selection_frame(width, height);
+    clear_window(s, run);
+    draw_selection_frame(s, width, height);
     // Until the flight is laid out there is nothing to place the values by.
     const bool with_data = s.GotTAS != 0 && s.TXT_Initialized != 0;
     if (!with_data) {
-        draw_waiting_text(pen);
+        draw_waiting_text(s, pen);
     } else if (s.HorizontalDisplay != 0) {
-        draw_line(run, pen);
+        draw_line(s, run, pen);
     } else {
-        draw_column(run, pen);
+        draw_column(s, run, pen);
     }
-    if (with_data) draw_ballast_bar(run, width, height);
-    draw_volume(run, pen);
-    draw_status_mark(run, width, height);
-    if (with_data) check_text_fits(run, pen.end(), width);
+    if (with_data) draw_ballast_bar(s, run, width, height);
+    draw_volume(s, run, pen);
+    draw_status_mark(s, run, width, height);
+    if (with_data) check_text_fits(s, run, pen.end(), width);
     glPopMatrix();
 }
 

@@ -14,6 +14,6 @@ namespace kalveo {
 /// current), keeping what it keeps between frames in `run`. The first frame after the flight's
 /// data arrived lays the window out and resizes it, keeping a window placed at the right or
 /// bottom edge there.
-void drawTextWindow(pCpw cpw, CpwFontFace face, TextWindowRun& run);
+void drawTextWindow(DisplayStateRecord& s, pCpw cpw, CpwFontFace face, TextWindowRun& run);
 
 } // namespace kalveo

@@ -21,12 +21,12 @@ namespace kalveo {
 
 namespace {
 
-bool is_text_window(CpwWindowId id) {
-    return static_cast<int>(id) == display_state.DisWinInfo.id;
+bool is_text_window(const WindowsRun& s, CpwWindowId id) {
+    return static_cast<int>(id) == s.DisWinInfo.id;
 }
 
-bool is_horizon_window(CpwWindowId id) {
-    return static_cast<int>(id) == display_state.HorWinInfo.id;
+bool is_horizon_window(const WindowsRun& s, CpwWindowId id) {
+    return static_cast<int>(id) == s.HorWinInfo.id;
 }
 
 void set_up_gl_state() {
@@ -66,16 +66,15 @@ class KeyBuilder {
 
 } // namespace
 
-std::size_t shown_state_key() {
-    return shown_state_key(display_clock());
+std::size_t shown_state_key(const DisplayStateRecord& s) {
+    return shown_state_key(s, display_clock());
 }
 
-std::size_t shown_state_key(double now) {
-    return KeyBuilder().add(text_state_key(now)).add(horizon_state_key(now)).key();
+std::size_t shown_state_key(const DisplayStateRecord& s, double now) {
+    return KeyBuilder().add(text_state_key(s, now)).add(horizon_state_key(s, now)).key();
 }
 
-std::size_t text_state_key(double now) {
-    const DisplayStateRecord& s = display_state;
+std::size_t text_state_key(const DisplayStateRecord& s, double now) {
     KeyBuilder k;
     k.add(s.TxtBgd_f).add(s.Polar).add(s.SelectedWindow).add(s.FontSize).add(s.DisVar);
     k.add(s.tas).add(s.IAS).add(s.GS).add(s.vne).add(s.dv2).add(s.wmass).add(s.ywb);
@@ -98,8 +97,7 @@ std::size_t text_state_key(double now) {
     return k.key();
 }
 
-std::size_t horizon_state_key(double now) {
-    const DisplayStateRecord& s = display_state;
+std::size_t horizon_state_key(const DisplayStateRecord& s, double now) {
     KeyBuilder k;
     k.add(s.HorBgd_f).add(s.DrawHorizon).add(s.Polar).add(s.SelectedWindow);
     k.add(s.HorWinInfo.width).add(s.HorWinInfo.height).add(s.HOR_Initialized).add(s.HorFontSize);
@@ -116,28 +114,28 @@ std::size_t horizon_state_key(double now) {
     return k.key();
 }
 
-void window(pCpw cpw, CpwWindowId /*id*/, int flag) {
+void window(DisplayStateRecord& s, pCpw cpw, CpwWindowId /*id*/, int flag) {
     if (flag == 1) {
         set_up_gl_state();
         return;
     }
-    if (display_state.WeAreClosing == Closing::yes) return;
-    ask_exit(cpw);
+    if (s.WeAreClosing == Closing::yes) return;
+    ask_exit(s, cpw);
 }
 
 void draw(InstrumentWindows& windows, pCpw cpw, CpwWindowId id) {
-    const DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = windows.state;
     if (s.Debug != 0) log_printf("Draw window %u %d\n", id, s.count);
-    if (is_text_window(id)) {
-        drawTextWindow(cpw, windows.font, windows.text_run);
+    if (is_text_window(s, id)) {
+        drawTextWindow(s, cpw, windows.font, windows.text_run);
         if (s.TxtOpa == 0)
             windows.text_see_through.follow_frame(cpw, id, s.DisWinInfo.width, s.DisWinInfo.height,
                                                   s.TxtBgd);
-    } else if (is_horizon_window(id)) {
+    } else if (is_horizon_window(s, id)) {
         if (s.Polar != 0)
-            drawPolHelp(cpw, windows.font, windows.horizon_run);
+            drawPolHelp(s, cpw, windows.font, windows.horizon_run);
         else if (s.DrawHorizon != 0)
-            drawHorWindow(cpw, windows.font, windows.horizon_run, &windows.bug);
+            drawHorWindow(s, cpw, windows.font, windows.horizon_run, &windows.bug);
         if (s.HorBgdTransp != 0)
             windows.horizon_see_through.follow_frame(cpw, id, s.HorWinInfo.width,
                                                      s.HorWinInfo.height, s.HorBgd);
@@ -145,11 +143,10 @@ void draw(InstrumentWindows& windows, pCpw cpw, CpwWindowId id) {
     cpwSwapWindowBuffers(cpw, id);
 }
 
-void reshape(pCpw /*cpw*/, CpwWindowId id, int width, int height) {
-    DisplayStateRecord& s = display_state;
+void reshape(DisplayStateRecord& s, pCpw /*cpw*/, CpwWindowId id, int width, int height) {
     if (width == 0) width = 1;
     if (height == 0) height = 1;
-    if (is_text_window(id)) {
+    if (is_text_window(s, id)) {
         s.DisWinInfo.width = width;
         s.DisWinInfo.height = height;
         glMatrixMode(GL_PROJECTION);
@@ -157,7 +154,7 @@ void reshape(pCpw /*cpw*/, CpwWindowId id, int width, int height) {
         glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-    } else if (is_horizon_window(id)) {
+    } else if (is_horizon_window(s, id)) {
         s.HorWinInfo.width = width;
         s.HorWinInfo.height = height;
     }
@@ -166,10 +163,15 @@ void reshape(pCpw /*cpw*/, CpwWindowId id, int width, int height) {
 
 void register_callbacks(InstrumentWindows& windows) {
     pCpw cpw = windows.cpw;
-    cpwCreateCallback(cpw, window);
+    DisplayStateRecord& s = windows.state;
+    cpwCreateCallback(cpw, [&s](pCpw c, CpwWindowId id, int flag) { window(s, c, id, flag); });
     cpwDisplayCallback(cpw, [&windows](pCpw c, CpwWindowId id) { draw(windows, c, id); });
-    cpwReshapeCallback(cpw, reshape);
-    cpwMouseClickCallback(cpw, mouseclick);
+    cpwReshapeCallback(cpw, [&s](pCpw c, CpwWindowId id, int width, int height) {
+        reshape(s, c, id, width, height);
+    });
+    cpwMouseClickCallback(cpw, [&s](pCpw c, CpwWindowId id, int state, int button, int x, int y) {
+        mouseclick(s, c, id, state, button, x, y);
+    });
 }
 
 } // namespace kalveo

@@ -5,16 +5,15 @@
 
 namespace kalveo {
 
-void ask_exit(pCpw cpw) {
-    DisplayStateRecord& s = display_state;
+void ask_exit(DisplayStateRecord& s, pCpw cpw) {
     if (tinyfd_messageBox("Kalveo", s.MsgExitCnf, "okcancel", "question", 1) != 1) return;
     s.WeAreClosing = Closing::yes;
     cpwBreakMainLoop(cpw);
 }
 
-void mouseclick(pCpw cpw, CpwWindowId id, int buttonstate, int button, int /*x*/, int /*y*/) {
+void mouseclick(WindowsRun& s, pCpw cpw, CpwWindowId id, int buttonstate, int button, int /*x*/,
+                int /*y*/) {
     if (buttonstate == CPW_BUTTON_DOWN || button != CPW_BUTTON_LEFT) return;
-    DisplayStateRecord& s = display_state;
     const int clicked = static_cast<int>(id);
     s.SelectedWindow = s.SelectedWindow == clicked ? 0 : clicked;
     cpwPostRedisplay(cpw);

@@ -16,8 +16,7 @@ void log_style_line(const std::string& line) {
 
 } // namespace
 
-void style_text_window(pCpw cpw, std::uintptr_t native) {
-    const DisplayStateRecord& s = display_state;
+void style_text_window(const DisplayStateRecord& s, pCpw cpw, std::uintptr_t native) {
     WindowLook look;
     look.layered = s.TxtOpa != kOpaque;
     if (s.TxtOpa >= 1 && s.TxtOpa < kOpaque) look.alpha = s.TxtOpa;
@@ -26,8 +25,7 @@ void style_text_window(pCpw cpw, std::uintptr_t native) {
                         look, {"Txt", "Txt", "Txt"}, log_style_line);
 }
 
-void style_horizon_window(pCpw cpw, std::uintptr_t native) {
-    const DisplayStateRecord& s = display_state;
+void style_horizon_window(const DisplayStateRecord& s, pCpw cpw, std::uintptr_t native) {
     WindowLook look;
     look.layered = s.HorTranslu != 0 || s.HorBgdTransp != 0;
     if (s.HorTranslu != 0) look.alpha = s.HorOpac;

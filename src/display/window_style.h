@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cpw/cpw.h"
+#include "display/records.h"
 
 #include <cstdint>
 
@@ -10,10 +11,10 @@ namespace kalveo {
 
 /// Styles the text window (native handle `native`): TxtOpa 1..254 sets its opacity, 0 makes
 /// TxtBgd transparent.
-void style_text_window(pCpw cpw, std::uintptr_t native);
+void style_text_window(const DisplayStateRecord& s, pCpw cpw, std::uintptr_t native);
 
 /// Styles the horizon window: HorTranslu sets opacity HorOpac, HorBgdTransp makes HorBgd
 /// transparent.
-void style_horizon_window(pCpw cpw, std::uintptr_t native);
+void style_horizon_window(const DisplayStateRecord& s, pCpw cpw, std::uintptr_t native);
 
 } // namespace kalveo

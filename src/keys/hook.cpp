@@ -77,7 +77,7 @@ void KeyWatch::handle_event(int code, const KeyEvent& event, int scancode) {
         return;
     }
     if (event.down) {
-        if (display_state.ChatActive != 0) return;
+        if (display_.ChatActive != 0) return;
         // A repeat of the key held keeps the time of its first press.
         if (scancode != h.scancode_old) {
             h.AltGr_Down_SVE = event.vk == kVkAltGr ? 1 : 0;

@@ -3,6 +3,7 @@
 // release matches the key against the hotkeys (keys/hotkeys). No key is ever swallowed.
 #pragma once
 
+#include "display/records.h"
 #include "platform/key_event.h"
 
 #include <cstdint>
@@ -91,8 +92,9 @@ struct DoublePressTicks {
 /// flight cycle (the run states, switches and levels the pilot sets) and on the windows.
 class KeyWatch {
   public:
-    /// `cycle` must outlive the watch.
-    explicit KeyWatch(FlightCycle& cycle) : cycle_(cycle) {}
+    /// `cycle` and `display` (what the windows show, which the keys change) must outlive the
+    /// watch.
+    KeyWatch(FlightCycle& cycle, DisplayStateRecord& display) : cycle_(cycle), display_(display) {}
     KeyWatch(const KeyWatch&) = delete;
     KeyWatch& operator=(const KeyWatch&) = delete;
 
@@ -124,6 +126,7 @@ class KeyWatch {
     [[nodiscard]] int detect_key(int ThisKey, int pressedKey, int scancode) const;
 
     [[nodiscard]] FlightCycle& cycle() { return cycle_; }
+    [[nodiscard]] DisplayStateRecord& display() { return display_; }
     [[nodiscard]] const KeyboardHookState& state() const { return state_; }
 
   private:
@@ -145,6 +148,7 @@ class KeyWatch {
     KeyboardHookState state_;
     DoublePressTicks ticks_;
     FlightCycle& cycle_;
+    DisplayStateRecord& display_;
 };
 
 /// Shift, Ctrl, Alt, AltGr and the Windows keys: a modifier does not end key-definition mode.

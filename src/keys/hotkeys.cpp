@@ -33,7 +33,7 @@ bool is_chat_close_key(const DisplayStateRecord& s, int scancode) {
 } // namespace
 
 void KeyWatch::margin_up() {
-    const DisplayStateRecord& s = display_state;
+    const DisplayStateRecord& s = display_;
     if (double_press(s, ticks_.margin_up)) {
         cycle_.switch_alarm(true);
     } else {
@@ -43,7 +43,7 @@ void KeyWatch::margin_up() {
 }
 
 void KeyWatch::margin_down() {
-    const DisplayStateRecord& s = display_state;
+    const DisplayStateRecord& s = display_;
     if (double_press(s, ticks_.margin_down)) {
         cycle_.switch_alarm(false);
     } else {
@@ -53,7 +53,7 @@ void KeyWatch::margin_down() {
 }
 
 void KeyWatch::volume(bool up) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display_;
     s.VolTime = display_clock();
     s.DisVol = 1;
     if (up) {
@@ -64,7 +64,7 @@ void KeyWatch::volume(bool up) {
 }
 
 void KeyWatch::netto_average() {
-    const DisplayStateRecord& s = display_state;
+    const DisplayStateRecord& s = display_;
     cycle_.press_netto_average(double_press(s, ticks_.netto_average));
     ticks_.netto_average = s.count;
     log_printf("RunAvN %d", run_number(cycle_.status().netto_average));
@@ -97,7 +97,7 @@ bool KeyWatch::detect_task_timer_key(int code, int vk, int scancode) const {
 }
 
 void KeyWatch::integrator() {
-    const DisplayStateRecord& s = display_state;
+    const DisplayStateRecord& s = display_;
     if (s.Polar != 0) {
         log_printf("WRITE POLAR count=%d", s.count);
         cycle_.request_polar_point();
@@ -108,7 +108,7 @@ void KeyWatch::integrator() {
 }
 
 void KeyWatch::hotkeys(int scancode, int vk) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display_;
     const auto is = [&](int code) { return detect_key(code, vk, scancode) != 0; };
     if (is(s.KeyInc)) margin_up();
     if (is(s.KeyDec)) margin_down();
@@ -137,7 +137,7 @@ void KeyWatch::hotkeys(int scancode, int vk) {
 }
 
 void KeyWatch::check_keys(int scancode, int pressedKey, std::uint32_t now) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display_;
     check_mods(pressedKey, state_.LastDwnTime, now);
     // Logged when the chat opens or closes, not at every Enter typed elsewhere.
     if (is_chat_open_key(s, scancode, pressedKey)) {
@@ -153,7 +153,7 @@ void KeyWatch::check_keys(int scancode, int pressedKey, std::uint32_t now) {
     if (s.ChatActive != 0) return;
     hotkeys(scancode, pressedKey);
     // The windows show what the cycle now runs.
-    show_instrument_status(cycle_.status());
+    show_instrument_status(display_, cycle_.status());
 }
 
 } // namespace kalveo

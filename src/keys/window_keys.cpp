@@ -21,20 +21,20 @@ constexpr int kLowerCase = 32;
 constexpr int kStep = 1;
 constexpr int kShiftStep = 10;
 
-void save_positions() {
-    const DisplayStateRecord& s = display_state;
+void save_positions(const DisplayLook& s) {
     log_printf("Windows positions saved to Kalveo.ini");
     write_ini(0, s.DisWinX, s.DisWinY, s.HorWinX, s.HorWinY);
 }
 
 void restart_watch(KeyWatch& watch) {
-    DisplayStateRecord& s = display_state;
+    const DisplayStateRecord& s = watch.display();
     if (s.KbdHookEnabled == 0) return;
     const long handle = watch.start();
     log_printf("Keyboard Hook restarted : %ld count %d", handle, s.count);
 }
 
 bool window_command(KeyWatch& watch, int key) {
+    const DisplayStateRecord& s = watch.display();
     switch (key) {
     // The editor runs beside the event loop, which takes up its end (and the restart).
     case 'e':
@@ -44,7 +44,7 @@ bool window_command(KeyWatch& watch, int key) {
         start_settings_edit(1);
         return true;
     case 's':
-        save_positions();
+        save_positions(s);
         return true;
     case 'h':
         display_manual(0);
@@ -53,8 +53,8 @@ bool window_command(KeyWatch& watch, int key) {
         restart_watch(watch);
         return true;
     case 'd':
-        tinyfd_messageBox("Kalveo", display_state.MsgKeyDefi, "ok", "info", 1);
-        if (display_state.KbdHookEnabled != 0) watch.start_key_definition(display_clock());
+        tinyfd_messageBox("Kalveo", s.MsgKeyDefi, "ok", "info", 1);
+        if (s.KbdHookEnabled != 0) watch.start_key_definition(display_clock());
         return true;
     default:
         return false;
@@ -62,11 +62,10 @@ bool window_command(KeyWatch& watch, int key) {
 }
 
 // Without the keyboard watch the windows take the essential hotkeys themselves.
-bool reduced_hotkey(FlightCycle& cycle, pCpw cpw, int key) {
-    const DisplayStateRecord& s = display_state;
+bool reduced_hotkey(DisplayStateRecord& s, FlightCycle& cycle, pCpw cpw, int key) {
     bool handled = false;
     if (key == s.KeyHor + kLowerCase && s.HorWinInfo.width > 0) {
-        SetHorPos(cpw);
+        SetHorPos(s, cpw);
         handled = true;
     }
     if (key == s.KeySFl + kLowerCase) {
@@ -83,12 +82,11 @@ bool reduced_hotkey(FlightCycle& cycle, pCpw cpw, int key) {
         cycle.lower_margin();
         handled = true;
     }
-    if (handled) show_instrument_status(cycle.status());
+    if (handled) show_instrument_status(s, cycle.status());
     return handled;
 }
 
-void move_selected_window(pCpw cpw, int dx, int dy) {
-    DisplayStateRecord& s = display_state;
+void move_selected_window(DisplayStateRecord& s, pCpw cpw, int dx, int dy) {
     if (s.SelectedWindow == 0) return;
     const int step = s.ShiftKeyDown != 0 ? kShiftStep : kStep;
     const bool text = s.SelectedWindow == s.DisWinInfo.id;
@@ -107,40 +105,40 @@ void move_selected_window(pCpw cpw, int dx, int dy) {
 } // namespace
 
 void keyboard(KeyWatch& watch, pCpw cpw, CpwWindowId id, int key, int state, int /*x*/, int /*y*/) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = watch.display();
     if (state == CPW_KEYMOD_UP || s.WeAreClosing == Closing::yes) return;
     bool handled = false;
     if (s.ChatActive == 0) handled = window_command(watch, key);
     if (s.KbdHookEnabled == 0 && s.WeAreClosing != Closing::yes)
-        handled = reduced_hotkey(watch.cycle(), cpw, key) || handled;
+        handled = reduced_hotkey(s, watch.cycle(), cpw, key) || handled;
     if (!handled) return;
     // Only the keys that did something are logged, never what else was typed.
     if (s.Debug != 0) log_printf("Key %u %d %d", id, key, state);
     cpwPostRedisplay(cpw);
 }
 
-void syskeyboard(pCpw cpw, CpwWindowId /*id*/, int key, int state, int /*x*/, int /*y*/) {
-    DisplayStateRecord& s = display_state;
+void syskeyboard(DisplayStateRecord& s, pCpw cpw, CpwWindowId /*id*/, int key, int state, int /*x*/,
+                 int /*y*/) {
     if (s.WeAreClosing == Closing::yes) return;
     if (key == CPW_KEY_ESCAPE && state == CPW_KEYMOD_DOWN) {
         display_console("%s\n", s.MsgExitCnf.c_str());
-        ask_exit(cpw);
+        ask_exit(s, cpw);
         return;
     }
     if (key == CPW_KEY_SHIFT) s.ShiftKeyDown = state == CPW_KEYMOD_DOWN ? 1 : 0;
     if (state == CPW_KEYMOD_UP) return;
     switch (key) {
     case CPW_KEY_LEFT:
-        move_selected_window(cpw, -1, 0);
+        move_selected_window(s, cpw, -1, 0);
         break;
     case CPW_KEY_RIGHT:
-        move_selected_window(cpw, 1, 0);
+        move_selected_window(s, cpw, 1, 0);
         break;
     case CPW_KEY_UP:
-        move_selected_window(cpw, 0, -1);
+        move_selected_window(s, cpw, 0, -1);
         break;
     case CPW_KEY_DOWN:
-        move_selected_window(cpw, 0, 1);
+        move_selected_window(s, cpw, 0, 1);
         break;
     default:
         break;

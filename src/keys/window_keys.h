@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cpw/cpw.h"
+#include "display/records.h"
 
 namespace kalveo {
 
@@ -12,7 +13,7 @@ class KeyWatch;
 /// Characters typed while a window has the focus; the reduced hotkeys and the watch's own
 /// commands act through `watch`.
 void keyboard(KeyWatch& watch, pCpw cpw, CpwWindowId id, int key, int state, int x, int y);
-/// Escape, Shift and the arrow keys.
-void syskeyboard(pCpw cpw, CpwWindowId id, int key, int state, int x, int y);
+/// Escape, Shift and the arrow keys, acting on the windows of `s`.
+void syskeyboard(DisplayStateRecord& s, pCpw cpw, CpwWindowId id, int key, int state, int x, int y);
 
 } // namespace kalveo

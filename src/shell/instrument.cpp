@@ -16,10 +16,18 @@ namespace kalveo {
 Instrument::Instrument() : outputs_(default_flight_outputs()), cycle_(outputs_) {
     outputs_.upd_vne = [this](const FlightLayout& layout, std::string_view flap,
                               std::string_view unit) {
-        return UpdVNE(layout, flap, unit, &windows_);
+        return UpdVNE(windows_.state, layout, flap, unit, &windows_);
     };
-    outputs_.upd_flp = UpdFlp;
-    outputs_.upd_ang = UpdAng;
+    outputs_.upd_flp = [this](std::string_view flap, int direction) {
+        UpdFlp(windows_.state, flap, direction);
+    };
+    outputs_.upd_ang = [this](std::string_view stopwatch, std::string_view task_timer,
+                              std::string_view clock, const InstrumentReading& reading,
+                              const SpeedTrace& trace, int recorded, int points,
+                              const PolarTable& polar) {
+        UpdAng(windows_.state, stopwatch, task_timer, clock, reading, trace, recorded, points,
+               polar);
+    };
     outputs_.play_alarm = [this](int level, double vol) {
         latency_.alarm_started(link_.last_arrival());
         play_alarm_sound(sound_, level, vol);
@@ -56,14 +64,17 @@ int Instrument::run_windows(std::string_view font, const DisplayOptions& options
                         [this](pCpw cpw, CpwWindowId id, int key, int state, int x, int y) {
                             keyboard(key_watch_, cpw, id, key, state, x, y);
                         });
-    cpwSystemKeyboardCallback(windows_.cpw, syskeyboard);
+    cpwSystemKeyboardCallback(windows_.cpw,
+                              [this](pCpw cpw, CpwWindowId id, int key, int state, int x, int y) {
+                                  syskeyboard(windows_.state, cpw, id, key, state, x, y);
+                              });
     cpwMainLoop(windows_.cpw);
     cleanup();
-    return display_state.Restart != 0 ? 1 : 0;
+    return windows_.state.Restart != 0 ? 1 : 0;
 }
 
 void Instrument::tick() {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = windows_.state;
     const double now = display_clock();
     s.buf_walclk = wall_clock_text();
 
@@ -80,21 +91,21 @@ void Instrument::tick() {
     if (bytes > 0) show_datagram(s, tas, now);
 
     // Windows: what the keys asked of them, the end of the run, and a redraw when due.
-    serve_window_requests(windows_, s, now);
+    serve_window_requests(windows_, now);
     // The settings editor has been closed and the new settings are wanted: start again.
     if (settings_edit_ended() != 0) {
-        end_run(windows_, s, true);
+        end_run(windows_, true);
         return;
     }
     if (check_simulator_stopped(s, now, program_stop_probe(cycle_.facts().installation))) {
-        end_run(windows_, s, false);
+        end_run(windows_, false);
         return;
     }
-    advance_windows(windows_, s, now);
+    advance_windows(windows_, now);
 }
 
 void Instrument::start_key_watch() {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = windows_.state;
     if (s.KbdHookEnabled == 0) return;
     const long handle = key_watch_.start();
     log_printf("Keyboard Hook started : %ld", handle);
@@ -106,7 +117,7 @@ void Instrument::start_key_watch() {
 }
 
 void Instrument::restart_key_watch_when_due(double now) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = windows_.state;
     if (s.WeAreClosing != Closing::no || s.KbdAutoRst == 0 || s.KbdHookEnabled == 0) return;
     if (s.KbdTime + 60.0 * s.KbdAutoRst >= now) return;
     const long handle = key_watch_.start();
@@ -116,8 +127,8 @@ void Instrument::restart_key_watch_when_due(double now) {
 }
 
 void Instrument::cleanup() {
-    DisplayStateRecord& s = display_state;
-    if (windows_closed()) return;
+    DisplayStateRecord& s = windows_.state;
+    if (windows_closed(s)) return;
     log_printf("\nCleanup started");
     s.WeAreClosing = Closing::yes;
     // The core keeps no file open between packets: its clean-up has nothing left to close.

@@ -67,6 +67,8 @@ class Instrument {
     [[nodiscard]] const FlightCycle& cycle() const { return cycle_; }
     [[nodiscard]] SoundEngine& sound() { return sound_; }
     [[nodiscard]] const UdpLink& link() const { return link_; }
+    /// What the windows draw from.
+    [[nodiscard]] DisplayStateRecord& display() { return windows_.state; }
 
   private:
     void start_key_watch();
@@ -77,7 +79,7 @@ class Instrument {
     SoundEngine sound_;
     FlightOutputs outputs_;
     FlightCycle cycle_;
-    KeyWatch key_watch_{cycle_}; // acts on the cycle: after it
+    KeyWatch key_watch_{cycle_, windows_.state}; // acts on the cycle and the windows: after them
     UdpLink link_;
 };
 

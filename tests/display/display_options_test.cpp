@@ -10,95 +10,93 @@ namespace {
 class DisplayOptionsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        saved_ = display_state;
         opt.font_size = 24;
         opt.horizon_opacity = 255;
     }
-    void TearDown() override { display_state = saved_; }
 
     DisplayOptions opt{};
-    DisplayStateRecord saved_;
+    DisplayStateRecord display;
 };
 
 TEST_F(DisplayOptionsTest, HorizonStyleAndTranslucency) {
     opt.horizon_opacity = 200;
     opt.artificial_horizon = 2;
     opt.horizon_size = 180;
-    apply_display_options(opt);
-    EXPECT_EQ(display_state.HorTranslu, 1);
-    EXPECT_EQ(display_state.DrawHorizon, 1);
-    EXPECT_EQ(display_state.StdHorizon, 1);
-    EXPECT_EQ(display_state.HorWinInfo.width, 180);
-    EXPECT_EQ(display_state.HorWinInfo.height, 180);
+    apply_display_options(display, opt);
+    EXPECT_EQ(display.HorTranslu, 1);
+    EXPECT_EQ(display.DrawHorizon, 1);
+    EXPECT_EQ(display.StdHorizon, 1);
+    EXPECT_EQ(display.HorWinInfo.width, 180);
+    EXPECT_EQ(display.HorWinInfo.height, 180);
 }
 
 TEST_F(DisplayOptionsTest, NoHorizonSettingLeavesTheHorizonModeAlone) {
-    display_state.DrawHorizon = 2;
+    display.DrawHorizon = 2;
     opt.artificial_horizon = 0;
-    apply_display_options(opt);
-    EXPECT_EQ(display_state.DrawHorizon, 2);
+    apply_display_options(display, opt);
+    EXPECT_EQ(display.DrawHorizon, 2);
 }
 
 TEST_F(DisplayOptionsTest, StopWaitDecidesWhetherToAsk) {
     opt.stop_wait = -1;
-    apply_display_options(opt);
-    EXPECT_EQ(display_state.StopWait, -1);
-    EXPECT_EQ(display_state.ConfirmStop, 0);
+    apply_display_options(display, opt);
+    EXPECT_EQ(display.StopWait, -1);
+    EXPECT_EQ(display.ConfirmStop, 0);
     opt.stop_wait = 0;
-    apply_display_options(opt);
-    EXPECT_EQ(display_state.ConfirmStop, 1);
+    apply_display_options(display, opt);
+    EXPECT_EQ(display.ConfirmStop, 1);
 }
 
 TEST_F(DisplayOptionsTest, BackgroundsOnlyWhenGiven) {
-    display_state.TxtBgd = {130, 180, 230};
+    display.TxtBgd = {130, 180, 230};
     opt.text_background = 0;
     opt.horizon_background = 0x102030;
-    apply_display_options(opt);
-    EXPECT_EQ(display_state.TxtBgd, (Rgb8{130, 180, 230}));
-    EXPECT_EQ(display_state.HorBgd, (Rgb8{0x10, 0x20, 0x30}));
+    apply_display_options(display, opt);
+    EXPECT_EQ(display.TxtBgd, (Rgb8{130, 180, 230}));
+    EXPECT_EQ(display.HorBgd, (Rgb8{0x10, 0x20, 0x30}));
 }
 
 TEST_F(DisplayOptionsTest, KeysAndScanCodes) {
     opt.g_reset_scan = 34;
     opt.key_horizon = 80;
-    apply_display_options(opt);
-    EXPECT_EQ(display_state.ScnGRst, -34);
-    EXPECT_EQ(display_state.KeyHor, 80);
+    apply_display_options(display, opt);
+    EXPECT_EQ(display.ScnGRst, -34);
+    EXPECT_EQ(display.KeyHor, 80);
 }
 
 TEST_F(DisplayOptionsTest, PolarModeShowsTheVario) {
-    display_state.DisVar = 0;
+    display.DisVar = 0;
     opt.polar_mode = true;
-    apply_display_options(opt);
-    EXPECT_EQ(display_state.Polar, 1);
-    EXPECT_EQ(display_state.DisVar, 1);
+    apply_display_options(display, opt);
+    EXPECT_EQ(display.Polar, 1);
+    EXPECT_EQ(display.DisVar, 1);
 }
 
 TEST_F(DisplayOptionsTest, ColoursFromTheirSettings) {
     opt.colour_vne = 0xFF0000;
     opt.colour_tas = 0x0000FF;
-    apply_display_options(opt);
-    EXPECT_EQ(display_state.ColVNE, (RgbF{1.0F, 0.0F, 0.0F}));
-    EXPECT_EQ(display_state.ColTAS0, (RgbF{0.0F, 0.0F, 1.0F}));
+    apply_display_options(display, opt);
+    EXPECT_EQ(display.ColVNE, (RgbF{1.0F, 0.0F, 0.0F}));
+    EXPECT_EQ(display.ColTAS0, (RgbF{0.0F, 0.0F, 1.0F}));
 }
 
 TEST_F(DisplayOptionsTest, PaintedHorizonCornersGetTheSkyColour) {
-    display_state.HorBgd = {0, 0, 0};
-    display_state.HorBgdTransp = 0;
-    derive_window_colours();
-    EXPECT_EQ(display_state.HorBgd_f, (RgbF{kSkyRed, kSkyGreen, kSkyBlue}));
-    display_state.HorBgdTransp = 1;
-    display_state.HorBgd = {255, 0, 51};
-    derive_window_colours();
-    EXPECT_FLOAT_EQ(display_state.HorBgd_f[0], 1.0F);
-    EXPECT_FLOAT_EQ(display_state.HorBgd_f[2], 0.2F);
+    display.HorBgd = {0, 0, 0};
+    display.HorBgdTransp = 0;
+    derive_window_colours(display);
+    EXPECT_EQ(display.HorBgd_f, (RgbF{kSkyRed, kSkyGreen, kSkyBlue}));
+    display.HorBgdTransp = 1;
+    display.HorBgd = {255, 0, 51};
+    derive_window_colours(display);
+    EXPECT_FLOAT_EQ(display.HorBgd_f[0], 1.0F);
+    EXPECT_FLOAT_EQ(display.HorBgd_f[2], 0.2F);
 }
 
 TEST_F(DisplayOptionsTest, BlinkPartnersFollowTheirColours) {
-    display_state.ColFlap0 = {1.0F, 1.0F, 1.0F};
-    derive_window_colours();
-    EXPECT_EQ(display_state.ColFlap1, blink_partner(display_state.ColFlap0));
-    EXPECT_NE(display_state.ColFlap1, display_state.ColFlap0);
+    display.ColFlap0 = {1.0F, 1.0F, 1.0F};
+    derive_window_colours(display);
+    EXPECT_EQ(display.ColFlap1, blink_partner(display.ColFlap0));
+    EXPECT_NE(display.ColFlap1, display.ColFlap0);
 }
 
 } // namespace

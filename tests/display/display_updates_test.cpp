@@ -12,15 +12,11 @@ namespace {
 
 class DisplayUpdates : public ::testing::Test {
   protected:
-    void SetUp() override {
-        display_state = DisplayStateRecord{};
-        display_state.BallastSetting = 1;
-    }
-    void TearDown() override { display_state = DisplayStateRecord{}; }
+    void SetUp() override { display.BallastSetting = 1; }
 
     /// Only `count` of the counted fields switched on (VNE, VA1, units, ...).
-    static void show_fields(int count) {
-        DisplayStateRecord& d = display_state;
+    void show_fields(int count) {
+        DisplayStateRecord& d = display;
         int* fields[] = {&d.DisVNE,    &d.DisVA1,   &d.DisUni,    &d.DisNet,   &d.DisTim,
                          &d.DisTskTim, &d.DisClk,   &d.DisWalClk, &d.DisInt_I, &d.DisIAS,
                          &d.DisTAS,    &d.DisNet_I, &d.DisVar,    &d.DisGS};
@@ -41,112 +37,113 @@ class DisplayUpdates : public ::testing::Test {
         return opt;
     }
 
+    DisplayStateRecord display;
     testing::TempDir dir_;
     testing::ScopedCwd cwd_{dir_.path()};
 };
 
 TEST_F(DisplayUpdates, OneLineLayoutPutsTheFieldsInColumns) {
     show_fields(5);
-    display_state.HorizontalDisplay = 1;
-    UpdVNE(layout(0, 0), "", "km/h");
-    EXPECT_EQ(display_state.numval, 5);
-    EXPECT_EQ(display_state.numlin, 1);
-    EXPECT_EQ(display_state.numcol, 5);
+    display.HorizontalDisplay = 1;
+    UpdVNE(display, layout(0, 0), "", "km/h");
+    EXPECT_EQ(display.numval, 5);
+    EXPECT_EQ(display.numlin, 1);
+    EXPECT_EQ(display.numcol, 5);
 }
 
 TEST_F(DisplayUpdates, ColumnLayoutPutsEachFieldOnItsLine) {
     show_fields(5);
-    display_state.HorizontalDisplay = 0;
-    UpdVNE(layout(0, 0), "", "km/h");
-    EXPECT_EQ(display_state.numval, 5);
-    EXPECT_EQ(display_state.numlin, 5);
-    EXPECT_EQ(display_state.numcol, 1);
+    display.HorizontalDisplay = 0;
+    UpdVNE(display, layout(0, 0), "", "km/h");
+    EXPECT_EQ(display.numval, 5);
+    EXPECT_EQ(display.numlin, 5);
+    EXPECT_EQ(display.numcol, 1);
 }
 
 TEST_F(DisplayUpdates, FlapsBallastAndLoadFactorCountAsFields) {
     show_fields(2);
-    display_state.BallastSetting = 3; // number and bar: the number is a field
-    display_state.DisG = 2;           // g-meter only: no field
-    UpdVNE(layout(150, 100, 1), "L", "kt");
-    EXPECT_EQ(display_state.numval, 2 + 1 + 1);
-    display_state.DisG = 1;
-    UpdVNE(layout(150, 100, 0), "L", "kt");
-    EXPECT_EQ(display_state.numval, 2 + 1 + 1);
+    display.BallastSetting = 3; // number and bar: the number is a field
+    display.DisG = 2;           // g-meter only: no field
+    UpdVNE(display, layout(150, 100, 1), "L", "kt");
+    EXPECT_EQ(display.numval, 2 + 1 + 1);
+    display.DisG = 1;
+    UpdVNE(display, layout(150, 100, 0), "L", "kt");
+    EXPECT_EQ(display.numval, 2 + 1 + 1);
 }
 
 TEST_F(DisplayUpdates, NothingSwitchedOnStillShowsOneField) {
     show_fields(0);
-    UpdVNE(layout(0, 0), "", "km/h");
-    EXPECT_EQ(display_state.numval, 1);
-    EXPECT_EQ(display_state.numlin, 1);
+    UpdVNE(display, layout(0, 0), "", "km/h");
+    EXPECT_EQ(display.numval, 1);
+    EXPECT_EQ(display.numlin, 1);
 }
 
 TEST_F(DisplayUpdates, TextWindowHeightFollowsLinesFontAndMargins) {
     show_fields(3);
-    display_state.FontSize = 20;
-    display_state.VertMargin = 3;
-    display_state.HorizontalDisplay = 1;
-    UpdVNE(layout(0, 0), "", "km/h");
-    EXPECT_EQ(display_state.DisWinInfo.height, 2 * 3 + 20);
-    display_state.HorizontalDisplay = 0;
-    UpdVNE(layout(0, 0), "", "km/h");
-    EXPECT_EQ(display_state.DisWinInfo.height, 3 * 20 + (3 + 2) * 3);
+    display.FontSize = 20;
+    display.VertMargin = 3;
+    display.HorizontalDisplay = 1;
+    UpdVNE(display, layout(0, 0), "", "km/h");
+    EXPECT_EQ(display.DisWinInfo.height, 2 * 3 + 20);
+    display.HorizontalDisplay = 0;
+    UpdVNE(display, layout(0, 0), "", "km/h");
+    EXPECT_EQ(display.DisWinInfo.height, 3 * 20 + (3 + 2) * 3);
 }
 
 TEST_F(DisplayUpdates, GliderWithoutTanksHidesBallastWhateverTheSetting) {
     for (int setting : {1, 2, 3, -1, -3}) {
-        display_state.BallastSetting = setting;
-        UpdVNE(layout(0, 0), "", "km/h");
-        EXPECT_EQ(display_state.DisBal, 0) << setting;
+        display.BallastSetting = setting;
+        UpdVNE(display, layout(0, 0), "", "km/h");
+        EXPECT_EQ(display.DisBal, 0) << setting;
     }
 }
 
 TEST_F(DisplayUpdates, EmptyTanksHideBallastUnlessTheSettingIsNegative) {
-    display_state.BallastSetting = 1;
-    UpdVNE(layout(150, 0), "", "km/h");
-    EXPECT_EQ(display_state.DisBal, 0);
-    display_state.BallastSetting = -3;
-    UpdVNE(layout(150, 0), "", "km/h");
-    EXPECT_EQ(display_state.DisBal, 3);
+    display.BallastSetting = 1;
+    UpdVNE(display, layout(150, 0), "", "km/h");
+    EXPECT_EQ(display.DisBal, 0);
+    display.BallastSetting = -3;
+    UpdVNE(display, layout(150, 0), "", "km/h");
+    EXPECT_EQ(display.DisBal, 3);
 }
 
 TEST_F(DisplayUpdates, BallastIsDecidedAgainForEachFlight) {
-    display_state.BallastSetting = 1;
-    UpdVNE(layout(150, 0), "", "km/h"); // first flight dry
-    EXPECT_EQ(display_state.DisBal, 0);
-    UpdVNE(layout(150, 90), "", "km/h"); // second flight with water
-    EXPECT_EQ(display_state.DisBal, 1);
-    EXPECT_EQ(display_state.buf_b, "90");
+    display.BallastSetting = 1;
+    UpdVNE(display, layout(150, 0), "", "km/h"); // first flight dry
+    EXPECT_EQ(display.DisBal, 0);
+    UpdVNE(display, layout(150, 90), "", "km/h"); // second flight with water
+    EXPECT_EQ(display.DisBal, 1);
+    EXPECT_EQ(display.buf_b, "90");
 }
 
 TEST_F(DisplayUpdates, TheBallastSettingComesWithTheDisplayOptions) {
     DisplayOptions options;
     options.show_ballast = -3;
-    apply_display_options(options);
-    UpdVNE(layout(150, 0), "", "km/h");
-    EXPECT_EQ(display_state.DisBal, 3) << "negative: shown with empty tanks too";
+    apply_display_options(display, options);
+    UpdVNE(display, layout(150, 0), "", "km/h");
+    EXPECT_EQ(display.DisBal, 3) << "negative: shown with empty tanks too";
     options.show_ballast = 1;
-    apply_display_options(options);
-    UpdVNE(layout(150, 0), "", "km/h");
-    EXPECT_EQ(display_state.DisBal, 0);
+    apply_display_options(display, options);
+    UpdVNE(display, layout(150, 0), "", "km/h");
+    EXPECT_EQ(display.DisBal, 0);
 }
 
 TEST_F(DisplayUpdates, BallastBarScalesWithTheFilling) {
-    display_state.BallastSetting = 3;
-    display_state.FontSize = 24;
-    display_state.VertMargin = 3;
-    display_state.HorizontalDisplay = 1;
-    UpdVNE(layout(200, 50), "", "km/h");
-    const int height = display_state.DisWinInfo.height;
-    EXPECT_EQ(display_state.buf_b, "50");
-    EXPECT_EQ(display_state.ywb, height * 50 / 200);
+    display.BallastSetting = 3;
+    display.FontSize = 24;
+    display.VertMargin = 3;
+    display.HorizontalDisplay = 1;
+    UpdVNE(display, layout(200, 50), "", "km/h");
+    const int height = display.DisWinInfo.height;
+    EXPECT_EQ(display.buf_b, "50");
+    EXPECT_EQ(display.ywb, height * 50 / 200);
 }
 
 TEST_F(DisplayUpdates, AdviceColourMakesTheFlapColourRedWithItsPartner) {
-    UpdVNE(layout(0, 0, 2), "+2", "km/h");
-    EXPECT_EQ(display_state.ColFlap0, (RgbF{1.0F, 0.0F, 0.0F}));
-    EXPECT_EQ(display_state.ColFlap1, blink_partner({1.0F, 0.0F, 0.0F}));
-    EXPECT_EQ(display_state.cflapmax, "+2");
+    UpdVNE(display, layout(0, 0, 2), "+2", "km/h");
+    EXPECT_EQ(display.ColFlap0, (RgbF{1.0F, 0.0F, 0.0F}));
+    EXPECT_EQ(display.ColFlap1, blink_partner({1.0F, 0.0F, 0.0F}));
+    EXPECT_EQ(display.cflapmax, "+2");
 }
 
 TEST_F(DisplayUpdates, FlightLayoutReachesTheDisplayState) {
@@ -158,9 +155,9 @@ TEST_F(DisplayUpdates, FlightLayoutReachesTheDisplayState) {
     opt.bug_wipe_scan = 48;
     opt.bug_wipers = true;
     opt.min_thermal_turns = 3;
-    display_state.ChatActive = 1;
-    EXPECT_EQ(UpdVNE(opt, "L", "mph"), 0);
-    const DisplayStateRecord& d = display_state;
+    display.ChatActive = 1;
+    EXPECT_EQ(UpdVNE(display, opt, "L", "mph"), 0);
+    const DisplayStateRecord& d = display;
     EXPECT_EQ(d.vne, 270);
     EXPECT_EQ(d.status.margin, 10);
     EXPECT_EQ(d.dv2, 20);
@@ -177,23 +174,23 @@ TEST_F(DisplayUpdates, FlightLayoutReachesTheDisplayState) {
 }
 
 TEST_F(DisplayUpdates, FlapModeChangeIsTimed) {
-    display_state.LastFlapUpdate = 0.0;
-    UpdFlp("L", 0);
-    EXPECT_EQ(display_state.cflap, "L");
-    EXPECT_EQ(display_state.LastFlapUpdate, 0.0); // same mode: no new blinking
+    display.LastFlapUpdate = 0.0;
+    UpdFlp(display, "L", 0);
+    EXPECT_EQ(display.cflap, "L");
+    EXPECT_EQ(display.LastFlapUpdate, 0.0); // same mode: no new blinking
     const double before = display_clock();
-    UpdFlp("+2", 1);
-    EXPECT_EQ(display_state.modflap, 1);
-    EXPECT_GE(display_state.LastFlapUpdate, before);
-    const double changed = display_state.LastFlapUpdate;
-    UpdFlp("+2", 1);
-    EXPECT_EQ(display_state.LastFlapUpdate, changed);
+    UpdFlp(display, "+2", 1);
+    EXPECT_EQ(display.modflap, 1);
+    EXPECT_GE(display.LastFlapUpdate, before);
+    const double changed = display.LastFlapUpdate;
+    UpdFlp(display, "+2", 1);
+    EXPECT_EQ(display.LastFlapUpdate, changed);
 }
 
 class PacketValues : public DisplayUpdates {
   protected:
     void hand_over() {
-        UpdAng("00:01:02", "01:00:00", "12:30:00", val, trace, nbpol, nbfpl, polar);
+        UpdAng(display, "00:01:02", "01:00:00", "12:30:00", val, trace, nbpol, nbfpl, polar);
     }
     InstrumentReading val;
     SpeedTrace trace{};
@@ -215,7 +212,7 @@ TEST_F(PacketValues, ValuesAndTextsReachTheDisplayState) {
     val.ground_speed = 140.9;
     val.thermal_turns = 2.5;
     hand_over();
-    const DisplayStateRecord& d = display_state;
+    const DisplayStateRecord& d = display;
     EXPECT_EQ(d.bank, 12.5F);
     EXPECT_EQ(d.pitch, -3.0F);
     EXPECT_EQ(d.compass, 275.0F);
@@ -232,30 +229,30 @@ TEST_F(PacketValues, ValuesAndTextsReachTheDisplayState) {
 }
 
 TEST_F(PacketValues, LoadFactorExtremesAreKeptWhenShown) {
-    display_state.DisG = 1;
+    display.DisG = 1;
     for (double g : {1.2, 3.5, -0.8, 1.0}) {
         val.load_factor = g;
         hand_over();
     }
-    EXPECT_FLOAT_EQ(display_state.GMax, 3.5F);
-    EXPECT_FLOAT_EQ(display_state.GMin, -0.8F);
-    display_state = DisplayStateRecord{};
-    display_state.DisG = 0;
+    EXPECT_FLOAT_EQ(display.GMax, 3.5F);
+    EXPECT_FLOAT_EQ(display.GMin, -0.8F);
+    display = DisplayStateRecord{};
+    display.DisG = 0;
     val.load_factor = 4.0;
     hand_over();
-    EXPECT_FLOAT_EQ(display_state.GMax, 1.0F);
+    EXPECT_FLOAT_EQ(display.GMax, 1.0F);
 }
 
 TEST_F(PacketValues, GliderWithoutTanksAndBrokenValuesDoNotCrash) {
-    display_state.wmass_max = 0;
+    display.wmass_max = 0;
     val.water = std::numeric_limits<double>::quiet_NaN();
     val.ias = 1e300;
     val.ground_speed = -std::numeric_limits<double>::infinity();
     hand_over();
-    EXPECT_EQ(display_state.ywb, 0);
-    EXPECT_EQ(display_state.wmass, 0);
-    EXPECT_EQ(display_state.IAS, 1000000000);
-    EXPECT_EQ(display_state.GS, -1000000000);
+    EXPECT_EQ(display.ywb, 0);
+    EXPECT_EQ(display.wmass, 0);
+    EXPECT_EQ(display.IAS, 1000000000);
+    EXPECT_EQ(display.GS, -1000000000);
 }
 
 TEST_F(PacketValues, PolarDataIsTakenOnlyInPolarMode) {
@@ -265,12 +262,12 @@ TEST_F(PacketValues, PolarDataIsTakenOnlyInPolarMode) {
     polar[1] = {20.0, -0.7};
     polar[3] = {30.0, -1.2};
     hand_over();
-    EXPECT_EQ(display_state.DrawPol, 0);
-    EXPECT_EQ(display_state.vval[0], 0.0F);
+    EXPECT_EQ(display.DrawPol, 0);
+    EXPECT_EQ(display.vval[0], 0.0F);
 
-    display_state.Polar = 1;
+    display.Polar = 1;
     hand_over();
-    const DisplayStateRecord& d = display_state;
+    const DisplayStateRecord& d = display;
     EXPECT_EQ(d.evario, -1.5F);
     EXPECT_EQ(d.vval[0], 25.0F);
     EXPECT_EQ(d.NbFpl, 3);
@@ -280,12 +277,12 @@ TEST_F(PacketValues, PolarDataIsTakenOnlyInPolarMode) {
 }
 
 TEST_F(PacketValues, PolarCountsBeyondTheTablesAreCut) {
-    display_state.Polar = 1;
+    display.Polar = 1;
     nbfpl = 100000;
     nbpol = -5;
     hand_over();
-    EXPECT_EQ(display_state.NbFpl, kPolarPoints);
-    EXPECT_EQ(display_state.NbPol, 0);
+    EXPECT_EQ(display.NbFpl, kPolarPoints);
+    EXPECT_EQ(display.NbPol, 0);
 }
 
 } // namespace

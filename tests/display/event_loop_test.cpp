@@ -30,19 +30,19 @@ TEST(RedrawTest, AWindowIsDrawnWhenWhatItShowsChangesAndOnceASecond) {
 }
 
 TEST(RedrawTest, TheKeyFollowsShownValuesNotTheTickCount) {
-    const DisplayStateRecord saved = display_state;
-    const std::size_t key = shown_state_key();
-    display_state.count += 7;
-    EXPECT_EQ(shown_state_key(), key);
-    display_state.tas += 1;
-    EXPECT_NE(shown_state_key(), key);
-    display_state = saved;
-    display_state.buf_walclk = "W: 23:59:59";
-    EXPECT_NE(shown_state_key(), key);
-    display_state = saved;
-    display_state.TxtBgd_f[1] += 0.5F;
-    EXPECT_NE(shown_state_key(), key);
-    display_state = saved;
+    const DisplayStateRecord base;
+    DisplayStateRecord s = base;
+    const std::size_t key = shown_state_key(s);
+    s.count += 7;
+    EXPECT_EQ(shown_state_key(s), key);
+    s.tas += 1;
+    EXPECT_NE(shown_state_key(s), key);
+    s = base;
+    s.buf_walclk = "W: 23:59:59";
+    EXPECT_NE(shown_state_key(s), key);
+    s = base;
+    s.TxtBgd_f[1] += 0.5F;
+    EXPECT_NE(shown_state_key(s), key);
 }
 
 // The keys the timer would see at its redraw requests (even ticks) over `ticks` ticks, `now`
@@ -52,7 +52,7 @@ int frames_asked(DisplayStateRecord& s, int ticks, double now) {
     std::size_t last = 0;
     for (int tick = 0; tick < ticks; ++tick, now += 0.025) {
         if (s.count % 2 == 0) {
-            const std::size_t key = shown_state_key(now);
+            const std::size_t key = shown_state_key(s, now);
             if (key != last) ++frames;
             last = key;
         }
@@ -63,8 +63,7 @@ int frames_asked(DisplayStateRecord& s, int ticks, double now) {
 }
 
 TEST(RedrawTest, BlinkingAndTheWaitingTextAskForFramesASteadyStripDoesNot) {
-    const DisplayStateRecord saved = display_state;
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord s;
     s.GotTAS = 1;
     s.count = 0;
     s.vne = 280;
@@ -87,7 +86,6 @@ TEST(RedrawTest, BlinkingAndTheWaitingTextAskForFramesASteadyStripDoesNot) {
     s.GotTAS = 0;
     s.count = 0;
     EXPECT_EQ(frames_asked(s, 200, 5000.0), 10); // 5 s: ten texts, the first one included
-    display_state = saved;
 }
 
 // A simulator whose state the test sets, and a pilot whose answer it sets; both count calls.

@@ -9,17 +9,17 @@ namespace kalveo {
 namespace {
 
 TEST(HorizonRedraw, TheHorizonKeyFollowsWhatTheHorizonShows) {
-    const DisplayStateRecord saved = display_state;
-    DisplayStateRecord& s = display_state;
+    const DisplayStateRecord saved;
+    DisplayStateRecord s = saved;
     const double now = 5000.0;
-    const std::size_t horizon = horizon_state_key(now);
-    const std::size_t text = text_state_key(now);
+    const std::size_t horizon = horizon_state_key(s, now);
+    const std::size_t text = text_state_key(s, now);
     // The waiting text and the strip's fields are not on the horizon.
     s.count += 40;
     s.buf_clk = "12:00:01";
     s.nvario += 1.0F;
-    EXPECT_EQ(horizon_state_key(now), horizon);
-    EXPECT_NE(text_state_key(now), text);
+    EXPECT_EQ(horizon_state_key(s, now), horizon);
+    EXPECT_NE(text_state_key(s, now), text);
     s = saved;
     // Everything the horizon draws is.
     for (auto change : std::initializer_list<void (*)(DisplayStateRecord&)>{
@@ -31,16 +31,15 @@ TEST(HorizonRedraw, TheHorizonKeyFollowsWhatTheHorizonShows) {
              [](DisplayStateRecord& d) { d.HOR_Initialized = 1; },
              [](DisplayStateRecord& d) { d.NorthUp = 1 - d.NorthUp; }}) {
         change(s);
-        EXPECT_NE(horizon_state_key(now), horizon);
-        EXPECT_EQ(text_state_key(now), text) << "the strip does not show it";
+        EXPECT_NE(horizon_state_key(s, now), horizon);
+        EXPECT_EQ(text_state_key(s, now), text) << "the strip does not show it";
         s = saved;
     }
     // In polar mode the chart's trace too.
     s.Polar = 1;
-    const std::size_t polar = horizon_state_key(now);
+    const std::size_t polar = horizon_state_key(s, now);
     s.vval[5] = 0.25F;
-    EXPECT_NE(horizon_state_key(now), polar);
-    s = saved;
+    EXPECT_NE(horizon_state_key(s, now), polar);
 }
 
 } // namespace

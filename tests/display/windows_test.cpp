@@ -11,13 +11,11 @@ namespace {
 class PlacementTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        saved_ = display_state;
-        display_state.ScreenWidth = 1920;
-        display_state.ScreenHeight = 1080;
+        display.ScreenWidth = 1920;
+        display.ScreenHeight = 1080;
     }
-    void TearDown() override { display_state = saved_; }
 
-    DisplayStateRecord saved_;
+    DisplayStateRecord display;
 };
 
 CpwWindowInfo sized(int width, int height) {
@@ -28,13 +26,14 @@ CpwWindowInfo sized(int width, int height) {
 }
 
 TEST_F(PlacementTest, RightTopCodesPutTheTextWindowInTheCorner) {
-    const CpwWindowInfo w = adjust_position(sized(336, 30), kPositionEnd, kPositionStart);
+    const CpwWindowInfo w = adjust_position(display, sized(336, 30), kPositionEnd, kPositionStart);
     EXPECT_EQ(w.x, 1584);
     EXPECT_EQ(w.y, 0);
 }
 
 TEST_F(PlacementTest, QuarterDownCentresTheWindowOnAQuarterOfTheScreen) {
-    const CpwWindowInfo w = adjust_position(sized(300, 300), kPositionCentre, kPositionQuarter);
+    const CpwWindowInfo w =
+        adjust_position(display, sized(300, 300), kPositionCentre, kPositionQuarter);
     EXPECT_EQ(w.x, 960 - 150);
     EXPECT_EQ(w.y, 120);
 }
@@ -54,11 +53,11 @@ TEST_F(PlacementTest, OtherValuesArePixelsUsedAsTheyAre) {
 }
 
 TEST_F(PlacementTest, TheSettingsKeepTheirCodes) {
-    display_state.DisWinX = kPositionEnd;
-    const CpwWindowInfo w = adjust_position(sized(336, 30), display_state.DisWinX, 10);
+    display.DisWinX = kPositionEnd;
+    const CpwWindowInfo w = adjust_position(display, sized(336, 30), display.DisWinX, 10);
     EXPECT_EQ(w.x, 1584);
     EXPECT_EQ(w.y, 10);
-    EXPECT_EQ(display_state.DisWinX, kPositionEnd);
+    EXPECT_EQ(display.DisWinX, kPositionEnd);
 }
 
 TEST(VertMarginTest, AnEighthOfTheFontRoundedWithAMinimumOfThree) {
@@ -71,52 +70,52 @@ TEST(VertMarginTest, AnEighthOfTheFontRoundedWithAMinimumOfThree) {
 class HeightTest : public PlacementTest {};
 
 TEST_F(HeightTest, OneLineIsTheFontBetweenTwoMargins) {
-    display_state.numlin = 1;
-    display_state.FontSize = 24;
-    display_state.VertMargin = 3;
-    EXPECT_EQ(ComputeHeight(), 30);
+    display.numlin = 1;
+    display.FontSize = 24;
+    display.VertMargin = 3;
+    EXPECT_EQ(ComputeHeight(display), 30);
 }
 
 TEST_F(HeightTest, SeveralLinesAddAMarginPerLineAndTwoMore) {
-    display_state.numlin = 5;
-    display_state.FontSize = 40;
-    display_state.VertMargin = 5;
-    EXPECT_EQ(ComputeHeight(), 5 * 40 + 7 * 5);
+    display.numlin = 5;
+    display.FontSize = 40;
+    display.VertMargin = 5;
+    EXPECT_EQ(ComputeHeight(display), 5 * 40 + 7 * 5);
 }
 
 class HorizonCycleTest : public PlacementTest {
   protected:
     void SetUp() override {
         PlacementTest::SetUp();
-        display_state.HorWinInfo = sized(150, 150);
-        display_state.HorWinInfo.x = 885;
-        display_state.HorWinInfo.y = 0;
-        display_state.HorSveX = 885;
-        display_state.HorSveY = 0;
-        display_state.DrawHorizon = 1;
+        display.HorWinInfo = sized(150, 150);
+        display.HorWinInfo.x = 885;
+        display.HorWinInfo.y = 0;
+        display.HorSveX = 885;
+        display.HorSveY = 0;
+        display.DrawHorizon = 1;
     }
 };
 
 TEST_F(HorizonCycleTest, CentredThenParkedThenBackInPlace) {
-    display_state.HorWinInfo.x = 100; // moved with the arrow keys since start-up
-    display_state.HorWinInfo.y = 200;
+    display.HorWinInfo.x = 100; // moved with the arrow keys since start-up
+    display.HorWinInfo.y = 200;
 
-    SetHorPos(nullptr);
-    EXPECT_EQ(display_state.DrawHorizon, 2);
-    EXPECT_EQ(display_state.HorWinInfo.x, 960 - 75);
-    EXPECT_EQ(display_state.HorWinInfo.y, 270 - 75);
-    EXPECT_EQ(display_state.HorSveX, 100);
-    EXPECT_EQ(display_state.HorSveY, 200);
+    SetHorPos(display, nullptr);
+    EXPECT_EQ(display.DrawHorizon, 2);
+    EXPECT_EQ(display.HorWinInfo.x, 960 - 75);
+    EXPECT_EQ(display.HorWinInfo.y, 270 - 75);
+    EXPECT_EQ(display.HorSveX, 100);
+    EXPECT_EQ(display.HorSveY, 200);
 
-    SetHorPos(nullptr);
-    EXPECT_EQ(display_state.DrawHorizon, 0);
-    EXPECT_EQ(display_state.HorWinInfo.x, kParkedPosition);
-    EXPECT_EQ(display_state.HorWinInfo.y, kParkedPosition);
+    SetHorPos(display, nullptr);
+    EXPECT_EQ(display.DrawHorizon, 0);
+    EXPECT_EQ(display.HorWinInfo.x, kParkedPosition);
+    EXPECT_EQ(display.HorWinInfo.y, kParkedPosition);
 
-    SetHorPos(nullptr);
-    EXPECT_EQ(display_state.DrawHorizon, 1);
-    EXPECT_EQ(display_state.HorWinInfo.x, 100);
-    EXPECT_EQ(display_state.HorWinInfo.y, 200);
+    SetHorPos(display, nullptr);
+    EXPECT_EQ(display.DrawHorizon, 1);
+    EXPECT_EQ(display.HorWinInfo.x, 100);
+    EXPECT_EQ(display.HorWinInfo.y, 200);
 }
 
 } // namespace

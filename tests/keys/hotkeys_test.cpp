@@ -43,10 +43,10 @@ class HotkeysTest : public ::testing::Test {
     HotkeysTest()
         : cycle_(out_, [](FlightFacts&, FlightRecords& f,
                           const Settings&) { f.my_tas_0.vne = 280.0 / 3.6; }),
-          watch_(cycle_) {}
+          watch_(cycle_, display) {}
 
     void SetUp() override {
-        DisplayStateRecord& s = display_state;
+        DisplayStateRecord& s = display;
         s.count = 1000;
         s.GotPlaneData = 1;
         s.ScnChatO = 20; // T, as learned from the simulator
@@ -55,10 +55,7 @@ class HotkeysTest : public ::testing::Test {
         out_.play_alarm = [this](int level, double vol) { played_.push_back({level, vol}); };
         cycle_.my_tas("airspeed=30\r\ntime=12\r\n");
     }
-    void TearDown() override {
-        display_state = saved_display_;
-        my_tas_1 = saved_tas1_;
-    }
+    void TearDown() override { my_tas_1 = saved_tas1_; }
 
     [[nodiscard]] int margin() const { return cycle_.status().margin; }
     [[nodiscard]] const ChronoRecord& runs() const { return cycle_.controls().chrono; }
@@ -76,14 +73,14 @@ class HotkeysTest : public ::testing::Test {
         event(k, false);
         for (const Key& m : mods)
             event(m, false);
-        display_state.count += ticks;
+        display.count += ticks;
     }
     // True when the probe hotkey (the horizon key, set to `code`) fired.
     bool fires(int code, const Key& k, const std::vector<Key>& mods = {}, int ms = 60) {
-        display_state.KeyHor = code;
-        display_state.MoveHorizon = 0;
+        display.KeyHor = code;
+        display.MoveHorizon = 0;
         tap(k, ms, 20, mods);
-        return display_state.MoveHorizon == 1;
+        return display.MoveHorizon == 1;
     }
 
     std::uint32_t now_ = 5'000'000;
@@ -92,10 +89,10 @@ class HotkeysTest : public ::testing::Test {
   private:
     testing::TempDir dir_;
     testing::ScopedCwd cwd_{dir_.path()};
-    DisplayStateRecord saved_display_ = display_state;
     MyTas1Record saved_tas1_ = my_tas_1;
 
   protected:
+    DisplayStateRecord display;
     FlightOutputs out_;
     FlightCycle cycle_;
     KeyWatch watch_;
@@ -133,18 +130,18 @@ TEST_F(HotkeysTest, KeysMatchWithExactlyTheirModifiersAndPressLength) {
         EXPECT_EQ(fires(c.code, c.key, c.mods, c.ms), c.fires) << c.what;
 
     // A tap and a long press of the same key choose different hotkeys.
-    display_state.KeyHor = 80073; // LONG+"I"
-    display_state.MoveHorizon = 0;
+    display.KeyHor = 80073; // LONG+"I"
+    display.MoveHorizon = 0;
     tap(kI, 60);
     EXPECT_EQ(margin(), 11);
-    EXPECT_EQ(display_state.MoveHorizon, 0);
+    EXPECT_EQ(display.MoveHorizon, 0);
     tap(kI, 1000);
     EXPECT_EQ(margin(), 11);
-    EXPECT_EQ(display_state.MoveHorizon, 1);
+    EXPECT_EQ(display.MoveHorizon, 1);
 }
 
 TEST_F(HotkeysTest, AutoRepeatKeepsThePressTimeAndAltGrIsNoCtrl) {
-    display_state.KeyHor = 80049;
+    display.KeyHor = 80049;
     event(k1, true);
     for (int i = 0; i < 5; ++i) { // the system repeats the held key
         now_ += 200;
@@ -152,15 +149,15 @@ TEST_F(HotkeysTest, AutoRepeatKeepsThePressTimeAndAltGrIsNoCtrl) {
     }
     now_ += 50;
     event(k1, false);
-    EXPECT_EQ(display_state.MoveHorizon, 1) << "held 1050 ms from its first press";
+    EXPECT_EQ(display.MoveHorizon, 1) << "held 1050 ms from its first press";
 
     for (const auto& [code, fires] : {std::pair{-312, true}, std::pair{10000 - 312, false}}) {
-        display_state.KeyHor = code;
-        display_state.MoveHorizon = 0;
+        display.KeyHor = code;
+        display.MoveHorizon = 0;
         event(kFakeCtrl, true);
         tap(kAltGr);
         event(kFakeCtrl, false);
-        EXPECT_EQ(display_state.MoveHorizon == 1, fires) << code;
+        EXPECT_EQ(display.MoveHorizon == 1, fires) << code;
     }
 }
 
@@ -195,13 +192,13 @@ TEST_F(HotkeysTest, VolumeKeysStayWithinZeroToOneAndAreHeard) {
     cycle_.take_settings(settings);
     tap(k7);
     EXPECT_DOUBLE_EQ(cycle_.controls().volumes.sndvol, 0.0);
-    EXPECT_EQ(display_state.DisVol, 1);
+    EXPECT_EQ(display.DisVol, 1);
     const std::vector<std::pair<int, double>> heard = {{2, 1.0}, {2, 0.0}};
     EXPECT_EQ(played_, heard);
 }
 
 TEST_F(HotkeysTest, TheChatSuspendsEveryHotkeyUntilEnterOrKeypadEnter) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     s.KeyHor = 13; // Enter closes the chat and is no hotkey
     for (const Key& close : {kEnter, kPadEnter}) {
         tap(kT);
@@ -223,7 +220,7 @@ TEST_F(HotkeysTest, TheChatSuspendsEveryHotkeyUntilEnterOrKeypadEnter) {
 
 TEST_F(HotkeysTest, TaskTimerStartsAloneAndStopsAndResetsWithCtrlShift) {
     for (const int code : {53, 30053}) { // "5" and CTRL+SHFT+"5" behave the same
-        display_state.KeyTskTim = code;
+        display.KeyTskTim = code;
         cycle_.take_settings(Settings{}); // a new pass: the timer at its reset
         const std::vector<std::pair<std::vector<Key>, int>> steps = {{{}, 1},
                                                                      {{}, 1},
@@ -242,7 +239,7 @@ TEST_F(HotkeysTest, TaskTimerStartsAloneAndStopsAndResetsWithCtrlShift) {
 }
 
 TEST_F(HotkeysTest, TheOtherHotkeysAndTheirConditions) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     s.GotPlaneData = 0; // averages and timers wait for the flight
     for (const Key& k : {k0, k5, k6, k9})
         tap(k);
@@ -293,10 +290,10 @@ TEST_F(HotkeysTest, KeyNumbersAtTheEndsOfTheIntRangeNameAndMatchNoKey) {
         parse_controls_ini(std::string(kKeyboardSection) + "\n3030=" + number + "\n", true, keys);
         DisplayOptions opt{};
         opt.g_reset_scan = keys.scngrst;
-        apply_display_options(opt);
-        display_state.GMax = 3.0F;
+        apply_display_options(display, opt);
+        display.GMax = 3.0F;
         tap({71, 34});
-        EXPECT_EQ(display_state.GMax == 1.0F, resets) << number;
+        EXPECT_EQ(display.GMax == 1.0F, resets) << number;
     }
 }
 
@@ -343,7 +340,7 @@ TEST_F(HotkeysTest, KeysAreShownOnlyInKeyDefinitionModeAndOnlyItsNextKey) {
 // Whatever the keys did, the strip shows the run states, switches and levels the cycle runs;
 // the flap-sound key changes nothing for a glider without flaps.
 TEST_F(HotkeysTest, TheStripShowsWhatTheCycleRuns) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     Settings settings;
     settings.flaps.sounds_on = true;
     cycle_.take_settings(settings); // a new pass, and its flight

@@ -29,10 +29,9 @@ constexpr CpwWindowId kHorizon = 2;
 class WindowKeysTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        saved_ = display_state;
         cwd_ = std::make_unique<ScopedCwd>(dir_.path());
         answers("");
-        DisplayStateRecord& s = display_state;
+        DisplayStateRecord& s = display;
         s.DisWinInfo.id = static_cast<int>(kText);
         s.DisWinInfo.x = 1584;
         s.DisWinInfo.y = 0;
@@ -47,7 +46,6 @@ class WindowKeysTest : public ::testing::Test {
     void TearDown() override {
         dialogs_.reset();
         cwd_.reset();
-        display_state = saved_;
     }
 
     // The scripted answers of the boxes to come.
@@ -58,13 +56,13 @@ class WindowKeysTest : public ::testing::Test {
                                                "script:" + (dir_ / "answers.txt").string());
     }
 
-    static void click(CpwWindowId id) {
-        mouseclick(nullptr, id, CPW_BUTTON_DOWN, CPW_BUTTON_LEFT, 5, 5);
-        mouseclick(nullptr, id, CPW_BUTTON_UP, CPW_BUTTON_LEFT, 5, 5);
+    void click(CpwWindowId id) {
+        mouseclick(display, nullptr, id, CPW_BUTTON_DOWN, CPW_BUTTON_LEFT, 5, 5);
+        mouseclick(display, nullptr, id, CPW_BUTTON_UP, CPW_BUTTON_LEFT, 5, 5);
     }
-    static void press(int key) {
-        syskeyboard(nullptr, kText, key, CPW_KEYMOD_DOWN, 0, 0);
-        syskeyboard(nullptr, kText, key, CPW_KEYMOD_UP, 0, 0);
+    void press(int key) {
+        syskeyboard(display, nullptr, kText, key, CPW_KEYMOD_DOWN, 0, 0);
+        syskeyboard(display, nullptr, kText, key, CPW_KEYMOD_UP, 0, 0);
     }
     void type(int key) {
         keyboard(watch_, nullptr, kText, key, CPW_KEYMOD_DOWN, 0, 0);
@@ -72,27 +70,27 @@ class WindowKeysTest : public ::testing::Test {
     }
 
     TempDir dir_;
-    DisplayStateRecord saved_;
+    DisplayStateRecord display;
     std::unique_ptr<ScopedCwd> cwd_;
     std::unique_ptr<ScopedEnv> dialogs_;
     FlightOutputs out_;
     FlightCycle cycle_{out_, [](FlightFacts&, FlightRecords& f, const Settings&) {
                            f.my_tas_0.vne = 280.0 / 3.6;
                        }};
-    KeyWatch watch_{cycle_};
+    KeyWatch watch_{cycle_, display};
 };
 
 TEST_F(WindowKeysTest, AClickPicksAWindowAndASecondClickDropsIt) {
     click(kHorizon);
-    EXPECT_EQ(display_state.SelectedWindow, static_cast<int>(kHorizon));
+    EXPECT_EQ(display.SelectedWindow, static_cast<int>(kHorizon));
     click(kHorizon);
-    EXPECT_EQ(display_state.SelectedWindow, 0);
+    EXPECT_EQ(display.SelectedWindow, 0);
 }
 
 TEST_F(WindowKeysTest, OnlyTheReleaseOfTheFirstButtonCounts) {
-    mouseclick(nullptr, kText, CPW_BUTTON_DOWN, CPW_BUTTON_LEFT, 0, 0);
-    mouseclick(nullptr, kText, CPW_BUTTON_UP, CPW_BUTTON_RIGHT, 0, 0);
-    EXPECT_EQ(display_state.SelectedWindow, 0);
+    mouseclick(display, nullptr, kText, CPW_BUTTON_DOWN, CPW_BUTTON_LEFT, 0, 0);
+    mouseclick(display, nullptr, kText, CPW_BUTTON_UP, CPW_BUTTON_RIGHT, 0, 0);
+    EXPECT_EQ(display.SelectedWindow, 0);
 }
 
 TEST_F(WindowKeysTest, ArrowsMoveThePickedWindowAndItsSetting) {
@@ -100,31 +98,31 @@ TEST_F(WindowKeysTest, ArrowsMoveThePickedWindowAndItsSetting) {
     press(CPW_KEY_LEFT);
     press(CPW_KEY_DOWN);
     press(CPW_KEY_DOWN);
-    EXPECT_EQ(display_state.DisWinInfo.x, 1583);
-    EXPECT_EQ(display_state.DisWinInfo.y, 2);
-    EXPECT_EQ(display_state.DisWinX, 1583);
-    EXPECT_EQ(display_state.DisWinY, 2);
-    EXPECT_EQ(display_state.HorWinInfo.x, 885); // the other window stays
+    EXPECT_EQ(display.DisWinInfo.x, 1583);
+    EXPECT_EQ(display.DisWinInfo.y, 2);
+    EXPECT_EQ(display.DisWinX, 1583);
+    EXPECT_EQ(display.DisWinY, 2);
+    EXPECT_EQ(display.HorWinInfo.x, 885); // the other window stays
 }
 
 TEST_F(WindowKeysTest, ShiftMakesTheStepTenPixels) {
     click(kHorizon);
-    syskeyboard(nullptr, kHorizon, CPW_KEY_SHIFT, CPW_KEYMOD_DOWN, 0, 0);
+    syskeyboard(display, nullptr, kHorizon, CPW_KEY_SHIFT, CPW_KEYMOD_DOWN, 0, 0);
     press(CPW_KEY_RIGHT);
     press(CPW_KEY_UP);
-    syskeyboard(nullptr, kHorizon, CPW_KEY_SHIFT, CPW_KEYMOD_UP, 0, 0);
+    syskeyboard(display, nullptr, kHorizon, CPW_KEY_SHIFT, CPW_KEYMOD_UP, 0, 0);
     press(CPW_KEY_RIGHT);
-    EXPECT_EQ(display_state.HorWinInfo.x, 885 + 11);
-    EXPECT_EQ(display_state.HorWinInfo.y, -10);
-    EXPECT_EQ(display_state.HorWinX, 896);
-    EXPECT_EQ(display_state.HorWinY, -10);
+    EXPECT_EQ(display.HorWinInfo.x, 885 + 11);
+    EXPECT_EQ(display.HorWinInfo.y, -10);
+    EXPECT_EQ(display.HorWinX, 896);
+    EXPECT_EQ(display.HorWinY, -10);
 }
 
 TEST_F(WindowKeysTest, ArrowsMoveNothingOnceTheWindowIsDropped) {
     click(kText);
     click(kText);
     press(CPW_KEY_LEFT);
-    EXPECT_EQ(display_state.DisWinInfo.x, 1584);
+    EXPECT_EQ(display.DisWinInfo.x, 1584);
 }
 
 TEST_F(WindowKeysTest, SSavesThePositionsIntoTheSettingsFile) {
@@ -133,9 +131,9 @@ TEST_F(WindowKeysTest, SSavesThePositionsIntoTheSettingsFile) {
                "AH hor. position=C\r\nAH ver. position=T\r\n");
     click(kText);
     press(CPW_KEY_DOWN);
-    display_state.DisWinX = 1000003;
-    display_state.HorWinX = 300;
-    display_state.HorWinY = 1000004;
+    display.DisWinX = 1000003;
+    display.HorWinX = 300;
+    display.HorWinY = 1000004;
     type('s');
     const std::string saved = read_file(dir_ / "Settings" / "Kalveo.ini");
     EXPECT_NE(saved.find("Port=55278\r\n"), std::string::npos);
@@ -160,25 +158,25 @@ TEST_F(WindowKeysTest, CWithoutTheSetupProgramSaysSoInABoxAndTheLogAndPointsToE)
 TEST_F(WindowKeysTest, EscapeAsksAndOkClosesTheRun) {
     answers("ok\n");
     press(CPW_KEY_ESCAPE);
-    EXPECT_EQ(display_state.WeAreClosing, Closing::yes);
+    EXPECT_EQ(display.WeAreClosing, Closing::yes);
 }
 
 TEST_F(WindowKeysTest, EscapeAnsweredCancelKeepsRunning) {
     answers("cancel\n");
     press(CPW_KEY_ESCAPE);
-    EXPECT_EQ(display_state.WeAreClosing, Closing::no);
+    EXPECT_EQ(display.WeAreClosing, Closing::no);
 }
 
 TEST_F(WindowKeysTest, NothingMovesOnceTheRunCloses) {
     click(kText);
-    display_state.WeAreClosing = Closing::yes;
+    display.WeAreClosing = Closing::yes;
     press(CPW_KEY_LEFT);
-    display_state.KbdHookEnabled = 0;
-    display_state.HorWinInfo.width = 150;
-    display_state.DrawHorizon = 1;
-    type(display_state.KeyHor + 32);
-    EXPECT_EQ(display_state.DisWinInfo.x, 1584);
-    EXPECT_EQ(display_state.DrawHorizon, 1);
+    display.KbdHookEnabled = 0;
+    display.HorWinInfo.width = 150;
+    display.DrawHorizon = 1;
+    type(display.KeyHor + 32);
+    EXPECT_EQ(display.DisWinInfo.x, 1584);
+    EXPECT_EQ(display.DrawHorizon, 1);
 }
 
 class ReducedHotkeysTest : public WindowKeysTest {
@@ -186,7 +184,7 @@ class ReducedHotkeysTest : public WindowKeysTest {
     // A flight set up with VNE 280 km/h and the default 10 km/h margin.
     void SetUp() override {
         WindowKeysTest::SetUp();
-        display_state.KbdHookEnabled = 0;
+        display.KbdHookEnabled = 0;
         my_tas_1.kalveo_init = true;
         cycle_.my_tas("airspeed=30\r\ntime=12\r\n");
     }
@@ -200,10 +198,10 @@ class ReducedHotkeysTest : public WindowKeysTest {
 TEST_F(ReducedHotkeysTest, IAndUMoveTheAlarmMarginByOne) {
     type('i');
     type('i');
-    EXPECT_EQ(display_state.status.margin, 12);
+    EXPECT_EQ(display.status.margin, 12);
     EXPECT_NEAR(cycle_.records().my_tas_0.dv1 * 3.6, 12.0, 1e-9);
     type('u');
-    EXPECT_EQ(display_state.status.margin, 11);
+    EXPECT_EQ(display.status.margin, 11);
     EXPECT_NEAR(cycle_.records().my_tas_0.va1 * 3.6, 280.0 - 11.0, 1e-9);
 }
 
@@ -213,20 +211,20 @@ TEST_F(ReducedHotkeysTest, MTogglesTheFlapSoundOfAGliderWithFlaps) {
     cycle_.records().flaps_0.nflap = 2;
     type('m');
     EXPECT_TRUE(cycle_.controls().flap_sounds);
-    EXPECT_TRUE(display_state.status.flap_sounds);
+    EXPECT_TRUE(display.status.flap_sounds);
     type('m');
-    EXPECT_FALSE(display_state.status.flap_sounds);
+    EXPECT_FALSE(display.status.flap_sounds);
 }
 
 TEST_F(ReducedHotkeysTest, OCyclesTheHorizonWindow) {
-    display_state.HorWinInfo.width = 150;
-    display_state.DrawHorizon = 1;
+    display.HorWinInfo.width = 150;
+    display.DrawHorizon = 1;
     type('o');
-    EXPECT_EQ(display_state.DrawHorizon, 2);
+    EXPECT_EQ(display.DrawHorizon, 2);
 }
 
 TEST_F(ReducedHotkeysTest, WithTheKeyboardWatchTheWindowsLeaveTheHotkeysToIt) {
-    display_state.KbdHookEnabled = 1;
+    display.KbdHookEnabled = 1;
     type('i');
     EXPECT_EQ(cycle_.status().margin, 10);
 }

@@ -56,9 +56,7 @@ class InstrumentTick : public ShellTest {
   protected:
     void SetUp() override {
         ShellTest::SetUp();
-        saved_ = display_state;
-        display_state = DisplayStateRecord{};
-        display_state.KbdHookEnabled = 0; // no keyboard watch in a test process
+        instrument_.display().KbdHookEnabled = 0; // no keyboard watch in a test process
         my_tas_1.kalveo_init = false;
         const Peer probe;
         port_ = probe.port();
@@ -68,7 +66,6 @@ class InstrumentTick : public ShellTest {
         ::testing::internal::CaptureStdout();
         instrument_.cleanup();
         (void)::testing::internal::GetCapturedStdout();
-        display_state = saved_;
         ShellTest::TearDown();
     }
 
@@ -79,7 +76,6 @@ class InstrumentTick : public ShellTest {
         (void)::testing::internal::GetCapturedStdout();
     }
 
-    DisplayStateRecord saved_;
     int port_ = 0;
     Instrument instrument_;
 };
@@ -95,7 +91,7 @@ TEST_F(InstrumentTick, ADatagramIsForwardedSteppedThroughTheCycleAndShown) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     tick();
     EXPECT_EQ(listener.receive(), "airspeed=30\n");
-    const DisplayStateRecord& s = display_state;
+    const DisplayStateRecord& s = instrument_.display();
     EXPECT_EQ(s.GotTAS, 1);
     EXPECT_EQ(s.tas, kNotInitialisedResult);
     EXPECT_GT(s.LastTimeWeReceivedData, 0.0);

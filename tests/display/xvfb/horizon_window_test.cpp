@@ -57,8 +57,7 @@ class HorizonWindowTest : public XvfbTest {
     void SetUp() override {
         XvfbTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        saved_ = display_state;
-        DisplayStateRecord& s = display_state = DisplayStateRecord{};
+        DisplayStateRecord& s = display;
         s.DrawHorizon = 1;
         s.HorWinInfo.width = s.HorWinInfo.height = kSize;
         s.HorBgd_f = ConvertColor(0x82B4E6);
@@ -74,13 +73,15 @@ class HorizonWindowTest : public XvfbTest {
         cpwFontMode(cpw, CPW_FONTOPT_PIXELMAP_GLFORMAT, CPW_GL_RGBA);
         windows_.font = cpwLoadFont(cpw, "arialbd.ttf", CPW_FONTLOC_HOST, "");
         ASSERT_NE(windows_.font, nullptr);
-        cpwCreateCallback(cpw, window); // the program's GL state: blending, smooth lines
-        cpwReshapeCallback(cpw, reshape);
+        // The program's GL state: blending, smooth lines.
+        cpwCreateCallback(cpw, [&s](pCpw c, CpwWindowId id, int flag) { window(s, c, id, flag); });
+        cpwReshapeCallback(cpw, [&s](pCpw c, CpwWindowId id, int width, int height) {
+            reshape(s, c, id, width, height);
+        });
     }
 
     void TearDown() override {
         if (cpw != nullptr) cpwTimerCallback(cpw, 0, kOwnTimer, 0, nullptr);
-        display_state = saved_;
         XvfbTest::TearDown();
     }
 
@@ -90,9 +91,9 @@ class HorizonWindowTest : public XvfbTest {
         cpwDisplayCallback(cpw, [this, &f, polar](pCpw c, CpwWindowId w) {
             if (!f.rgb.empty()) return;
             if (polar)
-                drawPolHelp(c, windows_.font, windows_.horizon_run);
+                drawPolHelp(display, c, windows_.font, windows_.horizon_run);
             else
-                drawHorWindow(c, windows_.font, windows_.horizon_run, &windows_.bug);
+                drawHorWindow(display, c, windows_.font, windows_.horizon_run, &windows_.bug);
             f.width = f.height = kSize;
             f.rgb.resize(static_cast<std::size_t>(kSize) * kSize * 3);
             glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -124,12 +125,12 @@ class HorizonWindowTest : public XvfbTest {
     }
 
     static constexpr int kOwnTimer = 7;
-    DisplayStateRecord saved_;
     InstrumentWindows windows_;
+    DisplayStateRecord& display = windows_.state;
 };
 
 TEST_F(HorizonWindowTest, FortyFiveDegreesNoseUpIsAllSkyAndNoseDownAllGround) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     for (const int style : {0, 1}) {
         s.StdHorizon = style;
         s.HOR_Initialized = 0;
@@ -145,7 +146,7 @@ TEST_F(HorizonWindowTest, FortyFiveDegreesNoseUpIsAllSkyAndNoseDownAllGround) {
 }
 
 TEST_F(HorizonWindowTest, HorizonLineIsLevelThroughTheCentreAndTurnsWithTheBank) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     struct Case {
         float bank;
         float pitch;
@@ -171,7 +172,7 @@ TEST_F(HorizonWindowTest, HorizonLineIsLevelThroughTheCentreAndTurnsWithTheBank)
 }
 
 TEST_F(HorizonWindowTest, WindArrowPointsWhereTheWindBlowsNorthUpAndHeadingUp) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     s.pitch = -20.0F; // the line well above the arrow's path: ground behind it
     s.WindSpeed = 60.0F;
     s.compass = 90.0F;
@@ -214,7 +215,7 @@ TEST_F(HorizonWindowTest, WindArrowPointsWhereTheWindBlowsNorthUpAndHeadingUp) {
 }
 
 TEST_F(HorizonWindowTest, InsectPictureBlinksForAMinuteAfterFiveMinutesOfThermalling) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     windows_.bug.file = std::string(KALVEO_SOURCE_DATA) + "/moustique.bmp";
     load_bug(windows_);
     ASSERT_NE(windows_.bug.texture, 0U);
@@ -253,7 +254,7 @@ TEST_F(HorizonWindowTest, InsectPictureBlinksForAMinuteAfterFiveMinutesOfThermal
 }
 
 TEST_F(HorizonWindowTest, PolarModeShowsTheChartInsteadOfTheBall) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     s.Polar = 1;
     s.vval.fill(0.0F);
     s.vmin = 20.0F;

@@ -53,13 +53,12 @@ class TextWindowTest : public XvfbTest {
     void SetUp() override {
         XvfbTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        saved_ = display_state;
-        DisplayStateRecord& s = display_state = DisplayStateRecord{};
+        DisplayStateRecord& s = display;
         s.StopWait = -2; // no simulator to ask about
         s.KbdHookEnabled = 0;
         s.VertMargin = vert_margin_for(s.FontSize);
         s.DisWinInfo.width = 14 * s.FontSize;
-        s.DisWinInfo.height = ComputeHeight();
+        s.DisWinInfo.height = ComputeHeight(s);
         s.TxtBgd_f = ConvertColor(130 * 65536 + 180 * 256 + 230);
         s.ScreenWidth = cpwGet(cpw, CPW_SCREEN_WIDTH);
         s.ScreenHeight = cpwGet(cpw, CPW_SCREEN_HEIGHT);
@@ -78,8 +77,10 @@ class TextWindowTest : public XvfbTest {
         cpwFontMode(cpw, CPW_FONTOPT_PIXELMAP_GLFORMAT, CPW_GL_RGBA);
         windows_.font = cpwLoadFont(cpw, "arialbd.ttf", CPW_FONTLOC_HOST, "");
         ASSERT_NE(windows_.font, nullptr);
-        cpwCreateCallback(cpw, window);
-        cpwReshapeCallback(cpw, reshape);
+        cpwCreateCallback(cpw, [&s](pCpw c, CpwWindowId id, int flag) { window(s, c, id, flag); });
+        cpwReshapeCallback(cpw, [&s](pCpw c, CpwWindowId id, int width, int height) {
+            reshape(s, c, id, width, height);
+        });
         capture_frames();
     }
 
@@ -88,18 +89,17 @@ class TextWindowTest : public XvfbTest {
             cpwTimerCallback(cpw, 0, kTimerId, 0, nullptr);
             cpwTimerCallback(cpw, 0, kOwnTimer, 0, nullptr);
         }
-        display_state = saved_;
         XvfbTest::TearDown();
     }
 
     /// The drawing code of the program, with the frame read back before it is shown.
     void capture_frames() {
         cpwDisplayCallback(cpw, [this](pCpw c, CpwWindowId w) {
-            drawTextWindow(c, windows_.font, windows_.text_run);
+            drawTextWindow(display, c, windows_.font, windows_.text_run);
             Frame f;
-            f.count = display_state.count;
-            f.width = display_state.DisWinInfo.width;
-            f.height = display_state.DisWinInfo.height;
+            f.count = display.count;
+            f.width = display.DisWinInfo.width;
+            f.height = display.DisWinInfo.height;
             f.rgb.resize(static_cast<std::size_t>(f.width) * f.height * 3);
             glPixelStorei(GL_PACK_ALIGNMENT, 1);
             glReadPixels(0, 0, f.width, f.height, GL_RGB, GL_UNSIGNED_BYTE, f.rgb.data());
@@ -118,15 +118,15 @@ class TextWindowTest : public XvfbTest {
         opt.flap_mode = flaps;
         opt.max_water = wmass_max;
         opt.water = wmass;
-        UpdVNE(opt, flaps != 0 ? "L" : "", unit, &windows_);
-        display_state.GotTAS = 1;
+        UpdVNE(display, opt, flaps != 0 ? "L" : "", unit, &windows_);
+        display.GotTAS = 1;
     }
 
     /// Draws until the window shows a frame at its laid-out size; returns that frame.
     Frame settled_frame() {
         frames_.clear();
         cpwTimerCallback(cpw, 25, kOwnTimer, 1, [this](pCpw c, int) {
-            const DisplayStateRecord& s = display_state;
+            const DisplayStateRecord& s = display;
             int w = 0;
             int h = 0;
             SDL_GetWindowSize(cpw_sdl_window(c, static_cast<CpwWindowId>(s.DisWinInfo.id)), &w, &h);
@@ -177,8 +177,8 @@ class TextWindowTest : public XvfbTest {
     }
 
     static constexpr int kOwnTimer = 7;
-    DisplayStateRecord saved_;
     InstrumentWindows windows_;
+    DisplayStateRecord& display = windows_.state;
     std::vector<Frame> frames_;
     TempDir dir_;
 };
@@ -192,7 +192,7 @@ std::vector<std::string> words(const std::string& text) {
 }
 
 TEST_F(TextWindowTest, OneLineShowsTheSpeedsAndUnitInOrderAsSent) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     s.DisIAS = s.DisTAS = s.DisVA1 = s.DisVNE = s.DisUni = 1;
     fly(250, 17, 20, "km/h");
     s.IAS = 137;
@@ -207,7 +207,7 @@ TEST_F(TextWindowTest, OneLineShowsTheSpeedsAndUnitInOrderAsSent) {
 }
 
 TEST_F(TextWindowTest, ColumnStacksTheFieldsUpwardsFromTheUnit) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     s.HorizontalDisplay = 0;
     s.DisTAS = s.DisIAS = s.DisGS = s.DisVA1 = s.DisVNE = s.DisUni = s.DisNet = 1;
     s.DisClk = 1;
@@ -227,7 +227,7 @@ TEST_F(TextWindowTest, ColumnStacksTheFieldsUpwardsFromTheUnit) {
 
 // The colours of the TAS at the blink phases of the frames the program itself asks for.
 TEST_F(TextWindowTest, TasNearVneIsRedrawnBlackAndWarningAtEachBlinkPhase) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     s.DisTAS = 1;
     fly(280, 10, 20, "km/h");
     s.tas = 275; // brightness 0.5 + 5 × 0.5 / 20 = 0.625 of (1, 0.5, 0.5)
@@ -235,9 +235,8 @@ TEST_F(TextWindowTest, TasNearVneIsRedrawnBlackAndWarningAtEachBlinkPhase) {
     frames_.clear();
     register_callbacks(windows_);
     // The windows' part of the program's tick decides when to draw.
-    cpwTimerCallback(cpw, kTimerPeriodMs, kTimerId, 1, [this](pCpw, int) {
-        advance_windows(windows_, display_state, display_clock());
-    });
+    cpwTimerCallback(cpw, kTimerPeriodMs, kTimerId, 1,
+                     [this](pCpw, int) { advance_windows(windows_, display_clock()); });
     capture_frames();
     cpwTimerCallback(cpw, 1200, kOwnTimer, 0, [](pCpw c, int) { cpwBreakMainLoop(c); });
     run_loop();
@@ -257,11 +256,11 @@ TEST_F(TextWindowTest, TasNearVneIsRedrawnBlackAndWarningAtEachBlinkPhase) {
 }
 
 TEST_F(TextWindowTest, MarksBallastBarAndFlapArrowAppearWhereThePilotLooks) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     s.BallastSetting = 3;
     s.DisTAS = s.DisFla = 1;
     fly(280, 10, 20, "km/h", 1, 200, 100);
-    UpdFlp("L", 1);
+    UpdFlp(display, "L", 1);
     s.LastFlapUpdate = -1000.0; // an old advice: the arrow stands still in ColFlap0
     s.SelectedWindow = s.DisWinInfo.id;
     s.Nrec = 1;
@@ -299,7 +298,7 @@ TEST_F(TextWindowTest, MarksBallastBarAndFlapArrowAppearWhereThePilotLooks) {
 }
 
 TEST_F(TextWindowTest, WaitingTextGrowsAndShrinksBeforeTheFirstDatagram) {
-    DisplayStateRecord& s = display_state;
+    DisplayStateRecord& s = display;
     std::vector<int> ends;
     for (int step = 0; step <= 24; ++step) {
         s.count = step * 20;

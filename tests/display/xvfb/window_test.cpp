@@ -274,25 +274,24 @@ TEST_F(WindowTest, FlightSetUpResizesTheTextWindowAndLoadsTheInsectPicture) {
     ScopedCwd cwd(dir.path());
     write_file(dir / "moustique.bmp",
                read_file(std::string(KALVEO_SOURCE_DATA) + "/moustique.bmp"));
-    display_state = DisplayStateRecord{};
-    display_state.DisWinInfo.width = 300;
-    cpwInitWindowProperty(cpw, CPW_WINDOWPROP_SIZE, 300, 40);
-    const CpwWindowId id = cpwCreateWindow(cpw, "Kalveo - Display");
-    display_state.DisWinInfo.id = static_cast<int>(id);
     InstrumentWindows windows;
     windows.cpw = cpw;
-    display_state.HorizontalDisplay = 0;
+    DisplayStateRecord& display = windows.state;
+    display.DisWinInfo.width = 300;
+    cpwInitWindowProperty(cpw, CPW_WINDOWPROP_SIZE, 300, 40);
+    const CpwWindowId id = cpwCreateWindow(cpw, "Kalveo - Display");
+    display.DisWinInfo.id = static_cast<int>(id);
+    display.HorizontalDisplay = 0;
     FlightLayout opt;
     opt.bug_wipers = true;
-    UpdVNE(opt, "", "km/h", &windows);
+    UpdVNE(display, opt, "", "km/h", &windows);
     int w = 0;
     int h = 0;
     SDL_GetWindowSize(cpw_sdl_window(cpw, id), &w, &h);
-    EXPECT_EQ(h, display_state.DisWinInfo.height);
+    EXPECT_EQ(h, display.DisWinInfo.height);
     EXPECT_GT(h, 100);
     EXPECT_EQ(windows.bug.texture, 2U);
     EXPECT_TRUE(glIsTexture(2));
-    display_state = DisplayStateRecord{};
 }
 
 TEST_F(WindowTest, MissingInsectPictureIsReportedAndNoTextureMade) {

@@ -1,7 +1,0 @@
-#include "display/records.h"
-
-namespace kalveo {
-
-DisplayStateRecord display_state;
-
-} // namespace kalveo
