@@ -1,7 +1,8 @@
 // Flights kept by the real program: a flight flown to it (a key pressed on the way, a dive into
 // the alarm) is in its flight file with the key, the key's own sound and the alarm told apart,
 // and the run's end writes the page the log names; a run killed mid-flight leaves a file that
-// reads back to within a minute of the kill, and the next start writes its page.
+// reads back to within a minute of the kill, and the next start writes its page, which the
+// window key f opens.
 #include "debrief/flight_file.h"
 #include "debrief/summary.h"
 #include "flight_sender.h"
@@ -11,6 +12,7 @@
 #include "xvfb_server.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <regex>
 #include <thread>
@@ -156,9 +158,18 @@ TEST_F(KeptFlights, KilledMidFlightTheFileReadsBackToWithinAMinuteAndTheNextStar
     EXPECT_GE(kept, reached - 60.0) << "killed " << reached << " s into the flight";
     EXPECT_LE(kept, reached + 5.0);
 
-    // The next start (keeping no flight now) writes the page of the one left without it.
+    // The next start (keeping no flight now) writes the page of the one left without it; the
+    // window key f opens it in the desktop's browser (here one that notes what it was given).
     folder.set_setting("Debrief", "0");
-    run_ = folder.start({}, display_);
+    fs::create_directories(work_ / "bin");
+    write_file(work_ / "bin" / "xdg-open",
+               "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + (work_ / "opened.txt").string() + "'\n");
+    fs::permissions(work_ / "bin" / "xdg-open", fs::perms::owner_all);
+    std::map<std::string, std::string> env = folder.environment(display_);
+    const char* path = std::getenv("PATH");
+    env["PATH"] = (work_ / "bin").string() + ":" + (path ? path : "/usr/bin:/bin");
+    run_ = std::make_unique<ProgramRun>(folder.program_dir() / "kalveo", std::vector<std::string>{},
+                                        env, folder.early_output());
     // (The killed run's log has no page line: pages come at the start, before the link.)
     ASSERT_TRUE(wait_for_text(folder.run_log(), "Flight page: ", 20.0))
         << read_file(folder.early_output());
@@ -168,6 +179,11 @@ TEST_F(KeptFlights, KilledMidFlightTheFileReadsBackToWithinAMinuteAndTheNextStar
     EXPECT_NEAR(page_duration(page), debrief::summarise(flight).duration, 0.1);
     FlightSender sim(folder.port());
     sim.fly(120.0, 1.0);
+    const auto text = find_window(display_, "Kalveo - Display", 5.0);
+    ASSERT_TRUE(text.has_value());
+    ASSERT_TRUE(type_key(display_, text->id, "f"));
+    ASSERT_TRUE(wait_for_text(work_ / "opened.txt", page.string(), 5.0));
+    EXPECT_EQ(read_file(work_ / "opened.txt"), page.string() + "\n");
     ASSERT_NO_FATAL_FAILURE(close(folder));
     EXPECT_EQ(flight_files(folder.program_dir() / "Flights").size(), 1U);
     EXPECT_EQ(read_file(folder.run_log()).find("Flight file: "), std::string::npos);
