@@ -54,7 +54,10 @@ ControlsSeen controls_seen(const FlightCycle& cycle) {
 
 FlightHeader header_of(const FlightCycle& cycle, const std::string& started) {
     FlightHeader h;
-    h.glider = cycle.facts().glider.names.glnam;
+    // The flight plan's name, as the pilot knows the glider: the glider data's entry may be
+    // missing, and then the name is the pilot's answer to the VNE question (often a speed).
+    const std::string& planned = cycle.facts().plan.glider.glnam;
+    h.glider = !planned.empty() ? planned : cycle.facts().glider.names.glnam;
     h.started = started;
     const MyTas0Record& my_tas_0 = cycle.records().my_tas_0;
     h.speed_unit = my_tas_0.nunit >= 0 && my_tas_0.nunit <= 3 ? my_tas_0.nunit : 0;

@@ -107,6 +107,8 @@ TEST_F(KeptFlights, AFlownFlightIsKeptWithItsKeysAndAlarmsAndTheRunsEndWritesIts
     EXPECT_TRUE(fs::exists(page));
     const debrief::KeptFlight flight = debrief::read_flight(file);
     EXPECT_TRUE(flight.problem.empty()) << flight.problem;
+    EXPECT_EQ(flight.header.glider, "LS8neo"); // the flight plan's, not the VNE answered
+    EXPECT_NE(file.filename().string().find("_LS8neo.kflight"), std::string::npos) << file;
     ASSERT_FALSE(flight.samples.empty());
     EXPECT_NEAR(flight.samples.back().t, 6.0, 0.6); // 6 s flown, kept five times a second
     EXPECT_GE(flight.samples.size(), 27U);
