@@ -24,6 +24,7 @@ kalveo_layer(link     USES flight sim report text platform
                       RECORDS config)
 kalveo_layer(cpw      USES platform)
 kalveo_layer(display  USES cpw link flight glider sim config report text platform)
-kalveo_layer(keys     USES display cpw link flight glider sound sim config report text platform)
-kalveo_layer(shell    USES keys display cpw link flight glider sound sim config report text
+kalveo_layer(keys     USES display debrief cpw link flight glider sound sim config report text
                            platform)
+kalveo_layer(shell    USES keys display debrief cpw link flight glider sound sim config report
+                           text platform)

@@ -281,6 +281,15 @@ SettingKey unit_key() {
             }};
 }
 
+// Left empty, the flights are kept as by default.
+SettingKey debrief_key() {
+    return {"Debrief",
+            [](Settings& s, const SettingInput& in) {
+                if (!trim(in.value).empty()) s.program.debrief = is_true(trim(in.value));
+            },
+            [](const Settings& s) { return l2b(s.program.debrief); }};
+}
+
 SettingKey version_key() {
     return {"Kalveo Version",
             [](Settings& s, const SettingInput& in) {
@@ -308,6 +317,7 @@ std::vector<SettingKey> make_keys() {
         kbd_auto_restart_key(),
         language_key(),
         flag_key<&S::program, &ProgramSettings::auto_update>("Auto update"),
+        debrief_key(),
         integer_key<&S::keys, &K::watch>("KeyboardHook"),
         integer_key<&S::display, &D::font_size>("Font size"),
         integer_key<&S::display, &D::horizon_font_size>("AH Font size"),

@@ -192,6 +192,7 @@ struct ProgramSettings {
     bool polar = false;        ///< switch -p: polar measurement mode
     bool netto_switch = false; ///< switch -net: netto over a given time
     double netto_hours = 0.1;  ///< the time of -net=seconds (hours)
+    bool debrief = true;       ///< "Debrief": keep each flight and write its page
 
     bool operator==(const ProgramSettings&) const = default;
 };

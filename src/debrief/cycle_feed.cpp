@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 namespace kalveo::debrief {
@@ -21,11 +22,42 @@ int advised_position(const FlightCycle& cycle) {
     return std::clamp(static_cast<int>(std::lround(x)), 1, flap_positions(cycle));
 }
 
+const char* run_text(RunState run) {
+    switch (run) {
+    case RunState::running:
+        return "running";
+    case RunState::stopped:
+        return "stopped";
+    default:
+        return "reset";
+    }
+}
+
+const char* on_off(bool on) {
+    return on ? "on" : "off";
+}
+
+std::string volume_text(const InstrumentStatus& before, const InstrumentStatus& after) {
+    char text[64];
+    const char* way = after.volume > before.volume   ? "volume up"
+                      : after.volume < before.volume ? "volume down"
+                                                     : "volume";
+    std::snprintf(text, sizeof text, "%s: volume %.2f", way, static_cast<double>(after.volume));
+    return text;
+}
+
 } // namespace
+
+ControlsSeen controls_seen(const FlightCycle& cycle) {
+    return {cycle.status(), cycle.records().my_tas_0.qwrpol};
+}
 
 FlightHeader header_of(const FlightCycle& cycle, const std::string& started) {
     FlightHeader h;
-    h.glider = cycle.facts().glider.names.glnam;
+    // The flight plan's name, as the pilot knows the glider: the glider data's entry may be
+    // missing, and then the name is the pilot's answer to the VNE question (often a speed).
+    const std::string& planned = cycle.facts().plan.glider.glnam;
+    h.glider = !planned.empty() ? planned : cycle.facts().glider.names.glnam;
     h.started = started;
     const MyTas0Record& my_tas_0 = cycle.records().my_tas_0;
     h.speed_unit = my_tas_0.nunit >= 0 && my_tas_0.nunit <= 3 ? my_tas_0.nunit : 0;
@@ -85,6 +117,36 @@ void CycleFeed::flap_call(const FlightCycle& cycle, FlapCall call, FlightKeeper&
     static constexpr const char* kCalls[] = {"up", "down", "landing"};
     keeper.take_event({cycle.state().history.dts, EventKind::flap_call, advised_position(cycle),
                        0.0, 0.0, kCalls[static_cast<int>(call)]});
+}
+
+void CycleFeed::keys_acted(const FlightCycle& cycle, const ControlsSeen& before, int key_sound,
+                           FlightKeeper& keeper) const {
+    const InstrumentStatus& was = before.status;
+    const InstrumentStatus now = cycle.status();
+    const double t = cycle.state().history.dts;
+    const auto key = [&](const std::string& text) {
+        keeper.take_event({t, EventKind::key, -1, 0.0, 0.0, text});
+    };
+    if (now.vne_alarm != was.vne_alarm) key(std::string("VNE alarm: ") + on_off(now.vne_alarm));
+    if (now.margin != was.margin)
+        key(std::string(now.margin > was.margin ? "alarm margin up: " : "alarm margin down: ") +
+            std::to_string(now.margin));
+    if (now.volume != was.volume || key_sound >= 0) key(volume_text(was, now));
+    if (now.flap_sounds != was.flap_sounds)
+        key(std::string("flap sounds: ") + on_off(now.flap_sounds));
+    if (now.netto_average != was.netto_average)
+        key(std::string("netto average: ") + run_text(now.netto_average));
+    if (now.climb_average != was.climb_average)
+        key(std::string("climb average: ") + run_text(now.climb_average));
+    if (now.stopwatch != was.stopwatch) key(std::string("stopwatch: ") + run_text(now.stopwatch));
+    if (now.task_timer != was.task_timer)
+        key(std::string("task timer: ") + run_text(now.task_timer));
+    if (cycle.records().my_tas_0.qwrpol && !before.polar_asked) key("polar point asked");
+    if (key_sound >= 0) {
+        const std::string way = volume_text(was, now);
+        keeper.take_event(
+            {t, EventKind::feedback, key_sound, 0.0, 0.0, way.substr(0, way.find(':'))});
+    }
 }
 
 } // namespace kalveo::debrief

@@ -28,6 +28,11 @@ FlightKeeper::FlightKeeper(const std::filesystem::path& folder, const FlightHead
     : file_(folder / flight_file_name(header)) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
+    // A flight started in the same second as the last one (a quick restart) gets a file of
+    // its own rather than the end of the other's.
+    const std::string stem = file_.stem().string();
+    for (int n = 2; std::filesystem::exists(file_, ec) && n < 100; ++n)
+        file_ = folder / (stem + "-" + std::to_string(n) + ".kflight");
     append(std::string(kFlightFileFirstLine) + "\n");
     piece_.header(header);
     append(piece_.close_piece());

@@ -2,6 +2,7 @@
 
 #include "config/settings_editor.h"
 #include "config/settings_writer.h"
+#include "debrief/flight_pages.h"
 #include "display/display_log.h"
 #include "display/display_state.h"
 #include "display/manual.h"
@@ -10,7 +11,10 @@
 #include "flight/cycle.h"
 #include "keys/hook.h"
 #include "platform/dialogs.h"
+#include "platform/program_path.h"
 #include "report/log.h"
+
+#include <filesystem>
 
 namespace kalveo {
 
@@ -48,6 +52,9 @@ bool window_command(KeyWatch& watch, int key) {
         return true;
     case 'h':
         display_manual(0);
+        return true;
+    case 'f':
+        debrief::open_last_page(std::filesystem::path(get_inst_path()) / debrief::kFlightsFolder);
         return true;
     case 'k':
         restart_watch(watch);

@@ -2,16 +2,43 @@
 
 #include "config/settings_editor.h"
 #include "cpw/cpw.h"
+#include "debrief/flight_pages.h"
 #include "display/display_state.h"
 #include "display/event_loop.h"
 #include "display/start_graphics.h"
 #include "keys/hook.h"
 #include "keys/window_keys.h"
+#include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/program_path.h"
 #include "report/log.h"
 #include "shell/flight_sounds.h"
 
+#include <ctime>
+#include <filesystem>
+
 namespace kalveo {
+
+namespace {
+
+std::filesystem::path flights_folder() {
+    return std::filesystem::path(get_inst_path()) / debrief::kFlightsFolder;
+}
+
+std::string local_time_text() {
+    const std::tm now = local_time_now();
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &now);
+    return text;
+}
+
+void log_page(const debrief::PageOfFlight& page, const std::filesystem::path& flight_file) {
+    if (!page.page.empty()) log_verbatim("Flight page: " + page.page.string());
+    if (!page.problem.empty())
+        log_verbatim("Flight page of " + flight_file.string() + " : " + page.problem);
+}
+
+} // namespace
 
 Instrument::Instrument() : outputs_(default_flight_outputs()), cycle_(outputs_) {
     outputs_.upd_vne = [this](const FlightLayout& layout, std::string_view flap,
@@ -29,10 +56,13 @@ Instrument::Instrument() : outputs_(default_flight_outputs()), cycle_(outputs_) 
                polar);
     };
     outputs_.play_alarm = [this](int level, double vol) {
+        // A key's own sound (the volume's) is kept as the key's, not as an alarm.
+        if (in_keys_) key_sound_ = level;
         latency_.alarm_started(link_.last_arrival());
         play_alarm_sound(sound_, level, vol);
     };
     outputs_.play_flap_call = [this](FlapCall call, double vol) {
+        if (keeper_) feed_.flap_call(cycle_, call, *keeper_);
         play_flap_sound(sound_, call, vol);
     };
     outputs_.my_beep = [this](int freq, int dur) {
@@ -43,7 +73,40 @@ Instrument::Instrument() : outputs_(default_flight_outputs()), cycle_(outputs_) 
 int Instrument::open_link(int in_port, int out_port, std::string_view out_addr,
                           std::string_view simulator_host) {
     return link_.open(in_port, out_port, out_addr, simulator_host,
-                      [this](std::string_view datagram) { return cycle_.my_tas(datagram); });
+                      [this](std::string_view datagram) { return step(datagram); });
+}
+
+int Instrument::step(std::string_view datagram) {
+    const int tas = cycle_.my_tas(datagram);
+    if (!keep_flights_ || !cycle_.records().condor_started) return tas;
+    if (!keeper_) {
+        feed_ = debrief::CycleFeed{};
+        keeper_ = std::make_unique<debrief::FlightKeeper>(
+            flights_folder(), debrief::header_of(cycle_, local_time_text()));
+        log_verbatim("Flight file: " + keeper_->file().string());
+    }
+    feed_.after_packet(cycle_, *keeper_);
+    return tas;
+}
+
+void Instrument::keys_acted(const debrief::ControlsSeen& before) {
+    in_keys_ = false;
+    if (keeper_) feed_.keys_acted(cycle_, before, key_sound_, *keeper_);
+    key_sound_ = -1;
+}
+
+void Instrument::end_flight() {
+    if (!keeper_) return;
+    keeper_->finish();
+    const std::filesystem::path file = keeper_->file();
+    if (!keeper_->problem().empty()) log_verbatim("Flight file : " + keeper_->problem());
+    keeper_.reset();
+    log_page(debrief::write_page_of(file, get_inst_path()), file);
+}
+
+void Instrument::write_missing_pages() {
+    for (const std::filesystem::path& file : debrief::flights_without_page(flights_folder()))
+        log_page(debrief::write_page_of(file, get_inst_path()), file);
 }
 
 void Instrument::take_sound_lengths() {
@@ -62,7 +125,9 @@ int Instrument::run_windows(std::string_view font, const DisplayOptions& options
     cpwTimerCallback(windows_.cpw, kTimerPeriodMs, kTimerId, 1, [this](pCpw, int) { tick(); });
     cpwKeyboardCallback(windows_.cpw,
                         [this](pCpw cpw, CpwWindowId id, int key, int state, int x, int y) {
+                            const debrief::ControlsSeen before = start_keys();
                             keyboard(key_watch_, cpw, id, key, state, x, y);
+                            keys_acted(before);
                         });
     cpwSystemKeyboardCallback(windows_.cpw,
                               [this](pCpw cpw, CpwWindowId id, int key, int state, int x, int y) {
@@ -80,13 +145,17 @@ void Instrument::tick() {
 
     // Keys: the watch kept alive, and the key events since the last tick acted on.
     restart_key_watch_when_due(now);
-    if (s.KbdHookEnabled != 0) key_watch_.poll();
+    if (s.KbdHookEnabled != 0) {
+        const debrief::ControlsSeen before = start_keys();
+        key_watch_.poll();
+        keys_acted(before);
+    }
     log_timer_line(s, now);
 
     // Datagrams: every one read and forwarded; the newest stepped through the cycle, which
     // plays what it asks for (alarm, flap calls) and hands the windows their values.
     const int bytes = link_.read();
-    const int tas = bytes > 0 ? link_.decoded(cycle_.my_tas(link_.newest())) : 0;
+    const int tas = bytes > 0 ? link_.decoded(step(link_.newest())) : 0;
     if (s.count < kTracedTicks || s.Debug != 0) log_printf("ByteReceived %d", bytes);
     if (bytes > 0) show_datagram(s, tas, now);
 
@@ -128,6 +197,7 @@ void Instrument::restart_key_watch_when_due(double now) {
 
 void Instrument::cleanup() {
     DisplayStateRecord& s = windows_.state;
+    end_flight();
     if (windows_closed(s)) return;
     log_printf("\nCleanup started");
     s.WeAreClosing = Closing::yes;

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "config/settings_value.h"
+#include "debrief/cycle_feed.h"
+#include "debrief/flight_keeper.h"
 #include "display/display_options.h"
 #include "display/instrument_windows.h"
 #include "flight/cycle.h"
@@ -14,6 +16,7 @@
 #include "shell/latency_probe.h"
 #include "sound/sound.h"
 
+#include <memory>
 #include <string_view>
 
 namespace kalveo {
@@ -26,7 +29,10 @@ class Instrument {
     Instrument& operator=(const Instrument&) = delete;
 
     /// The settings of this pass, for the cycle's set-up and advice.
-    void take_settings(const Settings& settings) { cycle_.take_settings(settings); }
+    void take_settings(const Settings& settings) {
+        cycle_.take_settings(settings);
+        keep_flights_ = settings.program.debrief;
+    }
 
     /// The simulator's installation as start-up found it, for each flight's set-up.
     void take_installation(const Installation& found) { cycle_.take_installation(found); }
@@ -61,6 +67,10 @@ class Instrument {
     /// The end of the program: cleanup, then the windowing component released.
     void close();
 
+    /// Writes the pages of the kept flights that have none (a run killed mid-flight), each
+    /// logged.
+    static void write_missing_pages();
+
     /// Whether the windowing component is open (from the windows' opening to close()).
     [[nodiscard]] bool has_windows() const { return windows_.cpw != nullptr; }
 
@@ -73,6 +83,14 @@ class Instrument {
   private:
     void start_key_watch();
     void restart_key_watch_when_due(double now);
+    // The flight kept: each datagram through the cycle, the keys' effects, its end and page.
+    int step(std::string_view datagram);
+    debrief::ControlsSeen start_keys() {
+        in_keys_ = true;
+        return debrief::controls_seen(cycle_);
+    }
+    void keys_acted(const debrief::ControlsSeen& before);
+    void end_flight();
 
     InstrumentWindows windows_;
     LatencyProbe latency_; // watches the engine's mixer: outlives it
@@ -81,6 +99,11 @@ class Instrument {
     FlightCycle cycle_;
     KeyWatch key_watch_{cycle_, windows_.state}; // acts on the cycle and the windows: after them
     UdpLink link_;
+    bool keep_flights_ = true;
+    std::unique_ptr<debrief::FlightKeeper> keeper_;
+    debrief::CycleFeed feed_;
+    int key_sound_ = -1; // the alarm level a key played for the pilot to hear, -1 none
+    bool in_keys_ = false;
 };
 
 } // namespace kalveo

@@ -67,6 +67,8 @@ void prepare_program_folder(const Pass& pass) {
     log_message_f("CREATE Logs\\Logfile.txt");
     log_message_f("Program    - version : " + pass.cc1);
     begin_redirect();
+    // A run killed mid-flight left its flight without a page.
+    Instrument::write_missing_pages();
 }
 
 Settings read_settings() {

@@ -40,6 +40,7 @@ StopWait=30
 KbdHook_Auto_Restart=5
 Language=DE
 Auto update=1
+Debrief=0
 KeyboardHook=0
 Font size=18
 AH Font size=-1

@@ -106,6 +106,11 @@ TEST(FlightFile, TwoHoursAtFiftyDatagramsASecondStaySmallAndReadBackAsKept) {
     };
     EXPECT_EQ(count(EventKind::alarm), 7200 / 17); // the first sample has no alarm
     EXPECT_EQ(count(EventKind::feedback), 1);
+
+    // A flight started in the same second (a quick restart) keeps a file of its own.
+    FlightKeeper again(dir.path() / "Flights", diana());
+    EXPECT_EQ(again.file().filename(), "2026-07-14_130509_Diana_2-2.kflight");
+    EXPECT_EQ(read_flight(file).samples.size(), kDatagrams / 10u);
 }
 
 TEST(FlightFile, WrittenDuringTheFlightSoACrashLosesLessThanAMinute) {

@@ -3,8 +3,7 @@
 #include "config/records.h"
 #include "config/settings_value.h"
 #include "debrief/cycle_feed.h"
-#include "debrief/flight_file.h"
-#include "debrief/page.h"
+#include "debrief/flight_pages.h"
 #include "flight/cycle.h"
 #include "flight/flight_setup.h"
 #include "flight/records.h"
@@ -180,29 +179,10 @@ DebriefResult write_debrief(const DebriefOptions& o) {
         result.problem = keeper->problem();
         return result;
     }
-    const debrief::KeptFlight flight = debrief::read_flight(result.flight_file);
-    result.page = debrief::page_file_of(result.flight_file);
-    result.problem = debrief::write_flight_page(
-        result.page, flight,
-        debrief::read_chart_library(scratch.program() / debrief::kChartLibraryFolder));
-    return result;
-}
-
-DebriefResult write_page_of(const fs::path& flight_file) {
-    DebriefResult result;
-    result.flight_file = flight_file;
-    const debrief::KeptFlight flight = debrief::read_flight(flight_file);
-    result.datagrams = static_cast<int>(flight.samples.size());
-    if (flight.samples.empty()) {
-        result.problem = flight_file.string() + ": " +
-                         (flight.problem.empty() ? "no sample kept" : flight.problem);
-        return result;
-    }
-    result.page = debrief::page_file_of(flight_file);
-    const std::string written = debrief::write_flight_page(
-        result.page, flight,
-        debrief::read_chart_library(fs::path(get_inst_path()) / debrief::kChartLibraryFolder));
-    result.problem = !written.empty() ? written : flight.problem;
+    const debrief::PageOfFlight page =
+        debrief::write_page_of(result.flight_file, scratch.program());
+    result.page = page.page;
+    result.problem = page.problem;
     return result;
 }
 

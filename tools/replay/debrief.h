@@ -35,8 +35,4 @@ struct DebriefResult {
 /// Runs the whole recording through a flight cycle and writes the flight file and its page.
 [[nodiscard]] DebriefResult write_debrief(const DebriefOptions& options);
 
-/// Writes the page of a flight file as it is, whole or cut short by a crash; a file cut short
-/// is named in `problem`, the page written all the same.
-[[nodiscard]] DebriefResult write_page_of(const std::filesystem::path& flight_file);
-
 } // namespace kalveo::replay

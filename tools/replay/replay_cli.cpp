@@ -1,6 +1,8 @@
 // kalveo-replay: sends a flight to the program as the simulator would (datagrams of telemetry
 // to 127.0.0.1:<port> at the simulator's rate), records the datagrams a simulator sends to a
 // port with their arrival times, and plays such a recording back at its own pace.
+#include "debrief/flight_pages.h"
+#include "platform/program_path.h"
 #include "platform/socket.h"
 #include "replay/debrief.h"
 #include "replay/recording.h"
@@ -331,11 +333,12 @@ int debrief(const Options& o) {
 }
 
 int page(const Options& o) {
-    const kalveo::replay::DebriefResult r = kalveo::replay::write_page_of(o.page);
+    const kalveo::debrief::PageOfFlight r =
+        kalveo::debrief::write_page_of(o.page, kalveo::get_inst_path());
     if (r.page.empty()) return fail(r.problem);
     if (!r.problem.empty())
         std::fprintf(stderr, "kalveo-replay: %s: %s; the page shows the %d samples before it\n",
-                     o.page.c_str(), r.problem.c_str(), r.datagrams);
+                     o.page.c_str(), r.problem.c_str(), r.samples);
     std::printf("%s\n", r.page.string().c_str());
     return 0;
 }

@@ -14,7 +14,7 @@ bool copy_program(const fs::path& from, const fs::path& to, std::string& problem
     std::error_code ec;
     fs::create_directories(to, ec);
     fs::copy_file(from / "kalveo", to / "kalveo", ec);
-    for (const char* folder : {"Settings", "Lang", "Sounds", "Manual"}) {
+    for (const char* folder : {"Settings", "Lang", "Sounds", "Manual", "Debrief"}) {
         if (ec) break;
         fs::copy(from / folder, to / folder, fs::copy_options::recursive, ec);
     }
