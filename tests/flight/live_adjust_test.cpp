@@ -18,14 +18,17 @@ using testing::TestFlight;
 
 using LiveAdjust = FlightTest;
 
-const Datagram kAt72 = Datagram().set("airspeed", 72.0).set("altitude", 0.0);
+// Made when a test needs it: the sample datagram is found through the tests' environment.
+Datagram at_72() {
+    return Datagram().set("airspeed", 72.0).set("altitude", 0.0);
+}
 
 TEST_F(LiveAdjust, MarginInKnotsMovesOnlyTheAlarmStartFromTheNextPacket) {
     TestFlight f({.vne = 75.0});
     f.records().my_tas_0.fconv = 1.9438444;
     f.cycle.raise_margin();
     EXPECT_EQ(f.cycle.status().margin, 10) << "no margin to move before the flight's set-up";
-    f.send(kAt72);
+    f.send(at_72());
     EXPECT_TRUE(f.rec.sounds.empty()) << "72 m/s is below va1 = 75 - 10 km/h";
     EXPECT_EQ(f.cycle.status().margin, 5) << "10 km/h in whole knots";
     const double va2 = f.records().my_tas_0.va2;
@@ -34,7 +37,7 @@ TEST_F(LiveAdjust, MarginInKnotsMovesOnlyTheAlarmStartFromTheNextPacket) {
     EXPECT_EQ(f.cycle.status().margin, 8);
     EXPECT_NEAR(f.records().my_tas_0.va1, 75.0 - 8.0 / 1.9438444, 1e-9);
     EXPECT_DOUBLE_EQ(f.records().my_tas_0.va2, va2);
-    f.send(kAt72);
+    f.send(at_72());
     EXPECT_EQ(f.rec.sounds.size(), 1u);
 }
 
