@@ -8,7 +8,6 @@ namespace kalveo {
 
 void reset_run_state() {
     my_tas_1.kalveo_init = false;
-    cmndta001.qline = false;
 }
 
 } // namespace kalveo

@@ -77,7 +77,7 @@ std::string cut_to_characters(std::string text, std::size_t length) {
 }
 
 void show(int status, const std::string& text) {
-    error_message_tit(status, my_tas_c.msg_tit, text, cmndta001.qline);
+    error_message_tit(status, kDefaultBoxTitle, text);
 }
 
 void report_missing_messages(const std::string& file, int count, const MessageMarks& items) {

@@ -32,7 +32,7 @@ namespace {
 constexpr double kUnset = -1000.0; // settings values below this were not given
 
 [[noreturn]] void stop_with_error(const std::string& text) {
-    error_message_tit(1, my_tas_c.msg_tit, text, false);
+    error_message_tit(1, kDefaultBoxTitle, text, false);
     stop_program(text);
 }
 
@@ -265,7 +265,7 @@ void learn_flight_from_simulator(FlightFacts& flight, FlightRecords& f, const Se
     const double vne_setting = f.my_tas_0.vne;
     f.my_tas_0.vne = -10000.0;
     std::string ggg = glider.names.glnam;
-    store_glider_values(get_vne(ggg, current_glider_values(glider, f), my_tas_c.msg_tit,
+    store_glider_values(get_vne(ggg, current_glider_values(glider, f), kDefaultBoxTitle,
                                 installation.condor_version),
                         glider, f);
     settle_vne(f, vne_setting);

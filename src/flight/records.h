@@ -90,14 +90,10 @@ struct MyTas1Record {
     bool kalveo_init = false;
 };
 
-/// The program's message-box title and language, process-wide like the language texts.
+/// The program's language, process-wide like the language texts.
 struct MyTasCRecord {
-    /// Title of the message boxes (at most 32 characters).
-    std::string msg_tit = "Kalveo";
     /// Language code from the settings, for example "EN" (at most 10 characters).
     std::string lang;
-    /// Language codes by language number 1..4: blank, "EN", "FR", "DE" (8 characters).
-    std::array<std::string, 5> lang_0{"", "", "EN", "FR", "DE"};
 };
 
 /// Texts of a flight: the unit names and the flight plan.

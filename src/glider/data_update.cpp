@@ -167,7 +167,7 @@ CommandStatus cut_short(const std::filesystem::path& download) {
 bool download_failed(const std::filesystem::path& download) {
     std::error_code ec;
     std::filesystem::remove(download, ec);
-    error_message_tit(kBoxWarning, kTitle, kDownloadFailed, cmndta001.qline);
+    error_message_tit(kBoxWarning, kTitle, kDownloadFailed);
     return false;
 }
 
@@ -268,7 +268,7 @@ bool install_data_file(const std::string& server, int version, const DataInstall
         return download_failed(download);
     }
     if (had_old) {
-        error_message_tit(kBoxInfo, kTitle, "Existing file renamed to " + kept, cmndta001.qline);
+        error_message_tit(kBoxInfo, kTitle, "Existing file renamed to " + kept);
     }
     log_message_f("Glider data file " + data_version_text(version) + " installed");
     return true;

@@ -77,8 +77,7 @@ GliderValues get_vne(std::string& ggg, GliderValues values, std::string_view msg
             }
         }
         error_message_tit(kBoxWarning, msg_tit,
-                          std::string(trim(ggg)) + std::string(trim_right(messages.msfgldnfnd)),
-                          cmndta001.qline);
+                          std::string(trim(ggg)) + std::string(trim_right(messages.msfgldnfnd)));
         ggg.clear();
     }
     stop_program("INFINITE LOOP");

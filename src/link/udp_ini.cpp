@@ -78,7 +78,7 @@ void edit_file(std::string_view fich) {
 }
 
 void warn(std::string_view text) {
-    error_message_tit(kBoxWarning, my_tas_c.msg_tit, text, cmndta001.qline);
+    error_message_tit(kBoxWarning, kDefaultBoxTitle, text);
 }
 
 } // namespace
@@ -139,7 +139,7 @@ void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next
                 nprt = kDefaultSimulatorPort;
                 break;
             }
-            error_message_tit(kBoxInfo, my_tas_c.msg_tit, udp_not_active_text(v), cmndta001.qline);
+            error_message_tit(kBoxInfo, kDefaultBoxTitle, udp_not_active_text(v));
             edit_file(name);
             if (pass >= kEditPasses) {
                 if (show_manual) show_manual(3);

@@ -99,7 +99,7 @@ void UdpLink::refuse_own_socket(const Ipv4Endpoint& target) {
                   " is Kalveo's own port on this computer: every datagram would come back to "
                   "it.\nKalveo goes on without forwarding; choose another Forward Port in "
                   "Kalveo.ini.";
-    error_message_tit(kBoxWarning, my_tas_c.msg_tit, text, cmndta001.qline);
+    error_message_tit(kBoxWarning, kDefaultBoxTitle, text);
     socket_close(sending_);
     sending_ = kNoSocket;
     forward_enabled_ = false;

@@ -9,24 +9,12 @@ namespace kalveo {
 struct Cmndta000Record {
     /// Command of the text editor used to open files (settings key "Text editor").
     std::string text_editor = "notepad";
-    /// The program's installation folder, with or without a trailing separator.
-    std::string app_path;
-    /// Title of the redirection error box (32 characters); start-up leaves it empty.
-    std::string app_name;
 };
 
 /// Console mode, language choice and message counters.
 struct Cmndta001Record {
     /// French texts wanted (set by the language detection of the settings reader).
     bool qfr = false;
-    /// Console mode: messages go to the console instead of boxes.
-    bool qline = false;
-    /// Reserved; nothing reads or writes it.
-    int nauto_upd = 0;
-    /// Number of warnings reported through error_message_vfl.
-    int nbwarn = 0;
-    /// Number of errors reported through error_message_vfl.
-    int nberr = 0;
     /// Start-up must run again after a settings edit.
     bool qrestart = false;
     /// Keep the console window (started from a console, or debug mode).

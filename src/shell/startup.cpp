@@ -51,13 +51,14 @@ struct Pass {
 
 // The box, then the stop, which writes the message to the log.
 [[noreturn]] void fatal(std::string_view message) {
-    error_message_tit(kBoxError, my_tas_c.msg_tit, message, cmndta001.qline);
+    error_message_tit(kBoxError, kDefaultBoxTitle, message);
     stop_program(message);
 }
 
 void prepare_program_folder(const Pass& pass) {
-    cmndta000.app_path = get_inst_path();
-    check_writable_folder(cmndta000.app_path + "Settings", my_tas_c.msg_tit);
+    const std::string app_path = get_inst_path();
+    set_error_log_folder(app_path);
+    check_writable_folder(app_path + "Settings", kDefaultBoxTitle);
     // An installation without its (empty) Logs folder would lose the whole run log.
     std::error_code ec;
     std::filesystem::create_directories(native_path("Logs"), ec);
@@ -135,13 +136,13 @@ void check_settings_version(const Pass& pass, const Settings& settings) {
     startup_print(text);
     if (verdict == VersionVerdict::program_newer) {
         text += "\n" + std::string(trim(messages.msgfileupd));
-        error_message_tit(kBoxInfo, my_tas_c.msg_tit, text, cmndta001.qline);
+        error_message_tit(kBoxInfo, kDefaultBoxTitle, text);
         if (const int status = rewrite_ini(settings, my_tas_1.numver); status != 0)
             log_message_f(format_text("{W}Kalveo.ini could not be rewritten : status %d", status));
         return;
     }
     text += "\n" + std::string(trim(messages.msgvernum3));
-    error_message_tit(kBoxWarning, my_tas_c.msg_tit, text, cmndta001.qline);
+    error_message_tit(kBoxWarning, kDefaultBoxTitle, text);
 }
 
 SimulatorUdp read_simulator_udp(const std::string& folder, int version) {
@@ -166,7 +167,7 @@ std::string check_simulator_udp(const LinkSettings& link, const Installation& in
     const int nprt = simulator_port(installation.qc2, installation.qc3, c2.port, c3.port);
     startup_print(format_text(" %d %d", link.port, nprt));
     if (nprt >= 1 && nprt != link.port)
-        error_message_tit(kBoxWarning, my_tas_c.msg_tit, messages.msgdiffudp, cmndta001.qline);
+        error_message_tit(kBoxWarning, kDefaultBoxTitle, messages.msgdiffudp);
     // Both versions send to the same host (checked above).
     return installation.qc3 ? c3.host : c2.host;
 }
@@ -237,7 +238,6 @@ int kalveo(const std::vector<std::string>& arguments) {
     });
     instrument.start_latency_probe_if_asked();
 
-    my_tas_c.msg_tit = "Kalveo";
     cmndta001.qrestart = false;
     while (run_pass(pass))
         pass.first = false;

@@ -23,7 +23,7 @@ namespace {
                                              bool units_follow_simulator) {
     std::string text = fplfile + messages.msgfplnfnd;
     if (units_follow_simulator) text += "\n" + messages.msgdisauto;
-    error_message_tit(kBoxWarning, my_tas_c.msg_tit, text, cmndta001.qline);
+    error_message_tit(kBoxWarning, kDefaultBoxTitle, text);
     stop_program("Flightplan not found: " + fplfile);
 }
 

@@ -44,7 +44,7 @@ int zone_of(std::string_view header) {
 [[noreturn]] void too_many_turnpoints(bool french) {
     const char* text = french ? "XCSoar n'accepte pas plus que 30 points de virage"
                               : "XCSoar does not support more than 30 turnpoints";
-    error_message(kBoxError, text, cmndta001.qline);
+    error_message(kBoxError, text);
     stop_program(text);
 }
 

@@ -29,7 +29,7 @@ bool expand_reference(std::string& folder) {
     int len = 0;
     if (second == std::string::npos || second > rest || MyGetEnv(name, value, len) == 0) {
         error_message_tit(kBoxError, "get_condor_user_path",
-                          "Error getting environment variable/" + name, cmndta001.qline);
+                          "Error getting environment variable/" + name);
         return false;
     }
     folder = folder.substr(0, first) + value + folder.substr(rest);

@@ -4,6 +4,7 @@
 #include "config/settings.h"
 #include "flight/records.h"
 #include "platform/paths.h"
+#include "report/log.h"
 #include "report/records.h"
 
 namespace kalveo::testing {
@@ -16,10 +17,9 @@ ConfigTest::ConfigTest()
     // one binary may run in one process, as under Wine).
     messages = MessagesRecord{};
     my_tas_c.lang.clear();
-    cmndta001 = Cmndta001Record{};
     my_tas_1 = MyTas1Record{};
     my_tas_1.numver = 3210;
-    cmndta000.app_path = folder_.path().string() + "/";
+    set_error_log_folder(folder_.path().string() + "/");
 }
 
 void ConfigTest::write(std::string_view name, std::string_view bytes) const {

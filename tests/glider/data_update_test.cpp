@@ -2,6 +2,7 @@
 #include "glider/data_update.h"
 #include "local_http_server.h"
 #include "platform/file_replace.h"
+#include "report/log.h"
 #include "report/records.h"
 #include "support/test_files.h"
 
@@ -79,8 +80,7 @@ class UpdateData : public ::testing::Test {
         write_file(site_ / "Kalveo" / "Kalveo_Version_Numbers.txt",
                    "Version=3210\nHangarUpdate=8\n");
         write_file(site_ / kDataPath, kNewData);
-        cmndta001.qline = false;
-        cmndta000.app_path = dir_.path().string() + "/";
+        set_error_log_folder(dir_.path().string() + "/");
         messages.msgnewdat1 = "New version";
         messages.msgnewdat2 = "of the glider data: download it?";
         messages.msgnewprog = "of Kalveo: open the download page?";

@@ -1,6 +1,7 @@
 #include "config/records.h"
 #include "glider/records.h"
 #include "glider/vne_lookup.h"
+#include "report/log.h"
 #include "report/records.h"
 #include "support/test_files.h"
 
@@ -35,10 +36,9 @@ class GetVne : public ::testing::Test {
                             "LS8-18=280,180,325,370,150,-2,130,-1,120,0,110,+1\n"
                             "Blanik=253\nBroken=2x0,100\n");
         start_.vne = -10000;
-        cmndta001.qline = false;
         messages.msggldrnam = kPrompt;
         messages.msfgldnfnd = "\nis not in the glider data";
-        cmndta000.app_path = dir_.path().string() + "/";
+        set_error_log_folder(dir_.path().string() + "/");
     }
 
     // Runs get_vne with the dialog answers and console lines given, and keeps

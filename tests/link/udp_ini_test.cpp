@@ -81,9 +81,7 @@ class UdpSettings : public ::testing::Test {
         // Blanks in the folder: the editor must get the file as one argument.
         prefix_ =
             std::make_unique<testing::ScopedEnv>("WINEPREFIX", (dir_ / "wine prefix").string());
-        cmndta000 = {};
-        cmndta000.app_path = dir_.path().string() + "/";
-        cmndta001 = {};
+        set_error_log_folder(dir_.path().string() + "/");
         messages = {};
         messages.msgudpnact = "Telemetry is off";
         messages.msgudpenab = "Set Enabled=1";
@@ -94,7 +92,10 @@ class UdpSettings : public ::testing::Test {
         log_message_f("CREATE Logs\\Logfile.txt");
         (void)::testing::internal::GetCapturedStdout();
     }
-    void TearDown() override { cmndta000 = {}; }
+    void TearDown() override {
+        cmndta000 = {};
+        set_error_log_folder({});
+    }
 
     void write_udp(const Udp& udp) const {
         write_file(dir_ / "wine prefix/drive_c/Condor3/Settings/UDP.ini", udp_ini_text(udp));

@@ -104,16 +104,5 @@ TEST_F(Redirection, FailureShowsAnErrorBoxAndStops) {
     EXPECT_THAT(log(), Not(HasSubstr("redirected to")));
 }
 
-TEST_F(Redirection, ErrorBoxTitleIsTheCutApplicationName) {
-    cmndta000.app_name = "Kalveo instrument";
-    EXPECT_EXIT(
-        {
-            send_stdout_to(folder() / "console.txt");
-            begin_redirect_in((folder() / "missing").string());
-        },
-        ExitedWithCode(1), "");
-    EXPECT_THAT(file("console.txt"), HasSubstr("title=\"Kalveo i\""));
-}
-
 } // namespace
 } // namespace kalveo

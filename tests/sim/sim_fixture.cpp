@@ -17,9 +17,7 @@ void SimTest::SetUp() {
     wineprefix_ = std::make_unique<ScopedEnv>("WINEPREFIX", prefix().string());
     user_ = std::make_unique<ScopedEnv>("USER", "pilot");
     profile_ = std::make_unique<ScopedEnv>("USERPROFILE", std::nullopt);
-    cmndta000 = {};
-    cmndta000.app_path = dir_.path().string() + "/";
-    cmndta001 = {};
+    set_error_log_folder(dir_.path().string() + "/");
     messages = {};
     my_tas_c = {};
     ::testing::internal::CaptureStdout();
@@ -33,7 +31,7 @@ void SimTest::TearDown() {
     wineprefix_.reset();
     dialogs_.reset();
     cwd_.reset();
-    cmndta000 = {};
+    set_error_log_folder({});
 }
 
 SampleInstall SimTest::install(const SampleInstallOptions& options) {
