@@ -43,7 +43,6 @@ void quiet_start() {
 
 void reset_records() {
     my_tas_0 = MyTas0Record{};
-    my_tas_1 = MyTas1Record{};
     my_tas_3 = MyTas3Record{};
     my_tas_c = MyTasCRecord{};
     chrono = ChronoRecord{};

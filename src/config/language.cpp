@@ -6,7 +6,6 @@
 #include "platform/ui_language.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "text/blanks.h"

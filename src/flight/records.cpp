@@ -2,7 +2,6 @@
 
 namespace kalveo {
 
-MyTas1Record my_tas_1;
 MyTasCRecord my_tas_c;
 
 } // namespace kalveo

@@ -82,14 +82,6 @@ struct AlarmSpeeds {
     return {va1, va1 + dv2};
 }
 
-/// Program version and the run flag of start-up.
-struct MyTas1Record {
-    /// Program version, major x 1000 + minor x 100 + release x 10 + build.
-    int numver = 0;
-    /// Start-up has finished its pass; datagrams are processed only then.
-    bool kalveo_init = false;
-};
-
 /// The program's language, process-wide like the language texts.
 struct MyTasCRecord {
     /// Language code from the settings, for example "EN" (at most 10 characters).
@@ -202,7 +194,6 @@ struct FlightRecords {
     bool condor_started = false;
 };
 
-extern MyTas1Record my_tas_1;
 extern MyTasCRecord my_tas_c;
 
 } // namespace kalveo

@@ -12,7 +12,6 @@
 #include "report/file_versions.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "text/blanks.h"

@@ -5,7 +5,6 @@
 #include "platform/dialogs.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "text/blanks.h"

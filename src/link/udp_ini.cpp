@@ -6,7 +6,6 @@
 #include "platform/process.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "sim/sim_files.h"
 #include "text/blanks.h"
@@ -65,8 +64,8 @@ std::string udp_not_active_text(const UdpIniValues& v) {
 }
 
 // Opens the file in the pilot's editor and waits for it to be closed.
-void edit_file(std::string_view fich) {
-    const std::string_view editor = trim(cmndta000.text_editor);
+void edit_file(std::string_view fich, std::string_view text_editor) {
+    const std::string_view editor = trim(text_editor);
     const auto [argv, stands_in] = text_editor_command(editor, simulator_file(fich).string());
     if (stands_in)
         log_verbatim("Text editor not found (" + std::string(editor) + "), using " + argv.front());
@@ -115,7 +114,8 @@ int read_udp_ini(std::string_view fich, int& nena, int& port, int& sndint, int& 
 }
 
 void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next1,
-                 std::string& host, const std::function<void(int section)>& show_manual) {
+                 std::string& host, std::string_view text_editor,
+                 const std::function<void(int section)>& show_manual) {
     const std::string name(trim(fich));
     if (!simulator_file_exists(name)) {
         warn(name + "\n" + messages.msgfilnfnd);
@@ -140,7 +140,7 @@ void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next
                 break;
             }
             error_message_tit(kBoxInfo, kDefaultBoxTitle, udp_not_active_text(v));
-            edit_file(name);
+            edit_file(name, text_editor);
             if (pass >= kEditPasses) {
                 if (show_manual) show_manual(3);
                 stop_program("UPD not activated or ExtendedData1 not = 1");

@@ -3,7 +3,6 @@
 #include "platform/paths.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "text/blanks.h"
 #include "text/versions.h"
 

@@ -25,8 +25,13 @@ class Instrument {
     Instrument(const Instrument&) = delete;
     Instrument& operator=(const Instrument&) = delete;
 
-    /// The settings of this pass, for the cycle's set-up and advice.
-    void take_settings(const Settings& settings) { cycle_.take_settings(settings); }
+    /// The settings of this pass, for the cycle's set-up and advice and the link's language.
+    /// The cycle holds the datagrams until run_windows: the pass has then finished.
+    void take_settings(const Settings& settings) {
+        cycle_.take_settings(settings);
+        cycle_.hold_datagrams(true);
+        link_.speak_french(settings.program.french);
+    }
 
     /// The simulator's installation as start-up found it, for each flight's set-up.
     void take_installation(const Installation& found) { cycle_.take_installation(found); }

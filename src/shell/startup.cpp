@@ -1,9 +1,9 @@
 #include "shell/startup.h"
 
-#include "config/defaults.h"
 #include "config/language.h"
 #include "config/records.h"
 #include "config/settings.h"
+#include "config/settings_editor.h"
 #include "config/settings_writer.h"
 #include "display/manual.h"
 #include "flight/cycle.h"
@@ -16,7 +16,6 @@
 #include "platform/wine_prefix.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "shell/console.h"
 #include "shell/instrument.h"
@@ -46,6 +45,7 @@ struct Pass {
     Instrument& instrument;
     std::vector<std::string> args;
     bool first = true;
+    int numver = 0;  ///< the program's version, major x 1000 + minor x 100 + release x 10 + build
     std::string cc1; ///< the program's version as text
 };
 
@@ -70,12 +70,12 @@ void prepare_program_folder(const Pass& pass) {
     begin_redirect();
 }
 
-Settings read_settings() {
+Settings read_settings(const Pass& pass) {
     std::optional<Settings> settings = rd_ini();
     if (!settings) fatal("Kalveo.ini error reading");
     hand_language_to_records(settings->program);
     rd_lang();
-    if (settings->program.auto_update) update_data(my_tas_1.numver, my_tas_c.lang);
+    if (settings->program.auto_update) update_data(pass.numver, my_tas_c.lang);
     return *settings;
 }
 
@@ -111,8 +111,9 @@ void read_command_line(const Pass& pass, Settings& settings) {
     hand_settings_to_records(settings);
     pass.instrument.take_settings(settings);
     if (help) show_usage_and_stop(pass);
-    cmndta001.qkeepwnd = started_by_name(pass.args.front()) || settings.program.debug;
-    if (!cmndta001.qkeepwnd) HideConsole();
+    const bool keep_console = started_by_name(pass.args.front()) || settings.program.debug;
+    if (!keep_console) HideConsole();
+    set_up_settings_editing({settings.program.text_editor, keep_console, messages.msgeditend});
     log_switches(settings);
 }
 
@@ -128,8 +129,8 @@ void check_settings_version(const Pass& pass, const Settings& settings) {
     const int file_version = settings.program.file_version;
     const std::string cc2 = numver_to_char(file_version);
     log_message_f("Kalveo.ini - version : " + cc2);
-    startup_print(format_text(" %d %d", my_tas_1.numver, file_version));
-    const VersionVerdict verdict = compare_versions(my_tas_1.numver, file_version);
+    startup_print(format_text(" %d %d", pass.numver, file_version));
+    const VersionVerdict verdict = compare_versions(pass.numver, file_version);
     if (verdict == VersionVerdict::same) return;
     std::string text = std::string(trim(messages.msgvernum1)) + " " + cc2 + "\n" +
                        std::string(trim(messages.msgvernum2)) + " " + pass.cc1;
@@ -137,7 +138,7 @@ void check_settings_version(const Pass& pass, const Settings& settings) {
     if (verdict == VersionVerdict::program_newer) {
         text += "\n" + std::string(trim(messages.msgfileupd));
         error_message_tit(kBoxInfo, kDefaultBoxTitle, text);
-        if (const int status = rewrite_ini(settings, my_tas_1.numver); status != 0)
+        if (const int status = rewrite_ini(settings, pass.numver); status != 0)
             log_message_f(format_text("{W}Kalveo.ini could not be rewritten : status %d", status));
         return;
     }
@@ -145,24 +146,27 @@ void check_settings_version(const Pass& pass, const Settings& settings) {
     error_message_tit(kBoxWarning, kDefaultBoxTitle, text);
 }
 
-SimulatorUdp read_simulator_udp(const std::string& folder, int version) {
+SimulatorUdp read_simulator_udp(const std::string& folder, int version,
+                                const ProgramSettings& program) {
     SimulatorUdp udp;
     const std::string file = std::string(trim(folder)) + "\\Settings\\UDP.ini";
     startup_print(format_text("C%d UDP : %s", version, file.c_str()));
     set_udp_ini(file, version, udp.port, udp.send_interval, udp.extended, udp.host,
-                [](int section) { display_manual(section); });
+                program.text_editor, [](int section) { display_manual(section); });
     return udp;
 }
 
 // Returns the host the simulator sends its telemetry to.
-std::string check_simulator_udp(const LinkSettings& link, const Installation& installation) {
+std::string check_simulator_udp(const Settings& settings, const Installation& installation) {
+    const LinkSettings& link = settings.link;
     SimulatorUdp c2;
     SimulatorUdp c3;
-    if (installation.qc2) c2 = read_simulator_udp(installation.instpath2, 2);
-    if (installation.qc3) c3 = read_simulator_udp(installation.instpath3, 3);
+    if (installation.qc2) c2 = read_simulator_udp(installation.instpath2, 2, settings.program);
+    if (installation.qc3) c3 = read_simulator_udp(installation.instpath3, 3, settings.program);
     if (installation.qc2 && installation.qc3 && udp_settings_differ(c2, c3)) {
-        fatal(cmndta001.qfr ? "Les fichiers UDP.ini de Condor 2 et Condor 3 sont diff\xc3\xa9rents"
-                            : "UDP.ini files for Condor 2 and Condor 3 are different");
+        fatal(settings.program.french
+                  ? "Les fichiers UDP.ini de Condor 2 et Condor 3 sont diff\xc3\xa9rents"
+                  : "UDP.ini files for Condor 2 and Condor 3 are different");
     }
     const int nprt = simulator_port(installation.qc2, installation.qc3, c2.port, c3.port);
     startup_print(format_text(" %d %d", link.port, nprt));
@@ -204,22 +208,20 @@ int hand_over(Instrument& instrument, const Settings& settings) {
 
 // Returns true when the settings editor asked for a restart.
 bool run_pass(Pass& pass) {
-    reset_run_state();
-    my_tas_1.numver = vers_num();
-    pass.cc1 = numver_to_char(my_tas_1.numver);
+    pass.numver = vers_num();
+    pass.cc1 = numver_to_char(pass.numver);
     if (pass.first) prepare_program_folder(pass);
-    Settings settings = read_settings();
+    Settings settings = read_settings(pass);
     read_command_line(pass, settings);
     const Installation installation = find_simulator(settings.program);
     pass.instrument.take_installation(installation);
     check_settings_version(pass, settings);
-    open_socket(pass.instrument, settings.link, check_simulator_udp(settings.link, installation));
+    open_socket(pass.instrument, settings.link, check_simulator_udp(settings, installation));
     if (pass.first) {
         start_sounds(pass.instrument.sound(), settings.sound.device);
         pass.instrument.take_sound_lengths();
     }
-    my_tas_1.kalveo_init = true;
-    return hand_over(pass.instrument, settings) != 0 && cmndta001.qrestart;
+    return hand_over(pass.instrument, settings) != 0;
 }
 
 } // namespace
@@ -238,7 +240,6 @@ int kalveo(const std::vector<std::string>& arguments) {
     });
     instrument.start_latency_probe_if_asked();
 
-    cmndta001.qrestart = false;
     while (run_pass(pass))
         pass.first = false;
 

@@ -4,7 +4,6 @@
 #include "platform/paths.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "text/blanks.h"
 

@@ -2,7 +2,6 @@
 
 #include "flight/records.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "sound/sound.h"
 
 namespace kalveo {

@@ -4,7 +4,6 @@
 #include "platform/key_names.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/trace.h"
 #include "sim/records.h"
 #include "sim/sim_files.h"

@@ -4,7 +4,6 @@
 #include "platform/clock.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "sim/fpl.h"

@@ -1,7 +1,6 @@
 #include "sim/fpl_reader.h"
 
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "sim/install.h"

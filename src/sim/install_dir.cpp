@@ -1,7 +1,6 @@
 // Installation folders from the registry, confirmed by the simulator's log.
 #include "platform/registry.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "sim/install.h"

@@ -2,7 +2,6 @@
 #include "platform/registry.h"
 #include "platform/win_env.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/trace.h"
 #include "sim/install.h"
 

@@ -5,7 +5,6 @@
 #include "flight/records.h"
 #include "platform/paths.h"
 #include "report/log.h"
-#include "report/records.h"
 
 namespace kalveo::testing {
 
@@ -17,8 +16,6 @@ ConfigTest::ConfigTest()
     // one binary may run in one process, as under Wine).
     messages = MessagesRecord{};
     my_tas_c.lang.clear();
-    my_tas_1 = MyTas1Record{};
-    my_tas_1.numver = 3210;
     set_error_log_folder(folder_.path().string() + "/");
 }
 

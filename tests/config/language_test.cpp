@@ -2,7 +2,6 @@
 #include "config/records.h"
 #include "config_fixture.h"
 #include "flight/records.h"
-#include "report/records.h"
 
 #include <gtest/gtest.h>
 

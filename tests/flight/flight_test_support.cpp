@@ -10,10 +10,8 @@
 namespace kalveo::testing {
 
 void reset_flight_records() {
-    my_tas_1 = MyTas1Record{};
     my_tas_c = MyTasCRecord{};
     messages = MessagesRecord{};
-    my_tas_1.kalveo_init = true;
 }
 
 Recorder::Recorder() {

@@ -4,7 +4,6 @@
 #include "flight/records.h"
 #include "flight_test_support.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "sample_install/sample_install.h"
 #include "support/test_files.h"
 

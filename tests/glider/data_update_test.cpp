@@ -3,7 +3,6 @@
 #include "local_http_server.h"
 #include "platform/file_replace.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "support/test_files.h"
 
 #include <cerrno>

@@ -2,7 +2,6 @@
 #include "glider/records.h"
 #include "glider/vne_lookup.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "support/test_files.h"
 
 #include <cstdio>

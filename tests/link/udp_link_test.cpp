@@ -1,7 +1,6 @@
 #include "link/udp_link.h"
 #include "loopback.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "support/test_files.h"
 
 #include <chrono>

@@ -1,5 +1,4 @@
 #include "report/log.h"
-#include "report/records.h"
 #include "report/report_fixture.h"
 #include "support/matchers.h"
 

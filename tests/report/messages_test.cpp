@@ -1,7 +1,6 @@
 #include "report/box_text.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/report_fixture.h"
 
 #include <gmock/gmock.h>

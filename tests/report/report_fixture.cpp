@@ -1,7 +1,6 @@
 #include "report/report_fixture.h"
 
 #include "report/log.h"
-#include "report/records.h"
 
 #include <cstdio>
 #include <fcntl.h>

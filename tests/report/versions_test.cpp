@@ -1,6 +1,5 @@
 #include "report/file_versions.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "support/test_files.h"
 
 #include <filesystem>

@@ -1,4 +1,3 @@
-#include "report/records.h"
 #include "report/report_fixture.h"
 #include "shell/console.h"
 

@@ -59,7 +59,8 @@ class InstrumentTick : public ShellTest {
         saved_ = display_state;
         display_state = DisplayStateRecord{};
         display_state.KbdHookEnabled = 0; // no keyboard watch in a test process
-        my_tas_1.kalveo_init = false;
+        // As in a start-up pass, the cycle waits until the windows run.
+        instrument_.take_settings(Settings{});
         const Peer probe;
         port_ = probe.port();
     }

@@ -1,7 +1,6 @@
 // The simulator's key assignments from controls.ini, and key names in the log.
 #include "flight/records.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "sample_install/sample_files.h"
 #include "sim/controls.h"
 #include "sim/records.h"

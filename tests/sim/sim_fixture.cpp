@@ -3,7 +3,6 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "report/log.h"
-#include "report/records.h"
 
 #include <cstdio>
 

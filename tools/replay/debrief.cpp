@@ -44,7 +44,6 @@ std::unique_ptr<FlightCycle> make_cycle(FlightOutputs& out, FlightCycle::FlightS
 // What start-up sets beside the settings the cycle takes.
 void default_records(const DebriefOptions& o) {
     my_tas_c.lang = o.language;
-    my_tas_1.kalveo_init = true;
 }
 
 // The glider from the program's glider data file alone, in the standard atmosphere.

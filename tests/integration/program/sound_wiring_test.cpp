@@ -3,7 +3,6 @@
 // heard.
 #include "flight/outputs.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "shell/flight_sounds.h"
 #include "sound/sound.h"
 #include "sound/wav_files.h"
