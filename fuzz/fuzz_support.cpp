@@ -48,7 +48,6 @@ void reset_records() {
     chrono = ChronoRecord{};
     flaps_0 = Flaps0Record{};
     flaps_c = FlapsCRecord{};
-    messages = MessagesRecord{};
     volumes = VolumesRecord{};
     my_tas_0.fconv = kSpeedUnitFactors[0];
     my_tas_c.cunit = "kmh";

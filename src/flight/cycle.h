@@ -56,6 +56,9 @@ class FlightCycle {
     /// the active version in it.
     void take_installation(const Installation& found) { facts_.installation = found; }
 
+    /// The language's texts, for what each flight's set-up tells the pilot.
+    void take_texts(const MessagesRecord& texts) { facts_.texts = texts; }
+
     /// What the flight learned at its start, and the glider as it flies.
     [[nodiscard]] const FlightFacts& facts() const { return facts_; }
 

@@ -21,6 +21,8 @@ struct FlightFacts {
     Rdstng00Record pilot_options; ///< the simulator's units and altimeter setting
     FlightPlan plan;
     Glider glider;
+    /// The language's texts, for what the set-up tells the pilot.
+    MessagesRecord texts;
 };
 
 /// The simulator's controls and options files of the installation's pilot (into the

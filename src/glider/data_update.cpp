@@ -131,20 +131,22 @@ int data_file_version(std::string_view fff) {
     return read_data(fff, " ", true, 0, unused);
 }
 
-void offer_program(const std::string& server, int latest, int numver, std::string_view lang) {
+void offer_program(const std::string& server, int latest, int numver, std::string_view lang,
+                   const MessagesRecord& texts) {
     if (numver >= latest) return;
-    if (!ask(question(messages.msgnewdat1, numver_to_char(latest), messages.msgnewprog))) return;
+    if (!ask(question(texts.msgnewdat1, numver_to_char(latest), texts.msgnewprog))) return;
     const std::string url = server + "/" + download_page(lang);
     if (run_and_report(browser_command(url)).ok()) {
         stop_program("Download page of version " + numver_to_char(latest) + " opened: " + url, 0);
     }
 }
 
-void offer_data(const std::string& server, int latest, const DataInstallFault& fault) {
+void offer_data(const std::string& server, int latest, const MessagesRecord& texts,
+                const DataInstallFault& fault) {
     const int local = data_file_version(kGliderDataFile);
     trace("HangarUpdate %d %d\n", latest, local);
     if (local >= latest) return;
-    if (!ask(question(messages.msgnewdat1, data_version_text(latest), messages.msgnewdat2))) {
+    if (!ask(question(texts.msgnewdat1, data_version_text(latest), texts.msgnewdat2))) {
         return;
     }
     install_data_file(server, latest, fault);
@@ -273,14 +275,15 @@ bool install_data_file(const std::string& server, int version, const DataInstall
     return true;
 }
 
-void update_data(int numver, std::string_view lang, const DataInstallFault& fault) {
+void update_data(int numver, std::string_view lang, const MessagesRecord& texts,
+                 const DataInstallFault& fault) {
     trace("\n\n\n\n\n\n\n\n\n\nupdate_data\n");
     const std::string server = update_server();
     if (!usable_server(server)) return;
     const LatestVersions latest = fetch_latest_versions(server);
     trace("Version %d %d\n", latest.program, numver);
-    offer_program(server, latest.program, numver, lang);
-    offer_data(server, latest.data, fault);
+    offer_program(server, latest.program, numver, lang, texts);
+    offer_data(server, latest.data, texts, fault);
 }
 
 } // namespace kalveo

@@ -56,10 +56,10 @@ void take_value(Section section, const KeyValue& kv, UdpIniValues& v) {
     if (section == Section::misc && kv.key == "ExtendedData1") set_int(kv.val, v.extended);
 }
 
-std::string udp_not_active_text(const UdpIniValues& v) {
-    std::string text = messages.msgudpnact;
-    if (v.enabled != 1) text += "\n" + messages.msgudpenab;
-    if (v.extended != 1) text += "\n" + messages.msgextdata;
+std::string udp_not_active_text(const UdpIniValues& v, const MessagesRecord& texts) {
+    std::string text = texts.msgudpnact;
+    if (v.enabled != 1) text += "\n" + texts.msgudpenab;
+    if (v.extended != 1) text += "\n" + texts.msgextdata;
     return text;
 }
 
@@ -114,11 +114,11 @@ int read_udp_ini(std::string_view fich, int& nena, int& port, int& sndint, int& 
 }
 
 void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next1,
-                 std::string& host, std::string_view text_editor,
+                 std::string& host, std::string_view text_editor, const MessagesRecord& texts,
                  const std::function<void(int section)>& show_manual) {
     const std::string name(trim(fich));
     if (!simulator_file_exists(name)) {
-        warn(name + "\n" + messages.msgfilnfnd);
+        warn(name + "\n" + texts.msgfilnfnd);
         nprt = kDefaultSimulatorPort;
     } else {
         for (int pass = 1;; ++pass) {
@@ -128,7 +128,7 @@ void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next
             std::printf("Enabled, ExtendedData1, SendIntervalMs %d %d %d\n", v.enabled, next1,
                         nsnd);
             if (status != 0) {
-                warn(name + "\n" + messages.msgrderror);
+                warn(name + "\n" + texts.msgrderror);
                 nprt = kDefaultSimulatorPort;
                 break;
             }
@@ -139,7 +139,7 @@ void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next
                 nprt = kDefaultSimulatorPort;
                 break;
             }
-            error_message_tit(kBoxInfo, kDefaultBoxTitle, udp_not_active_text(v));
+            error_message_tit(kBoxInfo, kDefaultBoxTitle, udp_not_active_text(v, texts));
             edit_file(name, text_editor);
             if (pass >= kEditPasses) {
                 if (show_manual) show_manual(3);

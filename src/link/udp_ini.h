@@ -4,6 +4,8 @@
 // it opens it in the pilot's text editor when the output is off.
 #pragma once
 
+#include "config/records.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -46,7 +48,7 @@ int read_udp_ini(std::string_view fich, int& nena, int& port, int& sndint, int& 
 /// off a second time, the manual is shown at its section through `show_manual`
 /// (when given) and the program stops.
 void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next1,
-                 std::string& host, std::string_view text_editor,
+                 std::string& host, std::string_view text_editor, const MessagesRecord& texts,
                  const std::function<void(int section)>& show_manual = {});
 
 } // namespace kalveo

@@ -36,6 +36,9 @@ class Instrument {
     /// The simulator's installation as start-up found it, for each flight's set-up.
     void take_installation(const Installation& found) { cycle_.take_installation(found); }
 
+    /// The language's texts of this pass, for each flight's set-up.
+    void take_texts(const MessagesRecord& texts) { cycle_.take_texts(texts); }
+
     /// Opens the telemetry link (UdpLink::open); a datagram already waiting goes through the
     /// cycle. Returns what the link's open returns.
     int open_link(int in_port, int out_port, std::string_view out_addr,

@@ -9,8 +9,8 @@
 
 namespace kalveo {
 
-void hand_language_to_records(const ProgramSettings& p) {
-    my_tas_c.lang = p.language;
+void hand_language_to_records(std::string_view code) {
+    my_tas_c.lang = code;
 }
 
 void hand_settings_to_records(const Settings& s) {

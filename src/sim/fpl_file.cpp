@@ -19,9 +19,10 @@ namespace kalveo {
 namespace {
 
 [[noreturn]] void flight_plan_never_appeared(const std::string& fplfile,
-                                             bool units_follow_simulator) {
-    std::string text = fplfile + messages.msgfplnfnd;
-    if (units_follow_simulator) text += "\n" + messages.msgdisauto;
+                                             bool units_follow_simulator,
+                                             const MessagesRecord& texts) {
+    std::string text = fplfile + texts.msgfplnfnd;
+    if (units_follow_simulator) text += "\n" + texts.msgdisauto;
     error_message_tit(kBoxWarning, kDefaultBoxTitle, text);
     stop_program("Flightplan not found: " + fplfile);
 }
@@ -35,7 +36,7 @@ void log_retry(const char* what, int attempt) {
 // Opens the flight plan, trying again while the simulator is still writing it.
 // Returns false when it exists but cannot be opened.
 bool open_flight_plan(std::ifstream& in, const std::string& fplfile, bool units_follow_simulator,
-                      const std::function<void()>& pause) {
+                      const MessagesRecord& texts, const std::function<void()>& pause) {
     int attempt = 0;
     for (;;) {
         log_message_f("FPLFILE : " + fplfile);
@@ -43,7 +44,7 @@ bool open_flight_plan(std::ifstream& in, const std::string& fplfile, bool units_
         std::error_code ec;
         if (!std::filesystem::exists(file, ec)) {
             if (++attempt > kFplAttempts - 1)
-                flight_plan_never_appeared(fplfile, units_follow_simulator);
+                flight_plan_never_appeared(fplfile, units_follow_simulator, texts);
             pause();
             log_retry("Flightplan not found - retrying ", attempt);
             continue;
@@ -77,13 +78,13 @@ bool bug_wipers_usable(const FlightPlan& plan) {
 } // namespace
 
 std::optional<FlightPlan> read_fpl_0(Installation& installation, const std::string& file,
-                                     bool units_follow_simulator,
+                                     bool units_follow_simulator, const MessagesRecord& texts,
                                      const std::function<void()>& pause) {
     const std::function<void()> wait =
         pause ? pause : std::function<void()>([] { sleep_ms(kFplRetryPause); });
     log_message_f("Condor 2 path : " + installation.pilot_path());
     std::ifstream in;
-    if (!open_flight_plan(in, file, units_follow_simulator, wait)) return std::nullopt;
+    if (!open_flight_plan(in, file, units_follow_simulator, texts, wait)) return std::nullopt;
 
     const bool qfr = my_tas_c.lang == "FR";
     int nl = 0;

@@ -12,10 +12,6 @@ ConfigTest::ConfigTest()
     : cwd_(folder_.path()), lc_all_("LC_ALL", "en_GB.UTF-8"),
       dialogs_("KALVEO_DIALOGS", "script:" + (folder_.path() / "dialogs.txt").string()) {
     write_file(folder_ / "dialogs.txt", "");
-    // The language texts are the process's: each test starts without them (and the tests of
-    // one binary may run in one process, as under Wine).
-    messages = MessagesRecord{};
-    my_tas_c.lang.clear();
     set_error_log_folder(folder_.path().string() + "/");
 }
 

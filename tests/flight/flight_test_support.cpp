@@ -11,7 +11,6 @@ namespace kalveo::testing {
 
 void reset_flight_records() {
     my_tas_c = MyTasCRecord{};
-    messages = MessagesRecord{};
 }
 
 Recorder::Recorder() {

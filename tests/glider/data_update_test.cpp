@@ -80,9 +80,9 @@ class UpdateData : public ::testing::Test {
                    "Version=3210\nHangarUpdate=8\n");
         write_file(site_ / kDataPath, kNewData);
         set_error_log_folder(dir_.path().string() + "/");
-        messages.msgnewdat1 = "New version";
-        messages.msgnewdat2 = "of the glider data: download it?";
-        messages.msgnewprog = "of Kalveo: open the download page?";
+        texts_.msgnewdat1 = "New version";
+        texts_.msgnewdat2 = "of the glider data: download it?";
+        texts_.msgnewprog = "of Kalveo: open the download page?";
         write_file(browser_,
                    "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/opened.txt\"\n");
         std::filesystem::permissions(browser_, std::filesystem::perms::owner_all);
@@ -97,7 +97,7 @@ class UpdateData : public ::testing::Test {
     void run(const std::string& answers, const DataInstallFault& fault = {}) {
         write_file(script_, answers);
         ::testing::internal::CaptureStdout();
-        update_data(numver_, lang_, fault);
+        update_data(numver_, lang_, texts_, fault);
         out_ = ::testing::internal::GetCapturedStdout();
     }
 
@@ -116,7 +116,8 @@ class UpdateData : public ::testing::Test {
         expect_settings_folder({"Kalveo_data.txt"});
     }
 
-    int numver_ = 3210;       ///< the running program's version
+    int numver_ = 3210; ///< the running program's version
+    MessagesRecord texts_;
     std::string lang_ = "EN"; ///< the interface language
     TempDir dir_;
     testing::ScopedCwd cwd_{dir_.path()};
@@ -289,7 +290,7 @@ TEST_F(UpdateData, NewerProgramOpensTheDownloadPageAndEnds) {
     EXPECT_EXIT(
         {
             std::freopen(output.string().c_str(), "w", stdout);
-            update_data(numver_, lang_);
+            update_data(numver_, lang_, texts_);
         },
         ::testing::ExitedWithCode(0), "");
     const std::string out = read_file(output);
@@ -308,7 +309,7 @@ TEST_F(UpdateData, DownloadPageFollowsTheLanguage) {
     EXPECT_EXIT(
         {
             std::freopen("/dev/null", "w", stdout);
-            update_data(numver_, lang_);
+            update_data(numver_, lang_, texts_);
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(read_file(dir_ / "opened.txt"), server_->url() + "/index_fr.php#Kalveo\n");

@@ -81,12 +81,11 @@ class UdpSettings : public ::testing::Test {
         prefix_ =
             std::make_unique<testing::ScopedEnv>("WINEPREFIX", (dir_ / "wine prefix").string());
         set_error_log_folder(dir_.path().string() + "/");
-        messages = {};
-        messages.msgudpnact = "Telemetry is off";
-        messages.msgudpenab = "Set Enabled=1";
-        messages.msgextdata = "Set ExtendedData1=1";
-        messages.msgfilnfnd = "File not found";
-        messages.msgrderror = "File cannot be read";
+        texts_.msgudpnact = "Telemetry is off";
+        texts_.msgudpenab = "Set Enabled=1";
+        texts_.msgextdata = "Set ExtendedData1=1";
+        texts_.msgfilnfnd = "File not found";
+        texts_.msgrderror = "File cannot be read";
         ::testing::internal::CaptureStdout();
         log_message_f("CREATE Logs\\Logfile.txt");
         (void)::testing::internal::GetCapturedStdout();
@@ -123,6 +122,7 @@ class UdpSettings : public ::testing::Test {
     }
 
     std::string editor_ = "notepad"; ///< the "Text editor" setting
+    MessagesRecord texts_;
 
     struct Result {
         int port = -1, interval = -1, extended = -1;
@@ -132,7 +132,7 @@ class UdpSettings : public ::testing::Test {
         Result r;
         ::testing::internal::CaptureStdout();
         set_udp_ini("C:\\Condor3\\Settings\\UDP.ini", version, r.port, r.interval, r.extended,
-                    r.host, editor_, show_manual);
+                    r.host, editor_, texts_, show_manual);
         console_ = ::testing::internal::GetCapturedStdout();
         return r;
     }

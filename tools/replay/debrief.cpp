@@ -130,7 +130,7 @@ DebriefResult write_debrief(const DebriefOptions& o) {
     default_records(o);
     Installation installation;
     if (o.glider.empty()) {
-        installation = check_condor_install(messages.msgpltfldr);
+        installation = check_condor_install(MessagesRecord{}.msgpltfldr);
         if (installation.condor_version == 0) {
             result.problem = "no simulator installation found: name the glider with --glider";
             return result;
