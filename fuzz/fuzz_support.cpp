@@ -44,13 +44,11 @@ void quiet_start() {
 void reset_records() {
     my_tas_0 = MyTas0Record{};
     my_tas_3 = MyTas3Record{};
-    my_tas_c = MyTasCRecord{};
     chrono = ChronoRecord{};
     flaps_0 = Flaps0Record{};
     flaps_c = FlapsCRecord{};
     volumes = VolumesRecord{};
     my_tas_0.fconv = kSpeedUnitFactors[0];
-    my_tas_c.cunit = "kmh";
     my_tas_0.flapmxbank = 15.0;
 }
 

@@ -56,8 +56,11 @@ class FlightCycle {
     /// the active version in it.
     void take_installation(const Installation& found) { facts_.installation = found; }
 
-    /// The language's texts, for what each flight's set-up tells the pilot.
-    void take_texts(const MessagesRecord& texts) { facts_.texts = texts; }
+    /// The language in use and its texts, for what each flight's set-up tells the pilot.
+    void take_language(std::string_view code, const MessagesRecord& texts) {
+        facts_.language = code;
+        facts_.texts = texts;
+    }
 
     /// What the flight learned at its start, and the glider as it flies.
     [[nodiscard]] const FlightFacts& facts() const { return facts_; }

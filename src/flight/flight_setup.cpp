@@ -245,7 +245,8 @@ void learn_flight_from_simulator(FlightFacts& flight, FlightRecords& f, const Se
     log_printf("FPLFILE : %s", f.texts.fplfile.c_str());
     log_printf("call read_fpl_0");
     if (std::optional<FlightPlan> plan =
-            read_fpl_0(installation, f.texts.fplfile, f.my_tas_0.nunit == -1, flight.texts)) {
+            read_fpl_0(installation, f.texts.fplfile, f.my_tas_0.nunit == -1, flight.texts,
+                       flight.language == "FR")) {
         flight.plan = std::move(*plan);
         f.my_tas_0.z_0 = flight.plan.altitudes.start;
         f.my_tas_0.z_fin = flight.plan.altitudes.finish;

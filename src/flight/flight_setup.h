@@ -21,7 +21,9 @@ struct FlightFacts {
     Rdstng00Record pilot_options; ///< the simulator's units and altimeter setting
     FlightPlan plan;
     Glider glider;
-    /// The language's texts, for what the set-up tells the pilot.
+    /// The language in use ("EN", "FR", ...) and its texts, for what the set-up tells the
+    /// pilot and for the flight's file.
+    std::string language;
     MessagesRecord texts;
 };
 

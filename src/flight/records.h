@@ -82,12 +82,6 @@ struct AlarmSpeeds {
     return {va1, va1 + dv2};
 }
 
-/// The program's language, process-wide like the language texts.
-struct MyTasCRecord {
-    /// Language code from the settings, for example "EN" (at most 10 characters).
-    std::string lang;
-};
-
 /// Texts of a flight: the unit names and the flight plan.
 struct FlightTexts {
     /// Unit names by unit number 0..5: "kmh", "kts", "mph", "kFpf", blank, blank (10 characters).
@@ -193,7 +187,5 @@ struct FlightRecords {
     /// The first datagram of the flight has been processed (its set-up done).
     bool condor_started = false;
 };
-
-extern MyTasCRecord my_tas_c;
 
 } // namespace kalveo

@@ -47,7 +47,7 @@ bool window_command(KeyWatch& watch, int key) {
         save_positions();
         return true;
     case 'h':
-        display_manual(0);
+        display_manual(0, watch.cycle().facts().language);
         return true;
     case 'k':
         restart_watch(watch);

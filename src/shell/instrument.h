@@ -36,8 +36,10 @@ class Instrument {
     /// The simulator's installation as start-up found it, for each flight's set-up.
     void take_installation(const Installation& found) { cycle_.take_installation(found); }
 
-    /// The language's texts of this pass, for each flight's set-up.
-    void take_texts(const MessagesRecord& texts) { cycle_.take_texts(texts); }
+    /// The language of this pass and its texts, for each flight's set-up.
+    void take_language(std::string_view code, const MessagesRecord& texts) {
+        cycle_.take_language(code, texts);
+    }
 
     /// Opens the telemetry link (UdpLink::open); a datagram already waiting goes through the
     /// cycle. Returns what the link's open returns.

@@ -9,10 +9,6 @@
 
 namespace kalveo {
 
-void hand_language_to_records(std::string_view code) {
-    my_tas_c.lang = code;
-}
-
 void hand_settings_to_records(const Settings& s) {
     set_debug_mode(s.program.debug);
 }

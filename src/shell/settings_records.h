@@ -3,17 +3,11 @@
 
 #include "config/settings_value.h"
 
-#include <string_view>
-
 namespace kalveo {
 
 /// Copies the settings into the records the parts read them from (the display options,
 /// the keys, the link, the sounds and the flight's filters and limits). Start-up calls it
 /// once a pass, after reading the file and the command line.
 void hand_settings_to_records(const Settings& s);
-
-/// The language in use (the one chosen, or English when its file could not be read), for the
-/// manual and the flight plan's messages.
-void hand_language_to_records(std::string_view code);
 
 } // namespace kalveo

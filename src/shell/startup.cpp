@@ -75,7 +75,6 @@ Settings read_settings(Pass& pass) {
     std::optional<Settings> settings = rd_ini();
     if (!settings) fatal("Kalveo.ini error reading");
     pass.language = rd_lang(settings->program.language);
-    hand_language_to_records(pass.language.code);
     if (settings->program.auto_update)
         update_data(pass.numver, pass.language.code, pass.language.texts);
     return *settings;
@@ -151,25 +150,27 @@ void check_settings_version(const Pass& pass, const Settings& settings) {
 }
 
 SimulatorUdp read_simulator_udp(const std::string& folder, int version,
-                                const ProgramSettings& program, const MessagesRecord& texts) {
+                                const ProgramSettings& program, const MessagesRecord& texts,
+                                const std::string& language) {
     SimulatorUdp udp;
     const std::string file = std::string(trim(folder)) + "\\Settings\\UDP.ini";
     startup_print(format_text("C%d UDP : %s", version, file.c_str()));
     set_udp_ini(file, version, udp.port, udp.send_interval, udp.extended, udp.host,
-                program.text_editor, texts, [](int section) { display_manual(section); });
+                program.text_editor, texts,
+                [&language](int section) { display_manual(section, language); });
     return udp;
 }
 
 // Returns the host the simulator sends its telemetry to.
 std::string check_simulator_udp(const Settings& settings, const Installation& installation,
-                                const MessagesRecord& texts) {
+                                const MessagesRecord& texts, const std::string& language) {
     const LinkSettings& link = settings.link;
     SimulatorUdp c2;
     SimulatorUdp c3;
     if (installation.qc2)
-        c2 = read_simulator_udp(installation.instpath2, 2, settings.program, texts);
+        c2 = read_simulator_udp(installation.instpath2, 2, settings.program, texts, language);
     if (installation.qc3)
-        c3 = read_simulator_udp(installation.instpath3, 3, settings.program, texts);
+        c3 = read_simulator_udp(installation.instpath3, 3, settings.program, texts, language);
     if (installation.qc2 && installation.qc3 && udp_settings_differ(c2, c3)) {
         fatal(settings.program.french
                   ? "Les fichiers UDP.ini de Condor 2 et Condor 3 sont diff\xc3\xa9rents"
@@ -223,9 +224,10 @@ bool run_pass(Pass& pass) {
     const MessagesRecord& texts = pass.language.texts;
     const Installation installation = find_simulator(settings.program, texts);
     pass.instrument.take_installation(installation);
-    pass.instrument.take_texts(texts);
+    pass.instrument.take_language(pass.language.code, texts);
     check_settings_version(pass, settings);
-    open_socket(pass.instrument, settings.link, check_simulator_udp(settings, installation, texts));
+    open_socket(pass.instrument, settings.link,
+                check_simulator_udp(settings, installation, texts, pass.language.code));
     if (pass.first) {
         start_sounds(pass.instrument.sound(), settings.sound.device);
         pass.instrument.take_sound_lengths();

@@ -79,14 +79,14 @@ bool bug_wipers_usable(const FlightPlan& plan) {
 
 std::optional<FlightPlan> read_fpl_0(Installation& installation, const std::string& file,
                                      bool units_follow_simulator, const MessagesRecord& texts,
-                                     const std::function<void()>& pause) {
+                                     bool french, const std::function<void()>& pause) {
     const std::function<void()> wait =
         pause ? pause : std::function<void()>([] { sleep_ms(kFplRetryPause); });
     log_message_f("Condor 2 path : " + installation.pilot_path());
     std::ifstream in;
     if (!open_flight_plan(in, file, units_follow_simulator, texts, wait)) return std::nullopt;
 
-    const bool qfr = my_tas_c.lang == "FR";
+    const bool qfr = french;
     int nl = 0;
     int ios = 0;
     FlightPlan plan = read_fpl(in, installation, debug_mode(), qfr, nl, ios);

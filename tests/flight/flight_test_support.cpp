@@ -9,10 +9,6 @@
 
 namespace kalveo::testing {
 
-void reset_flight_records() {
-    my_tas_c = MyTasCRecord{};
-}
-
 Recorder::Recorder() {
     outputs.play_alarm = [this](int level, double vol) {
         sounds.push_back({level, std::nullopt, vol, now});

@@ -40,7 +40,7 @@ class FlightStart : public SimTest {
     void start(const std::function<void(int)>& on_pause = {}) {
         pauses_ = 0;
         ::testing::internal::CaptureStdout();
-        plan_ = read_fpl_0(inst_, file_, false, texts_, [&] {
+        plan_ = read_fpl_0(inst_, file_, false, texts_, false, [&] {
             ++pauses_;
             if (on_pause) on_pause(pauses_);
         });
@@ -152,7 +152,7 @@ TEST_F(FlightStart, PlanNeverAppearingStopsAfterTenAttempts) {
     EXPECT_EXIT(
         {
             testing::stdout_to_file(console);
-            (void)read_fpl_0(inst_, kPlan, true, texts_, [] {});
+            (void)read_fpl_0(inst_, kPlan, true, texts_, false, [] {});
         },
         ::testing::ExitedWithCode(1), "");
     const std::string shown = testing::read_text(console);

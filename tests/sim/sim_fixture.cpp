@@ -17,7 +17,6 @@ void SimTest::SetUp() {
     user_ = std::make_unique<ScopedEnv>("USER", "pilot");
     profile_ = std::make_unique<ScopedEnv>("USERPROFILE", std::nullopt);
     set_error_log_folder(dir_.path().string() + "/");
-    my_tas_c = {};
     ::testing::internal::CaptureStdout();
     log_message_f("CREATE Logs\\Logfile.txt");
     (void)::testing::internal::GetCapturedStdout();

@@ -1,7 +1,0 @@
-#include "flight/records.h"
-
-namespace kalveo {
-
-MyTasCRecord my_tas_c;
-
-} // namespace kalveo
