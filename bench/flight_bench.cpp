@@ -69,10 +69,6 @@ std::vector<std::string> flight(std::size_t count) {
     return out;
 }
 
-void start_up() {
-    my_tas_1.kalveo_init = true;
-}
-
 FlightOutputs outputs_taking_values(double& clock) {
     FlightOutputs out;
     out.play_alarm = [](int level, double vol) { benchmark::DoNotOptimize(level + vol); };
@@ -145,7 +141,6 @@ void run_cycle(benchmark::State& state, bool kept) {
         flight.glider.masses.rmass = 400.0;
         flight.glider.masses.mmass = 450.0;
     };
-    start_up();
     auto cycle = std::make_unique<FlightCycle>(out, set_up);
     debrief::FlightHeader header;
     header.glider = "Bench";
@@ -155,7 +150,6 @@ void run_cycle(benchmark::State& state, bool kept) {
     for (auto _ : state) {
         if (i == datagrams.size()) { // a new flight: set up outside the measured time
             state.PauseTiming();
-            start_up();
             cycle = std::make_unique<FlightCycle>(out, set_up);
             keeper.reset();
             keeper = std::make_unique<debrief::FlightKeeper>("Flights", header);

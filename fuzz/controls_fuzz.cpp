@@ -10,7 +10,6 @@ using namespace kalveo;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::quiet_start();
-    fuzz::reset_records();
     const std::string_view text = fuzz::as_text(data, size);
     for (const bool qc3 : {false, true}) {
         SimulatorKeys keys{};

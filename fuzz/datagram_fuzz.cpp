@@ -74,8 +74,6 @@ FlightOutputs checking_outputs(double& now) {
 }
 
 void fly(const std::vector<std::string_view>& pieces, bool polar) {
-    fuzz::reset_records();
-    my_tas_1.kalveo_init = true;
     Settings settings = read_settings_text(pieces.front(), false).settings;
     settings.program.polar = polar;
     hand_settings_to_records(settings);

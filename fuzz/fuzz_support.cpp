@@ -39,12 +39,6 @@ void quiet_start() {
     if (!std::freopen("/dev/null", "w", stdout)) std::abort();
 }
 
-void reset_records() {
-    my_tas_1 = MyTas1Record{};
-    my_tas_c = MyTasCRecord{};
-    messages = MessagesRecord{};
-}
-
 std::vector<std::string_view> split(std::string_view text, char separator) {
     std::vector<std::string_view> pieces;
     std::size_t start = 0;

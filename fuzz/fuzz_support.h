@@ -1,5 +1,5 @@
 // fuzz/fuzz_support: what every fuzz target shares: a quiet, throw-away working folder
-// for the log, records back at their start-up state, and the input split into pieces.
+// for the log, and the input split into pieces.
 #pragma once
 
 #include <cstddef>
@@ -14,9 +14,6 @@ namespace kalveo::fuzz {
 /// /dev/null and
 /// the console echo to nowhere (libFuzzer reports on standard error).
 void quiet_start();
-
-/// Puts every record back to its start-up state: a run must not depend on the one before.
-void reset_records();
 
 /// The input as text.
 inline std::string_view as_text(const std::uint8_t* data, std::size_t size) {

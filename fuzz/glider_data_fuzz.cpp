@@ -9,7 +9,6 @@ using namespace kalveo;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::quiet_start();
-    fuzz::reset_records();
     const std::string_view text = fuzz::as_text(data, size);
     (void)scan_data_version(text);
     (void)glider_data_problem(text);

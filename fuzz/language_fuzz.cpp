@@ -9,12 +9,12 @@ using namespace kalveo;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::quiet_start();
-    fuzz::reset_records();
     const std::string_view text = fuzz::as_text(data, size);
     MessageMarks marks{};
-    (void)parse_language_text(text, marks);
+    MessagesRecord texts;
+    (void)parse_language_text(texts, text, marks);
     for (int n = 1; n <= kMessageCount; ++n) {
-        if (message_text(messages, n).size() > kMessageLength) std::abort();
+        if (message_text(texts, n).size() > kMessageLength) std::abort();
     }
     (void)message_from_value(text);
     (void)language_listed(text, "EN");

@@ -14,7 +14,6 @@ using namespace kalveo;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::quiet_start();
-    fuzz::reset_records();
     if (size < 2) return 0;
     const std::size_t pdt_size = std::min<std::size_t>(data[0] | ((data[1] & 0x7F) << 8), size - 2);
     const bool version3 = (data[1] & 0x80) != 0;

@@ -6,7 +6,6 @@ using namespace kalveo;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::quiet_start();
-    fuzz::reset_records();
     (void)parse_setup_text(fuzz::as_text(data, size));
     return 0;
 }

@@ -1,12 +1,10 @@
 #include "config/language.h"
 
 #include "config/line_reader.h"
-#include "flight/records.h"
 #include "platform/paths.h"
 #include "platform/ui_language.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "text/blanks.h"
@@ -77,7 +75,7 @@ std::string cut_to_characters(std::string text, std::size_t length) {
 }
 
 void show(int status, const std::string& text) {
-    error_message_tit(status, my_tas_c.msg_tit, text, cmndta001.qline);
+    error_message_tit(status, kDefaultBoxTitle, text);
 }
 
 void report_missing_messages(const std::string& file, int count, const MessageMarks& items) {
@@ -114,11 +112,11 @@ std::string& message_text(MessagesRecord& record, int number) {
     return record.*kMessageFields.at(static_cast<std::size_t>(number));
 }
 
-void my_namelist_messages(std::string_view key, std::string_view text, int& nread,
-                          MessageMarks& items) {
+void my_namelist_messages(MessagesRecord& texts, std::string_view key, std::string_view text,
+                          int& nread, MessageMarks& items) {
     for (int n = 1; n <= kMessageCount; ++n) {
         if (kMessageKeys[static_cast<std::size_t>(n)] != key) continue;
-        message_text(messages, n) = std::string(text);
+        message_text(texts, n) = std::string(text);
         items[static_cast<std::size_t>(n)] = 1;
         nread += 1;
         return;
@@ -135,7 +133,7 @@ std::string message_from_value(std::string_view value) {
     return cut_to_characters(std::move(text), kMessageLength);
 }
 
-int parse_language_text(std::string_view bytes, MessageMarks& items) {
+int parse_language_text(MessagesRecord& texts, std::string_view bytes, MessageMarks& items) {
     const EditorText text = editor_text(bytes);
     if (!text.how.empty()) log_verbatim("Language file: " + text.how);
     int nread = 0;
@@ -147,7 +145,7 @@ int parse_language_text(std::string_view bytes, MessageMarks& items) {
         const KeyValue kv = extract_key_val(line, kKeyLength, kLanguageLineLength);
         const int before = nread;
         const std::string message = message_from_value(kv.val);
-        if (!kv.val.empty()) my_namelist_messages(kv.key, message, nread, items);
+        if (!kv.val.empty()) my_namelist_messages(texts, kv.key, message, nread, items);
         if (nread == before) {
             log_verbatim("*** Language file line " + std::to_string(number) +
                          " not understood : " + std::string(line));
@@ -179,17 +177,19 @@ std::string language_file_name(std::string_view lang) {
     return "Lang\\Kalveo_Lang_" + std::string(trim(lang)) + ".txt";
 }
 
-void rd_lang() {
+LanguageTexts rd_lang(std::string_view code) {
+    LanguageTexts language{std::string(code), {}};
+    std::string& lang = language.code;
     MessageMarks items{};
     // No code chosen (and no French desktop): English, without a warning.
-    if (trim(my_tas_c.lang).empty()) my_tas_c.lang = kEnglish;
+    if (trim(lang).empty()) lang = kEnglish;
 
     std::string file;
-    if (listed_in_language_list(my_tas_c.lang)) {
-        file = language_file_name(my_tas_c.lang);
+    if (listed_in_language_list(lang)) {
+        file = language_file_name(lang);
     } else {
-        show(kBoxWarning, "Language: " + std::string(trim(my_tas_c.lang)) +
-                              " not found in list/English will be used");
+        show(kBoxWarning,
+             "Language: " + std::string(trim(lang)) + " not found in list/English will be used");
         file = language_file_name(kEnglish);
     }
 
@@ -200,25 +200,26 @@ void rd_lang() {
         contents = read_whole_file(native_path(file));
         if (debug_mode()) log_message_f("OPEN " + std::to_string(contents.opened ? 0 : 1));
         if (contents.opened) break;
-        if (trim(my_tas_c.lang) == kEnglish) {
+        if (trim(lang) == kEnglish) {
             show(kBoxError, "No language file found/Check installation");
             stop_program("No language file found/Check installation");
         }
         failed = file;
-        my_tas_c.lang = kEnglish;
+        lang = kEnglish;
         file = language_file_name(kEnglish);
     }
     if (!failed.empty()) show(kBoxWarning, failed + "/File not found/English will be used ");
 
-    const int count = parse_language_text(contents.bytes, items);
+    const int count = parse_language_text(language.texts, contents.bytes, items);
     if (!contents.complete) show(kBoxError, file + "/Read Error");
     // Every message must have come from the file; a key given twice is no substitute.
     for (int n = 1; n <= kMessageCount; ++n) {
         if (items[static_cast<std::size_t>(n)] == 0) {
             report_missing_messages(file, count, items);
-            return;
+            return language;
         }
     }
+    return language;
 }
 
 } // namespace kalveo

@@ -27,14 +27,14 @@ using MessageMarks = std::array<int, kMessageCount + 1>;
 /// The catalogue text of message `number` (1..30).
 [[nodiscard]] std::string& message_text(MessagesRecord& record, int number);
 
-/// Stores `text` in the message whose key is exactly `key`, marks it and counts it;
-/// a key that is not in the catalogue changes nothing.
-void my_namelist_messages(std::string_view key, std::string_view text, int& nread,
-                          MessageMarks& items);
+/// Stores `text` in the message of `texts` whose key is exactly `key`, marks it and counts
+/// it; a key that is not in the catalogue changes nothing.
+void my_namelist_messages(MessagesRecord& texts, std::string_view key, std::string_view text,
+                          int& nread, MessageMarks& items);
 
-/// Takes the messages of a language file's whole text into `messages`; returns how many
+/// Takes the messages of a language file's whole text into `texts`; returns how many
 /// lines set a message (a key given twice counts twice).
-int parse_language_text(std::string_view text, MessageMarks& items);
+int parse_language_text(MessagesRecord& texts, std::string_view text, MessageMarks& items);
 
 /// The text a language-file value stands for: one leading double quote and a closing one
 /// removed, every "/" a line feed, cut to 240 characters.
@@ -49,8 +49,15 @@ int parse_language_text(std::string_view text, MessageMarks& items);
 /// The language file of a code: "Lang\Kalveo_Lang_" + code + ".txt".
 [[nodiscard]] std::string language_file_name(std::string_view lang);
 
-/// Reads the language list and the language file of my_tas_c.lang into `messages`, falling
-/// back to English with a warning; stops the program when not even English can be read.
-void rd_lang();
+/// The language in use and its texts.
+struct LanguageTexts {
+    /// The code of the language file read ("EN" after a fall-back).
+    std::string code;
+    MessagesRecord texts;
+};
+
+/// Reads the language list and the language file of `code`, falling back to English with
+/// a warning; stops the program when not even English can be read.
+[[nodiscard]] LanguageTexts rd_lang(std::string_view code);
 
 } // namespace kalveo

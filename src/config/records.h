@@ -53,6 +53,4 @@ struct MessagesRecord {
     std::string msgnewprog = kMessageNotInitialized; ///< "MsgNewProg"
 };
 
-extern MessagesRecord messages;
-
 } // namespace kalveo

@@ -1,14 +1,11 @@
 #include "config/settings_editor.h"
 
-#include "config/records.h"
 #include "config/settings.h"
-#include "flight/records.h"
 #include "platform/dialogs.h"
 #include "platform/documents.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "report/trace.h"
 
 #include <algorithm>
@@ -26,9 +23,12 @@ constexpr const char* kNoSetupProgram =
     "the same settings (Settings\\Kalveo.ini) in your text editor.";
 
 // The editor started by the window keys; the event loop asks at each tick whether it ended.
+// One editor at a time for the whole program, so its state and what start-up told it are
+// kept here, once.
 struct Editing {
     ChildProgram program;
     bool open = false;
+    SettingsEditing setup;
 };
 
 Editing& editing() {
@@ -48,7 +48,8 @@ std::string shown_command(const std::vector<std::string>& argv) {
 }
 
 bool restart_wanted() {
-    return tinyfd_messageBox("Kalveo", messages.msgeditend, "yesno", "question", 1) == 1;
+    return tinyfd_messageBox("Kalveo", editing().setup.restart_question, "yesno", "question", 1) ==
+           1;
 }
 
 bool setup_program_missing() {
@@ -70,15 +71,10 @@ int edit_ended(int status) {
     trace("%s\n", buffer);
     log_message_f(buffer);
 
-    if (!my_tas_1.kalveo_init) return 0;
     if (exitstat == 0 && cmdstat == 0 && restart_wanted()) {
         log_message_f("Kalveo will restart");
-        cmndta001.qrestart = true;
-        // The flight cycle starts a new flight when it takes the next pass's settings.
-        my_tas_1.kalveo_init = false;
         return 1;
     }
-    cmndta001.qrestart = false;
     return 0;
 }
 
@@ -89,13 +85,17 @@ namespace {
 TextEditorCommand edit_command(int nsetup) {
     if (nsetup != 0) {
         std::vector<std::string> argv{native_path(kSetupProgram).string()};
-        if (cmndta001.qkeepwnd) argv.emplace_back("-keep");
+        if (editing().setup.keep_console) argv.emplace_back("-keep");
         return {argv};
     }
-    return text_editor_command(cmndta000.text_editor, native_path(kSettingsFile).string());
+    return text_editor_command(editing().setup.text_editor, native_path(kSettingsFile).string());
 }
 
 } // namespace
+
+void set_up_settings_editing(SettingsEditing setup) {
+    editing().setup = std::move(setup);
+}
 
 std::vector<std::string> settings_edit_command(int nsetup) {
     return edit_command(nsetup).argv;
@@ -110,7 +110,7 @@ bool start_settings_edit(int nsetup) {
     if (nsetup != 0 && setup_program_missing()) return false;
     const auto [argv, stands_in] = edit_command(nsetup);
     if (stands_in)
-        log_verbatim("Text editor not found (" + cmndta000.text_editor + "), using " +
+        log_verbatim("Text editor not found (" + editing().setup.text_editor + "), using " +
                      argv.front());
     log_message_f("\"" + shown_command(argv) + "\"");
     e.program = start_program(argv);

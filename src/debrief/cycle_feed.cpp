@@ -62,7 +62,7 @@ FlightHeader header_of(const FlightCycle& cycle, const std::string& started) {
     const MyTas0Record& my_tas_0 = cycle.records().my_tas_0;
     h.speed_unit = my_tas_0.nunit >= 0 && my_tas_0.nunit <= 3 ? my_tas_0.nunit : 0;
     h.vario_knots = my_tas_0.fconv_vz > 1.5;
-    h.language = my_tas_c.lang;
+    h.language = cycle.facts().language;
     for (int n = 1; n <= flap_positions(cycle); ++n)
         h.flaps.push_back(cycle.records().flaps_c.cflap[n]);
     h.polar_mode = cycle.settings().program.polar;

@@ -25,8 +25,8 @@ std::vector<std::string> manual_command(const std::string& file, int section) {
     return document_viewer_command(file, section);
 }
 
-bool display_manual(int section) {
-    const std::string name = manual_file(my_tas_c.lang);
+bool display_manual(int section, std::string_view language) {
+    const std::string name = manual_file(language);
     const std::filesystem::path file = native_path(name);
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) {

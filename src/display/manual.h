@@ -16,8 +16,8 @@ namespace kalveo {
 /// that can open a file at a page.
 [[nodiscard]] std::vector<std::string> manual_command(const std::string& file, int section);
 
-/// Opens the manual of the current language at `section` (0: at its start), without waiting
-/// for the viewer. Returns true when the viewer was started.
-bool display_manual(int section);
+/// Opens the manual of `language` ("EN", "FR", ...) at `section` (0: at its start), without
+/// waiting for the viewer. Returns true when the viewer was started.
+bool display_manual(int section, std::string_view language);
 
 } // namespace kalveo

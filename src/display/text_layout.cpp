@@ -183,15 +183,6 @@ constexpr std::array<StripField, 17> kFields{{
      .x = &TextLayout::x_WalClk},
 }};
 
-constexpr std::array kLineOrder{F::IAS,          F::GS,         F::TAS,   F::VA1,
-                                F::VNE,          F::Unit,       F::GLoad, F::Netto,
-                                F::NettoAverage, F::Integrator, F::Flaps, F::Ballast,
-                                F::Stopwatch,    F::TaskTimer,  F::Clock, F::WallClock};
-constexpr std::array kColumnOrder{
-    F::Unit,    F::TAS,       F::IAS,       F::GS,           F::VA1,        F::VNE,
-    F::GLoad,   F::Vario,     F::Netto,     F::NettoAverage, F::Integrator, F::Flaps,
-    F::Ballast, F::Stopwatch, F::TaskTimer, F::Clock,        F::WallClock};
-
 // What the console is told about the column's width after each group, in the order the
 // width is worked out.
 struct ColumnGroup {
@@ -334,11 +325,21 @@ const StripField& strip_field(TextField field) {
     return kFields[static_cast<std::size_t>(field)];
 }
 
+// The orders are built where they are used: kept as static arrays, the compiler puts them in
+// writable data.
 std::vector<TextField> line_fields(const DisplayStateRecord& s) {
+    constexpr std::array kLineOrder{F::IAS,          F::GS,         F::TAS,   F::VA1,
+                                           F::VNE,          F::Unit,       F::GLoad, F::Netto,
+                                           F::NettoAverage, F::Integrator, F::Flaps, F::Ballast,
+                                           F::Stopwatch,    F::TaskTimer,  F::Clock, F::WallClock};
     return shown_in_order(s, kLineOrder);
 }
 
 std::vector<TextField> column_fields(const DisplayStateRecord& s) {
+    constexpr std::array kColumnOrder{
+        F::Unit,    F::TAS,       F::IAS,       F::GS,           F::VA1,        F::VNE,
+        F::GLoad,   F::Vario,     F::Netto,     F::NettoAverage, F::Integrator, F::Flaps,
+        F::Ballast, F::Stopwatch, F::TaskTimer, F::Clock,        F::WallClock};
     return shown_in_order(s, kColumnOrder);
 }
 

@@ -123,7 +123,7 @@ double FlightCycle::wall_seconds() const {
 
 int FlightCycle::my_tas(const char* buffer, std::size_t length) {
     const std::string_view text = datagram_text(buffer, length);
-    if (!my_tas_1.kalveo_init) {
+    if (held_) {
         log_message_f("MY_TAS : Kalveo not initialized yet");
         return kNotInitialisedResult;
     }

@@ -48,9 +48,19 @@ class FlightCycle {
     void take_settings(const Settings& settings);
     [[nodiscard]] const Settings& settings() const { return settings_; }
 
+    /// While held, a datagram is only logged and gives kNotInitialisedResult: start-up holds
+    /// the cycle from taking a pass's settings until the pass has finished.
+    void hold_datagrams(bool hold) { held_ = hold; }
+
     /// The simulator's installation as start-up found it; each flight's set-up chooses
     /// the active version in it.
     void take_installation(const Installation& found) { facts_.installation = found; }
+
+    /// The language in use and its texts, for what each flight's set-up tells the pilot.
+    void take_language(std::string_view code, const MessagesRecord& texts) {
+        facts_.language = code;
+        facts_.texts = texts;
+    }
 
     /// What the flight learned at its start, and the glider as it flies.
     [[nodiscard]] const FlightFacts& facts() const { return facts_; }
@@ -87,6 +97,8 @@ class FlightCycle {
 
   private:
     struct Packet;
+
+    bool held_ = false;
 
     void start_flight(const TelemetryPacket& p);
     void take_values(const TelemetryPacket& p);

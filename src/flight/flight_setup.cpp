@@ -32,24 +32,25 @@ namespace {
 constexpr double kUnset = -1000.0; // settings values below this were not given
 
 [[noreturn]] void stop_with_error(const std::string& text) {
-    error_message_tit(1, my_tas_c.msg_tit, text, false);
+    error_message_tit(1, kDefaultBoxTitle, text, false);
     stop_program(text);
 }
 
-void require_file(const std::string& file) {
+void require_file(const std::string& file, const MessagesRecord& texts) {
     if (simulator_file_exists(file)) return;
     log_printf("%s NOT FOUND", file.c_str());
-    stop_with_error(file + std::string(trim(messages.msgfplnfnd)));
+    stop_with_error(file + std::string(trim(texts.msgfplnfnd)));
 }
 
-SimulatorKeys read_controls(const std::string& pilot, int version, int chat_open_key) {
+SimulatorKeys read_controls(const std::string& pilot, int version, int chat_open_key,
+                            const MessagesRecord& texts) {
     const std::string controls = pilot + "\\controls.ini";
     log_printf("%s", controls.c_str());
     const bool q3 = version == 3;
     trace(" Q3 %d %c %s\n", version, q3 ? 'T' : 'F', pilot.c_str());
-    require_file(controls);
+    require_file(controls, texts);
     const ControlsRead read = read_controls_ini(controls, q3, debug_mode(), chat_open_key,
-                                                messages.msgkeymapp, messages.msgkeynosu);
+                                                texts.msgkeymapp, texts.msgkeynosu);
     if (read.status != 0) {
         log_printf("%s ERROR", controls.c_str());
         stop_with_error("controls.ini - Error reading");
@@ -57,10 +58,10 @@ SimulatorKeys read_controls(const std::string& pilot, int version, int chat_open
     return read.keys;
 }
 
-Rdstng00Record read_pilot_options(const std::string& pilot) {
+Rdstng00Record read_pilot_options(const std::string& pilot, const MessagesRecord& texts) {
     const std::string setup = pilot + "\\Setup.ini";
     if (debug_mode()) log_printf("%s", setup.c_str());
-    require_file(setup);
+    require_file(setup, texts);
     const SetupIniRead read = read_settings(setup, debug_mode());
     if (read.status != 0) {
         log_printf("%s ERROR", setup.c_str());
@@ -145,8 +146,8 @@ std::string longest_flap_name(const FlightRecords& f) {
 void init_settings_0(FlightFacts& flight, FlightRecords& f, int chat_open_key) {
     const Installation& installation = flight.installation;
     const std::string pilot(trim(installation.pilot_path()));
-    flight.keys = read_controls(pilot, installation.condor_version, chat_open_key);
-    flight.pilot_options = read_pilot_options(pilot);
+    flight.keys = read_controls(pilot, installation.condor_version, chat_open_key, flight.texts);
+    flight.pilot_options = read_pilot_options(pilot, flight.texts);
     take_simulator_units(flight.pilot_options, f);
     f.my_tas_0.qatmo_isa = f.my_tas_0.atmo_mod == 0;
     log_printf(f.my_tas_0.qatmo_isa ? "Atmosphere model = ISA" : "Atmosphere model = Condor");
@@ -244,7 +245,8 @@ void learn_flight_from_simulator(FlightFacts& flight, FlightRecords& f, const Se
     log_printf("FPLFILE : %s", f.texts.fplfile.c_str());
     log_printf("call read_fpl_0");
     if (std::optional<FlightPlan> plan =
-            read_fpl_0(installation, f.texts.fplfile, f.my_tas_0.nunit == -1)) {
+            read_fpl_0(installation, f.texts.fplfile, f.my_tas_0.nunit == -1, flight.texts,
+                       flight.language == "FR")) {
         flight.plan = std::move(*plan);
         f.my_tas_0.z_0 = flight.plan.altitudes.start;
         f.my_tas_0.z_fin = flight.plan.altitudes.finish;
@@ -265,9 +267,9 @@ void learn_flight_from_simulator(FlightFacts& flight, FlightRecords& f, const Se
     const double vne_setting = f.my_tas_0.vne;
     f.my_tas_0.vne = -10000.0;
     std::string ggg = glider.names.glnam;
-    store_glider_values(get_vne(ggg, current_glider_values(glider, f), my_tas_c.msg_tit,
-                                installation.condor_version),
-                        glider, f);
+    store_glider_values(
+        get_vne(ggg, current_glider_values(glider, f), flight.texts, installation.condor_version),
+        glider, f);
     settle_vne(f, vne_setting);
 }
 

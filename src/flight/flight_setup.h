@@ -21,6 +21,10 @@ struct FlightFacts {
     Rdstng00Record pilot_options; ///< the simulator's units and altimeter setting
     FlightPlan plan;
     Glider glider;
+    /// The language in use ("EN", "FR", ...) and its texts, for what the set-up tells the
+    /// pilot and for the flight's file.
+    std::string language;
+    MessagesRecord texts;
 };
 
 /// The simulator's controls and options files of the installation's pilot (into the

@@ -82,24 +82,6 @@ struct AlarmSpeeds {
     return {va1, va1 + dv2};
 }
 
-/// Program version and the run flag of start-up.
-struct MyTas1Record {
-    /// Program version, major x 1000 + minor x 100 + release x 10 + build.
-    int numver = 0;
-    /// Start-up has finished its pass; datagrams are processed only then.
-    bool kalveo_init = false;
-};
-
-/// The program's message-box title and language, process-wide like the language texts.
-struct MyTasCRecord {
-    /// Title of the message boxes (at most 32 characters).
-    std::string msg_tit = "Kalveo";
-    /// Language code from the settings, for example "EN" (at most 10 characters).
-    std::string lang;
-    /// Language codes by language number 1..4: blank, "EN", "FR", "DE" (8 characters).
-    std::array<std::string, 5> lang_0{"", "", "EN", "FR", "DE"};
-};
-
 /// Texts of a flight: the unit names and the flight plan.
 struct FlightTexts {
     /// Unit names by unit number 0..5: "kmh", "kts", "mph", "kFpf", blank, blank (10 characters).
@@ -205,8 +187,5 @@ struct FlightRecords {
     /// The first datagram of the flight has been processed (its set-up done).
     bool condor_started = false;
 };
-
-extern MyTas1Record my_tas_1;
-extern MyTasCRecord my_tas_c;
 
 } // namespace kalveo

@@ -12,7 +12,6 @@
 #include "report/file_versions.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "text/blanks.h"
@@ -132,20 +131,22 @@ int data_file_version(std::string_view fff) {
     return read_data(fff, " ", true, 0, unused);
 }
 
-void offer_program(const std::string& server, int latest, int numver, std::string_view lang) {
+void offer_program(const std::string& server, int latest, int numver, std::string_view lang,
+                   const MessagesRecord& texts) {
     if (numver >= latest) return;
-    if (!ask(question(messages.msgnewdat1, numver_to_char(latest), messages.msgnewprog))) return;
+    if (!ask(question(texts.msgnewdat1, numver_to_char(latest), texts.msgnewprog))) return;
     const std::string url = server + "/" + download_page(lang);
     if (run_and_report(browser_command(url)).ok()) {
         stop_program("Download page of version " + numver_to_char(latest) + " opened: " + url, 0);
     }
 }
 
-void offer_data(const std::string& server, int latest, const DataInstallFault& fault) {
+void offer_data(const std::string& server, int latest, const MessagesRecord& texts,
+                const DataInstallFault& fault) {
     const int local = data_file_version(kGliderDataFile);
     trace("HangarUpdate %d %d\n", latest, local);
     if (local >= latest) return;
-    if (!ask(question(messages.msgnewdat1, data_version_text(latest), messages.msgnewdat2))) {
+    if (!ask(question(texts.msgnewdat1, data_version_text(latest), texts.msgnewdat2))) {
         return;
     }
     install_data_file(server, latest, fault);
@@ -167,7 +168,7 @@ CommandStatus cut_short(const std::filesystem::path& download) {
 bool download_failed(const std::filesystem::path& download) {
     std::error_code ec;
     std::filesystem::remove(download, ec);
-    error_message_tit(kBoxWarning, kTitle, kDownloadFailed, cmndta001.qline);
+    error_message_tit(kBoxWarning, kTitle, kDownloadFailed);
     return false;
 }
 
@@ -268,20 +269,21 @@ bool install_data_file(const std::string& server, int version, const DataInstall
         return download_failed(download);
     }
     if (had_old) {
-        error_message_tit(kBoxInfo, kTitle, "Existing file renamed to " + kept, cmndta001.qline);
+        error_message_tit(kBoxInfo, kTitle, "Existing file renamed to " + kept);
     }
     log_message_f("Glider data file " + data_version_text(version) + " installed");
     return true;
 }
 
-void update_data(int numver, std::string_view lang, const DataInstallFault& fault) {
+void update_data(int numver, std::string_view lang, const MessagesRecord& texts,
+                 const DataInstallFault& fault) {
     trace("\n\n\n\n\n\n\n\n\n\nupdate_data\n");
     const std::string server = update_server();
     if (!usable_server(server)) return;
     const LatestVersions latest = fetch_latest_versions(server);
     trace("Version %d %d\n", latest.program, numver);
-    offer_program(server, latest.program, numver, lang);
-    offer_data(server, latest.data, fault);
+    offer_program(server, latest.program, numver, lang, texts);
+    offer_data(server, latest.data, texts, fault);
 }
 
 } // namespace kalveo

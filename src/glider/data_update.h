@@ -2,6 +2,8 @@
 // file on the maker's web server, and the safe replacement of the data file.
 #pragma once
 
+#include "config/records.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -53,6 +55,7 @@ bool install_data_file(const std::string& server, int version, const DataInstall
 /// program version `numver`: the download page in language `lang` for a newer
 /// program (the program then ends), or the newer data file. Does nothing
 /// visible when the server cannot be reached.
-void update_data(int numver, std::string_view lang, const DataInstallFault& fault = {});
+void update_data(int numver, std::string_view lang, const MessagesRecord& texts,
+                 const DataInstallFault& fault = {});
 
 } // namespace kalveo

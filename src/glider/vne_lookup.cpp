@@ -5,7 +5,6 @@
 #include "platform/dialogs.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "text/blanks.h"
@@ -53,9 +52,9 @@ std::optional<double> typed_vne(std::string_view text) {
     return kmh;
 }
 
-GliderValues get_vne(std::string& ggg, GliderValues values, std::string_view msg_tit,
+GliderValues get_vne(std::string& ggg, GliderValues values, const MessagesRecord& texts,
                      int cndrvers) {
-    const std::string prompt(trim_right(messages.msggldrnam));
+    const std::string prompt(trim_right(texts.msggldrnam));
     for (int attempt = 1; attempt <= kVneAttempts; ++attempt) {
         if (is_blank_text(ggg)) {
             ggg = clean_glider_answer(ask_glider(attempt, prompt));
@@ -76,9 +75,8 @@ GliderValues get_vne(std::string& ggg, GliderValues values, std::string_view msg
                 return values;
             }
         }
-        error_message_tit(kBoxWarning, msg_tit,
-                          std::string(trim(ggg)) + std::string(trim_right(messages.msfgldnfnd)),
-                          cmndta001.qline);
+        error_message_tit(kBoxWarning, kDefaultBoxTitle,
+                          std::string(trim(ggg)) + std::string(trim_right(texts.msfgldnfnd)));
         ggg.clear();
     }
     stop_program("INFINITE LOOP");

@@ -2,6 +2,7 @@
 // file or from the pilot.
 #pragma once
 
+#include "config/records.h"
 #include "glider/glider_data.h"
 
 #include <optional>
@@ -26,11 +27,11 @@ inline constexpr int kVneBoxAttempts = 5;
 /// `values` (the values in force) and returned with them: from the glider's
 /// entry in the glider data file, which also gives the ballast, masses and
 /// flaps, as it stands for the simulator's version `cndrvers`; else the pilot
-/// is told the glider is not listed (in a box titled `msg_tit`) and asked for
+/// is told the glider is not listed (with the language's `texts`) and asked for
 /// its name or its VNE in km/h. The returned glnam is the matching entry's
 /// name, else the pilot's answer. Stops the program after kVneAttempts
 /// unanswered attempts.
-[[nodiscard]] GliderValues get_vne(std::string& ggg, GliderValues values, std::string_view msg_tit,
-                                   int cndrvers);
+[[nodiscard]] GliderValues get_vne(std::string& ggg, GliderValues values,
+                                   const MessagesRecord& texts, int cndrvers);
 
 } // namespace kalveo

@@ -51,7 +51,7 @@ bool window_command(KeyWatch& watch, int key) {
         save_positions(s);
         return true;
     case 'h':
-        display_manual(0);
+        display_manual(0, watch.cycle().facts().language);
         return true;
     case 'f':
         debrief::open_last_page(std::filesystem::path(get_inst_path()) / debrief::kFlightsFolder);

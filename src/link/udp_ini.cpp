@@ -6,7 +6,6 @@
 #include "platform/process.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "sim/sim_files.h"
 #include "text/blanks.h"
@@ -57,16 +56,16 @@ void take_value(Section section, const KeyValue& kv, UdpIniValues& v) {
     if (section == Section::misc && kv.key == "ExtendedData1") set_int(kv.val, v.extended);
 }
 
-std::string udp_not_active_text(const UdpIniValues& v) {
-    std::string text = messages.msgudpnact;
-    if (v.enabled != 1) text += "\n" + messages.msgudpenab;
-    if (v.extended != 1) text += "\n" + messages.msgextdata;
+std::string udp_not_active_text(const UdpIniValues& v, const MessagesRecord& texts) {
+    std::string text = texts.msgudpnact;
+    if (v.enabled != 1) text += "\n" + texts.msgudpenab;
+    if (v.extended != 1) text += "\n" + texts.msgextdata;
     return text;
 }
 
 // Opens the file in the pilot's editor and waits for it to be closed.
-void edit_file(std::string_view fich) {
-    const std::string_view editor = trim(cmndta000.text_editor);
+void edit_file(std::string_view fich, std::string_view text_editor) {
+    const std::string_view editor = trim(text_editor);
     const auto [argv, stands_in] = text_editor_command(editor, simulator_file(fich).string());
     if (stands_in)
         log_verbatim("Text editor not found (" + std::string(editor) + "), using " + argv.front());
@@ -78,7 +77,7 @@ void edit_file(std::string_view fich) {
 }
 
 void warn(std::string_view text) {
-    error_message_tit(kBoxWarning, my_tas_c.msg_tit, text, cmndta001.qline);
+    error_message_tit(kBoxWarning, kDefaultBoxTitle, text);
 }
 
 } // namespace
@@ -115,10 +114,11 @@ int read_udp_ini(std::string_view fich, int& nena, int& port, int& sndint, int& 
 }
 
 void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next1,
-                 std::string& host, const std::function<void(int section)>& show_manual) {
+                 std::string& host, std::string_view text_editor, const MessagesRecord& texts,
+                 const std::function<void(int section)>& show_manual) {
     const std::string name(trim(fich));
     if (!simulator_file_exists(name)) {
-        warn(name + "\n" + messages.msgfilnfnd);
+        warn(name + "\n" + texts.msgfilnfnd);
         nprt = kDefaultSimulatorPort;
     } else {
         for (int pass = 1;; ++pass) {
@@ -128,7 +128,7 @@ void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next
             std::printf("Enabled, ExtendedData1, SendIntervalMs %d %d %d\n", v.enabled, next1,
                         nsnd);
             if (status != 0) {
-                warn(name + "\n" + messages.msgrderror);
+                warn(name + "\n" + texts.msgrderror);
                 nprt = kDefaultSimulatorPort;
                 break;
             }
@@ -139,8 +139,8 @@ void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next
                 nprt = kDefaultSimulatorPort;
                 break;
             }
-            error_message_tit(kBoxInfo, my_tas_c.msg_tit, udp_not_active_text(v), cmndta001.qline);
-            edit_file(name);
+            error_message_tit(kBoxInfo, kDefaultBoxTitle, udp_not_active_text(v, texts));
+            edit_file(name, text_editor);
             if (pass >= kEditPasses) {
                 if (show_manual) show_manual(3);
                 stop_program("UPD not activated or ExtendedData1 not = 1");

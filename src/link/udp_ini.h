@@ -4,6 +4,8 @@
 // it opens it in the pilot's text editor when the output is off.
 #pragma once
 
+#include "config/records.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -42,10 +44,11 @@ int read_udp_ini(std::string_view fich, int& nena, int& port, int& sndint, int& 
 /// extended-data flag and host come back in the other arguments. A missing or
 /// unreadable file, or one without a port, gives port 55278 with a warning.
 /// When the output or its extended data is off, the pilot is told and the
-/// file opened in the text editor (cmndta000.text_editor), then read again;
+/// file opened in the text editor (the command `text_editor`), then read again;
 /// off a second time, the manual is shown at its section through `show_manual`
 /// (when given) and the program stops.
 void set_udp_ini(std::string_view fich, int icn, int& nprt, int& nsnd, int& next1,
-                 std::string& host, const std::function<void(int section)>& show_manual = {});
+                 std::string& host, std::string_view text_editor, const MessagesRecord& texts,
+                 const std::function<void(int section)>& show_manual = {});
 
 } // namespace kalveo

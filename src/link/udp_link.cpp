@@ -3,7 +3,6 @@
 #include "flight/records.h"
 #include "link/udp_module.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "text/blanks.h"
 #include "text/text_format.h"
 
@@ -90,7 +89,7 @@ void UdpLink::refuse_own_socket(const Ipv4Endpoint& target) {
     const std::string where = format_ipv4(target.address) + " port " + std::to_string(target.port);
     report("Server: Forward target " + where + " is this program's own socket: not forwarding");
     const std::string text =
-        cmndta001.qfr
+        french_
             ? "Forward Port " + std::to_string(target.port) +
                   " est le port de Kalveo sur cet ordinateur : chaque datagramme lui "
                   "reviendrait.\nKalveo continue sans renvoi ; choisissez un autre Forward Port "
@@ -99,7 +98,7 @@ void UdpLink::refuse_own_socket(const Ipv4Endpoint& target) {
                   " is Kalveo's own port on this computer: every datagram would come back to "
                   "it.\nKalveo goes on without forwarding; choose another Forward Port in "
                   "Kalveo.ini.";
-    error_message_tit(kBoxWarning, my_tas_c.msg_tit, text, cmndta001.qline);
+    error_message_tit(kBoxWarning, kDefaultBoxTitle, text);
     socket_close(sending_);
     sending_ = kNoSocket;
     forward_enabled_ = false;

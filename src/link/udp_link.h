@@ -79,6 +79,9 @@ class UdpLink {
     /// default.
     void stamp_arrivals(bool wanted) { stamp_arrivals_ = wanted; }
 
+    /// Boxes in French (the settings' language).
+    void speak_french(bool french) { french_ = french; }
+
     /// Arrival time (seconds since the epoch) of newest(): the system's stamp when
     /// stamp_arrivals was asked for, else 0.
     [[nodiscard]] double last_arrival() const { return decoded_arrival_; }
@@ -113,6 +116,7 @@ class UdpLink {
     int count_ = 0;                                    ///< read calls so far; never reset
     int last_batch_ = 0;                               ///< datagrams taken by the last read
     bool stamp_arrivals_ = false;                      ///< arrival times wanted
+    bool french_ = false;                              ///< boxes in French
     double arrival_ = 0.0;         ///< arrival of the last datagram read (s since the epoch)
     double decoded_arrival_ = 0.0; ///< arrival of newest()
     RepeatedFault forward_fault_;  ///< forwards refused

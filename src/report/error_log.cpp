@@ -4,7 +4,6 @@
 #include "report/log.h"
 #include "report/log_channel.h"
 #include "report/log_format.h"
-#include "report/records.h"
 #include "report/stop.h"
 
 #include <cstdio>
@@ -15,20 +14,17 @@ namespace kalveo {
 namespace detail {
 
 std::string error_log_name() {
-    if (trim_right(cmndta000.app_path).empty()) cmndta000.app_path = get_inst_path();
-    std::string name(trim_right(cmndta000.app_path));
+    std::string& folder = log_state().error_log_folder;
+    if (trim_right(folder).empty()) folder = get_inst_path();
+    std::string name(trim_right(folder));
     if (!name.empty() && name.back() != '\\' && name.back() != '/') name += '\\';
     return name + "ErrorLog.txt";
 }
 
 namespace {
 
-// Set while the failure to open the error log is being reported, so that the
-// fatal report, which tries the error log again, ends instead of recursing.
-bool reporting_open_failure = false;
-
 void trace_error_log_name(const std::string& name) {
-    const std::string_view app_path = trim_right(cmndta000.app_path);
+    const std::string_view app_path = trim_right(log_state().error_log_folder);
     console_line(" " + std::to_string(app_path.size()) + " " + std::string(app_path));
     console_line(" " + std::to_string(kErrorLogChannel) + " " + name);
 }
@@ -37,8 +33,8 @@ void trace_error_log_name(const std::string& name) {
     const std::string failure = name + " : Error opening)";
     console_line(failure);
     flush_console();
-    if (!reporting_open_failure) {
-        reporting_open_failure = true;
+    if (!log_state().reporting_open_failure) {
+        log_state().reporting_open_failure = true;
         // Quoted, so that a path with "/" stays on one line.
         log_message_f("{F}\"" + failure + "\"");
     }

@@ -3,7 +3,6 @@
 #include "platform/paths.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "text/blanks.h"
 #include "text/versions.h"
 
@@ -35,10 +34,8 @@ void copy_keeping_time(const fs::path& from, const fs::path& to, std::error_code
 int get_new_vers(std::string& fnam) {
     const auto next = next_version_name(fnam);
     if (!next) {
-        error_message(kBoxWarning,
-                      "No new version could be determined for file: " +
-                          std::string(trim_right(fnam)),
-                      cmndta001.qline);
+        error_message(kBoxWarning, "No new version could be determined for file: " +
+                                       std::string(trim_right(fnam)));
         return 0;
     }
     fnam = *next;

@@ -27,10 +27,9 @@ constexpr std::string_view kCreate = "CREATE";
 constexpr std::string_view kCreateSendName = "CREATE-SEND-NAME";
 constexpr std::size_t kPathLength = 256;
 
-std::string the_program_name;
-
 std::string program_name() {
-    if (!the_program_name.empty()) return the_program_name;
+    const std::string& given = detail::log_state().program_name;
+    if (!given.empty()) return given;
     return program_file().filename().string();
 }
 
@@ -88,20 +87,25 @@ void write_trailer() {
 
 } // namespace
 
-namespace {
-bool the_debug_mode = false;
-} // namespace
-
 void set_debug_mode(bool on) {
-    the_debug_mode = on;
+    detail::log_state().debug = on;
 }
 
 bool debug_mode() {
-    return the_debug_mode;
+    return detail::log_state().debug;
 }
 
 void set_program_name(std::string_view argument0) {
-    the_program_name = argument0;
+    detail::log_state().program_name = argument0;
+}
+
+void set_error_log_folder(std::string_view folder) {
+    detail::log_state().error_log_folder = folder;
+}
+
+ReportCounts reported_counts() {
+    const detail::LogState& state = detail::log_state();
+    return {state.errors, state.warnings};
 }
 
 std::string log_message_f(std::string_view msg) {

@@ -39,6 +39,16 @@ void set_debug_mode(bool on);
 /// names the log file (the running program's file is used until it is set).
 void set_program_name(std::string_view argument0);
 
+/// The folder of the error log ("ErrorLog.txt"); empty: the program's folder.
+void set_error_log_folder(std::string_view folder);
+
+/// Errors and warnings reported through error_message_vfl since the program started.
+struct ReportCounts {
+    int errors = 0;
+    int warnings = 0;
+};
+[[nodiscard]] ReportCounts reported_counts();
+
 /// The same for callers holding NUL-terminated text.
 inline void log_message(std::string_view text) {
     log_message_f(text);

@@ -9,10 +9,6 @@ namespace kalveo::detail {
 
 namespace {
 
-LogChannel the_log{33};
-LogChannel the_error_log{66};
-std::string the_log_file_name = "Logfile.txt";
-
 int failed_status() {
     return errno != 0 ? errno : EIO;
 }
@@ -24,24 +20,30 @@ bool write_bytes(std::string_view bytes, std::FILE* file) {
 
 } // namespace
 
+LogState& log_state() {
+    static LogState state;
+    return state;
+}
+
 LogChannel& log_channel() {
-    return the_log;
+    return log_state().log;
 }
 LogChannel& error_log_channel() {
-    return the_error_log;
+    return log_state().error_log;
 }
 
 LogChannel* channel_by_number(int number) {
-    if (number == the_log.number) return &the_log;
-    if (number == the_error_log.number) return &the_error_log;
+    LogState& state = log_state();
+    if (number == state.log.number) return &state.log;
+    if (number == state.error_log.number) return &state.error_log;
     return nullptr;
 }
 
 const std::string& log_file_name() {
-    return the_log_file_name;
+    return log_state().log_file_name;
 }
 void set_log_file_name(std::string name) {
-    the_log_file_name = std::move(name);
+    log_state().log_file_name = std::move(name);
 }
 
 bool open_channel(LogChannel& channel, const std::filesystem::path& file) {

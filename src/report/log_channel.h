@@ -17,6 +17,29 @@ struct LogChannel {
     int open_status = 0;
 };
 
+/// The log's state. There is one log and one error log for the whole process, whichever
+/// part writes to them and whichever pass of start-up is running, so this is the one place
+/// that keeps it: the channels, their file names, the switches and the reports counted.
+struct LogState {
+    LogChannel log{33};
+    LogChannel error_log{66};
+    /// Set by the last "CREATE".
+    std::string log_file_name = "Logfile.txt";
+    /// Folder of the error log; the program's folder while none is set.
+    std::string error_log_folder;
+    /// Argument 0, from which "CREATE" alone names the log file.
+    std::string program_name;
+    bool debug = false;
+    /// Set while the failure to open the error log is being reported, so that the fatal
+    /// report, which tries the error log again, ends instead of recursing.
+    bool reporting_open_failure = false;
+    /// Errors and warnings reported through error_message_vfl.
+    int errors = 0;
+    int warnings = 0;
+};
+
+[[nodiscard]] LogState& log_state();
+
 [[nodiscard]] LogChannel& log_channel();
 [[nodiscard]] LogChannel& error_log_channel();
 

@@ -4,7 +4,6 @@
 #include "report/box_text.h"
 #include "report/log.h"
 #include "report/log_channel.h"
-#include "report/records.h"
 
 #include <string>
 
@@ -53,8 +52,8 @@ int error_message(int msg_status, std::string_view msg, bool qline) {
 }
 
 int error_message_vfl(int msg_status, std::string_view tit, std::string_view msg, bool qline) {
-    if (msg_status == kBoxError) ++cmndta001.nberr;
-    if (msg_status == kBoxWarning) ++cmndta001.nbwarn;
+    if (msg_status == kBoxError) ++detail::log_state().errors;
+    if (msg_status == kBoxWarning) ++detail::log_state().warnings;
     detail::console_line(" error_message_vfl : " + std::string(qline ? "T " : "F ") +
                          std::to_string(msg_status) + " " + std::string(detail::trim_right(msg)));
     detail::flush_console();

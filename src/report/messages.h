@@ -19,20 +19,22 @@ inline constexpr int kBoxYesNoCancel = 5;
 
 /// Shows `msg` titled `tit` (on the console instead when `qline`), returns the
 /// answer; warnings and errors (status out 1 or 2) also go to the error log.
-int error_message_tit(int msg_status, std::string_view tit, std::string_view msg, bool qline);
+int error_message_tit(int msg_status, std::string_view tit, std::string_view msg,
+                      bool qline = false);
 
 /// The same with the program's fixed default title.
-int error_message(int msg_status, std::string_view msg, bool qline);
+int error_message(int msg_status, std::string_view msg, bool qline = false);
 
 /// Counts errors and warnings, traces the call, then error_message_tit.
-int error_message_vfl(int msg_status, std::string_view tit, std::string_view msg, bool qline);
+int error_message_vfl(int msg_status, std::string_view tit, std::string_view msg,
+                      bool qline = false);
 
 /// The box itself for a status code (ready-made title and text): returns the
 /// answer for the questions, `status` unchanged for the others and for codes
 /// without a box.
 int DisplayMessage(std::string_view title, std::string_view message, int status);
 
-/// The title of error_message's boxes.
+/// The title of every message box of the program.
 inline constexpr std::string_view kDefaultBoxTitle = "Kalveo";
 
 } // namespace kalveo

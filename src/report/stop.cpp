@@ -11,12 +11,17 @@ namespace kalveo {
 
 namespace {
 
-std::vector<std::function<void()>>& stop_steps() {
-    static std::vector<std::function<void()>> steps;
-    return steps;
-}
+// The clean-up steps of the process and whether the stop has begun: one stop per process,
+// registered from wherever a part opens something that must be closed.
+struct Stop {
+    std::vector<std::function<void()>> steps;
+    bool stopping = false;
+};
 
-bool stopping = false;
+Stop& the_stop() {
+    static Stop stop;
+    return stop;
+}
 
 [[noreturn]] void flush_and_exit(int exit_status) {
     std::cout.flush();
@@ -30,15 +35,16 @@ bool stopping = false;
 } // namespace
 
 void at_stop(std::function<void()> step) {
-    if (step) stop_steps().push_back(std::move(step));
+    if (step) the_stop().steps.push_back(std::move(step));
 }
 
 void stop_program(std::string_view reason, int exit_status) {
     // A step that fails fatally itself must not start the stop again.
-    if (stopping) flush_and_exit(exit_status);
-    stopping = true;
+    Stop& stop = the_stop();
+    if (stop.stopping) flush_and_exit(exit_status);
+    stop.stopping = true;
     if (!reason.empty()) detail::write_plain_log_line(reason);
-    auto& steps = stop_steps();
+    auto& steps = stop.steps;
     while (!steps.empty()) {
         auto step = std::move(steps.back());
         steps.pop_back();

@@ -117,6 +117,7 @@ int Instrument::run_windows(std::string_view font, const DisplayOptions& options
                             const double* flap_bank, std::string_view exit_question,
                             std::string_view stopped_question, std::string_view key_definition_text,
                             std::string_view unit) {
+    cycle_.hold_datagrams(false);
     open_graphics(windows_, font, options, flap_bank, exit_question, stopped_question,
                   key_definition_text, unit);
     start_key_watch();

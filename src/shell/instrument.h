@@ -28,14 +28,23 @@ class Instrument {
     Instrument(const Instrument&) = delete;
     Instrument& operator=(const Instrument&) = delete;
 
-    /// The settings of this pass, for the cycle's set-up and advice.
+    /// The settings of this pass, for the cycle's set-up and advice, the link's language and
+    /// whether flights are kept. The cycle holds the datagrams until run_windows: the pass has
+    /// then finished.
     void take_settings(const Settings& settings) {
         cycle_.take_settings(settings);
+        cycle_.hold_datagrams(true);
+        link_.speak_french(settings.program.french);
         keep_flights_ = settings.program.debrief;
     }
 
     /// The simulator's installation as start-up found it, for each flight's set-up.
     void take_installation(const Installation& found) { cycle_.take_installation(found); }
+
+    /// The language of this pass and its texts, for each flight's set-up.
+    void take_language(std::string_view code, const MessagesRecord& texts) {
+        cycle_.take_language(code, texts);
+    }
 
     /// Opens the telemetry link (UdpLink::open); a datagram already waiting goes through the
     /// cycle. Returns what the link's open returns.

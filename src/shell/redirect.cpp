@@ -4,7 +4,6 @@
 #include "platform/std_streams.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "shell/console.h"
 
@@ -15,10 +14,6 @@ namespace kalveo {
 
 namespace {
 
-constexpr std::size_t kTitleLength = 8;
-// app_name is left empty at start-up; the box then gets the program's name.
-constexpr std::string_view kFallbackTitle = "Kalveo";
-
 std::string in_folder(std::string_view folder, std::string_view name) {
     std::string path(folder);
     if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
@@ -28,13 +23,6 @@ std::string in_folder(std::string_view folder, std::string_view name) {
 // Program-folder paths hold "/" on Linux: a quoted message stays one line.
 void log_line(const std::string& text) {
     log_message_f("\"" + text + "\"");
-}
-
-std::string redirect_box_title() {
-    std::string title = cmndta000.app_name.substr(0, kTitleLength);
-    while (!title.empty() && title.back() == ' ')
-        title.pop_back();
-    return title.empty() ? std::string(kFallbackTitle) : title;
 }
 
 } // namespace
@@ -70,7 +58,7 @@ void begin_redirect_in(std::string_view folder) {
     backup_file(out);
     backup_file(err);
     if (start_redirect(out.c_str(), err.c_str()) != 0) {
-        error_message_vfl(kBoxError, redirect_box_title(), "Error redirecting", cmndta001.qline);
+        error_message_vfl(kBoxError, kDefaultBoxTitle, "Error redirecting");
         stop_program("Standard output and error could not be redirected");
     }
     log_line("Standard output redirected to " + out);

@@ -10,7 +10,4 @@ namespace kalveo {
 /// once a pass, after reading the file and the command line.
 void hand_settings_to_records(const Settings& s);
 
-/// The language chosen, which the language files then read (and may change to English).
-void hand_language_to_records(const ProgramSettings& p);
-
 } // namespace kalveo

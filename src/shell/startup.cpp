@@ -1,9 +1,9 @@
 #include "shell/startup.h"
 
-#include "config/defaults.h"
 #include "config/language.h"
 #include "config/records.h"
 #include "config/settings.h"
+#include "config/settings_editor.h"
 #include "config/settings_writer.h"
 #include "display/manual.h"
 #include "flight/cycle.h"
@@ -16,7 +16,6 @@
 #include "platform/wine_prefix.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "shell/console.h"
 #include "shell/instrument.h"
@@ -46,18 +45,21 @@ struct Pass {
     Instrument& instrument;
     std::vector<std::string> args;
     bool first = true;
+    int numver = 0;  ///< the program's version, major x 1000 + minor x 100 + release x 10 + build
     std::string cc1; ///< the program's version as text
+    LanguageTexts language; ///< the language of this pass and its texts
 };
 
 // The box, then the stop, which writes the message to the log.
 [[noreturn]] void fatal(std::string_view message) {
-    error_message_tit(kBoxError, my_tas_c.msg_tit, message, cmndta001.qline);
+    error_message_tit(kBoxError, kDefaultBoxTitle, message);
     stop_program(message);
 }
 
 void prepare_program_folder(const Pass& pass) {
-    cmndta000.app_path = get_inst_path();
-    check_writable_folder(cmndta000.app_path + "Settings", my_tas_c.msg_tit);
+    const std::string app_path = get_inst_path();
+    set_error_log_folder(app_path);
+    check_writable_folder(app_path + "Settings", kDefaultBoxTitle);
     // An installation without its (empty) Logs folder would lose the whole run log.
     std::error_code ec;
     std::filesystem::create_directories(native_path("Logs"), ec);
@@ -71,12 +73,12 @@ void prepare_program_folder(const Pass& pass) {
     Instrument::write_missing_pages();
 }
 
-Settings read_settings() {
+Settings read_settings(Pass& pass) {
     std::optional<Settings> settings = rd_ini();
     if (!settings) fatal("Kalveo.ini error reading");
-    hand_language_to_records(settings->program);
-    rd_lang();
-    if (settings->program.auto_update) update_data(my_tas_1.numver, my_tas_c.lang);
+    pass.language = rd_lang(settings->program.language);
+    if (settings->program.auto_update)
+        update_data(pass.numver, pass.language.code, pass.language.texts);
     return *settings;
 }
 
@@ -112,15 +114,17 @@ void read_command_line(const Pass& pass, Settings& settings) {
     hand_settings_to_records(settings);
     pass.instrument.take_settings(settings);
     if (help) show_usage_and_stop(pass);
-    cmndta001.qkeepwnd = started_by_name(pass.args.front()) || settings.program.debug;
-    if (!cmndta001.qkeepwnd) HideConsole();
+    const bool keep_console = started_by_name(pass.args.front()) || settings.program.debug;
+    if (!keep_console) HideConsole();
+    set_up_settings_editing(
+        {settings.program.text_editor, keep_console, pass.language.texts.msgeditend});
     log_switches(settings);
 }
 
-Installation find_simulator(const ProgramSettings& program) {
+Installation find_simulator(const ProgramSettings& program, const MessagesRecord& texts) {
     for (const std::string& line : settle_wine_prefix(trim(program.wine_prefix)))
         log_verbatim(line);
-    Installation found = check_condor_install(messages.msgpltfldr);
+    Installation found = check_condor_install(texts.msgpltfldr);
     if (found.condor_version == 0) fatal("No Condor installation detected");
     return found;
 }
@@ -129,46 +133,55 @@ void check_settings_version(const Pass& pass, const Settings& settings) {
     const int file_version = settings.program.file_version;
     const std::string cc2 = numver_to_char(file_version);
     log_message_f("Kalveo.ini - version : " + cc2);
-    startup_print(format_text(" %d %d", my_tas_1.numver, file_version));
-    const VersionVerdict verdict = compare_versions(my_tas_1.numver, file_version);
+    startup_print(format_text(" %d %d", pass.numver, file_version));
+    const VersionVerdict verdict = compare_versions(pass.numver, file_version);
     if (verdict == VersionVerdict::same) return;
-    std::string text = std::string(trim(messages.msgvernum1)) + " " + cc2 + "\n" +
-                       std::string(trim(messages.msgvernum2)) + " " + pass.cc1;
+    const MessagesRecord& texts = pass.language.texts;
+    std::string text = std::string(trim(texts.msgvernum1)) + " " + cc2 + "\n" +
+                       std::string(trim(texts.msgvernum2)) + " " + pass.cc1;
     startup_print(text);
     if (verdict == VersionVerdict::program_newer) {
-        text += "\n" + std::string(trim(messages.msgfileupd));
-        error_message_tit(kBoxInfo, my_tas_c.msg_tit, text, cmndta001.qline);
-        if (const int status = rewrite_ini(settings, my_tas_1.numver); status != 0)
+        text += "\n" + std::string(trim(texts.msgfileupd));
+        error_message_tit(kBoxInfo, kDefaultBoxTitle, text);
+        if (const int status = rewrite_ini(settings, pass.numver); status != 0)
             log_message_f(format_text("{W}Kalveo.ini could not be rewritten : status %d", status));
         return;
     }
-    text += "\n" + std::string(trim(messages.msgvernum3));
-    error_message_tit(kBoxWarning, my_tas_c.msg_tit, text, cmndta001.qline);
+    text += "\n" + std::string(trim(texts.msgvernum3));
+    error_message_tit(kBoxWarning, kDefaultBoxTitle, text);
 }
 
-SimulatorUdp read_simulator_udp(const std::string& folder, int version) {
+SimulatorUdp read_simulator_udp(const std::string& folder, int version,
+                                const ProgramSettings& program, const MessagesRecord& texts,
+                                const std::string& language) {
     SimulatorUdp udp;
     const std::string file = std::string(trim(folder)) + "\\Settings\\UDP.ini";
     startup_print(format_text("C%d UDP : %s", version, file.c_str()));
     set_udp_ini(file, version, udp.port, udp.send_interval, udp.extended, udp.host,
-                [](int section) { display_manual(section); });
+                program.text_editor, texts,
+                [&language](int section) { display_manual(section, language); });
     return udp;
 }
 
 // Returns the host the simulator sends its telemetry to.
-std::string check_simulator_udp(const LinkSettings& link, const Installation& installation) {
+std::string check_simulator_udp(const Settings& settings, const Installation& installation,
+                                const MessagesRecord& texts, const std::string& language) {
+    const LinkSettings& link = settings.link;
     SimulatorUdp c2;
     SimulatorUdp c3;
-    if (installation.qc2) c2 = read_simulator_udp(installation.instpath2, 2);
-    if (installation.qc3) c3 = read_simulator_udp(installation.instpath3, 3);
+    if (installation.qc2)
+        c2 = read_simulator_udp(installation.instpath2, 2, settings.program, texts, language);
+    if (installation.qc3)
+        c3 = read_simulator_udp(installation.instpath3, 3, settings.program, texts, language);
     if (installation.qc2 && installation.qc3 && udp_settings_differ(c2, c3)) {
-        fatal(cmndta001.qfr ? "Les fichiers UDP.ini de Condor 2 et Condor 3 sont diff\xc3\xa9rents"
-                            : "UDP.ini files for Condor 2 and Condor 3 are different");
+        fatal(settings.program.french
+                  ? "Les fichiers UDP.ini de Condor 2 et Condor 3 sont diff\xc3\xa9rents"
+                  : "UDP.ini files for Condor 2 and Condor 3 are different");
     }
     const int nprt = simulator_port(installation.qc2, installation.qc3, c2.port, c3.port);
     startup_print(format_text(" %d %d", link.port, nprt));
     if (nprt >= 1 && nprt != link.port)
-        error_message_tit(kBoxWarning, my_tas_c.msg_tit, messages.msgdiffudp, cmndta001.qline);
+        error_message_tit(kBoxWarning, kDefaultBoxTitle, texts.msgdiffudp);
     // Both versions send to the same host (checked above).
     return installation.qc3 ? c3.host : c2.host;
 }
@@ -189,7 +202,7 @@ std::string message_text(const std::string& text) {
     return out;
 }
 
-int hand_over(Instrument& instrument, const Settings& settings) {
+int hand_over(Instrument& instrument, const Settings& settings, const MessagesRecord& texts) {
     const std::string fntn_c = font_file_name(settings.display);
     const DisplayOptions opt_c = build_display_options(settings);
     const std::string cu_c = display_unit_name(settings.speeds);
@@ -198,29 +211,30 @@ int hand_over(Instrument& instrument, const Settings& settings) {
     log_message_f(format_text(" %14.7f %c %d", settings.flaps.sound_max_bank,
                               settings.flaps.scale_by_load_factor ? 'T' : 'F',
                               settings.keys.watch));
-    return instrument.run_windows(
-        fntn_c, opt_c, &settings.flaps.sound_max_bank, message_text(messages.msgexitcnf),
-        message_text(messages.msgcndrstp), message_text(messages.msgkeydefi), cu_c);
+    return instrument.run_windows(fntn_c, opt_c, &settings.flaps.sound_max_bank,
+                                  message_text(texts.msgexitcnf), message_text(texts.msgcndrstp),
+                                  message_text(texts.msgkeydefi), cu_c);
 }
 
 // Returns true when the settings editor asked for a restart.
 bool run_pass(Pass& pass) {
-    reset_run_state();
-    my_tas_1.numver = vers_num();
-    pass.cc1 = numver_to_char(my_tas_1.numver);
+    pass.numver = vers_num();
+    pass.cc1 = numver_to_char(pass.numver);
     if (pass.first) prepare_program_folder(pass);
-    Settings settings = read_settings();
+    Settings settings = read_settings(pass);
     read_command_line(pass, settings);
-    const Installation installation = find_simulator(settings.program);
+    const MessagesRecord& texts = pass.language.texts;
+    const Installation installation = find_simulator(settings.program, texts);
     pass.instrument.take_installation(installation);
+    pass.instrument.take_language(pass.language.code, texts);
     check_settings_version(pass, settings);
-    open_socket(pass.instrument, settings.link, check_simulator_udp(settings.link, installation));
+    open_socket(pass.instrument, settings.link,
+                check_simulator_udp(settings, installation, texts, pass.language.code));
     if (pass.first) {
         start_sounds(pass.instrument.sound(), settings.sound.device);
         pass.instrument.take_sound_lengths();
     }
-    my_tas_1.kalveo_init = true;
-    return hand_over(pass.instrument, settings) != 0 && cmndta001.qrestart;
+    return hand_over(pass.instrument, settings, texts) != 0;
 }
 
 } // namespace
@@ -239,8 +253,6 @@ int kalveo(const std::vector<std::string>& arguments) {
     });
     instrument.start_latency_probe_if_asked();
 
-    my_tas_c.msg_tit = "Kalveo";
-    cmndta001.qrestart = false;
     while (run_pass(pass))
         pass.first = false;
 

@@ -4,7 +4,6 @@
 #include "platform/paths.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "text/blanks.h"
 
@@ -63,7 +62,7 @@ void check_writable_folder(const std::string& folder, std::string_view title) {
                   "/Ou installez Kalveo \xc3\xa0 un autre emplacement"
             : "The " + shown + " folder is not writable/Change the access rights of the folder" +
                   "/Or install in another location";
-    error_message_tit(kBoxError, title, message, cmndta001.qline);
+    error_message_tit(kBoxError, title, message);
     log_message_f("\"" + folder + " : folder not writable\"");
     stop_program("The settings folder is not writable");
 }

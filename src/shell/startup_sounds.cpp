@@ -2,7 +2,6 @@
 
 #include "flight/records.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "sound/sound.h"
 
 namespace kalveo {
@@ -12,8 +11,7 @@ void start_sounds(SoundEngine& sound, int device) {
         sound.load_files();
         return;
     }
-    error_message_tit(kBoxError, my_tas_c.msg_tit, "Error initialising sounds - see logfile",
-                      cmndta001.qline);
+    error_message_tit(kBoxError, kDefaultBoxTitle, "Error initialising sounds - see logfile");
 }
 
 } // namespace kalveo

@@ -4,7 +4,6 @@
 #include "platform/key_names.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/trace.h"
 #include "sim/records.h"
 #include "sim/sim_files.h"
@@ -104,10 +103,9 @@ ControlsRead read_controls_ini(std::string_view fich, bool qc3, bool qdebug, int
     log_message_f("ScnNxTP:" + std::to_string(keys.scnnxtp));
     log_message_f("ScnPrTP:" + std::to_string(keys.scnprtp));
     if (keys.scnchato == 0 && chat_open_key < 1) {
-        error_message_tit(kBoxWarning, my_tas_c.msg_tit,
+        error_message_tit(kBoxWarning, kDefaultBoxTitle,
                           std::string(msgkeymapp) + "/- Message/read_controls_ini/" +
-                              std::string(msgkeynosu),
-                          cmndta001.qline);
+                              std::string(msgkeynosu));
     }
     trace("read_controls_ini %d\n", status);
     return read;

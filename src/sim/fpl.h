@@ -2,6 +2,7 @@
 // starts: glider, ballast, bug wipers, weather zones and turnpoints.
 #pragma once
 
+#include "config/records.h"
 #include "sim/records.h"
 
 #include <functional>
@@ -20,12 +21,12 @@ inline constexpr int kFplAttempts = 10;
 /// and reads it, with its task altitudes. The plan's bug wipers count only when they are
 /// usable in this task. A file that never appears is told to the pilot (with a note when
 /// the units follow the simulator) and stops the program; a file that exists but cannot be
-/// opened gives nothing. `pause` is the wait between attempts (tests replace it).
-/// `installation` names the pilot folder and learns a version 3 plan.
-[[nodiscard]] std::optional<FlightPlan> read_fpl_0(Installation& installation,
-                                                   const std::string& file,
-                                                   bool units_follow_simulator,
-                                                   const std::function<void()>& pause = {});
+/// opened gives nothing; `texts` are the language's, `french` its messages in French. `pause` is
+/// the wait between attempts (tests replace it). `installation` names the pilot folder and learns a
+/// version 3 plan.
+[[nodiscard]] std::optional<FlightPlan>
+read_fpl_0(Installation& installation, const std::string& file, bool units_follow_simulator,
+           const MessagesRecord& texts, bool french, const std::function<void()>& pause = {});
 
 /// Reads a flight plan from `in`. `qverb` traces progress, `qfr` gives messages
 /// in French. `nl` receives the number of lines read, `ios` 0 when the reading

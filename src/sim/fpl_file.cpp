@@ -4,7 +4,6 @@
 #include "platform/clock.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "sim/fpl.h"
@@ -20,10 +19,11 @@ namespace kalveo {
 namespace {
 
 [[noreturn]] void flight_plan_never_appeared(const std::string& fplfile,
-                                             bool units_follow_simulator) {
-    std::string text = fplfile + messages.msgfplnfnd;
-    if (units_follow_simulator) text += "\n" + messages.msgdisauto;
-    error_message_tit(kBoxWarning, my_tas_c.msg_tit, text, cmndta001.qline);
+                                             bool units_follow_simulator,
+                                             const MessagesRecord& texts) {
+    std::string text = fplfile + texts.msgfplnfnd;
+    if (units_follow_simulator) text += "\n" + texts.msgdisauto;
+    error_message_tit(kBoxWarning, kDefaultBoxTitle, text);
     stop_program("Flightplan not found: " + fplfile);
 }
 
@@ -36,7 +36,7 @@ void log_retry(const char* what, int attempt) {
 // Opens the flight plan, trying again while the simulator is still writing it.
 // Returns false when it exists but cannot be opened.
 bool open_flight_plan(std::ifstream& in, const std::string& fplfile, bool units_follow_simulator,
-                      const std::function<void()>& pause) {
+                      const MessagesRecord& texts, const std::function<void()>& pause) {
     int attempt = 0;
     for (;;) {
         log_message_f("FPLFILE : " + fplfile);
@@ -44,7 +44,7 @@ bool open_flight_plan(std::ifstream& in, const std::string& fplfile, bool units_
         std::error_code ec;
         if (!std::filesystem::exists(file, ec)) {
             if (++attempt > kFplAttempts - 1)
-                flight_plan_never_appeared(fplfile, units_follow_simulator);
+                flight_plan_never_appeared(fplfile, units_follow_simulator, texts);
             pause();
             log_retry("Flightplan not found - retrying ", attempt);
             continue;
@@ -78,15 +78,15 @@ bool bug_wipers_usable(const FlightPlan& plan) {
 } // namespace
 
 std::optional<FlightPlan> read_fpl_0(Installation& installation, const std::string& file,
-                                     bool units_follow_simulator,
-                                     const std::function<void()>& pause) {
+                                     bool units_follow_simulator, const MessagesRecord& texts,
+                                     bool french, const std::function<void()>& pause) {
     const std::function<void()> wait =
         pause ? pause : std::function<void()>([] { sleep_ms(kFplRetryPause); });
     log_message_f("Condor 2 path : " + installation.pilot_path());
     std::ifstream in;
-    if (!open_flight_plan(in, file, units_follow_simulator, wait)) return std::nullopt;
+    if (!open_flight_plan(in, file, units_follow_simulator, texts, wait)) return std::nullopt;
 
-    const bool qfr = my_tas_c.lang == "FR";
+    const bool qfr = french;
     int nl = 0;
     int ios = 0;
     FlightPlan plan = read_fpl(in, installation, debug_mode(), qfr, nl, ios);

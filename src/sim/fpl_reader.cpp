@@ -1,7 +1,6 @@
 #include "sim/fpl_reader.h"
 
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "sim/install.h"
@@ -44,7 +43,7 @@ int zone_of(std::string_view header) {
 [[noreturn]] void too_many_turnpoints(bool french) {
     const char* text = french ? "XCSoar n'accepte pas plus que 30 points de virage"
                               : "XCSoar does not support more than 30 turnpoints";
-    error_message(kBoxError, text, cmndta001.qline);
+    error_message(kBoxError, text);
     stop_program(text);
 }
 

@@ -1,7 +1,6 @@
 // Installation folders from the registry, confirmed by the simulator's log.
 #include "platform/registry.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/stop.h"
 #include "report/trace.h"
 #include "sim/install.h"
@@ -48,10 +47,8 @@ int get_condor_inst_dir(int nc, std::string& path, bool silent, const Installati
         trace("get_condor_inst_dir : registry status %d\n", status);
         path.clear();
         if (!silent) {
-            error_message(kBoxInfo,
-                          "*** Condor" + std::to_string(nc) +
-                              " installation not detected on this computer ***",
-                          cmndta001.qline);
+            error_message(kBoxInfo, "*** Condor" + std::to_string(nc) +
+                                        " installation not detected on this computer ***");
         }
         return 0;
     }

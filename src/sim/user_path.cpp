@@ -2,7 +2,6 @@
 #include "platform/registry.h"
 #include "platform/win_env.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/trace.h"
 #include "sim/install.h"
 
@@ -29,7 +28,7 @@ bool expand_reference(std::string& folder) {
     int len = 0;
     if (second == std::string::npos || second > rest || MyGetEnv(name, value, len) == 0) {
         error_message_tit(kBoxError, "get_condor_user_path",
-                          "Error getting environment variable/" + name, cmndta001.qline);
+                          "Error getting environment variable/" + name);
         return false;
     }
     folder = folder.substr(0, first) + value + folder.substr(rest);

@@ -2,8 +2,6 @@
 
 #include "text/blanks.h"
 
-#include <cstdio>
-
 namespace kalveo {
 
 namespace {
@@ -30,10 +28,6 @@ ItemEnd find_item_end(std::string_view text, char sep, std::size_t first_sep) {
     if (next_sep != std::string_view::npos) return {next_sep, next_sep + 1};
     // Nothing is dropped after the closing quote: what follows stays in the list.
     return {close + 1, close + 1};
-}
-
-void trace_conversion(const char* routine, std::size_t length) {
-    if (qdebug0) std::printf(" %s %zu\n", routine, length);
 }
 
 } // namespace
@@ -68,16 +62,13 @@ std::string extract_comma(std::string& text) {
 }
 
 std::string strcpy_c2f(std::string_view in_str, std::size_t ls) {
-    trace_conversion("strcpy_c2f in", ls);
     if (ls != 0 && in_str.size() > ls) in_str = in_str.substr(0, ls);
     std::string out(in_str.substr(0, in_str.find('\0')));
-    trace_conversion("strcpy_c2f out", out.size());
     return out;
 }
 
 std::string strcpy_f2c(std::string_view in_str) {
     std::string out(trim_right(in_str.substr(0, in_str.find('\0'))));
-    trace_conversion("strcpy_f2c", out.size());
     return out;
 }
 

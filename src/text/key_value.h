@@ -7,9 +7,6 @@
 
 namespace kalveo {
 
-/// Trace switch: the text-conversion routines print a console line on each call.
-inline bool qdebug0 = false;
-
 /// Length to which keys and values read from settings files are cut.
 inline constexpr std::size_t kKeyValueLength = 80;
 

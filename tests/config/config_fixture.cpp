@@ -4,7 +4,7 @@
 #include "config/settings.h"
 #include "flight/records.h"
 #include "platform/paths.h"
-#include "report/records.h"
+#include "report/log.h"
 
 namespace kalveo::testing {
 
@@ -12,14 +12,7 @@ ConfigTest::ConfigTest()
     : cwd_(folder_.path()), lc_all_("LC_ALL", "en_GB.UTF-8"),
       dialogs_("KALVEO_DIALOGS", "script:" + (folder_.path() / "dialogs.txt").string()) {
     write_file(folder_ / "dialogs.txt", "");
-    // The language texts are the process's: each test starts without them (and the tests of
-    // one binary may run in one process, as under Wine).
-    messages = MessagesRecord{};
-    my_tas_c.lang.clear();
-    cmndta001 = Cmndta001Record{};
-    my_tas_1 = MyTas1Record{};
-    my_tas_1.numver = 3210;
-    cmndta000.app_path = folder_.path().string() + "/";
+    set_error_log_folder(folder_.path().string() + "/");
 }
 
 void ConfigTest::write(std::string_view name, std::string_view bytes) const {

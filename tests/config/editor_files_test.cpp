@@ -55,20 +55,20 @@ TEST_F(EditorFiles, EverySavedFormOfALanguageFileReadsTheSame) {
                                             "FR\nEN\n");
         write("Lang\\Kalveo_Lang_FR.txt", file.bytes);
         write("Lang\\Kalveo_Lang_EN.txt", "");
-        my_tas_c.lang = "FR";
-        messages = MessagesRecord{};
         CaptureStdout();
-        rd_lang();
+        const LanguageTexts language = rd_lang("FR");
         const std::string shown = GetCapturedStdout();
         EXPECT_EQ(shown.find("[dialog]"), std::string::npos) << shown;
-        EXPECT_EQ(messages.msgnewinst, "D\xC3\xA9j\xC3\xA0 1");
-        EXPECT_EQ(messages.msgnewprog, "D\xC3\xA9j\xC3\xA0 30");
+        EXPECT_EQ(language.texts.msgnewinst, "D\xC3\xA9j\xC3\xA0 1");
+        EXPECT_EQ(language.texts.msgnewprog, "D\xC3\xA9j\xC3\xA0 30");
     }
 }
 
 TEST_F(EditorFiles, ALanguageLineThatSetsNothingIsLogged) {
     MessageMarks marks{};
-    EXPECT_EQ(parse_language_text("\n# c\n" + std::string(message_key(1)) + "=a\nMSGNOPE=b\n" +
+    MessagesRecord texts;
+    EXPECT_EQ(parse_language_text(texts,
+                                  "\n# c\n" + std::string(message_key(1)) + "=a\nMSGNOPE=b\n" +
                                       std::string(message_key(2)) + "=\nMSGC",
                                   marks),
               1);

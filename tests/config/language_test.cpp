@@ -2,7 +2,6 @@
 #include "config/records.h"
 #include "config_fixture.h"
 #include "flight/records.h"
-#include "report/records.h"
 
 #include <gtest/gtest.h>
 
@@ -33,11 +32,12 @@ class Language : public testing::ConfigTest {
 
     // Reads the language of the code and returns the boxes shown.
     std::string read_language(std::string_view lang) {
-        my_tas_c.lang = std::string(lang);
         CaptureStdout();
-        rd_lang();
+        language_ = rd_lang(lang);
         return GetCapturedStdout();
     }
+
+    LanguageTexts language_;
 
     static int boxes(const std::string& shown) {
         int count = 0;
@@ -51,16 +51,16 @@ class Language : public testing::ConfigTest {
 TEST_F(Language, AListedLanguageWithItsFileFillsEveryMessage) {
     const std::string shown = read_language("FR");
     EXPECT_EQ(boxes(shown), 0) << shown;
-    EXPECT_EQ(messages.msgnewinst, "FR 1");
-    EXPECT_EQ(messages.msgeditend, "FR 6");
-    EXPECT_EQ(messages.msgnewprog, "FR 30");
-    EXPECT_EQ(my_tas_c.lang, "FR");
+    EXPECT_EQ(language_.texts.msgnewinst, "FR 1");
+    EXPECT_EQ(language_.texts.msgeditend, "FR 6");
+    EXPECT_EQ(language_.texts.msgnewprog, "FR 30");
+    EXPECT_EQ(language_.code, "FR");
 }
 
 TEST_F(Language, NoCodeMeansEnglishWithoutAWarning) {
     const std::string shown = read_language("");
     EXPECT_EQ(boxes(shown), 0) << shown;
-    EXPECT_EQ(messages.msgexitcnf, "EN 17");
+    EXPECT_EQ(language_.texts.msgexitcnf, "EN 17");
 }
 
 TEST_F(Language, AnUnlistedCodeFallsBackToEnglish) {
@@ -71,13 +71,13 @@ TEST_F(Language, AnUnlistedCodeFallsBackToEnglish) {
                          "will be used\""),
               std::string::npos)
         << shown;
-    EXPECT_EQ(messages.msgexitcnf, "EN 17");
+    EXPECT_EQ(language_.texts.msgexitcnf, "EN 17");
 }
 
 TEST_F(Language, CodesAreComparedExactly) {
     const std::string shown = read_language("fr");
     EXPECT_NE(shown.find("Language: fr not found in list"), std::string::npos) << shown;
-    EXPECT_EQ(messages.msgexitcnf, "EN 17");
+    EXPECT_EQ(language_.texts.msgexitcnf, "EN 17");
 }
 
 TEST_F(Language, ACommentedCodeIsNotListed) {
@@ -90,7 +90,7 @@ TEST_F(Language, AMissingListMeansEnglish) {
     const std::string shown = read_language("FR");
     EXPECT_NE(shown.find("Lang\\Kalveo_Lang_List.txt\\n File not found"), std::string::npos)
         << shown;
-    EXPECT_EQ(messages.msgexitcnf, "EN 17");
+    EXPECT_EQ(language_.texts.msgexitcnf, "EN 17");
 }
 
 TEST_F(Language, AListedCodeWithoutItsFileFallsBackToEnglishWithOneWarning) {
@@ -100,17 +100,15 @@ TEST_F(Language, AListedCodeWithoutItsFileFallsBackToEnglishWithOneWarning) {
     EXPECT_NE(shown.find("Lang\\Kalveo_Lang_FR.txt\\nFile not found\\nEnglish will be used"),
               std::string::npos)
         << shown;
-    EXPECT_EQ(my_tas_c.lang, "EN");
-    EXPECT_EQ(messages.msgexitcnf, "EN 17");
+    EXPECT_EQ(language_.code, "EN");
+    EXPECT_EQ(language_.texts.msgexitcnf, "EN 17");
 }
 
 TEST_F(Language, WithoutEnglishTheProgramStops) {
     std::filesystem::remove(folder_ / "Lang/Kalveo_Lang_EN.txt");
     std::filesystem::remove(folder_ / "Lang/Kalveo_Lang_FR.txt");
-    my_tas_c.lang = "FR";
-    EXPECT_EXIT(rd_lang(), ::testing::ExitedWithCode(1), "");
-    my_tas_c.lang = "EN";
-    EXPECT_EXIT(rd_lang(), ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT((void)rd_lang("FR"), ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT((void)rd_lang("EN"), ::testing::ExitedWithCode(1), "");
 }
 
 TEST_F(Language, AMissingOrBlankMessageIsReportedAndKeepsItsPlaceholder) {
@@ -121,8 +119,8 @@ TEST_F(Language, AMissingOrBlankMessageIsReportedAndKeepsItsPlaceholder) {
     EXPECT_NE(shown.find("error title=\"Kalveo\" text=\"Lang\\Kalveo_Lang_EN.txt\\nTruncated\""),
               std::string::npos)
         << shown;
-    EXPECT_EQ(messages.msgeditend, kMessageNotInitialized);
-    EXPECT_EQ(messages.msgexitcnf, "EN 17");
+    EXPECT_EQ(language_.texts.msgeditend, kMessageNotInitialized);
+    EXPECT_EQ(language_.texts.msgexitcnf, "EN 17");
     EXPECT_NE(log_text().find("Message: 6 Not read in file"), std::string::npos);
 }
 
@@ -132,12 +130,13 @@ TEST_F(Language, AKeyGivenTwiceDoesNotStandInForAMissingOne) {
     write("Lang\\Kalveo_Lang_EN.txt", text);
     const std::string shown = read_language("EN");
     EXPECT_NE(shown.find("Truncated"), std::string::npos) << shown;
-    EXPECT_EQ(messages.msgexitcnf, "EN 17");
+    EXPECT_EQ(language_.texts.msgexitcnf, "EN 17");
 }
 
 TEST_F(Language, QuotesAreRemovedAndSlashesStartNewLines) {
     MessageMarks items{};
-    int nread = parse_language_text("MsgExitCnf=\"  Really quit?/Sure?\"  \n"
+    int nread = parse_language_text(language_.texts,
+                                    "MsgExitCnf=\"  Really quit?/Sure?\"  \n"
                                     "MsgCndrStp=\"unbalanced\n"
                                     "MsgKeyDefi=say \"hi\" here\n"
                                     "#MsgNewInst=commented\n"
@@ -146,11 +145,11 @@ TEST_F(Language, QuotesAreRemovedAndSlashesStartNewLines) {
                                     "MsgFileUpd:colon separated\n",
                                     items);
     EXPECT_EQ(nread, 5);
-    EXPECT_EQ(messages.msgexitcnf, "  Really quit?\nSure?");
-    EXPECT_EQ(messages.msgcndrstp, "unbalanced");
-    EXPECT_EQ(messages.msgkeydefi, "say \"hi\" here");
-    EXPECT_EQ(messages.msgnewinst, "cut key");
-    EXPECT_EQ(messages.msgfileupd, "colon separated");
+    EXPECT_EQ(language_.texts.msgexitcnf, "  Really quit?\nSure?");
+    EXPECT_EQ(language_.texts.msgcndrstp, "unbalanced");
+    EXPECT_EQ(language_.texts.msgkeydefi, "say \"hi\" here");
+    EXPECT_EQ(language_.texts.msgnewinst, "cut key");
+    EXPECT_EQ(language_.texts.msgfileupd, "colon separated");
     EXPECT_EQ(items[17], 1);
     EXPECT_EQ(items[2], 0);
 }
@@ -164,10 +163,10 @@ TEST_F(Language, TextsAreCutTo240CharactersWithoutSplittingALetter) {
 TEST_F(Language, UnknownKeysChangeNothing) {
     MessageMarks items{};
     int nread = 0;
-    my_namelist_messages("MsgNothing", "x", nread, items);
-    my_namelist_messages("msgexitcnf", "x", nread, items);
+    my_namelist_messages(language_.texts, "MsgNothing", "x", nread, items);
+    my_namelist_messages(language_.texts, "msgexitcnf", "x", nread, items);
     EXPECT_EQ(nread, 0);
-    EXPECT_EQ(messages.msgexitcnf, kMessageNotInitialized);
+    EXPECT_EQ(language_.texts.msgexitcnf, kMessageNotInitialized);
 }
 
 TEST_F(Language, FrenchDesktopIsRecognised) {
@@ -189,13 +188,13 @@ TEST_F(Language, ShippedLanguagesAreListedAndComplete) {
     const std::string list = read_file(lang / "Kalveo_Lang_List.txt");
     for (const char* code : {"EN", "FR", "DE"}) {
         EXPECT_TRUE(language_listed(list, code)) << code;
-        messages = MessagesRecord{};
+        MessagesRecord texts;
         MessageMarks items{};
         const std::string file = read_file(lang / ("Kalveo_Lang_" + std::string(code) + ".txt"));
-        EXPECT_EQ(parse_language_text(file, items), kMessageCount) << code;
+        EXPECT_EQ(parse_language_text(texts, file, items), kMessageCount) << code;
         for (int n = 1; n <= kMessageCount; ++n) {
             EXPECT_EQ(items[n], 1) << code << " " << message_key(n);
-            const std::string& text = message_text(messages, n);
+            const std::string& text = message_text(texts, n);
             EXPECT_NE(text, kMessageNotInitialized) << code << " " << message_key(n);
             EXPECT_FALSE(text.empty()) << code << " " << message_key(n);
             // Stored whole, never cut.

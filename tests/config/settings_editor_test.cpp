@@ -1,8 +1,5 @@
-#include "config/records.h"
 #include "config/settings_editor.h"
 #include "config_fixture.h"
-#include "flight/records.h"
-#include "report/records.h"
 
 #include <chrono>
 #include <filesystem>
@@ -20,8 +17,11 @@ class SettingsEditor : public testing::ConfigTest {
   protected:
     SettingsEditor() {
         write("Settings\\Kalveo.ini", "Port=55278\n");
-        my_tas_1.kalveo_init = true;
-        messages.msgeditend = "Restart now?";
+        use_editor("notepad");
+    }
+
+    static void use_editor(std::string command, bool keep_console = false) {
+        set_up_settings_editing({std::move(command), keep_console, "Restart now?"});
     }
 
     // The search path holds only a stand-in for the desktop's editor, which records what it
@@ -64,7 +64,7 @@ TEST_F(SettingsEditor, EditorCommandIsSplitLikeAShellAndGetsTheFileAsOneArgument
     const auto editor = folder_ / "Program Files" / "edit";
     write("Program Files\\edit", "#!/bin/sh\n");
     std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
-    cmndta000.text_editor = "\"" + editor.string() + "\" -multiInst";
+    use_editor("\"" + editor.string() + "\" -multiInst");
     const auto argv = settings_edit_command(0);
     ASSERT_EQ(argv.size(), 3u);
     EXPECT_EQ(argv[0], editor.string());
@@ -74,9 +74,8 @@ TEST_F(SettingsEditor, EditorCommandIsSplitLikeAShellAndGetsTheFileAsOneArgument
 }
 
 TEST_F(SettingsEditor, SetupProgramKeepsTheConsoleWhenAsked) {
-    cmndta001.qkeepwnd = false;
     EXPECT_EQ(settings_edit_command(1).size(), 1u);
-    cmndta001.qkeepwnd = true;
+    use_editor("notepad", true);
     const auto argv = settings_edit_command(1);
     ASSERT_EQ(argv.size(), 2u);
     EXPECT_EQ(std::filesystem::path(argv[0]).filename(), "Kalveo_Setup.exe");
@@ -84,41 +83,36 @@ TEST_F(SettingsEditor, SetupProgramKeepsTheConsoleWhenAsked) {
 }
 
 TEST_F(SettingsEditor, TheEditorOpensTheSettingsFile) {
-    cmndta000.text_editor = "sh -c 'cp \"$0\" opened.txt'";
+    use_editor("sh -c 'cp \"$0\" opened.txt'");
     answer_dialogs("no\n");
     edit(0, 0);
     EXPECT_EQ(read("opened.txt"), "Port=55278\n");
 }
 
 TEST_F(SettingsEditor, YesRestartsTheProgram) {
-    cmndta000.text_editor = "true";
+    use_editor("true");
     answer_dialogs("yes\n");
     const std::string shown = edit(0, 1);
     EXPECT_NE(shown.find("messageBox yesno question title=\"Kalveo\" text=\"Restart now?\""),
               std::string::npos)
         << shown;
-    EXPECT_TRUE(cmndta001.qrestart);
-    EXPECT_FALSE(my_tas_1.kalveo_init);
     EXPECT_NE(log_text().find("Kalveo will restart"), std::string::npos);
 }
 
 TEST_F(SettingsEditor, NoKeepsTheProgramRunning) {
-    cmndta000.text_editor = "true";
-    cmndta001.qrestart = true;
+    use_editor("true");
     answer_dialogs("no\n");
     edit(0, 0);
-    EXPECT_FALSE(cmndta001.qrestart);
-    EXPECT_TRUE(my_tas_1.kalveo_init);
 }
 
 TEST_F(SettingsEditor, AnEditorThatCannotBeFoundGivesWayToTheDesktopsEditor) {
     search_path(true);
     const std::string file = "Settings/Kalveo.ini";
+    // One script: the dialogs read a script file once.
+    answer_dialogs("yes\nyes\nyes\nyes\nno\n");
     for (const char* editor : {"notepad", "\"C:\\Program Files\\Notepad++\\notepad++.exe\" -n1",
                                "/opt/no such folder/gedit", ""}) {
-        cmndta000.text_editor = editor;
-        my_tas_1.kalveo_init = true;
-        answer_dialogs("yes\n");
+        use_editor(editor);
         // The stand-in returns at once, as xdg-open does: the question follows at once.
         const std::string shown = edit(0, 1);
         EXPECT_NE(shown.find("Restart now?"), std::string::npos) << editor;
@@ -129,8 +123,7 @@ TEST_F(SettingsEditor, AnEditorThatCannotBeFoundGivesWayToTheDesktopsEditor) {
     }
     EXPECT_EQ(read("desktop-edits.txt"), file + "\n" + file + "\n" + file + "\n" + file + "\n");
 
-    cmndta000.text_editor = "sh -c true";
-    answer_dialogs("no\n");
+    use_editor("sh -c true");
     edit(0, 0);
     EXPECT_EQ(log_text().find("Text editor not found (sh -c true)"), std::string::npos);
 }
@@ -139,42 +132,30 @@ TEST_F(SettingsEditor, AFailingEditorAsksNothing) {
     // No desktop editor to fall back on either.
     search_path(false);
     for (const char* editor : {"/bin/false", "no-such-editor-anywhere", ""}) {
-        cmndta000.text_editor = editor;
-        cmndta001.qrestart = true;
+        use_editor(editor);
         const std::string shown = edit(0, 0);
         EXPECT_EQ(shown.find("messageBox"), std::string::npos) << editor;
-        EXPECT_FALSE(cmndta001.qrestart) << editor;
     }
     EXPECT_NE(log_text().find("CONFIG :       1       0"), std::string::npos);
 }
 
 TEST_F(SettingsEditor, TheEditorRunsBesideTheCallerOneAtATime) {
-    cmndta000.text_editor = "sh -c 'sleep 0.5'";
+    use_editor("sh -c 'sleep 0.5'");
     answer_dialogs("yes\n");
     ASSERT_TRUE(start_settings_edit(0));
     EXPECT_EQ(settings_edit_ended(), 0);
     EXPECT_TRUE(settings_editor_open());
     EXPECT_FALSE(start_settings_edit(0)) << "a second editor while one is open";
     EXPECT_EQ(finish(), 1);
-    EXPECT_TRUE(cmndta001.qrestart);
 }
 
 TEST_F(SettingsEditor, TheSetupProgramWhereItIsIsStarted) {
     write("Kalveo_Setup.exe", "#!/bin/sh\necho \"$@\" > setup-ran.txt\n");
     std::filesystem::permissions("Kalveo_Setup.exe", std::filesystem::perms::owner_all);
-    cmndta001.qkeepwnd = true;
+    use_editor("notepad", true);
     answer_dialogs("no\n");
     edit(1, 0);
     EXPECT_EQ(read("setup-ran.txt"), "-keep\n");
-}
-
-TEST_F(SettingsEditor, BeforeStartUpHasFinishedNothingIsAskedOrChanged) {
-    cmndta000.text_editor = "true";
-    my_tas_1.kalveo_init = false;
-    cmndta001.qrestart = true;
-    const std::string shown = edit(0, 0);
-    EXPECT_EQ(shown.find("messageBox"), std::string::npos);
-    EXPECT_TRUE(cmndta001.qrestart);
 }
 
 } // namespace

@@ -34,8 +34,8 @@ Datagram cruise(double ias, double altitude) {
 using Cycle = FlightTest;
 
 TEST_F(Cycle, BeforeStartUpHasFinishedEveryDatagramGives25AndChangesNothing) {
-    my_tas_1.kalveo_init = false;
     TestFlight f;
+    f.cycle.hold_datagrams(true);
     EXPECT_EQ(f.send(cruise(80.0, 1000.0)), kNotInitialisedResult);
     EXPECT_FALSE(f.records().condor_started);
     EXPECT_EQ(f.rec.angle_calls, 0);

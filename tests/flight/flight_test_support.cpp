@@ -9,13 +9,6 @@
 
 namespace kalveo::testing {
 
-void reset_flight_records() {
-    my_tas_1 = MyTas1Record{};
-    my_tas_c = MyTasCRecord{};
-    messages = MessagesRecord{};
-    my_tas_1.kalveo_init = true;
-}
-
 Recorder::Recorder() {
     outputs.play_alarm = [this](int level, double vol) {
         sounds.push_back({level, std::nullopt, vol, now});

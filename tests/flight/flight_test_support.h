@@ -14,10 +14,6 @@
 
 namespace kalveo::testing {
 
-/// Puts the shared records the cycle reads or writes (the glider's, the flight plan's, the
-/// settings') back to their start-up state, with start-up finished.
-void reset_flight_records();
-
 /// Length (s) of every sound of a Recorder's outputs unless a test changes it.
 inline constexpr double kTestSoundLength = 0.3;
 
@@ -117,7 +113,7 @@ class TestFlight {
 /// with fresh records.
 class FlightTest : public ::testing::Test {
   protected:
-    FlightTest() : cwd_(dir_.path()) { reset_flight_records(); }
+    FlightTest() : cwd_(dir_.path()) {}
 
     TempDir dir_;
 

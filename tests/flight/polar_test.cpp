@@ -4,7 +4,6 @@
 #include "flight/records.h"
 #include "flight_test_support.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "sample_install/sample_install.h"
 #include "support/test_files.h"
 
@@ -151,7 +150,7 @@ TEST_F(PolarMode, RecordedPointsStopAtEntry100) {
 
 // /dev/full takes no byte, as a full disk.
 TEST_F(PolarMode, APointThatCannotBeWrittenIsLoggedOnce) {
-    cmndta000.app_path = dir_.path().string() + "/";
+    set_error_log_folder(dir_.path().string() + "/");
     log_message_f("CREATE Logfile.txt");
     PolarState st;
     st.polfile = "Polars\\Full.txt";
@@ -174,7 +173,7 @@ TEST_F(PolarMode, APointThatCannotBeWrittenIsLoggedOnce) {
     EXPECT_NE(log.find(line), std::string::npos) << log;
     EXPECT_EQ(log.find(line), log.rfind(line)) << log;
     EXPECT_EQ(log.find("Full.csv"), std::string::npos) << log;
-    cmndta000 = {};
+    set_error_log_folder({});
 }
 
 TEST_F(PolarMode, TheGlidersReferencePolarFollowsTheRecordedPoints) {

@@ -2,7 +2,7 @@
 #include "glider/data_update.h"
 #include "local_http_server.h"
 #include "platform/file_replace.h"
-#include "report/records.h"
+#include "report/log.h"
 #include "support/test_files.h"
 
 #include <cerrno>
@@ -79,11 +79,10 @@ class UpdateData : public ::testing::Test {
         write_file(site_ / "Kalveo" / "Kalveo_Version_Numbers.txt",
                    "Version=3210\nHangarUpdate=8\n");
         write_file(site_ / kDataPath, kNewData);
-        cmndta001.qline = false;
-        cmndta000.app_path = dir_.path().string() + "/";
-        messages.msgnewdat1 = "New version";
-        messages.msgnewdat2 = "of the glider data: download it?";
-        messages.msgnewprog = "of Kalveo: open the download page?";
+        set_error_log_folder(dir_.path().string() + "/");
+        texts_.msgnewdat1 = "New version";
+        texts_.msgnewdat2 = "of the glider data: download it?";
+        texts_.msgnewprog = "of Kalveo: open the download page?";
         write_file(browser_,
                    "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/opened.txt\"\n");
         std::filesystem::permissions(browser_, std::filesystem::perms::owner_all);
@@ -98,7 +97,7 @@ class UpdateData : public ::testing::Test {
     void run(const std::string& answers, const DataInstallFault& fault = {}) {
         write_file(script_, answers);
         ::testing::internal::CaptureStdout();
-        update_data(numver_, lang_, fault);
+        update_data(numver_, lang_, texts_, fault);
         out_ = ::testing::internal::GetCapturedStdout();
     }
 
@@ -117,7 +116,8 @@ class UpdateData : public ::testing::Test {
         expect_settings_folder({"Kalveo_data.txt"});
     }
 
-    int numver_ = 3210;       ///< the running program's version
+    int numver_ = 3210; ///< the running program's version
+    MessagesRecord texts_;
     std::string lang_ = "EN"; ///< the interface language
     TempDir dir_;
     testing::ScopedCwd cwd_{dir_.path()};
@@ -290,7 +290,7 @@ TEST_F(UpdateData, NewerProgramOpensTheDownloadPageAndEnds) {
     EXPECT_EXIT(
         {
             std::freopen(output.string().c_str(), "w", stdout);
-            update_data(numver_, lang_);
+            update_data(numver_, lang_, texts_);
         },
         ::testing::ExitedWithCode(0), "");
     const std::string out = read_file(output);
@@ -309,7 +309,7 @@ TEST_F(UpdateData, DownloadPageFollowsTheLanguage) {
     EXPECT_EXIT(
         {
             std::freopen("/dev/null", "w", stdout);
-            update_data(numver_, lang_);
+            update_data(numver_, lang_, texts_);
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(read_file(dir_ / "opened.txt"), server_->url() + "/index_fr.php#Kalveo\n");

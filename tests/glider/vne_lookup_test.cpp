@@ -1,7 +1,7 @@
 #include "config/records.h"
 #include "glider/records.h"
 #include "glider/vne_lookup.h"
-#include "report/records.h"
+#include "report/log.h"
 #include "support/test_files.h"
 
 #include <cstdio>
@@ -35,10 +35,9 @@ class GetVne : public ::testing::Test {
                             "LS8-18=280,180,325,370,150,-2,130,-1,120,0,110,+1\n"
                             "Blanik=253\nBroken=2x0,100\n");
         start_.vne = -10000;
-        cmndta001.qline = false;
-        messages.msggldrnam = kPrompt;
-        messages.msfgldnfnd = "\nis not in the glider data";
-        cmndta000.app_path = dir_.path().string() + "/";
+        texts_.msggldrnam = kPrompt;
+        texts_.msfgldnfnd = "\nis not in the glider data";
+        set_error_log_folder(dir_.path().string() + "/");
     }
 
     // Runs get_vne with the dialog answers and console lines given, and keeps
@@ -48,7 +47,7 @@ class GetVne : public ::testing::Test {
         std::istringstream input(console);
         std::streambuf* keep = std::cin.rdbuf(input.rdbuf());
         ::testing::internal::CaptureStdout();
-        found_ = get_vne(ggg, start_, "Kalveo", 3);
+        found_ = get_vne(ggg, start_, texts_, 3);
         out_ = ::testing::internal::GetCapturedStdout();
         std::cin.rdbuf(keep);
     }
@@ -58,6 +57,7 @@ class GetVne : public ::testing::Test {
     std::filesystem::path script_ = dir_ / "answers.txt";
     ScopedEnv dialogs_{"KALVEO_DIALOGS", "script:" + script_.string()};
     std::string out_;
+    MessagesRecord texts_;
     GliderValues start_; ///< the values in force before the lookup
     GliderValues found_; ///< what get_vne gave back
 };
@@ -172,7 +172,7 @@ TEST_F(GetVne, TenFailedAttemptsStopTheProgram) {
             std::istringstream input("F\nG\n\nH\n");
             std::cin.rdbuf(input.rdbuf());
             std::string ggg;
-            (void)get_vne(ggg, {}, "Kalveo", 3);
+            (void)get_vne(ggg, {}, texts_, 3);
         },
         ::testing::ExitedWithCode(1), "");
     const std::string out = read_file(output);

@@ -51,11 +51,9 @@ class HotkeysTest : public ::testing::Test {
         s.GotPlaneData = 1;
         s.ScnChatO = 20; // T, as learned from the simulator
         s.HorWinInfo.width = 150;
-        my_tas_1.kalveo_init = true;
         out_.play_alarm = [this](int level, double vol) { played_.push_back({level, vol}); };
         cycle_.my_tas("airspeed=30\r\ntime=12\r\n");
     }
-    void TearDown() override { my_tas_1 = saved_tas1_; }
 
     [[nodiscard]] int margin() const { return cycle_.status().margin; }
     [[nodiscard]] const ChronoRecord& runs() const { return cycle_.controls().chrono; }
@@ -89,7 +87,6 @@ class HotkeysTest : public ::testing::Test {
   private:
     testing::TempDir dir_;
     testing::ScopedCwd cwd_{dir_.path()};
-    MyTas1Record saved_tas1_ = my_tas_1;
 
   protected:
     DisplayStateRecord display;

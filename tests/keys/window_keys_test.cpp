@@ -185,14 +185,8 @@ class ReducedHotkeysTest : public WindowKeysTest {
     void SetUp() override {
         WindowKeysTest::SetUp();
         display.KbdHookEnabled = 0;
-        my_tas_1.kalveo_init = true;
         cycle_.my_tas("airspeed=30\r\ntime=12\r\n");
     }
-    void TearDown() override {
-        my_tas_1 = saved_tas1_;
-        WindowKeysTest::TearDown();
-    }
-    MyTas1Record saved_tas1_ = my_tas_1;
 };
 
 TEST_F(ReducedHotkeysTest, IAndUMoveTheAlarmMarginByOne) {

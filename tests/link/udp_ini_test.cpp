@@ -2,7 +2,6 @@
 #include "config/records.h"
 #include "link/udp_ini.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "support/test_files.h"
 
 #include <fstream>
@@ -81,20 +80,17 @@ class UdpSettings : public ::testing::Test {
         // Blanks in the folder: the editor must get the file as one argument.
         prefix_ =
             std::make_unique<testing::ScopedEnv>("WINEPREFIX", (dir_ / "wine prefix").string());
-        cmndta000 = {};
-        cmndta000.app_path = dir_.path().string() + "/";
-        cmndta001 = {};
-        messages = {};
-        messages.msgudpnact = "Telemetry is off";
-        messages.msgudpenab = "Set Enabled=1";
-        messages.msgextdata = "Set ExtendedData1=1";
-        messages.msgfilnfnd = "File not found";
-        messages.msgrderror = "File cannot be read";
+        set_error_log_folder(dir_.path().string() + "/");
+        texts_.msgudpnact = "Telemetry is off";
+        texts_.msgudpenab = "Set Enabled=1";
+        texts_.msgextdata = "Set ExtendedData1=1";
+        texts_.msgfilnfnd = "File not found";
+        texts_.msgrderror = "File cannot be read";
         ::testing::internal::CaptureStdout();
         log_message_f("CREATE Logs\\Logfile.txt");
         (void)::testing::internal::GetCapturedStdout();
     }
-    void TearDown() override { cmndta000 = {}; }
+    void TearDown() override { set_error_log_folder({}); }
 
     void write_udp(const Udp& udp) const {
         write_file(dir_ / "wine prefix/drive_c/Condor3/Settings/UDP.ini", udp_ini_text(udp));
@@ -108,9 +104,9 @@ class UdpSettings : public ::testing::Test {
                 "sed -i 's/^Enabled=0/Enabled=1/; s/^ExtendedData1=0/ExtendedData1=1/' \"$1\"\n";
         return script;
     }
-    void use_editor(bool fixes) const {
+    void use_editor(bool fixes) {
         write_file(dir_ / "my editor" / "edit.sh", editor_script(fixes));
-        cmndta000.text_editor = "/bin/sh \"" + (dir_ / "my editor" / "edit.sh").string() + "\"";
+        editor_ = "/bin/sh \"" + (dir_ / "my editor" / "edit.sh").string() + "\"";
     }
     // The search path holds a folder of stand-ins and, when `desktop_editor`, the system's own
     // programs and a stand-in for the desktop's editor that fixes the file.
@@ -125,6 +121,9 @@ class UdpSettings : public ::testing::Test {
             "PATH", stand_ins.string() + (desktop_editor ? ":/usr/bin:/bin" : ""));
     }
 
+    std::string editor_ = "notepad"; ///< the "Text editor" setting
+    MessagesRecord texts_;
+
     struct Result {
         int port = -1, interval = -1, extended = -1;
         std::string host = "unset";
@@ -133,7 +132,7 @@ class UdpSettings : public ::testing::Test {
         Result r;
         ::testing::internal::CaptureStdout();
         set_udp_ini("C:\\Condor3\\Settings\\UDP.ini", version, r.port, r.interval, r.extended,
-                    r.host, show_manual);
+                    r.host, editor_, texts_, show_manual);
         console_ = ::testing::internal::GetCapturedStdout();
         return r;
     }
@@ -218,7 +217,7 @@ TEST_F(UdpSettings, OutputStillOffAfterEditingShowsTheManualAndStops) {
 TEST_F(UdpSettings, EditorThatCannotBeFoundGivesWayToTheDesktopsEditor) {
     write_udp({.enabled = false, .port = 55302});
     search_path(true);
-    cmndta000.text_editor = "notepad";
+    editor_ = "notepad";
     EXPECT_EQ(check().port, 55302);
     EXPECT_EQ(edits(), (dir_ / "wine prefix/drive_c/Condor3/Settings/UDP.ini").string() + "\n");
     EXPECT_THAT(log(), HasSubstr("Text editor not found (notepad), using xdg-open\n"
@@ -228,7 +227,7 @@ TEST_F(UdpSettings, EditorThatCannotBeFoundGivesWayToTheDesktopsEditor) {
 TEST_F(UdpSettings, EditorThatCannotBeStartedIsLogged) {
     write_udp({.enabled = false});
     search_path(false);
-    cmndta000.text_editor = "kalveo-no-such-editor";
+    editor_ = "kalveo-no-such-editor";
     EXPECT_EXIT(check(), ::testing::ExitedWithCode(1), "");
     EXPECT_THAT(log(), HasSubstr("Text editor not found (kalveo-no-such-editor), using xdg-open\n"
                                  "xdg-open C:\\Condor3\\Settings\\UDP.ini\nEDIT :-1 -1"));

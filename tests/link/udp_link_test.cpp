@@ -1,7 +1,6 @@
 #include "link/udp_link.h"
 #include "loopback.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "support/test_files.h"
 
 #include <chrono>
@@ -340,7 +339,7 @@ TEST_F(UdpLinkTest, ListensOnLoopbackUnlessTheSimulatorSendsFromAnotherHost) {
 
 TEST_F(UdpLinkTest, AForwardToItsOwnSocketIsRefusedAndTheLinkGoesOnWithoutIt) {
     const testing::ScopedEnv dialogs("KALVEO_DIALOGS", "script:" + (dir / "none").string());
-    cmndta000.app_path = dir.path().string() + "/"; // the warning's error-log entry
+    set_error_log_folder(dir.path().string() + "/"); // the warning's error-log entry
     LoopbackPeer simulator;
     const int port = testing::free_udp_port();
     std::vector<std::string> targets = {"127.0.0.1", "127.0.0.9", "0.0.0.0"};
@@ -367,7 +366,7 @@ TEST_F(UdpLinkTest, AForwardToItsOwnSocketIsRefusedAndTheLinkGoesOnWithoutIt) {
         EXPECT_EQ(decoded.size(), 1u);
         link.close();
     }
-    cmndta000 = {};
+    set_error_log_folder({});
 }
 
 TEST_F(UdpLinkTest, ReopensAfterCloseAndForgetsAnEarlierForward) {

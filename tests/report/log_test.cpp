@@ -1,5 +1,4 @@
 #include "report/log.h"
-#include "report/records.h"
 #include "report/report_fixture.h"
 #include "support/matchers.h"
 
@@ -149,7 +148,7 @@ TEST_F(LogFile, WarningGoesToTheLogAndTheErrorLogWithATimeStamp) {
     EXPECT_EQ(log_body(log()), kWarning + "\nUDP.ini differs\nCheck the port\n" + kTrailer + "\n");
     EXPECT_THAT(error_log(),
                 MatchesPattern("\n" + std::string(kStampPattern) + "\n" + literal(kWarning) +
-                             "\nUDP.ini differs\nCheck the port\n"));
+                               "\nUDP.ini differs\nCheck the port\n"));
     // Console: log header, the error-log entry, then the log lines and trailer.
     const auto header = console.find(kWarning);
     const auto entry = console.find("  66   0 UDP.ini differs");
@@ -171,15 +170,15 @@ TEST_F(LogFile, ErrorsAccumulateInTheErrorLog) {
     out.finish();
     const std::string stamp(kStampPattern);
     EXPECT_THAT(error_log(), MatchesPattern("earlier run\n\n" + stamp + "\n" + literal(kError) +
-                                          "\nfirst\n\n" + stamp + "\n" + literal(kError) +
-                                          "\nsecond\n\n" + stamp + "\nthird, no header\n"));
+                                            "\nfirst\n\n" + stamp + "\n" + literal(kError) +
+                                            "\nsecond\n\n" + stamp + "\nthird, no header\n"));
     EXPECT_EQ(log_body(log()), kError + "\nfirst\n" + kTrailer + "\n");
 }
 
 TEST_F(LogFile, ErrorLogLiesInTheProgramFolderWithOrWithoutSeparator) {
     for (const std::string ending : {"", "\\", "/"}) {
         std::filesystem::remove(folder() / "ErrorLog.txt");
-        cmndta000.app_path = folder().string() + ending;
+        set_error_log_folder(folder().string() + ending);
         StdoutCapture out;
         log_error_f("entry", kSeverityWarning);
         const std::string console = out.finish();

@@ -1,7 +1,6 @@
 #include "report/box_text.h"
 #include "report/log.h"
 #include "report/messages.h"
-#include "report/records.h"
 #include "report/report_fixture.h"
 
 #include <gmock/gmock.h>
@@ -131,14 +130,15 @@ TEST_F(MessageBoxes, LongTextsAndTitlesAreCut) {
 }
 
 TEST_F(MessageBoxes, CountedMessagesAreTracedAndCounted) {
+    const ReportCounts before = reported_counts();
     StdoutCapture out;
     error_message_vfl(kBoxError, "Kalveo", "Bad file  ", false);
     error_message_vfl(kBoxWarning, "Kalveo", "Odd value", false);
     error_message_vfl(kBoxWarning, "Kalveo", "Odd value", true);
     error_message_vfl(kBoxInfo, "Kalveo", "Fine", false);
     const std::string console = out.finish();
-    EXPECT_EQ(cmndta001.nberr, 1);
-    EXPECT_EQ(cmndta001.nbwarn, 2);
+    EXPECT_EQ(reported_counts().errors - before.errors, 1);
+    EXPECT_EQ(reported_counts().warnings - before.warnings, 2);
     EXPECT_THAT(console, HasSubstr(" error_message_vfl : F 1 Bad file\n"));
     EXPECT_THAT(console, HasSubstr(" error_message_vfl : T 2 Odd value\n"));
     EXPECT_THAT(console, HasSubstr("messageBox ok error title=\"Kalveo\" text=\"Bad file\""));

@@ -1,7 +1,6 @@
 #include "report/report_fixture.h"
 
 #include "report/log.h"
-#include "report/records.h"
 
 #include <cstdio>
 #include <fcntl.h>
@@ -41,9 +40,7 @@ void ShellTest::SetUp() {
     cwd_ = std::make_unique<ScopedCwd>(dir_.path());
     dialogs_ =
         std::make_unique<ScopedEnv>("KALVEO_DIALOGS", "script:" + (dir_ / "answers.txt").string());
-    cmndta000 = {};
-    cmndta000.app_path = dir_.path().string() + "/";
-    cmndta001 = {};
+    set_error_log_folder(dir_.path().string() + "/");
     StdoutCapture quiet;
     log_message_f("CREATE Logs\\Logfile.txt");
 }
@@ -51,7 +48,7 @@ void ShellTest::SetUp() {
 void ShellTest::TearDown() {
     dialogs_.reset();
     cwd_.reset();
-    cmndta000 = {};
+    set_error_log_folder({});
 }
 
 void ShellTest::answers(std::string_view lines) const {

@@ -1,8 +1,7 @@
 #include "report/log.h"
-#include "report/records.h"
 #include "report/report_fixture.h"
-#include "support/matchers.h"
 #include "report/stop.h"
+#include "support/matchers.h"
 
 #include <cstdio>
 #include <gmock/gmock.h>
@@ -40,7 +39,7 @@ TEST_F(FatalStop, FatalMessageIsLoggedInFullThenStopsTheProgram) {
     EXPECT_THAT(log(), HasSubstr("\nGlider data missing\ncannot go on\n+-+-"));
     EXPECT_THAT(error_log(),
                 MatchesPattern("\n" + std::string(kStampPattern) +
-                             "\n\\+ ERROR (\\+-)+\nGlider data missing\ncannot go on\n"));
+                               "\n\\+ ERROR (\\+-)+\nGlider data missing\ncannot go on\n"));
     EXPECT_THAT(console(), HasSubstr("+ FATAL ERROR +-+-"));
     EXPECT_THAT(console(), HasSubstr("  66   0 cannot go on\n"));
     EXPECT_THAT(console(), Not(HasSubstr("still running")));
@@ -87,7 +86,7 @@ TEST_F(FatalStop, CleanUpStepsRunOnceLastRegisteredFirst) {
 }
 
 TEST_F(FatalStop, UnwritableErrorLogIsFatalAndDoesNotLoop) {
-    cmndta000.app_path = (folder() / "missing").string() + "/";
+    set_error_log_folder((folder() / "missing").string() + "/");
     EXPECT_EXIT(
         {
             console_to_file();

@@ -1,6 +1,5 @@
 #include "report/file_versions.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "support/test_files.h"
 
 #include <filesystem>
@@ -90,15 +89,14 @@ TEST_F(VersionedNames, NoNumberLeftWarnsAndKeepsTheName) {
     TempDir answers;
     write_file(answers / "script.txt", "");
     ScopedEnv dialogs("KALVEO_DIALOGS", "script:" + (answers / "script.txt").string());
-    const std::string old_app_path = cmndta000.app_path;
-    cmndta000.app_path = dir.path().string();
+    set_error_log_folder(dir.path().string());
 
     touch("Run_99998.txt");
     std::string name = "Run.txt";
     ::testing::internal::CaptureStdout();
     const int result = get_new_vers(name);
     const std::string console = ::testing::internal::GetCapturedStdout();
-    cmndta000.app_path = old_app_path;
+    set_error_log_folder({});
 
     EXPECT_EQ(result, 0);
     EXPECT_EQ(name, "Run.txt");

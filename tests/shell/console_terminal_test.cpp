@@ -1,6 +1,5 @@
 // The console's visibility on POSIX: whether it is shared is read from the terminal session
 // (a pseudo-terminal, a session of its own), which only POSIX systems have.
-#include "report/records.h"
 #include "report/report_fixture.h"
 #include "shell/console.h"
 

@@ -1,4 +1,3 @@
-#include "report/records.h"
 #include "report/report_fixture.h"
 #include "shell/console.h"
 
@@ -102,17 +101,6 @@ TEST_F(Redirection, FailureShowsAnErrorBoxAndStops) {
                                    "text=\"Error redirecting\""));
     EXPECT_THAT(error_log(), HasSubstr("\nError redirecting\n"));
     EXPECT_THAT(log(), Not(HasSubstr("redirected to")));
-}
-
-TEST_F(Redirection, ErrorBoxTitleIsTheCutApplicationName) {
-    cmndta000.app_name = "Kalveo instrument";
-    EXPECT_EXIT(
-        {
-            send_stdout_to(folder() / "console.txt");
-            begin_redirect_in((folder() / "missing").string());
-        },
-        ExitedWithCode(1), "");
-    EXPECT_THAT(file("console.txt"), HasSubstr("title=\"Kalveo i\""));
 }
 
 } // namespace

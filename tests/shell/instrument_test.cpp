@@ -57,7 +57,8 @@ class InstrumentTick : public ShellTest {
     void SetUp() override {
         ShellTest::SetUp();
         instrument_.display().KbdHookEnabled = 0; // no keyboard watch in a test process
-        my_tas_1.kalveo_init = false;
+        // As in a start-up pass, the cycle waits until the windows run.
+        instrument_.take_settings(Settings{});
         const Peer probe;
         port_ = probe.port();
     }

@@ -1,7 +1,6 @@
 // The simulator's key assignments from controls.ini, and key names in the log.
 #include "flight/records.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "sample_install/sample_files.h"
 #include "sim/controls.h"
 #include "sim/records.h"
@@ -113,12 +112,12 @@ class ControlsFile : public ::testing::Test {
         cwd_ = std::make_unique<testing::ScopedCwd>(dir_.path());
         dialogs_ = std::make_unique<testing::ScopedEnv>("KALVEO_DIALOGS",
                                                         "script:" + (dir_ / "none").string());
-        cmndta000.app_path = dir_.path().string() + "/";
+        set_error_log_folder(dir_.path().string() + "/");
         ::testing::internal::CaptureStdout();
         log_message_f("CREATE Logs\\Logfile.txt");
         (void)::testing::internal::GetCapturedStdout();
     }
-    void TearDown() override { cmndta000 = {}; }
+    void TearDown() override { set_error_log_folder({}); }
 
     ControlsRead read(const std::string& text, bool qc3, int chat_open_key = 0) {
         write_file(dir_ / "controls.ini", text);

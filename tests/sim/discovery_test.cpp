@@ -1,5 +1,4 @@
 // Finding the simulator's installations and folders in a sample Wine prefix.
-#include "report/records.h"
 #include "sample_install/sample_files.h"
 #include "sim/install.h"
 #include "sim/records.h"

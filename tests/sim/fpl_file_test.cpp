@@ -26,9 +26,11 @@ class FlightStart : public SimTest {
         SimTest::SetUp();
         install();
         inst_.cndrpilpath = "C:\\users\\pilot\\Documents\\Condor3\\Pilots\\Sample Pilot";
-        messages.msgfplnfnd = " not found/Start a flight first";
-        messages.msgdisauto = "Automatic units need the flight plan";
+        texts_.msgfplnfnd = " not found/Start a flight first";
+        texts_.msgdisauto = "Automatic units need the flight plan";
     }
+
+    MessagesRecord texts_;
 
     void write_plan(const SampleFlightPlan& plan) const {
         write_sim_file(kPlan, flight_plan_text(plan));
@@ -38,7 +40,7 @@ class FlightStart : public SimTest {
     void start(const std::function<void(int)>& on_pause = {}) {
         pauses_ = 0;
         ::testing::internal::CaptureStdout();
-        plan_ = read_fpl_0(inst_, file_, false, [&] {
+        plan_ = read_fpl_0(inst_, file_, false, texts_, false, [&] {
             ++pauses_;
             if (on_pause) on_pause(pauses_);
         });
@@ -150,7 +152,7 @@ TEST_F(FlightStart, PlanNeverAppearingStopsAfterTenAttempts) {
     EXPECT_EXIT(
         {
             testing::stdout_to_file(console);
-            (void)read_fpl_0(inst_, kPlan, true, [] {});
+            (void)read_fpl_0(inst_, kPlan, true, texts_, false, [] {});
         },
         ::testing::ExitedWithCode(1), "");
     const std::string shown = testing::read_text(console);

@@ -3,7 +3,6 @@
 #include "config/records.h"
 #include "flight/records.h"
 #include "report/log.h"
-#include "report/records.h"
 
 #include <cstdio>
 
@@ -17,11 +16,7 @@ void SimTest::SetUp() {
     wineprefix_ = std::make_unique<ScopedEnv>("WINEPREFIX", prefix().string());
     user_ = std::make_unique<ScopedEnv>("USER", "pilot");
     profile_ = std::make_unique<ScopedEnv>("USERPROFILE", std::nullopt);
-    cmndta000 = {};
-    cmndta000.app_path = dir_.path().string() + "/";
-    cmndta001 = {};
-    messages = {};
-    my_tas_c = {};
+    set_error_log_folder(dir_.path().string() + "/");
     ::testing::internal::CaptureStdout();
     log_message_f("CREATE Logs\\Logfile.txt");
     (void)::testing::internal::GetCapturedStdout();
@@ -33,7 +28,7 @@ void SimTest::TearDown() {
     wineprefix_.reset();
     dialogs_.reset();
     cwd_.reset();
-    cmndta000 = {};
+    set_error_log_folder({});
 }
 
 SampleInstall SimTest::install(const SampleInstallOptions& options) {

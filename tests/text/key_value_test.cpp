@@ -141,23 +141,5 @@ TEST(CText, CopiesUpToTheNulOrTheLimit) {
     EXPECT_EQ(strcpy_f2c(std::string_view("ab \0cd", 6)), "ab");
 }
 
-TEST(CText, TraceSwitchReportsEachConversion) {
-    qdebug0 = true;
-    ::testing::internal::CaptureStdout();
-    const std::string copied = strcpy_c2f("abc", 2);
-    const std::string trimmed = strcpy_f2c("xy  ");
-    const std::string trace = ::testing::internal::GetCapturedStdout();
-    qdebug0 = false;
-    EXPECT_EQ(copied, "ab");
-    EXPECT_EQ(trimmed, "xy");
-    EXPECT_NE(trace.find("strcpy_c2f in 2"), std::string::npos) << trace;
-    EXPECT_NE(trace.find("strcpy_c2f out 2"), std::string::npos) << trace;
-    EXPECT_NE(trace.find("strcpy_f2c 2"), std::string::npos) << trace;
-
-    ::testing::internal::CaptureStdout();
-    (void)strcpy_f2c("quiet");
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
-}
-
 } // namespace
 } // namespace kalveo

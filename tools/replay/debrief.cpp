@@ -40,12 +40,6 @@ std::unique_ptr<FlightCycle> make_cycle(FlightOutputs& out, FlightCycle::FlightS
     return cycle;
 }
 
-// What start-up sets beside the settings the cycle takes.
-void default_records(const DebriefOptions& o) {
-    my_tas_c.lang = o.language;
-    my_tas_1.kalveo_init = true;
-}
-
 // The glider from the program's glider data file alone, in the standard atmosphere.
 FlightCycle::FlightSetUp glider_set_up(const DebriefOptions& o) {
     return [o](FlightFacts& flight, FlightRecords& f, const Settings&) {
@@ -127,10 +121,9 @@ DebriefResult write_debrief(const DebriefOptions& o) {
     const std::string started = start_of(recording, r.datagrams.back().at_s);
 
     ScratchFolder scratch;
-    default_records(o);
     Installation installation;
     if (o.glider.empty()) {
-        installation = check_condor_install(messages.msgpltfldr);
+        installation = check_condor_install(MessagesRecord{}.msgpltfldr);
         if (installation.condor_version == 0) {
             result.problem = "no simulator installation found: name the glider with --glider";
             return result;
@@ -146,6 +139,7 @@ DebriefResult write_debrief(const DebriefOptions& o) {
         o.glider.empty() ? FlightCycle::FlightSetUp(learn_flight_from_simulator) : glider_set_up(o),
         o);
     cycle->take_installation(installation);
+    cycle->take_language(o.language, MessagesRecord{});
     out.play_flap_call = [&](FlapCall call, double) {
         if (keeper) feed.flap_call(*cycle, call, *keeper);
     };

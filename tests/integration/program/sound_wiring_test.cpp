@@ -3,7 +3,6 @@
 // heard.
 #include "flight/outputs.h"
 #include "report/log.h"
-#include "report/records.h"
 #include "shell/flight_sounds.h"
 #include "sound/sound.h"
 #include "sound/wav_files.h"
@@ -28,11 +27,10 @@ class SoundWiring : public ::testing::Test {
         fs::create_directories(dir_ / "Sounds");
         for (int slot = 1; slot <= kSoundSlots; ++slot)
             fs::copy_file(shipped(slot), dir_ / "Sounds" / shipped(slot).filename());
-        cmndta000 = {};
-        cmndta000.app_path = dir_.path().string() + "/";
+        set_error_log_folder(dir_.path().string() + "/");
         log_message_f("CREATE Logs\\Logfile.txt");
     }
-    void TearDown() override { cmndta000 = {}; }
+    void TearDown() override { set_error_log_folder({}); }
 
     // The engine on the silent device with the files in the Sounds folder.
     void load() {

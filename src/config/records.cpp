@@ -1,7 +1,0 @@
-#include "config/records.h"
-
-namespace kalveo {
-
-MessagesRecord messages;
-
-} // namespace kalveo
